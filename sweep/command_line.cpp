@@ -1,0 +1,197 @@
+#include "sweep/command_line.h"
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "sweep/value_list.h"
+
+namespace sweep {
+
+namespace {
+
+std::string shown(double value) {
+  char buffer[32];
+  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+std::vector<Target> parseTargets(const std::string& text) {
+  std::vector<Target> targets;
+  std::size_t begin = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', begin);
+    std::string name = text.substr(begin, comma == std::string::npos ? comma : comma - begin);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name == "mo") {
+      targets.push_back(Target::kMolybdenum);
+    } else if (name == "w") {
+      targets.push_back(Target::kTungsten);
+    } else {
+      throw UsageError("--target: \"" + name + "\" is not a target (mo or w)");
+    }
+    if (comma == std::string::npos) return targets;
+    begin = comma + 1;
+  }
+}
+
+// A value list whose every value lies within [lowest, highest].
+std::vector<double> parseBoundedList(const std::string& option, const std::string& text,
+                                     double lowest, double highest, const std::string& unit) {
+  std::vector<double> values;
+  try {
+    values = parseValueList(text);
+  } catch (const ValueListError& error) {
+    throw UsageError(option + ": " + error.what());
+  }
+  for (double value : values) {
+    if (value < lowest || value > highest) {
+      throw UsageError(option + ": " + shown(value) + " is outside " + shown(lowest) + " to " +
+                       (std::isinf(highest) ? "any" : shown(highest)) + " " + unit);
+    }
+  }
+  return values;
+}
+
+int parseParallelRuns(const std::string& text) {
+  int runs = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), runs);
+  if (error != std::errc() || end != text.data() + text.size() || runs < 1 ||
+      runs > kMaxParallelRuns) {
+    throw UsageError("--jobs: \"" + text + "\" is not a whole number from 1 to " +
+                     std::to_string(kMaxParallelRuns));
+  }
+  return runs;
+}
+
+using OptionReader = std::function<void(CommandLine&, const std::string&)>;
+
+const std::map<std::string, OptionReader>& optionReaders() {
+  constexpr double kNoLimit = INFINITY;
+  static const std::map<std::string, OptionReader> readers{
+      {"--target",
+       [](CommandLine& c, const std::string& v) { c.request.targets = parseTargets(v); }},
+      {"--kv",
+       [](CommandLine& c, const std::string& v) {
+         c.request.tubeVoltages = parseBoundedList("--kv", v, 20, 50, "kV");
+       }},
+      {"--theta",
+       [](CommandLine& c, const std::string& v) {
+         c.request.targetAngles = parseBoundedList("--theta", v, -90, 90, "degrees");
+       }},
+      {"--phi",
+       [](CommandLine& c, const std::string& v) {
+         c.request.tiltAngles = parseBoundedList("--phi", v, -90, 90, "degrees");
+       }},
+      {"--be",
+       [](CommandLine& c, const std::string& v) {
+         c.request.berylliums = parseBoundedList("--be", v, 0, kNoLimit, "mm");
+       }},
+      {"--al",
+       [](CommandLine& c, const std::string& v) {
+         c.request.aluminiums = parseBoundedList("--al", v, 0, kNoLimit, "mm");
+       }},
+      {"--mo",
+       [](CommandLine& c, const std::string& v) {
+         c.request.molybdenums = parseBoundedList("--mo", v, 0, kNoLimit, "mm");
+       }},
+      {"--rh",
+       [](CommandLine& c, const std::string& v) {
+         c.request.rhodiums = parseBoundedList("--rh", v, 0, kNoLimit, "mm");
+       }},
+      {"--jobs",
+       [](CommandLine& c, const std::string& v) { c.parallelRuns = parseParallelRuns(v); }},
+      {"--output",
+       [](CommandLine& c, const std::string& v) {
+         if (v.empty()) throw UsageError("--output: the file name is empty");
+         c.output = v;
+       }},
+      {"--tables",
+       [](CommandLine& c, const std::string& v) {
+         if (v.empty()) throw UsageError("--tables: the directory name is empty");
+         c.tablesDirectory = v;
+       }},
+  };
+  return readers;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine commandLine;
+  std::set<std::string> seen;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      commandLine.helpRequested = true;
+      return commandLine;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    const auto reader = optionReaders().find(name);
+    if (reader == optionReaders().end()) {
+      throw UsageError("unknown option \"" + argument + "\" (see --help)");
+    }
+    if (!seen.insert(name).second) throw UsageError(name + " is given twice");
+    std::string value;
+    if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else {
+      throw UsageError(name + " needs a value");
+    }
+    reader->second(commandLine, value);
+  }
+  if (combinationCount(commandLine.request) > kMaxCombinations) {
+    throw UsageError("the lists give " + shown(combinationCount(commandLine.request)) +
+                     " combinations, more than " + shown(kMaxCombinations));
+  }
+  return commandLine;
+}
+
+std::string helpText() {
+  return R"(Usage: sweep [OPTION VALUES]...
+
+Runs the field engines (dornic for the molybdenum target, vessick for tungsten) for every
+combination of the settings given and writes one CSV row per combination.
+
+Settings (each takes one value, a comma-separated list, or a range start:stop:step that
+includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
+  --target LIST   target: mo (molybdenum) or w (tungsten), e.g. mo,w   default: mo
+  --kv LIST       tube voltage in kV, 20 to 50                          default: 30
+  --theta LIST    target angle theta in degrees, -90 to 90              default: 10
+  --phi LIST      tube tilt angle phi in degrees, -90 to 90             default: 4
+  --be LIST       beryllium thickness in mm                             default: 0.8
+  --al LIST       aluminium-equivalent thickness in mm                  default: 0
+  --mo LIST       molybdenum filter thickness in mm    default: 0.03 for mo, 0 for w
+  --rh LIST       rhodium filter thickness in mm       default: 0 for mo, 0.025 for w
+The air layer is always 60 cm. The defaults are those the spectrum form starts with.
+
+Other options:
+  --jobs N        engine runs at the same time, 1 to 64                 default: 2
+  --output FILE   write the table to FILE (replaced as a whole)    default: standard output
+  --tables DIR    folder holding MUs3.dat and Mo-STP.dat             default: current folder
+  --help          show this text
+Options may also be written --kv=25:35:1.
+
+Each combination runs in a private temporary folder holding copies of the tables and its
+own B2F.dat; the engine is looked for beside the sweep program first, then on PATH.
+
+Rows follow the combinations with the target varying slowest, then kV, theta, phi, Be,
+Al, Mo and Rh (fastest). Columns: the nine settings (the last one the air layer), the
+energy fluence, air kerma and HVL (mm of aluminium) on the beam axis, the relative air
+kerma and relative HVL at X = 5, 10 and 15 cm on the anode-cathode axis (Y = 0), and a
+status: "ok", or the engine's error message, the value columns then left empty. The engines
+write 0 for points beyond the heel cut-off, which they do not compute (with theta + phi
+below 0 that includes the beam axis). The header names each column with its unit; numbers
+use a full stop as decimal point; text is UTF-8.
+
+Progress is reported on standard error.
+Exit status: 0 when every combination succeeded, 1 when any failed (the table is written
+all the same), 2 when the options, the tables or the engines are unusable.
+)";
+}
+
+}  // namespace sweep

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sweep/sweep_settings.h"
+
+namespace sweep {
+
+// More combinations than this are refused: at some 20 ms per engine run they would take
+// hours, which is almost always a mistyped step.
+inline constexpr double kMaxCombinations = 100000;
+inline constexpr int kMaxParallelRuns = 64;
+
+struct CommandLine {
+  bool helpRequested = false;
+  SweepRequest request;
+  int parallelRuns = 2;
+  std::optional<std::filesystem::path> output;  // standard output when absent
+  std::filesystem::path tablesDirectory = ".";
+};
+
+// An option or value that cannot be used; the message names the option and says why.
+class UsageError : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
+
+// Reads the arguments that follow the program name: "--kv 25:35:1" or "--kv=25:35:1".
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string helpText();
+
+}  // namespace sweep

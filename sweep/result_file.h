@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+
+namespace sweep {
+
+// Positions along the anode-cathode axis (Y = 0) whose relative values a sweep reports.
+inline constexpr std::array<double, 3> kReportedPositionsCm{5, 10, 15};
+
+// The reference values of a run (at the reference point; fluence and kerma in the unit of
+// the tables, HVL in mm of aluminium) and the relative air kerma and HVL at
+// kReportedPositionsCm on the anode-cathode axis (Y = 0).
+struct ResultSummary {
+  double energyFluence = 0;
+  double airKerma = 0;
+  double halfValueLayer = 0;
+  std::array<double, 3> relativeAirKerma{};
+  std::array<double, 3> relativeHalfValueLayer{};
+};
+
+// Reads an engine's Result.dat as blank-separated fields: reference energy fluence, 51 x 76
+// relative values, reference air kerma, 51 x 76, reference HVL, 51 x 76 (X varying fastest).
+// Throws palvane::FileError naming the file when it is missing, short or holds a field that
+// is not a number.
+ResultSummary readResultFile(const std::filesystem::path& path);
+
+}  // namespace sweep

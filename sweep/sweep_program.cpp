@@ -1,0 +1,105 @@
+#include "sweep/sweep_program.h"
+
+#include <chrono>
+#include <fstream>
+#include <stdexcept>
+
+#include "palvane/state/atomic_file.h"
+#include "sweep/command_line.h"
+#include "sweep/engine_process.h"
+#include "sweep/sweep_run.h"
+#include "sweep/sweep_table.h"
+
+namespace sweep {
+
+namespace {
+
+class SetupError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+bool wants(const CommandLine& commandLine, Target target) {
+  for (Target wanted : commandLine.request.targets) {
+    if (wanted == target) return true;
+  }
+  return false;
+}
+
+void requireTable(const std::filesystem::path& directory, const char* name) {
+  const std::filesystem::path table = directory / name;
+  if (!std::ifstream(table)) {
+    throw SetupError("table " + table.string() +
+                     " cannot be read (give the folder holding MUs3.dat and Mo-STP.dat with "
+                     "--tables DIR)");
+  }
+}
+
+std::filesystem::path requireEngine(const char* name) {
+  const std::filesystem::path beside = ownExecutableDirectory();
+  std::filesystem::path program = findProgram(name, beside);
+  if (program.empty()) {
+    throw SetupError(std::string("engine ") + name + " found neither beside this program (" +
+                     beside.string() + ") nor on PATH");
+  }
+  return program;
+}
+
+SweepJob prepareJob(const CommandLine& commandLine) {
+  SweepJob job;
+  job.tablesDirectory = commandLine.tablesDirectory;
+  job.parallelRuns = commandLine.parallelRuns;
+  requireTable(job.tablesDirectory, "MUs3.dat");
+  if (wants(commandLine, Target::kMolybdenum)) {
+    requireTable(job.tablesDirectory, "Mo-STP.dat");
+    job.engines.molybdenum = requireEngine("dornic");
+  }
+  if (wants(commandLine, Target::kTungsten)) job.engines.tungsten = requireEngine("vessick");
+  job.combinations = expandCombinations(commandLine.request);
+  return job;
+}
+
+// Reports progress at most once a second, and always the last count.
+ProgressReport progressPrinter(std::size_t total, std::ostream& err) {
+  using Clock = std::chrono::steady_clock;
+  return [total, &err, last = Clock::now()](std::size_t finished, std::size_t failed) mutable {
+    if (finished < total && Clock::now() - last < std::chrono::seconds(1)) return;
+    last = Clock::now();
+    err << finished << "/" << total << " combinations done";
+    if (failed > 0) err << ", " << failed << " failed";
+    err << "\n" << std::flush;
+  };
+}
+
+}  // namespace
+
+int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out,
+                    std::ostream& err) {
+  try {
+    const CommandLine commandLine = parseCommandLine(arguments);
+    if (commandLine.helpRequested) {
+      out << helpText();
+      return kExitAllOk;
+    }
+    SweepJob job = prepareJob(commandLine);
+    job.progress = progressPrinter(job.combinations.size(), err);
+    const std::vector<CombinationOutcome> outcomes = runSweep(job);
+    const std::string table = sweepTable(job.combinations, outcomes);
+    if (commandLine.output) {
+      palvane::replaceFileContents(*commandLine.output, table);
+    } else {
+      out << table << std::flush;
+    }
+    std::size_t failed = 0;
+    for (const CombinationOutcome& outcome : outcomes) failed += outcome.ok ? 0 : 1;
+    if (failed == 0) return kExitAllOk;
+    err << "sweep: " << failed << " of " << outcomes.size()
+        << " combinations failed (see the status column)\n";
+    return kExitSomeFailed;
+  } catch (const std::exception& error) {
+    err << "sweep: " << error.what() << "\n";
+  }
+  return kExitUnusable;
+}
+
+}  // namespace sweep

@@ -1,0 +1,42 @@
+#include "sweep/sweep_settings.h"
+
+namespace sweep {
+
+double defaultMolybdenumFilter(Target target) { return target == Target::kMolybdenum ? 0.03 : 0; }
+
+double defaultRhodiumFilter(Target target) { return target == Target::kMolybdenum ? 0 : 0.025; }
+
+std::string_view targetName(Target target) { return target == Target::kMolybdenum ? "mo" : "w"; }
+
+double combinationCount(const SweepRequest& request) {
+  double perTarget = static_cast<double>(request.tubeVoltages.size()) *
+                     static_cast<double>(request.targetAngles.size()) *
+                     static_cast<double>(request.tiltAngles.size()) *
+                     static_cast<double>(request.berylliums.size()) *
+                     static_cast<double>(request.aluminiums.size());
+  if (request.molybdenums) perTarget *= static_cast<double>(request.molybdenums->size());
+  if (request.rhodiums) perTarget *= static_cast<double>(request.rhodiums->size());
+  return perTarget * static_cast<double>(request.targets.size());
+}
+
+std::vector<Settings> expandCombinations(const SweepRequest& request) {
+  std::vector<Settings> combinations;
+  for (Target target : request.targets) {
+    const std::vector<double> molybdenums =
+        request.molybdenums.value_or(std::vector<double>{defaultMolybdenumFilter(target)});
+    const std::vector<double> rhodiums =
+        request.rhodiums.value_or(std::vector<double>{defaultRhodiumFilter(target)});
+    for (double tubeVoltage : request.tubeVoltages)
+      for (double targetAngle : request.targetAngles)
+        for (double tiltAngle : request.tiltAngles)
+          for (double beryllium : request.berylliums)
+            for (double aluminium : request.aluminiums)
+              for (double molybdenum : molybdenums)
+                for (double rhodium : rhodiums)
+                  combinations.push_back({target, tubeVoltage, targetAngle, tiltAngle, beryllium,
+                                          aluminium, molybdenum, rhodium});
+  }
+  return combinations;
+}
+
+}  // namespace sweep

@@ -1,0 +1,101 @@
+#include "sweep/value_list.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace sweep {
+
+namespace {
+
+struct DecimalNumber {
+  double value = 0;
+  int decimals = 0;  // digits after the point, less a positive exponent: 2.5e1 has 0
+};
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+DecimalNumber parseNumber(std::string_view text) {
+  DecimalNumber number;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (first != last && *first == '+') ++first;  // from_chars takes no plus sign
+  const auto [end, error] = std::from_chars(first, last, number.value);
+  if (text.empty() || error != std::errc() || end != last || !std::isfinite(number.value)) {
+    throw ValueListError(quoted(text) + " is not a number");
+  }
+  const std::size_t point = text.find('.');
+  const std::size_t exponent = text.find_first_of("eE");
+  if (point != std::string_view::npos) {
+    const std::size_t fractionEnd = exponent == std::string_view::npos ? text.size() : exponent;
+    number.decimals = static_cast<int>(fractionEnd - point - 1);
+  }
+  if (exponent != std::string_view::npos) {
+    int power = 0;
+    std::string_view powerText = text.substr(exponent + 1);
+    if (!powerText.empty() && powerText.front() == '+') powerText.remove_prefix(1);
+    std::from_chars(powerText.data(), powerText.data() + powerText.size(), power);
+    number.decimals = std::max(0, number.decimals - power);
+  }
+  return number;
+}
+
+// start + i * step, rounded to the given number of decimals: the quotient of two exact
+// integers is the double nearest to the decimal value, so no error accumulates.
+double rangeValue(double start, double step, std::size_t i, int decimals) {
+  const double exact = start + static_cast<double>(i) * step;
+  if (decimals > 15) return exact;
+  const double scale = std::pow(10.0, decimals);
+  return std::round(exact * scale) / scale;
+}
+
+void appendRange(std::string_view item, std::vector<double>& values) {
+  const std::size_t firstColon = item.find(':');
+  const std::size_t secondColon = item.find(':', firstColon + 1);
+  if (secondColon == std::string_view::npos || item.find(':', secondColon + 1) != item.npos) {
+    throw ValueListError(quoted(item) + " is not a range start:stop:step");
+  }
+  const DecimalNumber start = parseNumber(item.substr(0, firstColon));
+  const DecimalNumber stop = parseNumber(item.substr(firstColon + 1, secondColon - firstColon - 1));
+  const DecimalNumber step = parseNumber(item.substr(secondColon + 1));
+  if (step.value <= 0) throw ValueListError("range " + quoted(item) + ": step must be above 0");
+  if (stop.value < start.value) {
+    throw ValueListError("range " + quoted(item) + ": stop is below start");
+  }
+  // A relative tolerance keeps the stop value when rounding leaves the quotient a hair short.
+  const double steps = std::floor((stop.value - start.value) / step.value * (1 + 1e-12) + 1e-9);
+  if (steps + 1 > static_cast<double>(kMaxListValues - values.size())) {
+    throw ValueListError("range " + quoted(item) + " gives more than " +
+                         std::to_string(kMaxListValues) + " values");
+  }
+  const int decimals = std::max(start.decimals, step.decimals);
+  for (std::size_t i = 0; i <= static_cast<std::size_t>(steps); ++i) {
+    values.push_back(rangeValue(start.value, step.value, i, decimals));
+  }
+}
+
+}  // namespace
+
+std::vector<double> parseValueList(std::string_view text) {
+  std::vector<double> values;
+  std::size_t begin = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', begin);
+    const std::string_view item =
+        text.substr(begin, comma == std::string_view::npos ? text.npos : comma - begin);
+    if (item.find(':') != std::string_view::npos) {
+      appendRange(item, values);
+    } else {
+      if (values.size() >= kMaxListValues) {
+        throw ValueListError("more than " + std::to_string(kMaxListValues) + " values");
+      }
+      values.push_back(parseNumber(item).value);
+    }
+    if (comma == std::string_view::npos) break;
+    begin = comma + 1;
+  }
+  return values;
+}
+
+}  // namespace sweep

@@ -1,0 +1,94 @@
+#include "sweep/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using sweep::expandCombinations;
+using sweep::parseCommandLine;
+using sweep::Settings;
+using sweep::Target;
+using sweep::UsageError;
+
+bool sameSettings(const Settings& a, const Settings& b) {
+  return a.target == b.target && a.tubeVoltage == b.tubeVoltage && a.targetAngle == b.targetAngle &&
+         a.tiltAngle == b.tiltAngle && a.beryllium == b.beryllium && a.aluminium == b.aluminium &&
+         a.molybdenum == b.molybdenum && a.rhodium == b.rhodium;
+}
+
+TEST(CommandLine, NoOptionsGiveTheSpectrumFormDefaults) {
+  const sweep::CommandLine commandLine = parseCommandLine({});
+  EXPECT_EQ(commandLine.parallelRuns, 2);
+  EXPECT_EQ(commandLine.tablesDirectory, ".");
+  EXPECT_FALSE(commandLine.output.has_value());
+  const auto combinations = expandCombinations(commandLine.request);
+  ASSERT_EQ(combinations.size(), 1u);
+  EXPECT_TRUE(sameSettings(combinations[0], {Target::kMolybdenum, 30, 10, 4, 0.8, 0, 0.03, 0}));
+}
+
+TEST(CommandLine, EachTargetKeepsItsOwnFilterDefaultsUnlessFiltersAreGiven) {
+  auto combinations = expandCombinations(parseCommandLine({"--target", "mo,w"}).request);
+  ASSERT_EQ(combinations.size(), 2u);
+  EXPECT_TRUE(sameSettings(combinations[0], {Target::kMolybdenum, 30, 10, 4, 0.8, 0, 0.03, 0}));
+  EXPECT_TRUE(sameSettings(combinations[1], {Target::kTungsten, 30, 10, 4, 0.8, 0, 0, 0.025}));
+
+  combinations = expandCombinations(parseCommandLine({"--target=W,Mo", "--rh=0.05"}).request);
+  ASSERT_EQ(combinations.size(), 2u);
+  EXPECT_TRUE(sameSettings(combinations[0], {Target::kTungsten, 30, 10, 4, 0.8, 0, 0, 0.05}));
+  EXPECT_TRUE(sameSettings(combinations[1], {Target::kMolybdenum, 30, 10, 4, 0.8, 0, 0.03, 0.05}));
+}
+
+TEST(CommandLine, CombinationsRunTargetSlowestAndRhodiumFastest) {
+  const auto commandLine =
+      parseCommandLine({"--kv",   "25,28", "--theta",  "22",    "--phi",    "0",    "--be",
+                        "1",      "--al",  "0.5",      "--mo",  "0.03,0",   "--rh", "0,0.025",
+                        "--jobs", "3",     "--output", "t.csv", "--tables", "data"});
+  EXPECT_EQ(commandLine.parallelRuns, 3);
+  EXPECT_EQ(commandLine.output, "t.csv");
+  EXPECT_EQ(commandLine.tablesDirectory, "data");
+  const auto combinations = expandCombinations(commandLine.request);
+  ASSERT_EQ(combinations.size(), 8u);
+  EXPECT_TRUE(sameSettings(combinations[0], {Target::kMolybdenum, 25, 22, 0, 1, 0.5, 0.03, 0}));
+  EXPECT_TRUE(sameSettings(combinations[1], {Target::kMolybdenum, 25, 22, 0, 1, 0.5, 0.03, 0.025}));
+  EXPECT_TRUE(sameSettings(combinations[2], {Target::kMolybdenum, 25, 22, 0, 1, 0.5, 0, 0}));
+  EXPECT_TRUE(sameSettings(combinations[7], {Target::kMolybdenum, 28, 22, 0, 1, 0.5, 0, 0.025}));
+}
+
+TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
+  const std::vector<std::vector<std::string>> bad{
+      {"--kv", "19.9"},
+      {"--kv", "50.1"},
+      {"--be", "-0.1"},
+      {"--theta", "91"},
+      {"--target", "cu"},
+      {"--jobs", "0"},
+      {"--jobs", "2.5"},
+      {"--output="},
+      {"--kv"},
+      {"--kv", "25", "--kv", "28"},
+      {"--voltage", "25"},
+  };
+  for (const auto& arguments : bad) {
+    const std::string name = arguments[0].substr(0, arguments[0].find('='));
+    try {
+      parseCommandLine(arguments);
+      ADD_FAILURE() << name << " accepted";
+    } catch (const UsageError& error) {
+      EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+    }
+  }
+  // 3001 voltages times 591 angles would run for days.
+  EXPECT_THROW(parseCommandLine({"--kv", "20:50:0.01", "--theta", "1:60:0.1"}), UsageError);
+}
+
+TEST(CommandLine, HelpStopsReadingAndNamesEveryDefault) {
+  EXPECT_TRUE(parseCommandLine({"--kv", "25", "--help", "--bogus"}).helpRequested);
+  const std::string help = sweep::helpText();
+  for (const char* text : {"--target", "default: mo", "default: 30", "default: 10", "default: 4",
+                           "default: 0.8", "0.03 for mo, 0 for w", "0 for mo, 0.025 for w",
+                           "--jobs", "--output", "--tables", "Exit status"}) {
+    EXPECT_NE(help.find(text), std::string::npos) << text;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "sweep/result_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "palvane/state/file_error.h"
+#include "sweep/work_directory.h"
+
+namespace {
+
+// A Result.dat whose every value tells where it stands: 100 * line + column.
+std::string labelledResultFile() {
+  std::string text;
+  for (int line = 1; line <= 156; ++line) {
+    const bool reference = line == 1 || line == 53 || line == 105;
+    for (int column = 1; column <= (reference ? 1 : 76); ++column) {
+      text += "  " + std::to_string(100 * line + column) + ".0E+00";
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::filesystem::path writeFile(const sweep::WorkDirectory& directory, const std::string& text) {
+  const std::filesystem::path path = directory.path() / "Result.dat";
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+TEST(ResultFile, TakesTheReferencesAndTheAxisValuesAtFiveTenAndFifteenCentimetres) {
+  const sweep::WorkDirectory directory;
+  const sweep::ResultSummary summary =
+      sweep::readResultFile(writeFile(directory, labelledResultFile()));
+  EXPECT_EQ(summary.energyFluence, 101);
+  EXPECT_EQ(summary.airKerma, 5301);
+  EXPECT_EQ(summary.halfValueLayer, 10501);
+  // Y = 0 is the first map line; X = 5, 10, 15 cm are columns 26, 51 and 76.
+  EXPECT_EQ(summary.relativeAirKerma, (std::array<double, 3>{5426, 5451, 5476}));
+  EXPECT_EQ(summary.relativeHalfValueLayer, (std::array<double, 3>{10626, 10651, 10676}));
+}
+
+TEST(ResultFile, ShortMissingOrGarbledFilesAreReportedWithTheirName) {
+  const sweep::WorkDirectory directory;
+  const std::string whole = labelledResultFile();
+  std::string garbled = whole;
+  garbled.replace(garbled.find("5426.0E+00"), 10, "**********");
+  const std::vector<std::string> bad{whole.substr(0, whole.size() / 2), garbled};
+  for (const std::string& content : bad) {
+    const auto path = writeFile(directory, content);
+    try {
+      sweep::readResultFile(path);
+      ADD_FAILURE() << "accepted";
+    } catch (const palvane::FileError& error) {
+      EXPECT_NE(std::string(error.what()).find("Result.dat"), std::string::npos) << error.what();
+    }
+  }
+  EXPECT_THROW(sweep::readResultFile(directory.path() / "none.dat"), palvane::FileError);
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+#include "sweep/sweep_program.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "sweep/work_directory.h"
+#include "test_paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> splitRecord(const std::string& line) {
+  std::vector<std::string> fields;
+  std::istringstream stream(line);
+  std::string field;
+  while (std::getline(stream, field, ',')) fields.push_back(field);
+  if (!line.empty() && line.back() == ',') fields.emplace_back();
+  return fields;
+}
+
+std::vector<std::vector<std::string>> readTable(const fs::path& path) {
+  std::ifstream file(path);
+  std::vector<std::vector<std::string>> rows;
+  std::string line;
+  while (std::getline(file, line)) rows.push_back(splitRecord(line));
+  return rows;
+}
+
+// One engine run as palvane starts it: tables and a hand-written B2F.dat in a fresh folder.
+// Returns the values of Result.dat in file order.
+std::vector<double> singleRun(const char* engine, const std::string& parameterLines) {
+  const sweep::WorkDirectory directory;
+  for (const char* table : {"MUs3.dat", "Mo-STP.dat"}) {
+    fs::copy_file(fs::path(testpaths::kDataDir) / table, directory.path() / table);
+  }
+  std::ofstream(directory.path() / "B2F.dat", std::ios::binary) << parameterLines;
+  const std::string command =
+      "cd '" + directory.path().string() + "' && '" + engine + "' < /dev/null > /dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  std::ifstream result(directory.path() / "Result.dat");
+  std::vector<double> values;
+  double value = 0;
+  while (result >> value) values.push_back(value);
+  EXPECT_EQ(values.size(), 3u * 3877u);
+  return values;
+}
+
+// Reference energy fluence, air kerma and HVL, then relative air kerma and HVL at Y = 0 and
+// X = 5, 10, 15 cm: map entries 26, 51 and 76 after each reference.
+std::vector<double> expectedColumns(const std::vector<double>& result) {
+  if (result.size() != 3u * 3877u) return {};
+  return {result[0],         result[3877],      result[7754],
+          result[3877 + 26], result[3877 + 51], result[3877 + 76],
+          result[7754 + 26], result[7754 + 51], result[7754 + 76]};
+}
+
+TEST(SweepProgram, RowsEqualSingleEngineRunsAndAFailureIsReportedInItsRow) {
+  ASSERT_TRUE(fs::exists(testpaths::kDornic) && fs::exists(testpaths::kVessick))
+      << "build dornic and vessick first";
+  const sweep::WorkDirectory output;
+  const fs::path table = output.path() / "sweep.csv";
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = sweep::runSweepProgram(
+      {"--target", "mo,w", "--kv", "25,31", "--theta", "22", "--phi", "0,-22", "--mo", "0.03",
+       "--rh", "0.05", "--tables", testpaths::kDataDir, "--output", table.string()},
+      out, err);
+  EXPECT_EQ(status, sweep::kExitSomeFailed) << err.str();
+  EXPECT_EQ(out.str(), "");
+
+  const auto rows = readTable(table);
+  ASSERT_EQ(rows.size(), 9u);
+  ASSERT_EQ(rows[0].size(), 19u);
+  EXPECT_EQ(rows[0][1], "tube_voltage [kV]");
+  EXPECT_EQ(rows[0][18], "status");
+
+  // theta + phi = 0 leaves the beam axis no path out of the target: the engine refuses.
+  EXPECT_EQ(rows[2][3], "-22");
+  EXPECT_NE(rows[2][18], "ok");
+  EXPECT_NE(rows[2][18], "");
+  EXPECT_EQ(rows[2][11], "");
+
+  const struct {
+    std::size_t row;
+    const char* engine;
+    const char* parameterLines;
+  } singles[] = {
+      {1, testpaths::kDornic,
+       "0\r\n25.0\r\n22.0\r\n00.0\r\n00.80\r\n00.00\r\n00.030\r\n00.050\r\n60.000\r\n"},
+      {3, testpaths::kDornic,
+       "0\r\n31.0\r\n22.0\r\n00.0\r\n00.80\r\n00.00\r\n00.030\r\n00.050\r\n60.000\r\n"},
+      {5, testpaths::kVessick,
+       "1\r\n25.0\r\n22.0\r\n00.0\r\n00.80\r\n00.00\r\n00.030\r\n00.050\r\n60.000\r\n"},
+      {7, testpaths::kVessick,
+       "1\r\n31.0\r\n22.0\r\n00.0\r\n00.80\r\n00.00\r\n00.030\r\n00.050\r\n60.000\r\n"},
+  };
+  for (const auto& single : singles) {
+    const auto& row = rows[single.row];
+    ASSERT_EQ(row.size(), 19u);
+    EXPECT_EQ(row[18], "ok") << single.row;
+    const std::vector<double> expected =
+        expectedColumns(singleRun(single.engine, single.parameterLines));
+    ASSERT_EQ(expected.size(), 9u);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(std::stod(row[9 + i]), expected[i]) << "row " << single.row << " column " << 9 + i;
+    }
+  }
+}
+
+TEST(SweepProgram, MissingTablesStopBeforeAnyRunAndLeaveTheOutputAlone) {
+  const sweep::WorkDirectory directory;
+  const fs::path table = directory.path() / "old.csv";
+  std::ofstream(table) << "kept\n";
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(sweep::runSweepProgram(
+                {"--tables", directory.path().string(), "--output", table.string()}, out, err),
+            sweep::kExitUnusable);
+  EXPECT_NE(err.str().find("MUs3.dat"), std::string::npos) << err.str();
+  std::ifstream kept(table);
+  std::string line;
+  std::getline(kept, line);
+  EXPECT_EQ(line, "kept");
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include "sweep/value_list.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using sweep::parseValueList;
+using sweep::ValueListError;
+using Values = std::vector<double>;
+
+TEST(ValueList, RangeIncludesItsStop) {
+  const Values values = parseValueList("25:35:1");
+  ASSERT_EQ(values.size(), 11u);
+  EXPECT_EQ(values.front(), 25);
+  EXPECT_EQ(values.back(), 35);
+}
+
+TEST(ValueList, DecimalStepsDoNotDrift) {
+  const Values values = parseValueList("20:21:0.1");
+  const Values expected{20, 20.1, 20.2, 20.3, 20.4, 20.5, 20.6, 20.7, 20.8, 20.9, 21};
+  EXPECT_EQ(values, expected);  // exactly the doubles of the decimal texts
+  EXPECT_EQ(parseValueList("0:0.1:0.025"), (Values{0, 0.025, 0.05, 0.075, 0.1}));
+}
+
+TEST(ValueList, StopsAtTheLastStepBelowStop) {
+  EXPECT_EQ(parseValueList("0:1:0.3"), (Values{0, 0.3, 0.6, 0.9}));
+  EXPECT_EQ(parseValueList("5:5:1"), (Values{5}));
+}
+
+TEST(ValueList, ListsMixNumbersAndRanges) {
+  EXPECT_EQ(parseValueList("0.03,0"), (Values{0.03, 0}));
+  EXPECT_EQ(parseValueList("20:24:2,35"), (Values{20, 22, 24, 35}));
+  EXPECT_EQ(parseValueList("+5,-2.5,1e1"), (Values{5, -2.5, 10}));
+}
+
+TEST(ValueList, RejectsWhatIsNotAList) {
+  for (const char* text : {"", "abc", "25kV", "25,,30", "25,", "nan", "inf", "1e999",
+                           "25:", "25:30", "1:2:3:4", "1:2:0", "1:2:-1", "2:1:1", "0:1:0.00001"}) {
+    EXPECT_THROW(parseValueList(text), ValueListError) << text;
+  }
+}
+
+TEST(ValueList, ErrorNamesTheBadItem) {
+  try {
+    parseValueList("25,3O");
+    FAIL() << "no error";
+  } catch (const ValueListError& error) {
+    EXPECT_NE(std::string(error.what()).find("\"3O\""), std::string::npos) << error.what();
+  }
+}
+
+}  // namespace
