@@ -1,0 +1,63 @@
+#include "dornic/stopping_power.h"
+
+#include <cmath>
+#include <string>
+
+#include "engine/input_error.h"
+#include "engine/message_number.h"
+#include "engine/single_exp.h"
+
+namespace dornic {
+
+namespace {
+
+constexpr float kFirstRowLimit = 1.0f;  // keV: up to here the first row's value holds
+
+[[noreturn]] void reject(int row, const std::string& what) {
+  throw engine::InputError(engine::describeInputError("Mo-STP.dat", row + 1, 0, what));
+}
+
+}  // namespace
+
+StoppingPowerInterpolation::StoppingPowerInterpolation(const engine::StoppingPowerTable& table)
+    : table_(table) {
+  if (!(table.energy[0] <= kFirstRowLimit)) {
+    reject(0, "the first electron energy " + engine::messageNumber(table.energy[0]) +
+                  " keV must be 1.0 keV or below");
+  }
+  for (int row = 0; row < engine::kStoppingPowerRows; ++row) {
+    const float energy = table.energy[row];
+    const float stoppingPower = table.stoppingPower[row];
+    if (!(energy > 0.0f))
+      reject(row, "electron energy " + engine::messageNumber(energy) + " keV is not positive");
+    if (!(stoppingPower > 0.0f)) {
+      reject(row, "stopping power " + engine::messageNumber(stoppingPower) + " is not positive");
+    }
+    logEnergy_[row] = std::log(energy);
+    logStoppingPower_[row] = std::log(stoppingPower);
+    // Equal logarithms of neighbouring energies would divide by zero in the interpolation.
+    if (row > 0 && !(logEnergy_[row] > logEnergy_[row - 1])) {
+      reject(row, "electron energies must ascend strictly");
+    }
+  }
+}
+
+void StoppingPowerInterpolation::checkCovers(float tubeVoltage) const {
+  const int last = engine::kStoppingPowerRows - 1;
+  if (table_.energy[last] >= tubeVoltage) return;
+  reject(last, "the last electron energy " + engine::messageNumber(table_.energy[last]) +
+                   " keV is below the tube voltage " + engine::messageNumber(tubeVoltage) + " kV");
+}
+
+float StoppingPowerInterpolation::at(float electronEnergy) const {
+  if (electronEnergy <= kFirstRowLimit) return table_.stoppingPower[0];
+  int r = 0;
+  while (table_.energy[r] < electronEnergy) ++r;
+  const float logT = std::log(electronEnergy);
+  const float logS = logStoppingPower_[r] - (logEnergy_[r] - logT) /
+                                                (logEnergy_[r] - logEnergy_[r - 1]) *
+                                                (logStoppingPower_[r] - logStoppingPower_[r - 1]);
+  return engine::expSingle(logS);
+}
+
+}  // namespace dornic

@@ -1,0 +1,73 @@
+#include "engine/engine_run.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "engine/console_messages.h"
+#include "engine/field_computation.h"
+#include "engine/input_error.h"
+#include "engine/message_number.h"
+#include "engine/output_files.h"
+#include "engine/parameter_file.h"
+#include "engine/table_files.h"
+
+namespace engine {
+
+namespace {
+
+void printLine(std::ostream& out, std::string_view text) { out << text << '\n'; }
+
+}  // namespace
+
+void checkTubeVoltage(float tubeVoltage) {
+  // Tested on the double product before truncation, so that no voltage, however large,
+  // reaches the conversion to int.
+  const double binPosition = 5.0 * static_cast<double>(tubeVoltage);
+  if (binPosition >= 2.0 && binPosition < kBinCount + 1.0) return;
+  throw InputError(describeInputError("B2F.dat", 2, 0,
+                                      "tube voltage " + messageNumber(tubeVoltage) +
+                                          " kV is outside the energy bins; it must give 2 to 250 "
+                                          "bins (0.4 kV up to below 50.2 kV)"));
+}
+
+int runEngine(TargetModel& model, const std::filesystem::path& directory,
+              const ConsoleStreams& console) {
+  for (int blank = 0; blank < 3; ++blank) printLine(console.out, kEmptyLine);
+  printLine(console.out, kStartedMessage);
+  printLine(console.out, kEmptyLine);
+  printLine(console.out, kPleaseWaitMessage);
+  printLine(console.out, kEmptyLine);
+  console.out.flush();
+
+  try {
+    const CoefficientTable table = readCoefficientTable(directory / "MUs3.dat");
+    model.readTables(directory);
+    const BeamParameters parameters = readParameterFile(directory / "B2F.dat");
+    checkTubeVoltage(parameters.tubeVoltage);
+    const std::unique_ptr<TargetRun> run = model.beginRun(parameters, table);
+    const auto writeBeamAxis = [&](const Spectrum& spectrum, const PointQuantities& quantities) {
+      writeBeamAxisFile(directory / "Beam_Axis.dat", parameters, spectrum, quantities);
+    };
+    const RelativeMaps maps = computeField(*run, parameters, table, writeBeamAxis, console.err);
+    writeResultFile(directory / "Result.dat", maps);
+  } catch (const InputError& error) {
+    console.err << error.what() << '\n';
+    return kRunBadInput;
+  } catch (const std::exception& error) {
+    console.err << error.what() << '\n';
+    return kRunOutputFailed;
+  }
+
+  printLine(console.out, kFinishedMessage);
+  printLine(console.out, kEmptyLine);
+  printLine(console.out, kPressEnterMessage);
+  console.out.flush();
+  std::string ignored;
+  std::getline(console.in, ignored);
+  printLine(console.out, kStopMessage);
+  console.out.flush();
+  return kRunCompleted;
+}
+
+}  // namespace engine

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+inline constexpr std::string_view kCannotBeOpened = "cannot be opened";
+inline constexpr std::string_view kCannotBeRead = "cannot be read";
+
+// The whole contents of an input file. Throws InputError naming the file's bare name:
+// "MUs3.dat: cannot be opened (No such file or directory)".
+std::string readInputFile(const std::filesystem::path& file);
+
+// "249 lines, 250 needed": what a file that ends too early held.
+std::string describeShortfall(int found, int needed, std::string_view unit);
+
+// Walks the records of a text: each line without its line feed and a carriage return
+// before it. A last line without a line feed is a record too.
+class RecordReader {
+ public:
+  explicit RecordReader(std::string_view text) : rest_(text) {}
+
+  // Takes the next record; false when the text is used up.
+  bool next(std::string_view& record);
+
+  // Line number (from 1) of the record last taken.
+  int lineNumber() const { return lineNumber_; }
+
+ private:
+  std::string_view rest_;
+  int lineNumber_ = 0;
+};
+
+}  // namespace engine

@@ -1,0 +1,35 @@
+#include "engine/path_geometry.h"
+
+#include <cmath>
+
+#include "engine/bins.h"
+
+namespace engine {
+
+// Every step below is single precision, in the order the model writes it.
+
+float heelCutOff(const BeamParameters& parameters) {
+  const float angle = (parameters.targetAngle + parameters.tiltAngle) / 180.0f * kPi;
+  return kFocusToPlane * std::tan(angle);
+}
+
+std::optional<float> pathFactor(const BeamParameters& parameters, float x) {
+  const float alpha = std::atan(x / kFocusToPlane) * 180.0f / kPi;
+  const float beta = alpha - parameters.tiltAngle;
+  const float tanTheta = std::tan(parameters.targetAngle * kPi / 180.0f);
+  const float tanBeta = std::tan(beta * kPi / 180.0f);
+  const float root = 1.0f - tanBeta * tanBeta;
+  const float denominator = tanTheta - tanBeta;
+  if (!(root >= 0.0f) || !(denominator > 0.0f)) return std::nullopt;
+  const float factor = std::sqrt(root) / denominator;
+  if (!std::isfinite(factor)) return std::nullopt;
+  return factor;
+}
+
+PointGeometry pointGeometry(float x, float y) {
+  // X^2 and Y^2 are real powers; the sum is the same in either order.
+  const float squaredDistance = std::pow(x, 2.0f) + std::pow(y, 2.0f) + kFocusToPlaneSquared;
+  return {std::sqrt(squaredDistance) / kFocusToPlane, kFocusToPlaneSquared / squaredDistance};
+}
+
+}  // namespace engine

@@ -1,0 +1,92 @@
+#include "engine/single_exp.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+namespace engine {
+namespace {
+
+// Floats ordered as signed integers: a negative float gets its magnitude bits flipped.
+// The map is its own inverse. Clamping and the NaN test work on these integers because
+// GCC does not turn floating-point comparisons into vector selects (they may raise IEEE
+// flags), and a branch in the loop would stop the vectorisation.
+constexpr std::int32_t orderedBits(std::int32_t bits) { return bits ^ ((bits >> 31) & 0x7fffffff); }
+
+// Outside [-110, 100] the float result is already 0 or +infinity; clamping keeps 2^n a
+// normal double below.
+constexpr std::int32_t kLowestKey = orderedBits(std::bit_cast<std::int32_t>(-110.0f));
+constexpr std::int32_t kHighestKey = orderedBits(std::bit_cast<std::int32_t>(100.0f));
+constexpr std::int32_t kMagnitudeMask = 0x7fffffff;
+constexpr std::int32_t kInfinityBits = 0x7f800000;
+
+constexpr double kLog2e = 0x1.71547652b82fep0;
+// Adding 1.5 * 2^52 rounds a double of magnitude below 2^51 to an integer, which then
+// sits in the low bits of the sum's representation.
+constexpr double kRoundingShift = 0x1.8p52;
+constexpr std::uint64_t kExponentBias = 1023;
+constexpr int kMantissaBits = 52;
+
+// 2^f on |f| <= 1/2 by a polynomial of degree 8 (interpolation at the Chebyshev nodes,
+// close to the minimax fit): relative error at most 1.1e-12, so the one rounding to float
+// decides the result almost always, and it is never off by more than one float step.
+constexpr std::array<double, 9> kCoefficients = {
+    1.0,
+    0.6931471805459334,
+    0.24022650695813885,
+    0.055504109412062366,
+    0.00961812915926574,
+    0.0013333450567845834,
+    0.00015403455926368186,
+    1.5310079419174563e-05,
+    1.3255211567780395e-06,
+};
+
+// Estrin's scheme: the same polynomial in a shallow tree of operations, so that the
+// vectorised loop is not held up by one long chain of dependent multiplications.
+[[gnu::always_inline]] inline double polynomialOf(double f) {
+  const auto& c = kCoefficients;
+  const double f2 = f * f;
+  const double f4 = f2 * f2;
+  const double low = (c[0] + c[1] * f) + f2 * (c[2] + c[3] * f);
+  const double high = (c[4] + c[5] * f) + f2 * (c[6] + c[7] * f);
+  return (low + f4 * high) + (f4 * f4) * c[8];
+}
+
+// Branch-free so that a loop over it vectorises; computed in double and rounded once.
+[[gnu::always_inline]] inline float exponentialKernel(float x) {
+  const std::int32_t bits = std::bit_cast<std::int32_t>(x);
+  const std::int32_t key = std::clamp(orderedBits(bits), kLowestKey, kHighestKey);
+  const double argument = static_cast<double>(std::bit_cast<float>(orderedBits(key)));
+
+  // e^x = 2^y = 2^n * 2^f with n = round(y), |f| <= 1/2 exact. The one rounding of
+  // y = x log2(e) (|y| < 160) moves the result by less than 3e-14 relative.
+  const double y = argument * kLog2e;
+  const double shifted = y + kRoundingShift;
+  const double f = y - (shifted - kRoundingShift);
+  const double polynomial = polynomialOf(f);
+
+  // 2^n built in the exponent field: the low bits of `shifted` hold n (two's complement),
+  // and the shift drops everything above them.
+  const std::uint64_t scaleBits = (std::bit_cast<std::uint64_t>(shifted) + kExponentBias)
+                                  << kMantissaBits;
+  const float result = static_cast<float>(polynomial * std::bit_cast<double>(scaleBits));
+  // A NaN argument is returned as it is (selected by a mask, not a branch).
+  const std::int32_t nanMask = -static_cast<std::int32_t>((bits & kMagnitudeMask) > kInfinityBits);
+  return std::bit_cast<float>((bits & nanMask) | (std::bit_cast<std::int32_t>(result) & ~nanMask));
+}
+
+}  // namespace
+
+float expSingle(float x) { return exponentialKernel(x); }
+
+// The AVX2 clone only widens the vectors: it uses the same IEEE operations (no fused
+// multiply-add), so every path gives the same floats.
+__attribute__((target_clones("avx512f", "avx2", "default"))) void expSingleArray(
+    const float* in, float* out, std::size_t count) {
+  for (std::size_t k = 0; k < count; ++k) out[k] = exponentialKernel(in[k]);
+}
+
+}  // namespace engine

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "engine/coefficient_table.h"
+
+namespace engine {
+
+inline constexpr std::string_view kEnergyMustAscend =
+    "the electron energy must be positive and above the one of the line before";
+inline constexpr std::string_view kStoppingPowerMustBePositive =
+    "the stopping power must be positive";
+
+// Reads the 250 records of MUs3.dat, form (E9.3,9E13.5), into all seven used columns;
+// columns 1, 6 and 9 are read and dropped. Lines beyond 250 are not read. Throws
+// InputError naming the file, and the line and field where there is one.
+CoefficientTable readCoefficientTable(const std::filesystem::path& file);
+
+// Reads the 20 records of Mo-STP.dat, form (F4.1,E12.3): electron energy in keV and
+// stopping power. The energies must ascend and both values be positive, since the
+// stopping power is interpolated on logarithms. Lines beyond 20 are not read.
+StoppingPowerTable readStoppingPowerTable(const std::filesystem::path& file);
+
+}  // namespace engine
