@@ -27,8 +27,10 @@ inline constexpr int kRowCount = 51;     // Y_k = 0.2 (k - 1) cm, k = 1..51
 inline constexpr float kFocusToPlane = 65.0f;      // cm
 inline constexpr float kFocusToPlaneSquared = 4225.0f;
 
-inline float gridX(int column) { return 0.2f * static_cast<float>(column - 1); }
-inline float gridY(int row) { return 0.2f * static_cast<float>(row - 1); }
+// The positions are a table of the decimals 0.0, 0.2, ..., each held as the nearest
+// float (the float product 0.2f * n lands one step above it at some positions).
+inline float gridX(int column) { return static_cast<float>((column - 1) / 5.0); }
+inline float gridY(int row) { return static_cast<float>((row - 1) / 5.0); }
 
 // Degrees-to-radians conversions of all three programs use this five-decimal value.
 inline constexpr float kPi = 3.14159f;

@@ -57,7 +57,4 @@ namespace detail {
 std::string renderExponentGeneral(float value, int width, int digits);
 }  // namespace detail
 
-// The text quoted for a message, with characters that cannot be shown replaced by '?'.
-std::string quoteForMessage(std::string_view text);
-
 }  // namespace engine

@@ -20,6 +20,13 @@ bool isSign(char c) { return c == '+' || c == '-'; }
 bool isExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The text quoted for a message, with characters that cannot be shown replaced by '?'.
+std::string quoteForMessage(std::string_view text) {
+  std::string quoted = "\"";
+  for (char c : text) quoted += (c >= ' ' && c <= '~') ? c : '?';
+  return quoted + '"';
+}
+
 [[noreturn]] void throwNotANumber(std::string_view text) {
   throw FieldError(quoteForMessage(text) + std::string(kNotANumber));
 }
@@ -129,12 +136,6 @@ float parseReal(std::string_view text, int impliedDecimals) {
     magnitude = 0.0f;
   }
   return negative ? -magnitude : magnitude;
-}
-
-std::string quoteForMessage(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) quoted += (c >= ' ' && c <= '~') ? c : '?';
-  return quoted + '"';
 }
 
 }  // namespace engine

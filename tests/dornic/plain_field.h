@@ -37,7 +37,7 @@ PlainField plainField(const engine::BeamParameters& p, const engine::Coefficient
   const engine::PointQuantityCalculator calculator(table, n);
   const float cutOff = 65.0f * std::tan((p.targetAngle + p.tiltAngle) / 180.0f * kPi);
   for (int j = 1; j <= 76; ++j) {
-    const float x = 0.2f * static_cast<float>(j - 1);
+    const float x = static_cast<float>((j - 1) / 5.0);  // the decimal 0.2 (j - 1) as the nearest float
     if (x > cutOff) continue;
     const float alpha = std::atan(x / 65.0f) * 180.0f / kPi;
     const float beta = alpha - p.tiltAngle;
@@ -46,7 +46,7 @@ PlainField plainField(const engine::BeamParameters& p, const engine::Coefficient
                     (std::tan(p.targetAngle * kPi / 180.0f) - tanBeta);
     const engine::Spectrum column = columnSpectrum(g);
     for (int k = 1; k <= 51; ++k) {
-      const float y = 0.2f * static_cast<float>(k - 1);
+      const float y = static_cast<float>((k - 1) / 5.0);
       const engine::Spectrum point = pointSpectrum(column, x, y);
       engine::PointQuantities q;
       calculator.compute(std::span(&point, 1), std::span(&q, 1));

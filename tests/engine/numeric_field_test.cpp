@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "caught_message.h"
+
 namespace engine {
 namespace {
 
@@ -224,8 +226,9 @@ TEST(ParseReal, ReadsWholeNumbersWithoutImpliedDecimals) {
   EXPECT_EQ(parseReal("-.5", 0), -0.5f);
 }
 
-TEST(QuoteForMessage, ReplacesCharactersThatCannotBeShown) {
-  EXPECT_EQ(quoteForMessage("a\x01\xff"), "\"a??\"");
+TEST(ReadFixedWidthReal, QuotesCharactersThatCannotBeShownAsQuestionMarks) {
+  EXPECT_EQ(caughtMessage<FieldError>([] { readOne("a\x01\xff", 13, 5); }),
+            "\"a??\"" + std::string(kNotANumber));
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ Spectrum spectrumOf(const std::vector<Line>& lines) {
 
 // ---- Hand-computable points -------------------------------------------------------
 
-TEST(PointQuantities, SumsOverTheBinsWithFirstOfEqualPeaksKept) {
+TEST(PointQuantities, SumsOverTheBinsWithTwoEqualPeaks) {
   // Bins 5, 10 and 20 have energies 1, 2 and 4 keV exactly in single precision.
   CoefficientTable table = flatTable(20.0f);
   table.muEnAir[5] = 0.5f;
@@ -271,6 +271,7 @@ TEST(PointQuantityCalculator, EveryBatchSizeAndUndefinedPointsAmongDefinedOnes) 
   std::vector<Spectrum> column = columnOfSpectra(table, 28.0f, 0.03f, 51);
   column[3] = Spectrum{};                     // no kerma
   column[17][60] = std::nanf("");             // not a number
+  column[25] = spectrumOf({{15, 1.0}});       // 3 keV: the first step leaves under 50 %
   column[40] = spectrumOf({{highest, 1.0}});  // a single hard line
   for (std::size_t size = 1; size <= column.size(); ++size) {
     const std::vector<Spectrum> batch(column.begin(), column.begin() + size);
