@@ -1,0 +1,42 @@
+#include "palvane/physics/beam_geometry.h"
+
+#include <cmath>
+
+namespace palvane {
+
+namespace {
+constexpr double kImageDistanceSquared = 4225.0;  // 65 cm squared
+constexpr double kImageDistance = 65.0;           // cm
+}  // namespace
+
+PointGeometry pointGeometry(SharedState& shared) {
+  if (shared.PointMode == 0) {
+    shared.PointX = 0.0;
+    shared.PointY = 0.0;
+    return PointGeometry{};
+  }
+  const double x = shared.PointX;
+  const double y = shared.PointY;
+  PointGeometry geometry;
+  geometry.offAxisAngle = std::atan(x / kImageDistance) * 180.0 / shared.Pi;
+  geometry.obliquePath = std::sqrt(x * x + y * y + kImageDistanceSquared) / kImageDistance;
+  geometry.inverseSquare = kImageDistanceSquared / (x * x + y * y + kImageDistanceSquared);
+  return geometry;
+}
+
+std::optional<double> PathFactor(double alpha, double phi, double theta, double pi) {
+  const double beta = alpha - phi;
+  const double tanBeta = std::tan(pi * beta / 180.0);
+  const double tanTheta = std::tan(pi * theta / 180.0);
+  const double numeratorSquared = 1.0 - tanBeta * tanBeta;
+  const double denominator = tanTheta - tanBeta;
+  if (!(numeratorSquared >= 0.0) || !(denominator > 0.0)) return std::nullopt;
+  return std::sqrt(numeratorSquared) / denominator;
+}
+
+double ThomsonWhiddingtonConstant(double V) {
+  return 141766.0 + 12157.0 * V - 111.046 * V * V + 0.552536 * V * V * V -
+         0.000970158 * V * V * V * V;
+}
+
+}  // namespace palvane

@@ -1,0 +1,36 @@
+#pragma once
+
+namespace palvane {
+
+// What a point-spectrum run did. Only kDrawn draws; on the beam axis only kDrawn writes
+// B_SPCTL.dat and changes AxisSpectrumMax.
+enum class PointSpectrumOutcome {
+  kDrawn,
+  // No positive normaliser: the beam-axis spectrum has no positive bin, or no beam-axis
+  // peak is known for a picked point.
+  kNoNormaliser,
+  // Settings the model cannot compute: tube voltage of 50.2 kV or more, a stopping-power
+  // table that does not cover 1 keV to the tube voltage, a point at or beyond the heel
+  // cut-off or 45 degrees off the tilt, or a result that overflows.
+  kOutsideModel,
+};
+
+inline constexpr const char* kNoNormaliserMessage =
+    "The spectrum has no peak to scale by: nothing was drawn.";
+inline constexpr const char* kOutsideModelMessage =
+    "The spectrum cannot be computed for these settings: nothing was drawn.";
+
+// The photon spectrum at the point chosen by PointMode (0: the beam axis; otherwise
+// (PointX, PointY) in cm) for a molybdenum or a tungsten target, from the parameter texts
+// of the spectrum form and the loaded tables, followed by PointSpectrumOutput. The
+// tungsten routine first clamps the tube-voltage text to 15..50 kV.
+// Throws FileError when B_SPCTL.dat cannot be written.
+PointSpectrumOutcome ComputePointSpectrumMo();
+PointSpectrumOutcome ComputePointSpectrumW();
+
+// Normalises Spectrum and draws it; on the beam axis also writes B_SPCTL.dat to the
+// working directory and keeps the peak in AxisSpectrumMax. lastBin is the highest bin the
+// spectrum model filled (N = 5 * tube voltage, rounded down).
+PointSpectrumOutcome PointSpectrumOutput(int lastBin);
+
+}  // namespace palvane

@@ -1,0 +1,103 @@
+#include <cmath>
+
+#include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/point_spectrum.h"
+#include "palvane/physics/stopping_power.h"
+#include "palvane/physics/tube_settings.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+namespace {
+
+constexpr double kMolybdenumDensity = 10.22;  // g/cm^3
+constexpr double kAirPath = 50.0;             // cm, this routine's own constant
+
+// Bins of the characteristic lines: 17.4 keV (K-alpha), 19.6 keV and 20.0 keV (K-beta).
+constexpr int kLineBins[] = {87, 87, 98, 98, 100};
+
+// Share of each line amount by added filter: molybdenum, else rhodium, else none.
+constexpr double kLineFractionsMolybdenumFilter[] = {0.543, 0.283, 0.101, 0.051, 0.022};
+constexpr double kLineFractionsRhodiumFilter[] = {0.538, 0.282, 0.104, 0.053, 0.023};
+constexpr double kLineFractionsNoFilter[] = {0.556, 0.292, 0.088, 0.045, 0.043};
+
+// Characteristic photons per bremsstrahlung photon for tube voltage V in kV; negative
+// below about 20 kV, which the model leaves as it is.
+double LineYield(double V, double molybdenumFilter) {
+  return molybdenumFilter > 0.0 ? 0.0379 * V - 0.7866 : 0.0323 * V - 0.6543;
+}
+
+// Photons produced in the target for bin i (photon energy E keV), summed over the electron
+// energies T = E, E + 0.2, ... up to the tube voltage V, with self-absorption along
+// path factor G.
+double targetBin(int i, double V, double G, double C, const MolybdenumStoppingPower& stopping,
+                 const BinArray& MuMo) {
+  const double E = 0.2 * i;
+  const double prefactor = 0.03058 - 7.494e-05 * V;
+  double sum = 0.0;
+  int searchRow = 1;
+  for (double T = E; T <= V; T = T + 0.2) {
+    const double u = E / T;
+    const double B =
+        prefactor * (1.0 - 4.238 * u + 7.799 * u * u - 6.739 * u * u * u + 2.313 * u * u * u * u);
+    const double S = stopping.at(T, searchRow);
+    const double d = G * (V * V - T * T) / (C * kMolybdenumDensity);
+    const double a = std::exp(-MuMo[i] * d);
+    sum = sum + a * (B * (1.0 + 511.0 / T) / S);
+  }
+  return sum;
+}
+
+}  // namespace
+
+PointSpectrumOutcome ComputePointSpectrumMo() {
+  SharedState& shared = state();
+  const TubeSettings tube = readTubeSettings(parameterTexts());
+  const double V = tube.tubeVoltage;
+  const PointGeometry geometry = pointGeometry(shared);
+  const double e = geometry.obliquePath - 1.0;  // 0 exactly on the beam axis
+  const double w = geometry.inverseSquare;
+  const std::optional<int> lastBin = lastSpectrumBin(V);
+  const std::optional<double> G =
+      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, shared.Pi);
+  const MolybdenumStoppingPower stopping(shared.MoStp);
+  if (!lastBin || !G || !stopping.covers(V)) return PointSpectrumOutcome::kOutsideModel;
+  const int N = *lastBin;
+  const double C = ThomsonWhiddingtonConstant(V);
+
+  for (int i = 1; i <= kLastBin; ++i) shared.Spectrum[i] = 0.0;
+  for (int i = 2; i <= N; ++i) {
+    shared.TargetSpectrum[i] = targetBin(i, V, *G, C, stopping, shared.MuMo);
+  }
+  for (int i = 2; i <= N; ++i) shared.Spectrum[i] = shared.Spectrum[i] + shared.TargetSpectrum[i];
+
+  // Filters along the perpendicular path, then photons per energy interval.
+  double total = 0.0;
+  for (int i = 2; i <= N; ++i) {
+    const double E = 0.2 * i;
+    shared.Spectrum[i] =
+        shared.Spectrum[i] * std::exp(-shared.MuBe[i] * tube.beryllium) *
+        std::exp(-shared.MuAl[i] * tube.aluminium) * std::exp(-shared.MuMo[i] * tube.molybdenum) *
+        std::exp(-shared.MuRh[i] * tube.rhodium) * std::exp(-shared.MuAir[i] * kAirPath) / E;
+    total = total + shared.Spectrum[i];
+  }
+
+  const double Y = LineYield(V, tube.molybdenum);
+  const double* fractions = tube.molybdenum > 0.0 ? kLineFractionsMolybdenumFilter
+                            : tube.rhodium > 0.0  ? kLineFractionsRhodiumFilter
+                                                  : kLineFractionsNoFilter;
+  for (int line = 0; line < 5; ++line) {
+    shared.Spectrum[kLineBins[line]] += fractions[line] * Y * total;
+  }
+
+  // The excess path through the filters (not beryllium) and the inverse square off axis.
+  for (int i = 2; i <= N; ++i) {
+    shared.Spectrum[i] = shared.Spectrum[i] * std::exp(-shared.MuAl[i] * tube.aluminium * e) *
+                         std::exp(-shared.MuMo[i] * tube.molybdenum * e) *
+                         std::exp(-shared.MuRh[i] * tube.rhodium * e) *
+                         std::exp(-shared.MuAir[i] * kAirPath * e) * w;
+  }
+  return PointSpectrumOutput(N);
+}
+
+}  // namespace palvane

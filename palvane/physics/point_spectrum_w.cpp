@@ -1,0 +1,85 @@
+#include <cmath>
+
+#include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/point_spectrum.h"
+#include "palvane/physics/tube_settings.h"
+#include "palvane/state/number_text.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+namespace {
+
+constexpr double kTungstenDensity = 19.3;  // g/cm^3
+constexpr double kAirPath = 60.0;          // cm, this routine's own constant
+
+// Stopping power of tungsten for electron energy T in keV.
+double tungstenStoppingPower(double T) { return 1036.1 * std::exp(-0.04695 * T) + 202.41; }
+
+// Photons produced in the target for bin i (photon energy E keV), summed over the electron
+// energies T = E, E + 0.2, ... up to the tube voltage V, with self-absorption along
+// path factor G.
+double targetBin(int i, double V, double G, double C, const BinArray& MuW) {
+  const double E = 0.2 * i;
+  const double prefactor = 0.03658 + 2.9e-05 * E;
+  double sum = 0.0;
+  for (double T = E; T <= V; T = T + 0.2) {
+    const double u = E / T;
+    const double B =
+        prefactor * (1.0 - 5.049 * u + 10.847 * u * u - 10.516 * u * u * u + 3.842 * u * u * u * u);
+    const double S = tungstenStoppingPower(T);
+    const double d = G * (V * V - T * T) / (C * kTungstenDensity);
+    const double a = std::exp(-MuW[i] * d);
+    sum = sum + a * (B * (1.0 + 511.0 / T) / S);
+  }
+  return sum;
+}
+
+// The tube voltage in kV, held within 15..50 kV; a text outside is replaced on the form.
+double clampedTubeVoltage(ParameterTexts& texts) {
+  const double V = LeadingNumber(texts.tubeVoltage());
+  if (V > 50.0) {
+    texts.setTubeVoltage("50");
+    return 50.0;
+  }
+  if (V < 15.0) {
+    texts.setTubeVoltage("15");
+    return 15.0;
+  }
+  return V;
+}
+
+}  // namespace
+
+PointSpectrumOutcome ComputePointSpectrumW() {
+  SharedState& shared = state();
+  ParameterTexts& texts = parameterTexts();
+  const double V = clampedTubeVoltage(texts);
+  const TubeSettings tube = readTubeSettings(texts);
+  const PointGeometry geometry = pointGeometry(shared);
+  const double r = geometry.obliquePath;
+  const double w = geometry.inverseSquare;
+  const std::optional<double> G =
+      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, shared.Pi);
+  if (!G) return PointSpectrumOutcome::kOutsideModel;
+  const int N = *lastSpectrumBin(V);  // the clamp keeps N within 75..250
+  const double C = ThomsonWhiddingtonConstant(V);
+
+  for (int i = 1; i <= kLastBin; ++i) shared.Spectrum[i] = 0.0;
+  for (int i = 2; i <= N; ++i) shared.TargetSpectrum[i] = targetBin(i, V, *G, C, shared.MuW);
+  for (int i = 2; i <= N; ++i) shared.Spectrum[i] = shared.Spectrum[i] + shared.TargetSpectrum[i];
+
+  // Filters along the oblique path (beryllium along its thickness), photons per energy
+  // interval, inverse square.
+  for (int i = 2; i <= N; ++i) {
+    const double E = 0.2 * i;
+    shared.Spectrum[i] = shared.Spectrum[i] * std::exp(-shared.MuBe[i] * tube.beryllium) *
+                         std::exp(-shared.MuAl[i] * tube.aluminium * r) *
+                         std::exp(-shared.MuMo[i] * tube.molybdenum * r) *
+                         std::exp(-shared.MuRh[i] * tube.rhodium * r) *
+                         std::exp(-shared.MuAir[i] * kAirPath * r) / E * w;
+  }
+  return PointSpectrumOutput(N);
+}
+
+}  // namespace palvane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+
+#include "palvane/state/form_ports.h"
+
+namespace palvane {
+
+// The tube and filter settings as the spectrum form holds them, read as numbers.
+struct TubeSettings {
+  double tubeVoltage = 0.0;  // kV
+  double targetAngle = 0.0;  // theta, degrees
+  double tiltAngle = 0.0;    // phi, degrees
+  double beryllium = 0.0;    // thicknesses in cm (the form holds mm)
+  double aluminium = 0.0;
+  double molybdenum = 0.0;
+  double rhodium = 0.0;
+};
+
+TubeSettings readTubeSettings(const ParameterTexts& texts);
+
+// The highest spectrum bin N for a tube voltage in kV: 5 * V rounded down (below 2 no bin
+// carries radiation). nullopt when N would pass the last bin, 250.
+std::optional<int> lastSpectrumBin(double tubeVoltage);
+
+// The parameter texts of the spectrum form; throws std::logic_error before the forms have
+// connected them.
+ParameterTexts& parameterTexts();
+
+}  // namespace palvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+inline constexpr const char* kResultFile = "result.dat";
+
+// The settings of the last engine run as read back from B2F.dat (the ninth line, the air
+// layer, is not read): target flag, kV, degrees and mm.
+struct RunSettings {
+  double targetFlag = 0.0;  // 0: molybdenum; otherwise tungsten
+  double tubeVoltage = 0.0;
+  double targetAngle = 0.0;
+  double tiltAngle = 0.0;
+  double beryllium = 0.0;
+  double aluminium = 0.0;
+  double molybdenum = 0.0;
+  double rhodium = 0.0;
+};
+
+// Everything the results button reads: B2F.dat, B_SPCTL.dat and result.dat.
+struct EngineResults {
+  RunSettings settings;
+  BinArray axisSpectrum{};  // relative, peak = 1
+  double axisSpectrumMax = 0.0;
+  FieldMap fluenceMap{};
+  FieldMap kermaMap{};
+  double axisHvl = 0.0;  // mm of aluminium
+  FieldMap hvlMap{};
+};
+
+// The file of that name in the directory, its letter case ignored, so that the engines'
+// Result.dat is found as result.dat. When several names match, the most recently written
+// file wins (it is the one the last run wrote); when none does, directory / name.
+std::filesystem::path findIgnoringCase(const std::filesystem::path& directory,
+                                       std::string_view name);
+
+// Reads the three files of the directory (the working directory when empty) completely.
+// Throws FileError naming the file that is missing, short or holds a field that is not a
+// number.
+EngineResults LoadEngineResults(const std::filesystem::path& directory = {});
+
+// Copies the results into the shared state: TargetType, AxisSpectrum, AxisSpectrumMax,
+// FluenceMap, KermaMap, AxisHvl and HvlMap.
+void StoreEngineResults(const EngineResults& results);
+
+// TargetType of a target flag read from a file: 0 for molybdenum, 1 for tungsten.
+int targetTypeOf(double targetFlag);
+
+}  // namespace palvane

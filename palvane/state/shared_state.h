@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+
+#include "palvane/state/form_ports.h"
+
+namespace palvane {
+
+// Energy bins 0..250: bin i stands for 0.2 * i keV; bin 0 exists but is never filled.
+inline constexpr int kLastBin = 250;
+// Field maps (i, j), i = 0..76 along the anode-cathode axis, j = 0..51 across it.
+inline constexpr int kLastMapColumn = 76;
+inline constexpr int kLastMapRow = 51;
+// Rows 1..20 of the molybdenum stopping-power table; row 0 is never filled.
+inline constexpr int kStoppingPowerRows = 20;
+
+using BinArray = std::array<double, kLastBin + 1>;
+using FieldMap = std::array<std::array<double, kLastMapRow + 1>, kLastMapColumn + 1>;
+// MoStp[0][n]: electron energy of row n in keV; MoStp[1][n]: stopping power there.
+using StoppingPowerArray = std::array<std::array<double, kStoppingPowerRows + 1>, 2>;
+
+// The process-wide variables through which the forms and the computations exchange data.
+// They keep the product's names. Everything starts at zero.
+struct SharedState {
+  int PointMode = 0;  // 0: spectrum on the beam axis; 1: at (PointX, PointY)
+  double Pi = 0.0;    // 3.14159 once the tables are loaded
+  BinArray TargetSpectrum{};
+  BinArray Spectrum{};
+  double SpectrumMax = 0.0;
+  BinArray AxisSpectrum{};  // relative beam-axis spectrum read back from B_SPCTL.dat
+  double AxisHvl = 0.0;     // aluminium HVL on the beam axis, mm
+  BinArray MuMo{};          // linear attenuation coefficients per cm, by bin
+  BinArray MuRh{};
+  BinArray MuBe{};
+  BinArray MuAl{};
+  BinArray MuAir{};
+  BinArray MuW{};
+  int TargetType = 0;  // 0: molybdenum; 1: tungsten
+  StoppingPowerArray MoStp{};
+  FieldMap FluenceMap{};
+  FieldMap KermaMap{};
+  FieldMap HvlMap{};
+  double AxisSpectrumMax = 0.0;  // peak of the last beam-axis spectrum
+  FieldMap DisplayMap{};
+  double PointX = 0.0;  // cm along the anode-cathode axis
+  double PointY = 0.0;  // cm across it
+
+  FormPorts ports;
+};
+
+// The one instance, shared by the whole program.
+SharedState& state();
+
+}  // namespace palvane

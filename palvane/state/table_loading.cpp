@@ -1,0 +1,64 @@
+#include "palvane/state/table_loading.h"
+
+#include "palvane/state/number_text.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+namespace {
+
+// Ten columns per row of MUs3.dat; the ones without a place here are not used by the
+// interactive program (photon energy, plastic, air energy absorption, water).
+struct CoefficientColumns {
+  BinArray molybdenum{}, rhodium{}, aluminium{}, beryllium{}, air{}, tungsten{};
+};
+
+CoefficientColumns readCoefficients(const std::filesystem::path& file) {
+  FieldReader reader(file);
+  CoefficientColumns columns;
+  for (int bin = 1; bin <= kLastBin; ++bin) {
+    reader.next();  // photon energy of the row
+    columns.molybdenum[bin] = reader.next();
+    columns.rhodium[bin] = reader.next();
+    columns.aluminium[bin] = reader.next();
+    columns.beryllium[bin] = reader.next();
+    reader.next();
+    columns.air[bin] = reader.next();
+    reader.next();
+    reader.next();
+    columns.tungsten[bin] = reader.next();
+  }
+  return columns;
+}
+
+StoppingPowerArray readStoppingPowers(const std::filesystem::path& file) {
+  FieldReader reader(file);
+  StoppingPowerArray rows{};
+  for (int row = 1; row <= kStoppingPowerRows; ++row) {
+    rows[0][row] = reader.next();
+    rows[1][row] = reader.next();
+  }
+  return rows;
+}
+
+}  // namespace
+
+void LoadTables() { LoadTables(std::filesystem::path()); }
+
+void LoadTables(const std::filesystem::path& directory) {
+  // Both files are read completely before anything is stored.
+  const CoefficientColumns columns = readCoefficients(directory / kCoefficientTableFile);
+  const StoppingPowerArray stoppingPowers = readStoppingPowers(directory / kStoppingPowerTableFile);
+
+  SharedState& shared = state();
+  shared.MuMo = columns.molybdenum;
+  shared.MuRh = columns.rhodium;
+  shared.MuAl = columns.aluminium;
+  shared.MuBe = columns.beryllium;
+  shared.MuAir = columns.air;
+  shared.MuW = columns.tungsten;
+  shared.MoStp = stoppingPowers;
+  shared.Pi = 3.14159;  // the five-decimal value the whole product uses, not full pi
+}
+
+}  // namespace palvane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+namespace palvane {
+
+inline constexpr const char* kCoefficientTableFile = "MUs3.dat";
+inline constexpr const char* kStoppingPowerTableFile = "Mo-STP.dat";
+
+// Reads the attenuation coefficients (MUs3.dat: 250 rows of 10 values) and the molybdenum
+// stopping powers (Mo-STP.dat: 20 rows of 2 values) from the working directory into the
+// shared state, and sets Pi. The values are taken as a stream of fields, whatever their
+// distribution over lines; anything after the needed count is ignored. A missing or short
+// file throws FileError naming it, and then the shared state is left as it was.
+void LoadTables();
+void LoadTables(const std::filesystem::path& directory);
+
+}  // namespace palvane

@@ -1,0 +1,120 @@
+#include "palvane/state/table_loading.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "palvane/state/file_error.h"
+#include "palvane/state/shared_state.h"
+#include "palvane_state/scratch_directory.h"
+
+namespace palvane {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+
+// A value that tells row and column apart: row * 100 + column.
+double tableValue(int row, int column) { return row * 100.0 + column; }
+
+// MUs3.dat with `rowsPerLine` rows on one line (0: each row split over two lines).
+std::string coefficientTable(int rowsPerLine) {
+  std::string text;
+  for (int row = 1; row <= 250; ++row) {
+    for (int column = 1; column <= 10; ++column) {
+      text += std::to_string(tableValue(row, column));
+      text += (rowsPerLine == 0 && column == 5) ? "\r\n" : " ";
+    }
+    if (rowsPerLine == 0 || row % rowsPerLine == 0) text += "\r\n";
+  }
+  return text;
+}
+
+std::string stoppingPowerTable(int rows) {
+  std::string text;
+  for (int row = 1; row <= rows; ++row) {
+    text += std::to_string(row * 2.5) + "," + std::to_string(100.0 / row) + "\r\n";
+  }
+  return text;
+}
+
+class TableLoading : public ::testing::Test {
+ protected:
+  void SetUp() override { state() = SharedState{}; }
+  void TearDown() override { state() = SharedState{}; }
+  ScratchDirectory scratch_;
+};
+
+void expectCoefficientsLoaded() {
+  const SharedState& s = state();
+  for (int bin = 1; bin <= 250; ++bin) {
+    ASSERT_EQ(s.MuMo[bin], tableValue(bin, 2)) << bin;
+    ASSERT_EQ(s.MuRh[bin], tableValue(bin, 3)) << bin;
+    ASSERT_EQ(s.MuAl[bin], tableValue(bin, 4)) << bin;
+    ASSERT_EQ(s.MuBe[bin], tableValue(bin, 5)) << bin;
+    ASSERT_EQ(s.MuAir[bin], tableValue(bin, 7)) << bin;
+    ASSERT_EQ(s.MuW[bin], tableValue(bin, 10)) << bin;
+  }
+}
+
+TEST_F(TableLoading, LoadsColumnsByBinAndSetsPi) {
+  scratch_.write("MUs3.dat", coefficientTable(1));
+  scratch_.write("Mo-STP.dat", stoppingPowerTable(20));
+  LoadTables(scratch_.path());
+  expectCoefficientsLoaded();
+  EXPECT_EQ(state().MoStp[0][1], 2.5);
+  EXPECT_EQ(state().MoStp[1][1], 100.0);
+  EXPECT_EQ(state().MoStp[0][20], 50.0);
+  EXPECT_EQ(state().MoStp[1][20], 5.0);
+  EXPECT_EQ(state().Pi, 3.14159);
+}
+
+TEST_F(TableLoading, LineStructureDoesNotMatter) {
+  for (int rowsPerLine : {2, 0}) {
+    state() = SharedState{};
+    scratch_.write("MUs3.dat", coefficientTable(rowsPerLine));
+    scratch_.write("Mo-STP.dat", stoppingPowerTable(20));
+    LoadTables(scratch_.path());
+    SCOPED_TRACE(rowsPerLine);
+    expectCoefficientsLoaded();
+  }
+}
+
+TEST_F(TableLoading, ExtraRowsAreIgnoredAndIndexZeroStaysZero) {
+  scratch_.write("MUs3.dat", coefficientTable(1) + "9 9 9 9 9 9 9 9 9 9\r\n");
+  scratch_.write("Mo-STP.dat", stoppingPowerTable(25));
+  LoadTables(scratch_.path());
+  const SharedState& s = state();
+  EXPECT_EQ(s.MoStp[0][20], 50.0);
+  EXPECT_EQ(s.MuW[250], tableValue(250, 10));
+  for (const BinArray* column : {&s.MuMo, &s.MuRh, &s.MuAl, &s.MuBe, &s.MuAir, &s.MuW}) {
+    EXPECT_EQ((*column)[0], 0.0);
+  }
+  EXPECT_EQ(s.MoStp[0][0], 0.0);
+  EXPECT_EQ(s.MoStp[1][0], 0.0);
+}
+
+TEST_F(TableLoading, MissingOrShortFilesAreNamedAndNothingIsStored) {
+  EXPECT_THAT([&] { LoadTables(scratch_.path()); },
+              ::testing::ThrowsMessage<FileError>(HasSubstr("MUs3.dat")));
+
+  scratch_.write("MUs3.dat", coefficientTable(1));
+  scratch_.write("Mo-STP.dat", stoppingPowerTable(19));
+  EXPECT_THAT([&] { LoadTables(scratch_.path()); },
+              ::testing::ThrowsMessage<FileError>(
+                  AllOf(HasSubstr("Mo-STP.dat"), HasSubstr("after 38 values"))));
+  EXPECT_EQ(state().MuMo[1], 0.0);
+  EXPECT_EQ(state().Pi, 0.0);
+}
+
+TEST_F(TableLoading, ReadsFromTheWorkingDirectory) {
+  scratch_.write("MUs3.dat", coefficientTable(1));
+  scratch_.write("Mo-STP.dat", stoppingPowerTable(20));
+  WorkingDirectory inScratch(scratch_.path());
+  LoadTables();
+  EXPECT_EQ(state().MuAir[3], tableValue(3, 7));
+}
+
+}  // namespace
+}  // namespace palvane
