@@ -11,8 +11,8 @@ namespace {
 
 // Floats ordered as signed integers: a negative float gets its magnitude bits flipped.
 // The map is its own inverse. Clamping and the NaN test work on these integers because
-// GCC does not turn floating-point comparisons into vector selects (they may raise IEEE
-// flags), and a branch in the loop would stop the vectorisation.
+// GCC keeps a floating-point comparison as a branch (it may raise an IEEE flag), and a
+// branch in the loop would stop the vectorisation.
 constexpr std::int32_t orderedBits(std::int32_t bits) { return bits ^ ((bits >> 31) & 0x7fffffff); }
 
 // Outside [-110, 100] the float result is already 0 or +infinity; clamping keeps 2^n a
@@ -82,8 +82,8 @@ constexpr std::array<double, 9> kCoefficients = {
 
 float expSingle(float x) { return exponentialKernel(x); }
 
-// The AVX2 clone only widens the vectors: it uses the same IEEE operations (no fused
-// multiply-add), so every path gives the same floats.
+// The AVX-512 and AVX2 clones only widen the vectors: neither enables fused multiply-add,
+// so they perform the same IEEE operations and every path gives the same floats.
 __attribute__((target_clones("avx512f", "avx2", "default"))) void expSingleArray(
     const float* in, float* out, std::size_t count) {
   for (std::size_t k = 0; k < count; ++k) out[k] = exponentialKernel(in[k]);
