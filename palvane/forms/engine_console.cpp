@@ -1,0 +1,153 @@
+#include "palvane/forms/engine_console.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include "palvane/forms/message_box.h"
+
+namespace palvane {
+
+namespace {
+
+constexpr int kStartTimeoutMs = 10000;
+
+void showError(const QString& text) {
+  QApplication::beep();
+  showWarning(QApplication::activeWindow(), text);
+}
+
+// A fixed-pitch font in which a full-width character takes exactly two columns, so that
+// the engine's 42-column messages line up as on a console.
+QFont consoleFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setFamilies(
+      {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"), font.family()});
+  return font;
+}
+
+bool isEnterKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+QString locateEngine(const QString& engineName) {
+  const QFileInfo beside(QDir(QCoreApplication::applicationDirPath()).filePath(engineName));
+  if (beside.isFile() && beside.isExecutable()) return beside.absoluteFilePath();
+  return QStandardPaths::findExecutable(engineName);
+}
+
+EngineConsole* EngineConsole::start(const QString& engineName) {
+  const QString programPath = locateEngine(engineName);
+  if (programPath.isEmpty()) {
+    showError(QString(kEngineNotFoundMessage).arg(engineName));
+    return nullptr;
+  }
+  auto* console = new EngineConsole(engineName, programPath);
+  if (!console->process_.waitForStarted(kStartTimeoutMs)) {
+    const QString reason = console->process_.errorString();
+    delete console;
+    showError(QString(kEngineNotStartedMessage).arg(engineName, reason));
+    return nullptr;
+  }
+  console->show();
+  console->raise();
+  console->activateWindow();
+  console->output_->setFocus();
+  return console;
+}
+
+EngineConsole::EngineConsole(const QString& engineName, const QString& programPath)
+    : engineName_(engineName), output_(new QPlainTextEdit(this)) {
+  setObjectName("EngineConsole");
+  setWindowTitle(engineName);
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  output_->setObjectName("EngineOutput");
+  output_->setReadOnly(true);
+  output_->setFont(consoleFont());
+  output_->setStyleSheet("QPlainTextEdit { background: black; color: #d0d0d0; }");
+  output_->installEventFilter(this);
+  setFocusProxy(output_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(output_);
+  resize(680, 420);
+
+  // The engine's messages to standard error belong in the same window, in order.
+  process_.setProcessChannelMode(QProcess::MergedChannels);
+  process_.setWorkingDirectory(QDir::currentPath());
+  process_.setProgram(programPath);
+  connect(&process_, &QProcess::readyReadStandardOutput, this, &EngineConsole::showEngineOutput);
+  connect(&process_, &QProcess::finished, this, &EngineConsole::reportEnd);
+  process_.start();
+}
+
+bool EngineConsole::engineRunning() const { return process_.state() != QProcess::NotRunning; }
+
+QString EngineConsole::transcript() const { return output_->toPlainText(); }
+
+void EngineConsole::showEngineOutput() {
+  // The decoder keeps a multi-byte character that arrives split over two reads.
+  appendText(decoder_.decode(process_.readAllStandardOutput()));
+}
+
+void EngineConsole::reportEnd(int exitCode, QProcess::ExitStatus exitStatus) {
+  showEngineOutput();
+  QString endText;
+  if (exitStatus == QProcess::CrashExit) {
+    endText = QString(kEngineCrashedText).arg(engineName_);
+  } else if (exitCode != 0) {
+    endText = QString(kEngineFailedText).arg(engineName_).arg(exitCode);
+  } else {
+    endText = QString(kEngineEndedText).arg(engineName_);
+  }
+  appendText("\n" + endText + "\n");
+  emit engineEnded(exitStatus == QProcess::CrashExit ? -1 : exitCode);
+}
+
+void EngineConsole::pressEnter() {
+  if (engineRunning()) {
+    process_.write("\n");
+    appendText("\n");
+  } else {
+    close();
+  }
+}
+
+void EngineConsole::appendText(const QString& text) {
+  if (text.isEmpty()) return;
+  output_->moveCursor(QTextCursor::End);
+  output_->insertPlainText(text);
+  output_->ensureCursorVisible();
+}
+
+bool EngineConsole::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == output_ && isEnterKey(event)) {
+    pressEnter();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void EngineConsole::closeEvent(QCloseEvent* event) {
+  // The window owns the engine's process: closing it would kill the engine and lose the
+  // run, so it goes only once the engine has ended. (Leaving palvane leaves the event
+  // loop without closing windows.)
+  if (engineRunning()) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
+}  // namespace palvane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringDecoder>
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace palvane {
+
+// Messages of the console, shared with the tests; %1 is the engine's name.
+inline constexpr char kEngineNotFoundMessage[] =
+    "The program \"%1\" was not found beside palvane or on the search path.";
+inline constexpr char kEngineNotStartedMessage[] = "The program \"%1\" could not be started: %2";
+inline constexpr char kEngineEndedText[] =
+    "--- %1 has ended. Press Enter to close this window. ---";
+inline constexpr char kEngineFailedText[] =
+    "--- %1 stopped with exit status %2. Press Enter to close this window. ---";
+inline constexpr char kEngineCrashedText[] =
+    "--- %1 stopped abnormally. Press Enter to close this window. ---";
+
+// Full path of an engine program: beside palvane's own executable first, then on the
+// search path. Empty when it is found in neither place.
+QString locateEngine(const QString& engineName);
+
+// The window of one engine run: it owns the engine's process, shows everything the
+// engine writes (standard output and standard error, UTF-8) as it comes, and passes the
+// Enter key on to the engine's input. It stays open until the engine has ended; then
+// Enter or the close box closes it. palvane never waits for the engine.
+class EngineConsole : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Starts the engine in the current working directory in a new console window, which
+  // gets the focus. When the program cannot be found or started, says so in a message
+  // box and returns null.
+  static EngineConsole* start(const QString& engineName);
+
+  bool engineRunning() const;
+  // Everything shown in the window so far.
+  QString transcript() const;
+
+ signals:
+  void engineEnded(int exitStatus);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  EngineConsole(const QString& engineName, const QString& programPath);
+  void showEngineOutput();
+  void reportEnd(int exitCode, QProcess::ExitStatus exitStatus);
+  void pressEnter();
+  void appendText(const QString& text);
+
+  QString engineName_;
+  QProcess process_;
+  QStringDecoder decoder_{QStringDecoder::Utf8};
+  QPlainTextEdit* output_ = nullptr;
+};
+
+}  // namespace palvane

@@ -1,0 +1,98 @@
+// The display form's answers to the mouse: cross-hairs and read-outs over the map and the
+// profile, and the spectrum at a clicked point of the map.
+
+#include <QLineEdit>
+#include <cmath>
+
+#include "palvane/forms/cross_hair_line.h"
+#include "palvane/forms/distribution_map.h"
+#include "palvane/forms/form1.h"
+#include "palvane/forms/message_box.h"
+#include "palvane/forms/picture_box.h"
+#include "palvane/physics/point_spectrum.h"
+#include "palvane/state/number_text.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+namespace {
+
+// The map answers within x = 0..300 and |y| < 300 (it shows |y| up to about 203).
+constexpr double kMapRight = 300.0;
+constexpr double kMapReach = 300.0;
+constexpr double kProfileTop = 130.0;
+// Map units per mm, and cm per map unit.
+constexpr double kUnitsPerMm = 2.0;
+constexpr double kCmPerUnit = 0.05;
+
+QString formatted(double value, const char* pattern) {
+  return QString::fromStdString(PatternFormat(value, pattern));
+}
+
+QString millimetres(double units) { return formatted(units / kUnitsPerMm, "###0"); }
+
+}  // namespace
+
+QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
+  const SharedState& shared = state();
+  const double relative = shared.DisplayMap[column][row];
+  if (shownQuantity_ == 1 || shownQuantity_ == 2) return formatted(100.0 * relative, "##0.0");
+  return formatted(shared.AxisHvl * relative, hvlPattern);
+}
+
+void Form1::placeCrossHairs(double mapY, double x) {
+  setCrossHairsVisible(true);
+  Line17_->moveToUser(mapY);
+  Line18_->moveToUser(x);
+  Line19_->moveToUser(x);
+}
+
+void Form1::Picture2_MouseMove(double x, double y) {
+  if (!mapDrawn_) return;
+  if (x < 0 || x > kMapRight || y <= -kMapReach || y >= kMapReach) {
+    setCrossHairsVisible(false);
+    Text1_->clear();
+    Text2_->clear();
+    Text3_->clear();
+    return;
+  }
+  placeCrossHairs(y, x);
+  Text1_->setText(millimetres(x));
+  Text2_->setText(millimetres(std::fabs(y)));
+  Text3_->setText(valueReadout(mapColumnAt(x), mapRowAt(y), "0.000"));
+}
+
+void Form1::Picture1_MouseMove(double x, double y) {
+  if (!mapDrawn_) return;
+  if (x < 0 || x > kMapRight || y < 0 || y > kProfileTop) {
+    setCrossHairsVisible(false);
+    Text1_->clear();
+    Text2_->clear();
+    Text3_->clear();
+    return;
+  }
+  placeCrossHairs(0.0, x);
+  Text1_->setText(millimetres(x));
+  Text2_->setText(QStringLiteral("0"));
+  Text3_->setText(valueReadout(mapColumnAt(x), 1, "##0.000"));
+}
+
+void Form1::Picture2_MouseDown(double x, double y) {
+  if (!mapDrawn_ || x < 0 || x > kMapRight || y < -kMapReach || y > kMapReach) return;
+  Text4_->setText(millimetres(x));
+  Text5_->setText(millimetres(std::fabs(y)));
+  SharedState& shared = state();
+  shared.PointX = x * kCmPerUnit;
+  shared.PointY = y * kCmPerUnit;  // its sign does not change the spectrum
+  shared.PointMode = 1;
+  const PointSpectrumOutcome outcome =
+      shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();
+  if (outcome == PointSpectrumOutcome::kNoNormaliser) {
+    showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
+  } else if (outcome == PointSpectrumOutcome::kOutsideModel) {
+    showWarning(this, QString::fromUtf8(kOutsideModelMessage));
+  }
+  Picture3_->rectangle(0, 0, 150, 120, Picture3_->foreColour(), false);
+}
+
+}  // namespace palvane

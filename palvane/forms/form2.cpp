@@ -1,0 +1,167 @@
+#include "palvane/forms/form2.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "palvane/forms/form3.h"
+#include "palvane/forms/form4.h"
+#include "palvane/forms/forms.h"
+#include "palvane/forms/message_box.h"
+#include "palvane/forms/picture_box.h"
+#include "palvane/forms/spectrum_graphs.h"
+#include "palvane/forms/twips.h"
+#include "palvane/physics/point_spectrum.h"
+#include "palvane/state/file_error.h"
+#include "palvane/state/number_text.h"
+#include "palvane/state/shared_state.h"
+#include "palvane/state/table_loading.h"
+
+namespace palvane {
+
+namespace {
+
+constexpr double kLowestVoltage = 20.0;   // kV
+constexpr double kHighestVoltage = 50.0;  // kV
+
+std::string textOf(const QLineEdit* box) { return box->text().toStdString(); }
+std::string textOf(const QComboBox* box) { return box->currentText().toStdString(); }
+
+}  // namespace
+
+Form2::Form2(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("  X-ray spectrum"));
+  setClientSize(*this, 16680, 7665);
+  createControls();
+  connectHandlers();
+  state().ports.parameters = this;
+  state().ports.spectrumFormGraph = Picture3_;
+}
+
+Form2::~Form2() {
+  FormPorts& ports = state().ports;
+  if (ports.parameters == this) ports.parameters = nullptr;
+  if (ports.spectrumFormGraph == Picture3_) ports.spectrumFormGraph = nullptr;
+}
+
+void Form2::connectHandlers() {
+  // A button's Click runs when it becomes selected, by the user or by the program.
+  connect(Option1_, &QRadioButton::toggled, this, [this](bool selected) {
+    if (selected) Option1_Click();
+  });
+  connect(Option2_, &QRadioButton::toggled, this, [this](bool selected) {
+    if (selected) Option2_Click();
+  });
+  connect(Command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
+  connect(Command2_, &QPushButton::clicked, this, &Form2::Command2_Click);
+  connect(Command3_, &QPushButton::clicked, this, &Form2::Command3_Click);
+  connect(Command4_, &QPushButton::clicked, this, &Form2::Command4_Click);
+  connect(Command5_, &QPushButton::clicked, this, &Form2::Command5_Click);
+  connect(Command7_, &QPushButton::clicked, this, &Form2::Command7_Click);
+}
+
+bool Form2::Form_Load() {
+  try {
+    LoadTables();
+  } catch (const FileError& error) {
+    showWarning(nullptr, QString::fromStdString(error.what()));
+    return false;
+  }
+  SpectrumAxes(*Picture3_);
+  Combo1_->setCurrentText(QStringLiteral("0.03"));
+  Combo2_->setCurrentText(QStringLiteral("0"));
+  Text1_->setText(QStringLiteral("30"));
+  Text8_->setText(QStringLiteral("0.8"));
+  Text2_->setText(QStringLiteral("0"));
+  Text5_->setText(QStringLiteral("10"));
+  Text3_->setText(QStringLiteral("4"));
+  setSpectrumButtonsEnabled(false);
+  Option1_->setChecked(true);
+  state().TargetType = 0;
+  drawLoadTimeCaption(*Picture3_);
+  tablesLoaded_ = true;
+  return true;
+}
+
+void Form2::Option1_Click() {
+  state().TargetType = 0;
+  Combo1_->setCurrentText(QStringLiteral("0.03"));
+  Combo2_->setCurrentText(QStringLiteral("0"));
+}
+
+void Form2::Option2_Click() {
+  state().TargetType = 1;
+  Combo1_->setCurrentText(QStringLiteral("0"));
+  Combo2_->setCurrentText(QStringLiteral("0.025"));
+}
+
+void Form2::Command1_Click() {
+  Picture3_->clear();
+  SpectrumAxes(*Picture3_);
+  const double voltage = LeadingNumber(textOf(Text1_));
+  if (voltage > kHighestVoltage || voltage < kLowestVoltage) {
+    QApplication::beep();
+    showWarning(this, QString::fromUtf8(kVoltageOutOfRangeMessage));
+    return;
+  }
+
+  SharedState& shared = state();
+  shared.PointMode = 0;
+  PointSpectrumOutcome outcome = PointSpectrumOutcome::kDrawn;
+  try {
+    outcome = shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();
+  } catch (const FileError& error) {
+    showWarning(this, QString::fromStdString(error.what()));
+    return;
+  }
+  if (outcome == PointSpectrumOutcome::kNoNormaliser) {
+    showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
+    return;
+  }
+  if (outcome == PointSpectrumOutcome::kOutsideModel) {
+    showWarning(this, QString::fromUtf8(kOutsideModelMessage));
+    return;
+  }
+  setSpectrumButtonsEnabled(true);
+  Command7_->setFocus();
+}
+
+void Form2::Command2_Click() {
+  Form3* diagram = form3();
+  diagram->show();
+  diagram->raise();
+  diagram->activateWindow();
+}
+
+void Form2::Command3_Click() {
+  Picture3_->clear();
+  SpectrumAxes(*Picture3_);
+  setSpectrumButtonsEnabled(false);
+}
+
+void Form2::Command4_Click() {
+  form4()->show();
+  hide();
+}
+
+void Form2::setSpectrumButtonsEnabled(bool enabled) {
+  Command3_->setEnabled(enabled);
+  Command7_->setEnabled(enabled);
+}
+
+std::string Form2::tubeVoltage() const { return textOf(Text1_); }
+std::string Form2::targetAngle() const { return textOf(Text5_); }
+std::string Form2::tiltAngle() const { return textOf(Text3_); }
+std::string Form2::beryllium() const { return textOf(Text8_); }
+std::string Form2::aluminium() const { return textOf(Text2_); }
+std::string Form2::molybdenum() const { return textOf(Combo1_); }
+std::string Form2::rhodium() const { return textOf(Combo2_); }
+
+void Form2::setTubeVoltage(const std::string& text) {
+  Text1_->setText(QString::fromStdString(text));
+}
+
+}  // namespace palvane

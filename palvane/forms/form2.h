@@ -1,0 +1,82 @@
+#pragma once
+
+#include <string>
+
+#include <QWidget>
+
+#include "palvane/state/form_ports.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace palvane {
+
+class PictureBox;
+
+// The message of a tube voltage outside 20..50 kV.
+inline constexpr char kVoltageOutOfRangeMessage[] = "管電圧が設定可能範囲を逸脱しています";
+
+// The spectrum form: the tube and filter settings (its text and combo boxes are the only
+// store of them), the beam-axis spectrum graph, and the way to the engine run, its
+// results and the other forms. It is the program's first form.
+class Form2 : public QWidget, public ParameterTexts {
+  Q_OBJECT
+
+ public:
+  explicit Form2(QWidget* parent = nullptr);
+  ~Form2() override;
+
+  // Loads the coefficient tables, draws the empty graph and sets the defaults. A table
+  // that cannot be read is reported in a message box naming the file; then it returns
+  // false and the form must not be used.
+  bool Form_Load();
+  bool tablesLoaded() const { return tablesLoaded_; }
+
+  void Option1_Click();
+  void Option2_Click();
+  void Command1_Click();  // draw the beam-axis spectrum
+  void Command2_Click();  // show the angle diagram
+  void Command3_Click();  // reset the graph
+  void Command4_Click();  // to the title form
+  void Command5_Click();  // show the results of the engine run
+  void Command7_Click();  // start the engine
+
+  PictureBox& spectrumGraph() { return *Picture3_; }
+
+  std::string tubeVoltage() const override;
+  std::string targetAngle() const override;
+  std::string tiltAngle() const override;
+  std::string beryllium() const override;
+  std::string aluminium() const override;
+  std::string molybdenum() const override;
+  std::string rhodium() const override;
+  void setTubeVoltage(const std::string& text) override;
+
+ private:
+  // Creates the controls at their places (form2_layout.cpp).
+  void createControls();
+  void connectHandlers();
+  void setSpectrumButtonsEnabled(bool enabled);
+
+  QRadioButton* Option1_ = nullptr;
+  QRadioButton* Option2_ = nullptr;
+  QLineEdit* Text1_ = nullptr;   // tube voltage, kV
+  QLineEdit* Text2_ = nullptr;   // aluminium, mm
+  QLineEdit* Text3_ = nullptr;   // tilt angle, degrees
+  QLineEdit* Text5_ = nullptr;   // target angle, degrees
+  QLineEdit* Text8_ = nullptr;   // beryllium, mm
+  QComboBox* Combo1_ = nullptr;  // molybdenum filter, mm
+  QComboBox* Combo2_ = nullptr;  // rhodium filter, mm
+  QPushButton* Command1_ = nullptr;
+  QPushButton* Command2_ = nullptr;
+  QPushButton* Command3_ = nullptr;
+  QPushButton* Command4_ = nullptr;
+  QPushButton* Command5_ = nullptr;
+  QPushButton* Command7_ = nullptr;
+  PictureBox* Picture3_ = nullptr;
+  bool tablesLoaded_ = false;
+};
+
+}  // namespace palvane

@@ -1,0 +1,133 @@
+// The controls of the spectrum form, at their places in twips.
+
+#include <QColor>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "palvane/forms/drawings.h"
+#include "palvane/forms/form2.h"
+#include "palvane/forms/form_controls.h"
+#include "palvane/forms/picture_box.h"
+#include "palvane/forms/spectrum_graphs.h"
+#include "palvane/forms/twips.h"
+
+namespace palvane {
+
+namespace {
+
+constexpr int kPanelLeft = 11400;
+constexpr int kPanelWidth = 5055;
+constexpr int kLabelHeight = 300;
+constexpr int kBoxHeight = 375;
+constexpr int kBoxWidth = 975;
+constexpr int kBoxLeft = 14520;
+constexpr int kUnitLeft = 15600;
+constexpr int kUnitWidth = 780;
+constexpr int kNameLeft = 12840;
+constexpr int kNameWidth = 1600;
+// Labels sit a little lower than the box beside them, on its text line.
+constexpr int kLabelDrop = 45;
+
+QLabel* addUnit(QWidget& form, const char* unit, int boxTop) {
+  return addLabel(form, QString(), QString::fromUtf8(unit), kUnitLeft, boxTop + kLabelDrop,
+                  kUnitWidth, kLabelHeight);
+}
+
+}  // namespace
+
+void Form2::createControls() {
+  addPanel(*this, QStringLiteral("TubePanel"), QColor(192, 255, 255), kPanelLeft, 240, kPanelWidth,
+           3000);
+  addPanel(*this, QStringLiteral("FilterPanel"), QColor(255, 255, 192), kPanelLeft, 3360,
+           kPanelWidth, 3000);
+  addPanel(*this, QStringLiteral("AirPanel"), QColor(192, 255, 192), kPanelLeft, 6480, kPanelWidth,
+           1065);
+
+  Picture3_ = new PictureBox(this);
+  Picture3_->setObjectName(QStringLiteral("Picture3"));
+  placeAt(*Picture3_, 240, 240, 10935, 6375);
+  Picture3_->setScale(kSpectrumGraphLeft, kSpectrumGraphTop, kSpectrumGraphWidth,
+                      kSpectrumGraphHeight);
+
+  // The tube: target material and angles.
+  auto* frame = new QGroupBox(QStringLiteral("ターゲット"), this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  placeAt(*frame, 12000, 390, 3855, 975);
+  Option1_ = new QRadioButton(QStringLiteral("モリブデン"), frame);
+  Option1_->setObjectName(QStringLiteral("Option1"));
+  placeAt(*Option1_, 360, 420, 1560, kBoxHeight);
+  Option2_ = new QRadioButton(QStringLiteral("タングステン"), frame);
+  Option2_->setObjectName(QStringLiteral("Option2"));
+  placeAt(*Option2_, 2040, 420, 1700, kBoxHeight);
+  Option1_->setChecked(true);  // the design's choice; Form_Load selects it as well
+
+  addLabel(*this, QString(), QStringLiteral("ターゲット角度(θ)"), 11760, 1560 + kLabelDrop, 2600,
+           kLabelHeight);
+  Text5_ = addTextBox(*this, QStringLiteral("Text5"), kBoxLeft, 1560, kBoxWidth, kBoxHeight);
+  addUnit(*this, "degree", 1560);
+  addLabel(*this, QString(), QStringLiteral("管球傾斜角度(φ)"), 11760, 2160 + kLabelDrop, 2600,
+           kLabelHeight);
+  Text3_ = addTextBox(*this, QStringLiteral("Text3"), kBoxLeft, 2160, kBoxWidth, kBoxHeight);
+  addUnit(*this, "degree", 2160);
+  Command2_ = addButton(*this, QStringLiteral("Command2"), QStringLiteral("角度 θ, φ の関係図"),
+                        12600, 2760, 2775, 465);
+
+  // Inherent and added filtration, tube voltage.
+  addLabel(*this, QString(), QStringLiteral("固有ろ過"), 11640, 3720 + kLabelDrop, 1150,
+           kLabelHeight);
+  addLabel(*this, QString(), QStringLiteral("ベリリウム"), kNameLeft, 3720 + kLabelDrop, kNameWidth,
+           kLabelHeight);
+  Text8_ = addTextBox(*this, QStringLiteral("Text8"), kBoxLeft, 3720, kBoxWidth, kBoxHeight);
+  addUnit(*this, "mm", 3720);
+  addLabel(*this, QString(), QStringLiteral("アルミ (当量)"), kNameLeft, 4200 + kLabelDrop,
+           kNameWidth, kLabelHeight);
+  Text2_ = addTextBox(*this, QStringLiteral("Text2"), kBoxLeft, 4200, kBoxWidth, kBoxHeight);
+  addUnit(*this, "mm", 4200);
+
+  addLabel(*this, QString(), QStringLiteral("付加"), 11640, 4800 + kLabelDrop, 1150, kLabelHeight);
+  addLabel(*this, QString(), QStringLiteral("フィルタ"), 11640, 5100 + kLabelDrop, 1150,
+           kLabelHeight);
+  addLabel(*this, QString(), QStringLiteral("モリブデン"), kNameLeft, 4800 + kLabelDrop, kNameWidth,
+           kLabelHeight);
+  Combo1_ =
+      addComboBox(*this, QStringLiteral("Combo1"), {QStringLiteral("0"), QStringLiteral("0.03")},
+                  kBoxLeft, 4800, kBoxWidth, kBoxHeight);
+  addUnit(*this, "mm", 4800);
+  addLabel(*this, QString(), QStringLiteral("ロジウム"), kNameLeft, 5280 + kLabelDrop, kNameWidth,
+           kLabelHeight);
+  Combo2_ = addComboBox(*this, QStringLiteral("Combo2"),
+                        {QStringLiteral("0"), QStringLiteral("0.025"), QStringLiteral("0.05")},
+                        kBoxLeft, 5280, kBoxWidth, kBoxHeight);
+  addUnit(*this, "mm", 5280);
+
+  addLabel(*this, QString(), QStringLiteral("Ｘ線管電圧"), 12600, 5880 + kLabelDrop, kNameWidth,
+           kLabelHeight);
+  Text1_ = addTextBox(*this, QStringLiteral("Text1"), 14280, 5880, 1095, kBoxHeight);
+  addLabel(*this, QString(), QStringLiteral("kV"), 15480, 5880 + kLabelDrop, kUnitWidth,
+           kLabelHeight);
+
+  // The air layer is a constant of the computations, not a setting.
+  addLabel(*this, QString(), QStringLiteral("（空気層 = "), 11640, 6600, 1300, kLabelHeight);
+  addLabel(*this, QString(), QStringLiteral("60 cm"), 12960, 6600, 700, kLabelHeight);
+  addLabel(*this, QString(), QStringLiteral("一定とする）"), 13680, 6600, 1500, kLabelHeight);
+  addLabel(*this, QString(), QStringLiteral("（圧迫板による減弱は考慮しない）"), 11640, 6960, 3700,
+           kLabelHeight);
+  addPicture(*this, QStringLiteral("Picture1"), tubePicture, 15360, 6570, 975, 900);
+
+  // The buttons along the bottom.
+  Command3_ = addButton(*this, QStringLiteral("Command3"), QStringLiteral("リセット"), 360, 6840,
+                        1215, 615);
+  Command1_ = addButton(*this, QStringLiteral("Command1"), QStringLiteral("スペクトル描画"), 2040,
+                        6840, 2535, 615);
+  Command7_ = addButton(*this, QStringLiteral("Command7"), QStringLiteral("照射野内分布の計算"),
+                        4800, 6840, 2535, 615);
+  Command5_ = addButton(*this, QStringLiteral("Command5"), QStringLiteral("計算結果の表示"), 7560,
+                        6840, 2535, 615);
+  Command4_ = addByeByeButton(*this, QStringLiteral("Command4"), 10560, 6840, 495, 495);
+}
+
+}  // namespace palvane

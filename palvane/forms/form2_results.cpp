@@ -1,0 +1,79 @@
+// The results button of the spectrum form: read back the settings, the beam-axis spectrum
+// and the maps of the last engine run, and show them on the display form.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStringList>
+
+#include "palvane/forms/form1.h"
+#include "palvane/forms/form2.h"
+#include "palvane/forms/forms.h"
+#include "palvane/forms/message_box.h"
+#include "palvane/state/file_error.h"
+#include "palvane/state/number_text.h"
+#include "palvane/state/results_loading.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+namespace {
+
+QString shortest(double value) { return QString::fromStdString(ShortestText(value)); }
+
+QString formatted(double value, const char* pattern) {
+  return QString::fromStdString(PatternFormat(value, pattern));
+}
+
+// The settings panel of the display form, one text per line, the first one empty.
+QStringList runSettingsLines(const RunSettings& settings) {
+  return {
+      QString(),
+      targetTypeOf(settings.targetFlag) == 0 ? QStringLiteral("   Target : Molybdenum")
+                                             : QStringLiteral("   Target : Tungsten"),
+      "   Tube Voltage : " + shortest(settings.tubeVoltage) + " kV",
+      "   Target angle : " + shortest(settings.targetAngle) + " deg.",
+      "   Tilt angle : " + shortest(settings.tiltAngle) + " deg.",
+      QStringLiteral("   Filtration"),
+      "     Beryllium : " + shortest(settings.beryllium) + " mm",
+      "     Aluminum : " + shortest(settings.aluminium) + " mm",
+      "     Molybdenum : " + shortest(settings.molybdenum) + " mm",
+      "     Rhodium : " + shortest(settings.rhodium) + " mm",
+  };
+}
+
+}  // namespace
+
+void Form2::Command5_Click() {
+  // All three files are read before anything is changed, so that a missing or short
+  // file leaves the program as it was.
+  EngineResults results;
+  try {
+    results = LoadEngineResults();
+  } catch (const FileError& error) {
+    showWarning(this, QString::fromStdString(error.what()));
+    return;
+  }
+  StoreEngineResults(results);
+
+  const RunSettings& settings = results.settings;
+  // Selecting a target resets the added filters; they are written back just below.
+  (state().TargetType == 0 ? Option1_ : Option2_)->setChecked(true);
+  Text1_->setText(formatted(settings.tubeVoltage, "##.0"));
+  Text5_->setText(formatted(settings.targetAngle, "#0.0"));
+  Text3_->setText(formatted(settings.tiltAngle, "#0.0"));
+  Text8_->setText(formatted(settings.beryllium, "#0.00"));
+  Text2_->setText(formatted(settings.aluminium, "#0.00"));
+  Combo1_->setCurrentText(formatted(settings.molybdenum, "#0.000"));
+  Combo2_->setCurrentText(formatted(settings.rhodium, "#0.000"));
+
+  Form1& display = *form1();
+  display.printRunSettings(runSettingsLines(settings));
+  display.showNewResults();
+  display.show();
+  display.raise();
+  display.activateWindow();
+  hide();
+}
+
+}  // namespace palvane

@@ -1,0 +1,84 @@
+#include "palvane/forms/form_controls.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QWidget>
+
+#include "palvane/forms/drawings.h"
+#include "palvane/forms/twips.h"
+
+namespace palvane {
+
+QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int left, int top,
+                 int width, int height) {
+  auto* label = new QLabel(text, &parent);
+  label->setObjectName(name);
+  placeAt(*label, left, top, width, height);
+  return label;
+}
+
+QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize), int left, int top,
+                   int width, int height) {
+  QLabel* picture = addLabel(parent, name, QString(), left, top, width, height);
+  picture->setFrameShape(QFrame::Box);
+  picture->setPixmap(draw(picture->contentsRect().size()));
+  return picture;
+}
+
+QPushButton* addButton(QWidget& parent, const QString& name, const QString& caption, int left,
+                       int top, int width, int height) {
+  auto* button = new QPushButton(caption, &parent);
+  button->setObjectName(name);
+  placeAt(*button, left, top, width, height);
+  return button;
+}
+
+QLineEdit* addTextBox(QWidget& parent, const QString& name, int left, int top, int width,
+                      int height) {
+  auto* box = new QLineEdit(&parent);
+  box->setObjectName(name);
+  placeAt(*box, left, top, width, height);
+  return box;
+}
+
+QComboBox* addComboBox(QWidget& parent, const QString& name, const QStringList& items, int left,
+                       int top, int width, int height) {
+  auto* box = new QComboBox(&parent);
+  box->setObjectName(name);
+  box->setEditable(true);
+  // Typed values are used as they are, never added to the list.
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->addItems(items);
+  placeAt(*box, left, top, width, height);
+  return box;
+}
+
+QFrame* addPanel(QWidget& parent, const QString& name, QColor colour, int left, int top, int width,
+                 int height) {
+  auto* panel = new QFrame(&parent);
+  panel->setObjectName(name);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Raised);
+  QPalette palette = panel->palette();
+  palette.setColor(QPalette::Window, colour);
+  panel->setPalette(palette);
+  panel->setAutoFillBackground(true);
+  placeAt(*panel, left, top, width, height);
+  return panel;
+}
+
+QPushButton* addByeByeButton(QWidget& parent, const QString& name, int left, int top, int width,
+                             int height) {
+  QPushButton* button = addButton(parent, name, QString(), left, top, width, height);
+  button->setToolTip(QString::fromUtf8(kByeByeToolTip));
+  button->setIcon(exitIcon());
+  const int side = qMax(8, qMin(button->width(), button->height()) - 8);
+  button->setIconSize(QSize(side, side));
+  return button;
+}
+
+}  // namespace palvane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace palvane {
+
+// Builders of the controls of the forms: each creates a child of parent with the given
+// object name (the control's name, which tests look up), placed in twips.
+
+QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int left, int top,
+                 int width, int height);
+QPushButton* addButton(QWidget& parent, const QString& name, const QString& caption, int left,
+                       int top, int width, int height);
+QLineEdit* addTextBox(QWidget& parent, const QString& name, int left, int top, int width,
+                      int height);
+// An editable combo box holding the given list.
+QComboBox* addComboBox(QWidget& parent, const QString& name, const QStringList& items, int left,
+                       int top, int width, int height);
+// A plain coloured area behind other controls.
+QFrame* addPanel(QWidget& parent, const QString& name, QColor colour, int left, int top, int width,
+                 int height);
+// The picture button that leaves a form: an exit symbol and the tool tip " bye bye ".
+QPushButton* addByeByeButton(QWidget& parent, const QString& name, int left, int top, int width,
+                             int height);
+
+// A static picture, drawn at the size of the control.
+QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize), int left, int top,
+                   int width, int height);
+
+// The tool tip of every picture button that leaves a form.
+inline constexpr char kByeByeToolTip[] = " bye bye ";
+
+}  // namespace palvane

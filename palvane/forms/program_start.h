@@ -1,0 +1,16 @@
+#pragma once
+
+class QApplication;
+
+namespace palvane {
+
+// Makes a font that holds the Japanese captions the application's font, when one is
+// installed; otherwise the platform's choice stays.
+void useJapaneseFont(QApplication& application);
+
+// Starts the program: the spectrum form is created (its load reads the tables) and shown,
+// then the events are handled until the program ends. Returns the exit status: non-zero
+// when the tables could not be loaded (that has been reported in a message box).
+int runPalvane(QApplication& application);
+
+}  // namespace palvane

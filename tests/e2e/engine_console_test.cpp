@@ -1,0 +1,89 @@
+// The engine's console window with stand-in engines: a program that cannot be found, and
+// a script that talks on both output channels, waits for Enter and fails.
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "palvane/forms/engine_console.h"
+
+using palvane::EngineConsole;
+
+class EngineConsoleTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(directory_.isValid());
+    // Only the stand-ins are on the search path.
+    qputenv("PATH", directory_.path().toLocal8Bit());
+  }
+
+  void missingEngineIsNamedInAMessage() {
+    QString message;
+    QTimer::singleShot(100, this, [&message] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        message = box->text();
+        box->accept();
+      }
+    });
+    QCOMPARE(EngineConsole::start(QStringLiteral("no_such_engine")), nullptr);
+    QCOMPARE(message, QString(palvane::kEngineNotFoundMessage).arg("no_such_engine"));
+  }
+
+  void consoleShowsBothChannelsAndPassesEnterOn() {
+    const QString script = directory_.filePath(QStringLiteral("stand_in_engine"));
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "#!/bin/sh\n"
+        "echo '計算を開始しました'\n"
+        "echo 'warning on stderr' >&2\n"
+        "read answer\n"
+        "echo \"answered [$answer]\"\n"
+        "exit 3\n");
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    QPointer<EngineConsole> console = EngineConsole::start(QStringLiteral("stand_in_engine"));
+    QVERIFY(console);
+    QCOMPARE(console->windowTitle(), QStringLiteral("stand_in_engine"));
+    QSignalSpy ended(console.data(), &EngineConsole::engineEnded);
+    QTRY_VERIFY(console->transcript().contains(QStringLiteral("計算を開始しました")));
+    QTRY_VERIFY(console->transcript().contains(QStringLiteral("warning on stderr")));
+    QVERIFY(console->engineRunning());
+
+    // The window's close box does not end a running engine.
+    QVERIFY(console->windowHandle() != nullptr);
+    console->windowHandle()->close();
+    QApplication::processEvents();
+    QVERIFY(console);
+    QVERIFY(console->engineRunning());
+    QVERIFY(console->isVisible());
+
+    auto* output = console->findChild<QPlainTextEdit*>(QStringLiteral("EngineOutput"));
+    QVERIFY(output->isReadOnly());
+    QTest::keyClick(output, Qt::Key_Return);
+    QTRY_COMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).toInt(), 3);
+    QVERIFY(console->transcript().contains(QStringLiteral("answered []")));
+    QVERIFY(console->transcript().contains(
+        QString(palvane::kEngineFailedText).arg("stand_in_engine").arg(3)));
+
+    QTest::keyClick(output, Qt::Key_Return);
+    QTRY_VERIFY(console.isNull());
+  }
+
+ private:
+  QTemporaryDir directory_;
+};
+
+QTEST_MAIN(EngineConsoleTest)
+#include "engine_console_test.moc"

@@ -1,0 +1,76 @@
+// Pictures of every form during a real molybdenum study, for the documentation. Runs only
+// when PALVANE_SCREENSHOT_DIR names the directory to save them in (scripts/
+// readme_screenshot.sh sets it and provides an X display); otherwise it is skipped.
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "palvane/forms/form1.h"
+#include "palvane/forms/form2.h"
+#include "palvane/forms/form3.h"
+#include "palvane/forms/form4.h"
+#include "palvane/forms/form5.h"
+#include "palvane/forms/forms.h"
+#include "palvane/forms/picture_box.h"
+#include "study_support.h"
+
+using study::click;
+
+namespace {
+
+QDir screenshotDirectory() { return QDir(qEnvironmentVariable("PALVANE_SCREENSHOT_DIR")); }
+
+void save(QWidget& window, const char* fileName) {
+  window.show();
+  window.raise();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QTest::qWait(200);  // let fonts and pictures settle
+  QVERIFY2(window.grab().save(screenshotDirectory().filePath(fileName)), fileName);
+}
+
+void saveConsole(QWidget& console) { save(console, "engine_console.png"); }
+
+}  // namespace
+
+class ReadmeScreenshots : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void molybdenumStudy() {
+    if (qEnvironmentVariableIsEmpty("PALVANE_SCREENSHOT_DIR")) {
+      QSKIP("PALVANE_SCREENSHOT_DIR is not set");
+    }
+    QTemporaryDir directory;
+    study::enterWorkingDirectory(directory);
+    if (QTest::currentTestFailed()) return;
+
+    palvane::Form2& form2 = *palvane::form2();
+    form2.show();
+    click(form2, "Command1");
+    save(form2, "form2.png");
+    study::runEngine(QStringLiteral("dornic"), saveConsole);
+    if (QTest::currentTestFailed()) return;
+    click(form2, "Command5");
+
+    palvane::Form1& form1 = *palvane::form1();
+    click(form1, "Option1");
+    click(form1, "Command1");
+    auto* map = study::control<palvane::PictureBox>(form1, "Picture2");
+    form1.Picture2_MouseDown(200, 60);
+    QTest::mouseMove(map, map->toPixel(200, 60) / map->devicePixelRatioF());
+    save(form1, "form1.png");
+
+    click(form1, "Command4");
+    save(*palvane::form5(), "form5.png");
+    palvane::form5()->hide();
+    click(form1, "Command2");
+    click(form2, "Command2");
+    save(*palvane::form3(), "form3.png");
+    palvane::form3()->hide();
+    save(*palvane::form4(), "form4.png");
+  }
+};
+
+QTEST_MAIN(ReadmeScreenshots)
+#include "readme_screenshots_test.moc"
