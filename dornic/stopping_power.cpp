@@ -28,8 +28,9 @@ StoppingPowerInterpolation::StoppingPowerInterpolation(const engine::StoppingPow
   for (int row = 0; row < engine::kStoppingPowerRows; ++row) {
     const float energy = table.energy[row];
     const float stoppingPower = table.stoppingPower[row];
-    if (!(energy > 0.0f))
+    if (!(energy > 0.0f)) {
       reject(row, "electron energy " + engine::messageNumber(energy) + " keV is not positive");
+    }
     if (!(stoppingPower > 0.0f)) {
       reject(row, "stopping power " + engine::messageNumber(stoppingPower) + " is not positive");
     }
@@ -51,8 +52,9 @@ void StoppingPowerInterpolation::checkCovers(float tubeVoltage) const {
 
 float StoppingPowerInterpolation::at(float electronEnergy) const {
   if (electronEnergy <= kFirstRowLimit) return table_.stoppingPower[0];
+  // checkCovers keeps T within the table; the bound only guards the array.
   int r = 0;
-  while (table_.energy[r] < electronEnergy) ++r;
+  while (r < engine::kStoppingPowerRows - 1 && table_.energy[r] < electronEnergy) ++r;
   const float logT = std::log(electronEnergy);
   const float logS = logStoppingPower_[r] - (logEnergy_[r] - logT) /
                                                 (logEnergy_[r] - logEnergy_[r - 1]) *

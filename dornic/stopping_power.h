@@ -19,7 +19,8 @@ class StoppingPowerInterpolation {
   // Throws engine::InputError unless the table reaches the tube voltage V (kV).
   void checkCovers(float tubeVoltage) const;
 
-  // Stopping power at electron kinetic energy T (keV), 0 < T <= the last table energy.
+  // Stopping power at electron kinetic energy T (keV), 0 < T <= the last table energy
+  // (beyond it the last two rows are extended).
   float at(float electronEnergy) const;
 
  private:

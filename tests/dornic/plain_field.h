@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
-#include <span>
 
 #include "engine/beam_parameters.h"
 #include "engine/bins.h"
@@ -26,9 +26,9 @@ struct PlainField {
 
 // columnSpectrum(G) gives the spectrum of a column with path factor G;
 // pointSpectrum(column, X, Y) the spectrum at a point. Every point of the settings used
-// must have defined quantities. The quantities of each point come from the calculator
-// one point at a time (its equality with the plain HVL loops is tested with it), which
-// keeps a whole plain grid affordable under the sanitizers.
+// must have defined quantities. The quantities come from the point-quantity calculator,
+// whose equality with the plain HVL loops is tested with it; that keeps a whole plain
+// grid affordable under the sanitizers.
 template <class ColumnSpectrum, class PointSpectrum>
 PlainField plainField(const engine::BeamParameters& p, const engine::CoefficientTable& table,
                       ColumnSpectrum columnSpectrum, PointSpectrum pointSpectrum) {
@@ -37,7 +37,8 @@ PlainField plainField(const engine::BeamParameters& p, const engine::Coefficient
   const engine::PointQuantityCalculator calculator(table, n);
   const float cutOff = 65.0f * std::tan((p.targetAngle + p.tiltAngle) / 180.0f * kPi);
   for (int j = 1; j <= 76; ++j) {
-    const float x = static_cast<float>((j - 1) / 5.0);  // the decimal 0.2 (j - 1) as the nearest float
+    const float x =
+        static_cast<float>((j - 1) / 5.0);  // the decimal 0.2 (j - 1) as the nearest float
     if (x > cutOff) continue;
     const float alpha = std::atan(x / 65.0f) * 180.0f / kPi;
     const float beta = alpha - p.tiltAngle;
@@ -45,14 +46,17 @@ PlainField plainField(const engine::BeamParameters& p, const engine::Coefficient
     const float g = std::sqrt(1.0f - std::pow(tanBeta, 2.0f)) /
                     (std::tan(p.targetAngle * kPi / 180.0f) - tanBeta);
     const engine::Spectrum column = columnSpectrum(g);
+    std::array<engine::Spectrum, 51> points;
     for (int k = 1; k <= 51; ++k) {
-      const float y = static_cast<float>((k - 1) / 5.0);
-      const engine::Spectrum point = pointSpectrum(column, x, y);
-      engine::PointQuantities q;
-      calculator.compute(std::span(&point, 1), std::span(&q, 1));
+      points[k - 1] = pointSpectrum(column, x, static_cast<float>((k - 1) / 5.0));
+    }
+    std::array<engine::PointQuantities, 51> quantities;
+    calculator.compute(points, quantities);
+    for (int k = 1; k <= 51; ++k) {
+      const engine::PointQuantities& q = quantities[k - 1];
       EXPECT_TRUE(q.defined) << "j " << j << " k " << k;
       if (j == 1 && k == 1) {
-        field.referenceSpectrum = point;
+        field.referenceSpectrum = points[0];
         field.referenceQuantities = q;
         field.maps.fluenceReference = q.energyFluence;
         field.maps.kermaReference = q.airKerma;

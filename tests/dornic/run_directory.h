@@ -4,6 +4,7 @@
 // shipped tables, settings text for B2F.dat, and one in-process run.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -57,8 +58,10 @@ class RunDirectory {
  public:
   RunDirectory() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process id keeps concurrent runs of the same test (other build trees) apart.
     path_ = std::filesystem::temp_directory_path() /
-            (std::string("engine_run_") + test->test_suite_name() + "_" + test->name());
+            (std::string("engine_run_") + test->test_suite_name() + "_" + test->name() + "_" +
+             std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
     for (const char* name : {"MUs3.dat", "Mo-STP.dat"}) {
