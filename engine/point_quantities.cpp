@@ -109,16 +109,20 @@ PointQuantities computePlainPointQuantities(const Spectrum& pointSpectrum, int h
   return quantities;
 }
 
-// The fast path follows kLanes points side by side: values are held as [bin][lane], every
-// loop over lanes is a vector operation, and each lane keeps the exact order of operations
-// of the plain loops, so the floats are the same. 64 lanes give enough independent chains
-// of additions to keep the vector units busy, and a grid column of 51 points fits in one
-// batch.
+// The fast path follows kLanes points side by side in one vector: values are held as
+// [bin] of lanes, every operation on a lane vector is a vector operation, and each lane
+// keeps the exact order of operations of the plain loops, so the floats are the same.
+// One pass over the bins takes every weight kStepsPerPass aluminium steps further and
+// sums each step separately (in bin order, as the plain loop does), so the weights are
+// read and written once per kStepsPerPass steps and the step sums form independent chains
+// of additions that keep the vector units busy. 16 lanes keep the weights of a batch
+// (16 KiB) in the first-level cache.
 namespace {
 
-constexpr int kLanes = 64;
-using Lanes = std::array<float, kLanes>;
-using LaneColumns = std::array<Lanes, kBinCount + 1>;  // [bin][lane]
+constexpr int kLanes = 16;
+constexpr int kStepsPerPass = 4;
+using Lanes = float __attribute__((vector_size(kLanes * sizeof(float))));
+using LaneColumns = std::array<Lanes, kBinCount + 1>;  // [bin] of lanes
 
 struct LaneSums {
   Lanes peak{};
@@ -137,32 +141,35 @@ struct LaneSums {
     for (std::size_t lane = 0; lane < spectra.size(); ++lane) value[lane] = spectra[lane][bin];
     const float energy = binEnergy(bin);
     const float muEnAir = kermaWeight[bin];
-    Lanes& binWeight = weight[bin];
-    for (int lane = 0; lane < kLanes; ++lane) {
-      sums.peak[lane] = value[lane] > sums.peak[lane] ? value[lane] : sums.peak[lane];
-      sums.photonFluence[lane] += value[lane];
-      sums.energyFluence[lane] += energy * value[lane];
-      binWeight[lane] = muEnAir * value[lane] * energy;
-      sums.airKerma[lane] += binWeight[lane];
-    }
+    sums.peak = value > sums.peak ? value : sums.peak;
+    sums.photonFluence += value;
+    sums.energyFluence += energy * value;
+    weight[bin] = muEnAir * value * energy;
+    sums.airKerma += weight[bin];
   }
 }
 
-// One aluminium step for all lanes: every weight times its bin's factor, and per lane
-// the sum of the weights in bin order.
-[[gnu::always_inline]] inline void stepLanesThroughAluminium(LaneColumns& weight,
-                                                             const BinColumn& stepFactor,
-                                                             int lastBin, Lanes& weightSum) {
-  Lanes sum{};
+// kStepsPerPass aluminium steps for all lanes: each step multiplies every weight by its
+// bin's factor; per step and lane the sum of the weights in bin order.
+[[gnu::always_inline]] inline void stepLanesThroughAluminium(
+    LaneColumns& weight, const BinColumn& stepFactor, int lastBin,
+    std::array<Lanes, kStepsPerPass>& stepSums) {
+  Lanes sum0{}, sum1{}, sum2{}, sum3{};
+  static_assert(kStepsPerPass == 4, "one sum variable per step of a pass");
   for (int bin = 2; bin <= lastBin; ++bin) {
     const float factor = stepFactor[bin];
-    Lanes& binWeight = weight[bin];
-    for (int lane = 0; lane < kLanes; ++lane) {
-      binWeight[lane] = binWeight[lane] * factor;
-      sum[lane] = sum[lane] + binWeight[lane];
-    }
+    Lanes binWeight = weight[bin];
+    binWeight = binWeight * factor;
+    sum0 = sum0 + binWeight;
+    binWeight = binWeight * factor;
+    sum1 = sum1 + binWeight;
+    binWeight = binWeight * factor;
+    sum2 = sum2 + binWeight;
+    binWeight = binWeight * factor;
+    sum3 = sum3 + binWeight;
+    weight[bin] = binWeight;
   }
-  weightSum = sum;
+  stepSums = {sum0, sum1, sum2, sum3};
 }
 
 // Up to kLanes points. The clones for wider vectors use the same IEEE operations (no fused
@@ -193,28 +200,28 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) void computeLaneBat
   for (int lane = 0; lane < kLanes; ++lane) {
     normaliser[lane] = searching[lane] ? sums.airKerma[lane] : 1.0f;
   }
-  for (int bin = 2; bin <= lastBin; ++bin) {
-    for (int lane = 0; lane < kLanes; ++lane) {
-      weight[bin][lane] = weight[bin][lane] / normaliser[lane];
-    }
-  }
+  for (int bin = 2; bin <= lastBin; ++bin) weight[bin] = weight[bin] / normaliser;
 
-  // Steps go on until every lane has crossed 50 %; a lane that has crossed is carried
-  // along unread.
-  Lanes before;
+  // Passes go on until every lane has crossed 50 %; a lane that has crossed is carried
+  // along unread, and the steps of a pass after a lane's crossing are never read.
+  std::array<float, kLanes> before;
   before.fill(kFullTransmission);
-  for (int step = 1; searchingCount > 0 && step <= kMaxAluminiumSteps; ++step) {
-    Lanes weightSum;
-    stepLanesThroughAluminium(weight, stepFactor, lastBin, weightSum);
+  for (int firstStep = 1; searchingCount > 0 && firstStep <= kMaxAluminiumSteps;
+       firstStep += kStepsPerPass) {
+    std::array<Lanes, kStepsPerPass> stepSums;
+    stepLanesThroughAluminium(weight, stepFactor, lastBin, stepSums);
     for (int lane = 0; lane < count; ++lane) {
-      if (!searching[lane]) continue;
-      const float transmission = kFullTransmission * weightSum[lane];
-      if (transmission < kHalfTransmission) {
-        setHalfValueLayer(step, before[lane], transmission, out[lane]);
-        searching[lane] = false;
-        --searchingCount;
-      } else {
-        before[lane] = transmission;
+      for (int offset = 0; offset < kStepsPerPass && searching[lane]; ++offset) {
+        const int step = firstStep + offset;
+        if (step > kMaxAluminiumSteps) break;
+        const float transmission = kFullTransmission * stepSums[offset][lane];
+        if (transmission < kHalfTransmission) {
+          setHalfValueLayer(step, before[lane], transmission, out[lane]);
+          searching[lane] = false;
+          --searchingCount;
+        } else {
+          before[lane] = transmission;
+        }
       }
     }
   }
