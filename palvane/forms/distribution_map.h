@@ -19,6 +19,12 @@ int mapColumnAt(double x);
 // as 1, kept within 1..51.
 int mapRowAt(double y);
 
+// The labelled ticks of the colour bar: tick t = 0..10 at height 25.5 t of its scale,
+// labelled 70 + 5 t (percent).
+inline constexpr int kColourBarTicks = 11;
+inline constexpr double colourBarTickHeight(int tick) { return 25.5 * tick; }
+inline constexpr int colourBarTickPercent(int tick) { return 70 + 5 * tick; }
+
 // The colour scale from 70 % (k = 0) to 120 % (k = 255) with 11 ticks and the yellow
 // 100 % mark at k = 153.
 void drawColourBar(DrawingSurface& bar);

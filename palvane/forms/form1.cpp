@@ -31,7 +31,8 @@ void bringForward(QWidget& form) {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(kForm1Caption));
-  setClientSize(*this, 18120, 10800);
+  // The specified 18120 twips and a column for the beam quality and the save button.
+  setClientSize(*this, 21600, 10800);
   createControls();
   connectHandlers();
   state().ports.displayFormGraph = Picture3_;
@@ -51,6 +52,7 @@ void Form1::connectHandlers() {
   connect(Command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
   connect(Command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
   connect(Command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
+  connect(SaveButton_, &QPushButton::clicked, this, &Form1::SaveButton_Click);
   connect(Picture2_, &PictureBox::mouseMoved, this, &Form1::Picture2_MouseMove);
   connect(Picture1_, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
   connect(Picture2_, &PictureBox::mousePressed, this, &Form1::Picture2_MouseDown);
@@ -96,6 +98,7 @@ void Form1::Command1_Click() {
   drawMap(*Picture2_, shared.DisplayMap);
   drawProfile(*Picture1_, shared.DisplayMap);
   mapDrawn_ = true;
+  mapShown_ = true;
 }
 
 void Form1::Command2_Click() {
@@ -108,6 +111,8 @@ void Form1::Command3_Click() {
   AxisSpectrumPlot(*Picture3_);
   Text4_->clear();
   Text5_->clear();
+  BeamQualityLabel_->clear();
+  pointSpectra_.clear();
 }
 
 void Form1::Command4_Click() { bringForward(*form5()); }
@@ -131,6 +136,10 @@ void Form1::showNewResults() {
   AxisSpectrumPlot(*Picture3_);
   setCrossHairsVisible(false);
   for (QLineEdit* readout : {Text1_, Text2_, Text3_, Text4_, Text5_}) readout->clear();
+  BeamQualityLabel_->clear();
+  mapShown_ = false;
+  axisSpectrum_ = keepAxisSpectrum();
+  pointSpectra_.clear();
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

@@ -1,7 +1,15 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
+#include <QImage>
+#include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include "palvane/physics/exports.h"
+#include "palvane/physics/kept_spectrum.h"
 
 class QGroupBox;
 class QLabel;
@@ -37,6 +45,17 @@ class Form1 : public QWidget {
   void Picture2_MouseMove(double x, double y);
   void Picture1_MouseMove(double x, double y);
   void Picture2_MouseDown(double x, double y);
+  // Asks for a folder, then saveTo.
+  void SaveButton_Click();
+
+  // Writes what the form shows into the folder: the shown map and its profile on the
+  // X axis as map_<quantity>.csv, profile_<quantity>.csv, map_<quantity>.png (map and
+  // colour bar) and profile_<quantity>.png; every spectrum on the spectrum graph as
+  // spectrum_axis.csv and spectrum_point_<n>.csv (n = 1, 2, ... in the order of the
+  // clicks since the last Clear); the spectrum graph as spectra.png. The first file that
+  // cannot be written is reported in a message box and ends the save; returns whether
+  // every file was written.
+  bool saveTo(const QString& folder);
 
   // Prints the settings of the run on Picture10, one line each from the top.
   void printRunSettings(const QStringList& lines);
@@ -55,6 +74,11 @@ class Form1 : public QWidget {
   void placeCrossHairs(double mapY, double x);
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
+  MapQuantity shownMapQuantity() const;
+  // The map with the colour bar and its labels beside it, placed as on the form.
+  QImage mapWithColourBar() const;
+  void writeShownMap(const QString& folder) const;
+  void writeShownSpectra(const QString& folder) const;
 
   QGroupBox* Frame1_ = nullptr;
   QRadioButton* Option1_ = nullptr;
@@ -64,6 +88,7 @@ class Form1 : public QWidget {
   QPushButton* Command2_ = nullptr;
   QPushButton* Command3_ = nullptr;
   QPushButton* Command4_ = nullptr;
+  QPushButton* SaveButton_ = nullptr;
   PictureBox* Picture1_ = nullptr;   // profile along X
   PictureBox* Picture2_ = nullptr;   // map
   PictureBox* Picture3_ = nullptr;   // spectra
@@ -80,9 +105,18 @@ class Form1 : public QWidget {
   CrossHairLine* Line17_ = nullptr;  // horizontal, map
   CrossHairLine* Line18_ = nullptr;  // vertical, map
   CrossHairLine* Line19_ = nullptr;  // vertical, profile
+  // The beam quality at the clicked point.
+  QLabel* BeamQualityLabel_ = nullptr;
 
   int shownQuantity_ = 0;  // 1 energy fluence, 2 air kerma, 3 HVL; 0 before the first Draw
   bool mapDrawn_ = false;
+  // Whether Picture2 shows a map: the read-outs stay active once a map has been drawn
+  // (mapDrawn_), but new results clear the picture until the next Draw.
+  bool mapShown_ = false;
+  // The spectra on Picture3, for the export: the beam-axis spectrum once results are
+  // shown, and the point spectra clicked since then or since the last Clear.
+  std::optional<KeptSpectrum> axisSpectrum_;
+  std::vector<KeptSpectrum> pointSpectra_;
   QStringList runSettingsLines_;
 };
 

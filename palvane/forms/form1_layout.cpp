@@ -1,5 +1,6 @@
 // The controls of the display form, at their places in twips.
 
+#include <QByteArray>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QRadioButton>
 
 #include "palvane/forms/cross_hair_line.h"
+#include "palvane/forms/distribution_map.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/picture_box.h"
@@ -36,6 +38,9 @@ constexpr int kBarLeft = 9480;
 constexpr int kBarTop = 5520;
 constexpr int kBarWidth = 1095;
 constexpr int kBarHeight = 4095;
+// The column right of the specified form, beside the spectrum graph's right-hand labels.
+constexpr int kReadoutLeft = 18240;
+constexpr int kReadoutWidth = 3120;
 
 PictureBox* addPictureBox(QWidget& form, const char* name, int left, int top, int width,
                           int height) {
@@ -82,16 +87,14 @@ void addSpectrumScaleLabels(QWidget& form) {
   }
 }
 
-// "70" to "120" beside the colour bar, at heights k = 0, 25.5, ..., 255 of its scale.
+// "70" to "120" beside the colour bar, at its labelled ticks.
 void addColourBarLabels(QWidget& form) {
-  const char* const texts[] = {"70",  "75",  "80",  "85",  "90", "95",
-                               "100", "105", "110", "115", "120"};
   constexpr double kScaleTop = 262;
   constexpr double kScaleHeight = 269;
-  for (int tick = 0; tick < 11; ++tick) {
-    const double k = 25.5 * tick;
-    const double y = kBarTop + (kScaleTop - k) / kScaleHeight * kBarHeight;
-    addScaleLabel(form, texts[tick], kBarLeft + kBarWidth + 45, 480, y, Qt::AlignLeft);
+  for (int tick = 0; tick < kColourBarTicks; ++tick) {
+    const double y = kBarTop + (kScaleTop - colourBarTickHeight(tick)) / kScaleHeight * kBarHeight;
+    const QByteArray text = QByteArray::number(colourBarTickPercent(tick));
+    addScaleLabel(form, text.constData(), kBarLeft + kBarWidth + 45, 480, y, Qt::AlignLeft);
   }
 }
 
@@ -165,6 +168,13 @@ void Form1::createControls() {
   Picture3_->setScale(kAxisSpectrumGraphLeft, kAxisSpectrumGraphTop, kAxisSpectrumGraphWidth,
                       kAxisSpectrumGraphHeight);
   addSpectrumScaleLabels(*this);
+
+  // Right of the specified form: the beam quality at the clicked point, and the export of
+  // what the form shows.
+  BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality at the point"),
+                                            kReadoutLeft, kGraphTop, kReadoutWidth, 6);
+  SaveButton_ = addButton(*this, QStringLiteral("SaveButton"), QStringLiteral("保存"), kReadoutLeft,
+                          2640, 1695, 495);
 
   // The profile along the X axis.
   Label4_ = addLabel(*this, QStringLiteral("Label4"), QStringLiteral("Profile"), 11880, 5400, 4695,

@@ -1,14 +1,17 @@
 // The display form's answers to the mouse: cross-hairs and read-outs over the map and the
 // profile, and the spectrum at a clicked point of the map.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <cmath>
 
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/distribution_map.h"
 #include "palvane/forms/form1.h"
+#include "palvane/forms/form_controls.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/state/number_text.h"
 #include "palvane/state/shared_state.h"
@@ -87,7 +90,11 @@ void Form1::Picture2_MouseDown(double x, double y) {
   shared.PointMode = 1;
   const PointSpectrumOutcome outcome =
       shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();
-  if (outcome == PointSpectrumOutcome::kNoNormaliser) {
+  BeamQualityLabel_->clear();
+  if (outcome == PointSpectrumOutcome::kDrawn) {
+    showLines(*BeamQualityLabel_, PointBeamQualityReadout());
+    pointSpectra_.push_back(keepLastPointSpectrum());
+  } else if (outcome == PointSpectrumOutcome::kNoNormaliser) {
     showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
   } else if (outcome == PointSpectrumOutcome::kOutsideModel) {
     showWarning(this, QString::fromUtf8(kOutsideModelMessage));

@@ -2,17 +2,22 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "palvane/forms/form3.h"
 #include "palvane/forms/form4.h"
+#include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/saving.h"
 #include "palvane/forms/spectrum_graphs.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/state/file_error.h"
 #include "palvane/state/number_text.h"
@@ -34,7 +39,8 @@ std::string textOf(const QComboBox* box) { return box->currentText().toStdString
 Form2::Form2(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("  X-ray spectrum"));
-  setClientSize(*this, 16680, 7665);
+  // The specified 16680 twips and a column for the beam quality and the save button.
+  setClientSize(*this, 20040, 7665);
   createControls();
   connectHandlers();
   state().ports.parameters = this;
@@ -61,6 +67,7 @@ void Form2::connectHandlers() {
   connect(Command4_, &QPushButton::clicked, this, &Form2::Command4_Click);
   connect(Command5_, &QPushButton::clicked, this, &Form2::Command5_Click);
   connect(Command7_, &QPushButton::clicked, this, &Form2::Command7_Click);
+  connect(SaveButton_, &QPushButton::clicked, this, &Form2::SaveButton_Click);
 }
 
 bool Form2::Form_Load() {
@@ -99,8 +106,7 @@ void Form2::Option2_Click() {
 }
 
 void Form2::Command1_Click() {
-  Picture3_->clear();
-  SpectrumAxes(*Picture3_);
+  clearSpectrum();
   const double voltage = LeadingNumber(textOf(Text1_));
   if (voltage > kHighestVoltage || voltage < kLowestVoltage) {
     QApplication::beep();
@@ -125,6 +131,8 @@ void Form2::Command1_Click() {
     showWarning(this, QString::fromUtf8(kOutsideModelMessage));
     return;
   }
+  showLines(*BeamQualityLabel_, PointBeamQualityReadout());
+  drawnSpectrum_ = keepLastPointSpectrum();
   setSpectrumButtonsEnabled(true);
   Command7_->setFocus();
 }
@@ -137,9 +145,31 @@ void Form2::Command2_Click() {
 }
 
 void Form2::Command3_Click() {
+  clearSpectrum();
+  setSpectrumButtonsEnabled(false);
+}
+
+void Form2::clearSpectrum() {
   Picture3_->clear();
   SpectrumAxes(*Picture3_);
-  setSpectrumButtonsEnabled(false);
+  BeamQualityLabel_->clear();
+  drawnSpectrum_.reset();
+}
+
+void Form2::SaveButton_Click() {
+  const QString folder = askSaveFolder(this);
+  if (!folder.isEmpty()) saveTo(folder);
+}
+
+bool Form2::saveTo(const QString& folder) {
+  if (!drawnSpectrum_) {
+    showWarning(this, QString::fromUtf8(kNoSpectrumToSaveMessage));
+    return false;
+  }
+  return saveReportingErrors(this, [&] {
+    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), *drawnSpectrum_);
+    savePng(Picture3_->image(), QDir(folder).filePath(QStringLiteral("spectrum_axis.png")));
+  });
 }
 
 void Form2::Command4_Click() {

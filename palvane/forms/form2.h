@@ -1,12 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include <QString>
 #include <QWidget>
 
+#include "palvane/physics/kept_spectrum.h"
 #include "palvane/state/form_ports.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -17,6 +21,9 @@ class PictureBox;
 
 // The message of a tube voltage outside 20..50 kV.
 inline constexpr char kVoltageOutOfRangeMessage[] = "管電圧が設定可能範囲を逸脱しています";
+// The message of a save while no spectrum is drawn.
+inline constexpr char kNoSpectrumToSaveMessage[] =
+    "No spectrum is drawn: draw the spectrum first. Nothing was saved.";
 
 // The spectrum form: the tube and filter settings (its text and combo boxes are the only
 // store of them), the beam-axis spectrum graph, and the way to the engine run, its
@@ -42,6 +49,13 @@ class Form2 : public QWidget, public ParameterTexts {
   void Command4_Click();  // to the title form
   void Command5_Click();  // show the results of the engine run
   void Command7_Click();  // start the engine
+  // Asks for a folder, then saveTo.
+  void SaveButton_Click();
+
+  // Writes the drawn beam-axis spectrum into the folder as spectrum_axis.csv and the graph
+  // as spectrum_axis.png. A file that cannot be written, or no drawn spectrum, is reported
+  // in a message box; returns whether both files were written.
+  bool saveTo(const QString& folder);
 
   PictureBox& spectrumGraph() { return *Picture3_; }
 
@@ -59,6 +73,8 @@ class Form2 : public QWidget, public ParameterTexts {
   void createControls();
   void connectHandlers();
   void setSpectrumButtonsEnabled(bool enabled);
+  // Clears the graph, its beam-quality read-out and the kept spectrum, and draws the axes.
+  void clearSpectrum();
 
   QRadioButton* Option1_ = nullptr;
   QRadioButton* Option2_ = nullptr;
@@ -75,7 +91,10 @@ class Form2 : public QWidget, public ParameterTexts {
   QPushButton* Command4_ = nullptr;
   QPushButton* Command5_ = nullptr;
   QPushButton* Command7_ = nullptr;
+  QPushButton* SaveButton_ = nullptr;
   PictureBox* Picture3_ = nullptr;
+  QLabel* BeamQualityLabel_ = nullptr;
+  std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
   bool tablesLoaded_ = false;
 };
 

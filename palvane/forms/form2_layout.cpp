@@ -128,6 +128,12 @@ void Form2::createControls() {
   Command5_ = addButton(*this, QStringLiteral("Command5"), QStringLiteral("計算結果の表示"), 7560,
                         6840, 2535, 615);
   Command4_ = addByeByeButton(*this, QStringLiteral("Command4"), 10560, 6840, 495, 495);
+
+  // Right of the specified form: the beam quality of the drawn spectrum and its export.
+  BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality on the beam axis"),
+                                            16800, 240, 3000, 6);
+  SaveButton_ = addButton(*this, QStringLiteral("SaveButton"), QStringLiteral("保存"), 16800, 6840,
+                          1695, 615);
 }
 
 }  // namespace palvane

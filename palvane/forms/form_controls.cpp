@@ -29,6 +29,24 @@ QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize),
   return picture;
 }
 
+QLabel* addBeamQualityReadout(QWidget& parent, const QString& caption, int left, int top, int width,
+                              int lines) {
+  constexpr int kLineHeight = 285;  // twips per line of the default font, with spacing
+  addLabel(parent, QStringLiteral("BeamQualityCaption"), caption, left, top, width, kLineHeight);
+  QLabel* readout = addLabel(parent, QStringLiteral("BeamQualityLabel"), QString(), left,
+                             top + kLineHeight + 60, width, lines * kLineHeight);
+  readout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  readout->setFrameShape(QFrame::Panel);
+  readout->setFrameShadow(QFrame::Sunken);
+  return readout;
+}
+
+void showLines(QLabel& label, const std::vector<std::string>& lines) {
+  QStringList texts;
+  for (const std::string& line : lines) texts << QString::fromStdString(line);
+  label.setText(texts.join(QLatin1Char('\n')));
+}
+
 QPushButton* addButton(QWidget& parent, const QString& name, const QString& caption, int left,
                        int top, int width, int height) {
   auto* button = new QPushButton(caption, &parent);

@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 class QComboBox;
 class QFrame;
@@ -37,6 +39,13 @@ QPushButton* addByeByeButton(QWidget& parent, const QString& name, int left, int
 // A static picture, drawn at the size of the control.
 QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize), int left, int top,
                    int width, int height);
+
+// The beam-quality read-out beside a spectrum graph: a caption, and below it the label
+// BeamQualityLabel (top-left aligned, `lines` lines high) that showLines fills.
+QLabel* addBeamQualityReadout(QWidget& parent, const QString& caption, int left, int top, int width,
+                              int lines);
+// Puts one text per line into the label (an empty list empties it).
+void showLines(QLabel& label, const std::vector<std::string>& lines);
 
 // The tool tip of every picture button that leaves a form.
 inline constexpr char kByeByeToolTip[] = " bye bye ";

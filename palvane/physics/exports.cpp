@@ -76,6 +76,18 @@ void writeExport(const std::filesystem::path& file, BuildText buildText) {
 
 }  // namespace
 
+const char* mapQuantityFileTag(MapQuantity quantity) {
+  switch (quantity) {
+    case MapQuantity::kEnergyFluence:
+      return "energy_fluence";
+    case MapQuantity::kAirKerma:
+      return "air_kerma";
+    case MapQuantity::kHvl:
+      return "hvl";
+  }
+  return "map";
+}
+
 std::string mapCsv(const FieldMap& map, MapQuantity quantity, double axisHvl) {
   const bool withHvl = quantity == MapQuantity::kHvl;
   if (withHvl && !(axisHvl > 0.0 && std::isfinite(axisHvl))) {

@@ -23,6 +23,9 @@ class ExportError : public std::runtime_error {
 // Which of the three relative field maps is exported.
 enum class MapQuantity { kEnergyFluence, kAirKerma, kHvl };
 
+// The quantity's name in export file names: energy_fluence, air_kerma or hvl.
+const char* mapQuantityFileTag(MapQuantity quantity);
+
 // What a spectrum export states about the computation in its comment lines.
 struct SpectrumExportSettings {
   int targetType = 0;   // 0: molybdenum; 1: tungsten

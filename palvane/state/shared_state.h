@@ -35,6 +35,9 @@ struct SharedState {
   BinArray MuAl{};
   BinArray MuAir{};
   BinArray MuW{};
+  // Column 8 of MUs3.dat: mass energy-absorption coefficient of air, cm^2/g, by bin. The
+  // air-kerma weight of the beam-quality read-outs.
+  BinArray MuEnAir{};
   int TargetType = 0;  // 0: molybdenum; 1: tungsten
   StoppingPowerArray MoStp{};
   FieldMap FluenceMap{};
@@ -44,6 +47,14 @@ struct SharedState {
   FieldMap DisplayMap{};
   double PointX = 0.0;  // cm along the anode-cathode axis
   double PointY = 0.0;  // cm across it
+
+  // Air kerma of the last beam-axis spectrum (sum of MuEnAir * photons * keV; 0 while none
+  // is known), and the settings it was computed with: the target type, then tube voltage,
+  // target angle, tilt angle and the beryllium, aluminium, molybdenum and rhodium
+  // thicknesses as the computation read them. Picked points of the same settings show
+  // their air kerma relative to it.
+  double AxisAirKerma = 0.0;
+  std::array<double, 8> AxisAirKermaSettings{};
 
   FormPorts ports;
 };

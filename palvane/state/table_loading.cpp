@@ -8,9 +8,10 @@ namespace palvane {
 namespace {
 
 // Ten columns per row of MUs3.dat; the ones without a place here are not used by the
-// interactive program (photon energy, plastic, air energy absorption, water).
+// interactive program (photon energy, plastic, water).
 struct CoefficientColumns {
-  BinArray molybdenum{}, rhodium{}, aluminium{}, beryllium{}, air{}, tungsten{};
+  BinArray molybdenum{}, rhodium{}, aluminium{}, beryllium{}, air{}, airEnergyAbsorption{},
+      tungsten{};
 };
 
 CoefficientColumns readCoefficients(const std::filesystem::path& file) {
@@ -24,7 +25,7 @@ CoefficientColumns readCoefficients(const std::filesystem::path& file) {
     columns.beryllium[bin] = reader.next();
     reader.next();
     columns.air[bin] = reader.next();
-    reader.next();
+    columns.airEnergyAbsorption[bin] = reader.next();
     reader.next();
     columns.tungsten[bin] = reader.next();
   }
@@ -57,6 +58,7 @@ void LoadTables(const std::filesystem::path& directory) {
   shared.MuBe = columns.beryllium;
   shared.MuAir = columns.air;
   shared.MuW = columns.tungsten;
+  shared.MuEnAir = columns.airEnergyAbsorption;
   shared.MoStp = stoppingPowers;
   shared.Pi = 3.14159;  // the five-decimal value the whole product uses, not full pi
 }

@@ -54,6 +54,7 @@ void expectCoefficientsLoaded() {
     ASSERT_EQ(s.MuAl[bin], tableValue(bin, 4)) << bin;
     ASSERT_EQ(s.MuBe[bin], tableValue(bin, 5)) << bin;
     ASSERT_EQ(s.MuAir[bin], tableValue(bin, 7)) << bin;
+    ASSERT_EQ(s.MuEnAir[bin], tableValue(bin, 8)) << bin;
     ASSERT_EQ(s.MuW[bin], tableValue(bin, 10)) << bin;
   }
 }
@@ -88,7 +89,8 @@ TEST_F(TableLoading, ExtraRowsAreIgnoredAndIndexZeroStaysZero) {
   const SharedState& s = state();
   EXPECT_EQ(s.MoStp[0][20], 50.0);
   EXPECT_EQ(s.MuW[250], tableValue(250, 10));
-  for (const BinArray* column : {&s.MuMo, &s.MuRh, &s.MuAl, &s.MuBe, &s.MuAir, &s.MuW}) {
+  for (const BinArray* column :
+       {&s.MuMo, &s.MuRh, &s.MuAl, &s.MuBe, &s.MuAir, &s.MuEnAir, &s.MuW}) {
     EXPECT_EQ((*column)[0], 0.0);
   }
   EXPECT_EQ(s.MoStp[0][0], 0.0);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include <QImage>
+#include <QString>
+
+class QWidget;
+
+namespace palvane {
+
+// The save actions of the forms: pictures as PNG files and the exports of the core, into
+// a folder the user picks.
+
+// Writes the image as a PNG file through a temporary file in the same folder that is
+// renamed over `file` once complete, so that `file` is the old one or the whole new one.
+// Throws FileError naming the file when it cannot be written.
+void savePng(const QImage& image, const QString& file);
+
+// The file `name` in `folder`, as a path for the CSV writers.
+std::filesystem::path exportPath(const QString& folder, const QString& name);
+
+// Asks the user for the folder to save into; empty when the dialog is cancelled.
+QString askSaveFolder(QWidget* parent);
+
+// Runs the writes of one save. The first FileError stops them and is shown in a message
+// box, whose text names the file. Returns whether every write was done.
+bool saveReportingErrors(QWidget* parent, const std::function<void()>& writes);
+
+}  // namespace palvane

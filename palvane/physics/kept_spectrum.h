@@ -1,0 +1,28 @@
+#pragma once
+
+#include "palvane/physics/exports.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+// A spectrum as a graph shows it, kept with what it was computed for so that it can be
+// exported after later computations have overwritten the shared state.
+struct KeptSpectrum {
+  BinArray photons{};       // photons per bin, bins 1..250
+  double normaliser = 0.0;  // photons per bin drawn as relative fluence 1 (100 %)
+  SpectrumExportSettings settings;
+};
+
+// The last computed point spectrum (Spectrum over SpectrumMax) with the target, the tube
+// and filter settings of the spectrum form and the point (PointX, PointY).
+KeptSpectrum keepLastPointSpectrum();
+
+// The beam-axis spectrum read back from B_SPCTL.dat (AxisSpectrum, relative to its peak
+// AxisSpectrumMax) with the target and the settings of the spectrum form, on the axis.
+KeptSpectrum keepAxisSpectrum();
+
+inline void writeSpectrumCsv(const std::filesystem::path& file, const KeptSpectrum& spectrum) {
+  writeSpectrumCsv(file, spectrum.photons, spectrum.normaliser, spectrum.settings);
+}
+
+}  // namespace palvane
