@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,6 +14,7 @@
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/state/table_loading.h"
+#include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"
 #include "test_paths.h"
 
@@ -42,18 +42,8 @@ class EngineHvlAgreement : public SpectrumTest {
   // Runs the engine on the settings in the scratch working directory and returns the
   // reference HVL in mm, line 105 of Result.dat; 0 after a failure.
   double engineHvl(const char* engine, const char* settings) {
-    if (!fs::exists(engine)) {
-      ADD_FAILURE() << engine << " is missing: build the engines before this test";
-      return 0.0;
-    }
-    for (const char* table : {"MUs3.dat", "Mo-STP.dat"}) {
-      fs::copy_file(fs::path(testpaths::kDataDir) / table, scratch_.path() / table,
-                    fs::copy_options::overwrite_existing);
-    }
-    scratch_.write("B2F.dat", settings);
-    const std::string command = std::string("'") + engine + "' < /dev/null > /dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) {
-      ADD_FAILURE() << engine << " did not end normally";
+    if (!runEngineInScratch(scratch_, engine, settings)) {
+      ADD_FAILURE() << engine << " is missing or did not end normally";
       return 0.0;
     }
     std::ifstream result(scratch_.path() / "Result.dat");

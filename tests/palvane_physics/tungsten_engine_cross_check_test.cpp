@@ -8,9 +8,6 @@
 // bin, still catches a wrong air path, a missing filter or a shifted bin.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,13 +15,12 @@
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/state/number_text.h"
 #include "palvane/state/table_loading.h"
+#include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"
 #include "test_paths.h"
 
 namespace palvane {
 namespace {
-
-namespace fs = std::filesystem;
 
 // The 250 relative values of the spectrum records (lines 10 to 259) of Beam_Axis.dat.
 std::vector<double> engineRelativeSpectrum(const std::string& beamAxisText) {
@@ -40,15 +36,11 @@ std::vector<double> engineRelativeSpectrum(const std::string& beamAxisText) {
 class TungstenEngineCrossCheck : public SpectrumTest {
  protected:
   void SetUp() override {
-    if (!fs::exists(testpaths::kVessick)) GTEST_SKIP() << "vessick has not been built";
     SpectrumTest::SetUp();
     LoadTables(testpaths::kDataDir);
-    for (const char* table : {"MUs3.dat", "Mo-STP.dat"}) {
-      fs::copy_file(fs::path(testpaths::kDataDir) / table, scratch_.path() / table);
-    }
   }
 
-  // Runs vessick in the scratch directory on the settings of the parameter texts.
+  // Runs vessick on the settings of the parameter texts; its relative spectrum.
   std::vector<double> runEngine() {
     const std::string lines[] = {"1",
                                  PatternFormat(LeadingNumber(texts_.voltage), "00.0"),
@@ -59,12 +51,9 @@ class TungstenEngineCrossCheck : public SpectrumTest {
                                  PatternFormat(LeadingNumber(texts_.mo), "00.000"),
                                  PatternFormat(LeadingNumber(texts_.rh), "00.000"),
                                  "60.000"};
-    std::ofstream parameters(scratch_.path() / "B2F.dat", std::ios::binary);
-    for (const std::string& line : lines) parameters << line << "\r\n";
-    parameters.close();
-    const std::string command = "cd '" + scratch_.path().string() + "' && '" +
-                                testpaths::kVessick + "' < /dev/null > /dev/null";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::string parameterFile;
+    for (const std::string& line : lines) parameterFile += line + "\r\n";
+    EXPECT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick, parameterFile));
     return engineRelativeSpectrum(scratch_.read("Beam_Axis.dat"));
   }
 };
