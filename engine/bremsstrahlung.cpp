@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/lane_arithmetic.h"
 #include "engine/single_exp.h"
 
 namespace engine {
 
 namespace {
 constexpr float kElectronRestEnergy = 511.0f;  // keV
+// exp(-70) is about 2^-101: weight times attenuation stays normal above it.
+constexpr float kTinyExponent = -70.0f;
 }  // namespace
 
 float depthEnergyConstant(float tubeVoltage) {
@@ -75,12 +78,22 @@ void BremsstrahlungSpectrum::compute(float pathFactor, Spectrum& out) {
     for (int n = 0; n < width; ++n) x[n] = mu[n] * (q[n] * pathFactor);
   }
   expSingleArray(exponents_.data(), attenuations_.data(), exponents_.size());
+
+  // The first block holds every bin's deepest term. Where its exponent is below
+  // kTinyExponent, attenuations may be tiny and the products take the path of
+  // lane_arithmetic.h; the same floats, without subnormal multiplications.
+  int tinyCount = 0;
+  for (int n = 0; n < highestBin_ - 1; ++n) {
+    if (exponents_[n] < kTinyExponent) tinyCount = n + 1;
+  }
   float* sum = out.data() + 2;
   for (const Block& block : blocks_) {
     const int width = block.lastBin - 1;
     const float* weight = weights_.data() + block.offset;
     const float* attenuation = attenuations_.data() + block.offset;
-    for (int n = 0; n < width; ++n) sum[n] = sum[n] + weight[n] * attenuation[n];
+    const int tiny = std::min(width, tinyCount);
+    addProducts(weight, attenuation, sum, tiny);
+    for (int n = tiny; n < width; ++n) sum[n] = sum[n] + weight[n] * attenuation[n];
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "engine/lane_arithmetic.h"
 #include "engine/single_exp.h"
 
 namespace engine {
@@ -39,8 +40,7 @@ const BinColumn& LayerStack::transmission(float pathScale) {
     float* x = &exponents_[2];
     for (int n = 0; n < count; ++n) x[n] = coefficient[n] * pathScale * layer.trailingFactor;
     expSingleArray(x, &factors_[2], count);
-    const float* factor = &factors_[2];
-    for (int n = 0; n < count; ++n) product[n] = product[n] * factor[n];
+    multiplyArrays(product, &factors_[2], product, count);
   }
   return out;
 }

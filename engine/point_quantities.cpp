@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <stdexcept>
 
+#include "engine/lane_arithmetic.h"
 #include "engine/single_exp.h"
 
 namespace engine {
@@ -117,12 +120,22 @@ PointQuantities computePlainPointQuantities(const Spectrum& pointSpectrum, int h
 // read and written once per kStepsPerPass steps and the step sums form independent chains
 // of additions that keep the vector units busy. 16 lanes keep the weights of a batch
 // (16 KiB) in the first-level cache.
+//
+// Low photon energies carry weights deep in the subnormal range, where a float
+// multiplication costs a microcode assist. Those bins take their steps through
+// lane_arithmetic.h (the same floats, no assists); leading bins whose weights are all 0
+// are left out, which adds nothing and multiplies nothing.
 namespace {
 
-constexpr int kLanes = 16;
 constexpr int kStepsPerPass = 4;
-using Lanes = float __attribute__((vector_size(kLanes * sizeof(float))));
+using RunFactors = PointQuantityCalculator::RunFactors;
+static_assert(kPointsPerBatch == kLanes, "one point per lane");
 using LaneColumns = std::array<Lanes, kBinCount + 1>;  // [bin] of lanes
+using StepSums = std::array<Lanes, kStepsPerPass>;
+
+// Weights are taken through the double path while they may come below 2^-125 within a
+// pass; the margin to the subnormal range (2^-126) covers the estimate's roundings.
+constexpr int kLowestSafeBinade = -125;
 
 struct LaneSums {
   Lanes peak{};
@@ -132,31 +145,129 @@ struct LaneSums {
 };
 
 // The four sums of every lane, and the kerma weight of every bin and lane (not yet
-// normalised). Lanes without a spectrum hold zeros.
+// normalised). Lanes without a spectrum hold zeros. Bins with tiny values take the double
+// path of lane_arithmetic.h.
 [[gnu::always_inline]] inline void sumLanes(std::span<const Spectrum> spectra,
-                                            const BinColumn& kermaWeight, int lastBin,
+                                            const RunFactors& factors, int lastBin,
                                             LaneSums& sums, LaneColumns& weight) {
   for (int bin = 2; bin <= lastBin; ++bin) {
     Lanes value{};
     for (std::size_t lane = 0; lane < spectra.size(); ++lane) value[lane] = spectra[lane][bin];
     const float energy = binEnergy(bin);
-    const float muEnAir = kermaWeight[bin];
+    const float muEnAir = factors.kermaWeight[bin];
     sums.peak = value > sums.peak ? value : sums.peak;
     sums.photonFluence += value;
-    sums.energyFluence += energy * value;
-    weight[bin] = muEnAir * value * energy;
+    if (anyTinyLane(value, Lanes{} + factors.smallestSafeValue[bin])) {
+      sums.energyFluence += roundedProduct(value, energy);
+      weight[bin] = roundedProduct(roundedProduct(value, muEnAir), energy);
+    } else {
+      sums.energyFluence += energy * value;
+      weight[bin] = muEnAir * value * energy;
+    }
     sums.airKerma += weight[bin];
   }
 }
 
-// kStepsPerPass aluminium steps for all lanes: each step multiplies every weight by its
-// bin's factor; per step and lane the sum of the weights in bin order.
-[[gnu::always_inline]] inline void stepLanesThroughAluminium(
-    LaneColumns& weight, const BinColumn& stepFactor, int lastBin,
-    std::array<Lanes, kStepsPerPass>& stepSums) {
-  Lanes sum0{}, sum1{}, sum2{}, sum3{};
-  static_assert(kStepsPerPass == 4, "one sum variable per step of a pass");
+// Divides every weight by its lane's normaliser (>= 1 in lanes that are not searched).
+[[gnu::always_inline]] inline void normaliseWeights(LaneColumns& weight, Lanes normaliser,
+                                                    int lastBin) {
+  const Lanes one = Lanes{} + 1.0f;
+  const Lanes smallestSafe = 0x1p-125f * (normaliser > one ? normaliser : one);
   for (int bin = 2; bin <= lastBin; ++bin) {
+    if (anyTinyLane(weight[bin], smallestSafe)) {
+      weight[bin] = roundedQuotient(weight[bin], normaliser);
+    } else {
+      weight[bin] = weight[bin] / normaliser;
+    }
+  }
+}
+
+// The smallest non-zero weight of the lanes, +infinity when all are 0.
+[[gnu::always_inline]] inline float smallestNonZero(const Lanes& weights) {
+  constexpr float kNone = std::numeric_limits<float>::infinity();
+  Lanes smallest = weights > 0.0f ? weights : Lanes{} + kNone;
+  Lanes swapped = __builtin_shufflevector(smallest, smallest, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1,
+                                          2, 3, 4, 5, 6, 7);
+  smallest = swapped < smallest ? swapped : smallest;
+  swapped = __builtin_shufflevector(smallest, smallest, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7, 0, 1,
+                                    2, 3);
+  smallest = swapped < smallest ? swapped : smallest;
+  swapped = __builtin_shufflevector(smallest, smallest, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3,
+                                    0, 1);
+  smallest = swapped < smallest ? swapped : smallest;
+  return std::min(smallest[0], smallest[1]);
+}
+
+// The first step after which a weight of the bin may lie below 2^kLowestSafeBinade: each
+// step takes 1 / stepsPerBinade binary orders of magnitude off the smallest non-zero
+// weight. Bins without a non-zero weight are never at risk. An estimate: it only chooses
+// the path.
+[[gnu::always_inline]] inline int firstRiskyStep(const Lanes& weights, float stepsPerBinade) {
+  constexpr int kExponentBias = 127;
+  constexpr int kMantissaBits = 23;
+  const int binade = (std::bit_cast<int>(smallestNonZero(weights)) >> kMantissaBits) - kExponentBias;
+  const int headroom = binade - kLowestSafeBinade;  // infinity: 128, subnormal: -127
+  if (headroom <= 0) return 0;
+  const float steps = static_cast<float>(headroom) * stepsPerBinade;
+  return steps < kMaxAluminiumSteps ? static_cast<int>(steps) : kMaxAluminiumSteps + 1;
+}
+
+// Which bins take which path, pass by pass: bins below zeroEnd hold only zeros (skipped),
+// bins from there to lowEnd the double path, the rest the float path. Both ends only rise.
+class BinRanges {
+ public:
+  [[gnu::always_inline]] BinRanges(const LaneColumns& weight, const BinColumn& stepsPerBinade,
+                                   int lastBin)
+      : lastBin_(lastBin) {
+    riskySuffix_[lastBin + 1] = kMaxAluminiumSteps + 1;
+    for (int bin = lastBin; bin >= 2; --bin) {
+      riskySuffix_[bin] =
+          std::min(riskySuffix_[bin + 1], firstRiskyStep(weight[bin], stepsPerBinade[bin]));
+    }
+  }
+
+  // Moves the ends for a pass whose last step is lastStep.
+  [[gnu::always_inline]] void update(const LaneColumns& weight, int lastStep) {
+    while (zeroEnd_ <= lastBin_ && !anyNonZero(weight[zeroEnd_])) ++zeroEnd_;
+    while (lowEnd_ <= lastBin_ && riskySuffix_[lowEnd_] <= lastStep) ++lowEnd_;
+  }
+  int zeroEnd() const { return zeroEnd_; }
+  int lowEnd() const { return std::max(lowEnd_, zeroEnd_); }
+
+ private:
+  int lastBin_;
+  int zeroEnd_ = 2;
+  int lowEnd_ = 2;
+  // Smallest first risky step of the bins from this one up.
+  std::array<int, kBinCount + 2> riskySuffix_{};
+};
+
+// kStepsPerPass aluminium steps of the bins [first, end): each step multiplies every weight
+// by its bin's factor; per step and lane the sum of the weights in bin order. The double
+// path widens each weight once per step, which costs more than the float path but no assist.
+[[gnu::always_inline]] inline void stepLowBins(LaneColumns& weight, const BinColumn& stepFactor,
+                                               int first, int end, StepSums& sums) {
+  static_assert(kStepsPerPass == 4, "one sum per step of a pass");
+  Lanes sum0 = sums[0], sum1 = sums[1], sum2 = sums[2], sum3 = sums[3];
+  for (int bin = first; bin < end; ++bin) {
+    const double factor = stepFactor[bin];
+    Lanes binWeight = roundedProduct(widen(weight[bin]), factor);
+    sum0 = sum0 + binWeight;
+    binWeight = roundedProduct(widen(binWeight), factor);
+    sum1 = sum1 + binWeight;
+    binWeight = roundedProduct(widen(binWeight), factor);
+    sum2 = sum2 + binWeight;
+    binWeight = roundedProduct(widen(binWeight), factor);
+    sum3 = sum3 + binWeight;
+    weight[bin] = binWeight;
+  }
+  sums = {sum0, sum1, sum2, sum3};
+}
+
+[[gnu::always_inline]] inline void stepBins(LaneColumns& weight, const BinColumn& stepFactor,
+                                            int first, int end, StepSums& sums) {
+  Lanes sum0 = sums[0], sum1 = sums[1], sum2 = sums[2], sum3 = sums[3];
+  for (int bin = first; bin < end; ++bin) {
     const float factor = stepFactor[bin];
     Lanes binWeight = weight[bin];
     binWeight = binWeight * factor;
@@ -169,17 +280,17 @@ struct LaneSums {
     sum3 = sum3 + binWeight;
     weight[bin] = binWeight;
   }
-  stepSums = {sum0, sum1, sum2, sum3};
+  sums = {sum0, sum1, sum2, sum3};
 }
 
 // Up to kLanes points. The clones for wider vectors use the same IEEE operations (no fused
 // multiply-add), so every path gives the same floats.
 __attribute__((target_clones("avx512f", "avx2", "default"))) void computeLaneBatch(
-    std::span<const Spectrum> spectra, std::span<PointQuantities> out, const BinColumn& kermaWeight,
-    const BinColumn& stepFactor, int lastBin) {
+    std::span<const Spectrum> spectra, std::span<PointQuantities> out, const RunFactors& factors,
+    int lastBin) {
   LaneColumns weight;
   LaneSums sums;
-  sumLanes(spectra, kermaWeight, lastBin, sums, weight);
+  sumLanes(spectra, factors, lastBin, sums, weight);
 
   const int count = static_cast<int>(spectra.size());
   std::array<bool, kLanes> searching{};
@@ -200,16 +311,19 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) void computeLaneBat
   for (int lane = 0; lane < kLanes; ++lane) {
     normaliser[lane] = searching[lane] ? sums.airKerma[lane] : 1.0f;
   }
-  for (int bin = 2; bin <= lastBin; ++bin) weight[bin] = weight[bin] / normaliser;
+  normaliseWeights(weight, normaliser, lastBin);
 
   // Passes go on until every lane has crossed 50 %; a lane that has crossed is carried
   // along unread, and the steps of a pass after a lane's crossing are never read.
+  BinRanges ranges(weight, factors.stepsPerBinade, lastBin);
   std::array<float, kLanes> before;
   before.fill(kFullTransmission);
   for (int firstStep = 1; searchingCount > 0 && firstStep <= kMaxAluminiumSteps;
        firstStep += kStepsPerPass) {
-    std::array<Lanes, kStepsPerPass> stepSums;
-    stepLanesThroughAluminium(weight, stepFactor, lastBin, stepSums);
+    ranges.update(weight, firstStep + kStepsPerPass - 1);
+    StepSums stepSums{};
+    stepLowBins(weight, factors.stepFactor, ranges.zeroEnd(), ranges.lowEnd(), stepSums);
+    stepBins(weight, factors.stepFactor, ranges.lowEnd(), lastBin + 1, stepSums);
     for (int lane = 0; lane < count; ++lane) {
       for (int offset = 0; offset < kStepsPerPass && searching[lane]; ++offset) {
         const int step = firstStep + offset;
@@ -233,9 +347,18 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) void computeLaneBat
 }  // namespace
 
 PointQuantityCalculator::PointQuantityCalculator(const CoefficientTable& table, int highestBin)
-    : highestBin_(lastBinOf(highestBin)), kermaWeight_(table.muEnAir) {
+    : highestBin_(lastBinOf(highestBin)) {
+  factors_.kermaWeight = table.muEnAir;
   for (int bin = 2; bin <= highestBin_; ++bin) {
-    aluminiumStepFactor_[bin] = aluminiumStepFactor(table.muAl[bin]);
+    const float stepFactor = aluminiumStepFactor(table.muAl[bin]);
+    factors_.stepFactor[bin] = stepFactor;
+    factors_.stepsPerBinade[bin] = -1.0f / std::log2(stepFactor);
+    // The products value * E, value * muEn and value * muEn * E stay normal for values
+    // from here up (a zero coefficient gives +infinity: always the double path).
+    const double energy = binEnergy(bin);
+    const double muEnAir = table.muEnAir[bin];
+    const double smallestFactor = std::min({1.0, energy, muEnAir, energy * muEnAir});
+    factors_.smallestSafeValue[bin] = static_cast<float>(0x1p-125 / smallestFactor);
   }
 }
 
@@ -246,8 +369,8 @@ void PointQuantityCalculator::compute(std::span<const Spectrum> spectra,
   }
   for (std::size_t first = 0; first < spectra.size(); first += kLanes) {
     const std::size_t count = std::min<std::size_t>(kLanes, spectra.size() - first);
-    computeLaneBatch(spectra.subspan(first, count), out.subspan(first, count), kermaWeight_,
-                     aluminiumStepFactor_, highestBin_);
+    computeLaneBatch(spectra.subspan(first, count), out.subspan(first, count), factors_,
+                     highestBin_);
   }
 }
 

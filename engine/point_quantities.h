@@ -25,6 +25,9 @@ inline constexpr float kAluminiumStep = 0.001f;  // cm
 inline constexpr int kTabulatedAluminiumSteps = 300;
 inline constexpr int kMaxAluminiumSteps = 5000;
 
+// The calculator follows this many points side by side; it is fastest on multiples of it.
+inline constexpr int kPointsPerBatch = 16;
+
 // The plain computation of one point: the straightforward loops as the model states
 // them (300 aluminium steps, then the search). Reference for tests. Bins above
 // highestBin must be 0 (they are for every spectrum of a run); they are not visited.
@@ -43,10 +46,17 @@ class PointQuantityCalculator {
   // entries (std::invalid_argument otherwise).
   void compute(std::span<const Spectrum> spectra, std::span<PointQuantities> out) const;
 
+ // What the search needs per bin, the same for every point of a run.
+  struct RunFactors {
+    BinColumn kermaWeight{};        // muEn_air
+    BinColumn stepFactor{};         // exp(-muAl * step)
+    BinColumn stepsPerBinade{};     // steps that halve a weight: -1 / log2(step factor)
+    BinColumn smallestSafeValue{};  // smallest spectrum value whose kerma weight stays normal
+  };
+
  private:
   int highestBin_;
-  BinColumn kermaWeight_{};          // muEn_air per bin
-  BinColumn aluminiumStepFactor_{};  // exp(-muAl * step) per bin
+  RunFactors factors_;
 };
 
 }  // namespace engine
