@@ -7,6 +7,7 @@
 #include <string>
 
 #include "palvane/state/file_error.h"
+#include "palvane_physics/fake_ports.h"
 #include "palvane_state/scratch_directory.h"
 
 namespace palvane {
@@ -14,19 +15,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// Parameter boxes holding fixed texts, the load-time defaults of the spectrum form unless
-// changed.
-struct FixedTexts : ParameterTexts {
-  std::string voltage = "30", theta = "10", phi = "4", be = "0.8", al = "0", mo = "0.03", rh = "0";
-  std::string tubeVoltage() const override { return voltage; }
-  std::string targetAngle() const override { return theta; }
-  std::string tiltAngle() const override { return phi; }
-  std::string beryllium() const override { return be; }
-  std::string aluminium() const override { return al; }
-  std::string molybdenum() const override { return mo; }
-  std::string rhodium() const override { return rh; }
-  void setTubeVoltage(const std::string& text) override { voltage = text; }
-};
+using FixedTexts = FixedParameterTexts;
 
 constexpr const char* kDefaultFile =
     "0\r\n30.0\r\n10.0\r\n04.0\r\n00.80\r\n00.00\r\n00.030\r\n00.000\r\n60.000\r\n";
