@@ -5,13 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
+#include "dornic/fast_path_check.h"
 #include "dornic/molybdenum_model.h"
 #include "dornic/plain_field.h"
 #include "dornic/run_directory.h"
-#include "engine/field_computation.h"
-#include "engine/output_files.h"
 #include "engine/parameter_file.h"
 #include "engine/single_exp.h"
 #include "engine/table_files.h"
@@ -112,18 +110,7 @@ void expectFastEqualsPlain(const std::string& settings) {
 
   dornic::MolybdenumModel model;
   model.readTables(directory.path());
-  std::ostringstream warnings;
-  const engine::RelativeMaps fast = engine::computeField(
-      *model.beginRun(p, table), p, table, [](auto&, auto&) {}, warnings);
-  plainref::expectSameMaps(plain.maps, fast);
-  EXPECT_EQ(warnings.str(), "");
-
-  ASSERT_EQ(directory.run(model).status, engine::kRunCompleted);
-  engine::writeResultFile(directory.path() / "plain_Result.dat", plain.maps);
-  engine::writeBeamAxisFile(directory.path() / "plain_Beam_Axis.dat", p, plain.referenceSpectrum,
-                            plain.referenceQuantities);
-  EXPECT_EQ(directory.read("Result.dat"), directory.read("plain_Result.dat"));
-  EXPECT_EQ(directory.read("Beam_Axis.dat"), directory.read("plain_Beam_Axis.dat"));
+  plainref::expectRunMatchesPlain(model, directory, p, table, plain);
 }
 
 TEST(MolybdenumFastPath, MatchesPlainLoopsWithEveryLayerAndTheMolybdenumLines) {

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <sstream>
 
+#include "dornic/fast_path_check.h"
 #include "dornic/plain_field.h"
 #include "dornic/run_directory.h"
 #include "engine/field_computation.h"
-#include "engine/output_files.h"
 #include "engine/parameter_file.h"
 #include "engine/single_exp.h"
 #include "engine/table_files.h"
@@ -79,17 +79,7 @@ void expectFastEqualsPlain(const std::string& settings) {
       [&](const Spectrum& b, float x, float y) { return plainPoint(p, table, b, x, y); });
 
   vessick::TungstenModel model;
-  std::ostringstream warnings;
-  const engine::RelativeMaps fast = engine::computeField(
-      *model.beginRun(p, table), p, table, [](auto&, auto&) {}, warnings);
-  plainref::expectSameMaps(plain.maps, fast);
-
-  ASSERT_EQ(directory.run(model).status, engine::kRunCompleted);
-  engine::writeResultFile(directory.path() / "plain_Result.dat", plain.maps);
-  engine::writeBeamAxisFile(directory.path() / "plain_Beam_Axis.dat", p, plain.referenceSpectrum,
-                            plain.referenceQuantities);
-  EXPECT_EQ(directory.read("Result.dat"), directory.read("plain_Result.dat"));
-  EXPECT_EQ(directory.read("Beam_Axis.dat"), directory.read("plain_Beam_Axis.dat"));
+  plainref::expectRunMatchesPlain(model, directory, p, table, plain);
 }
 
 TEST(TungstenFastPath, MatchesPlainLoopsAt30KvWithEveryLayer) {
