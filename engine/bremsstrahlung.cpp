@@ -16,7 +16,9 @@ constexpr float kTinyExponent = -70.0f;
 
 float depthEnergyConstant(float tubeVoltage) {
   const float v = tubeVoltage;
-  return 141766.0f + 12157.0f * v - 111.046f * std::pow(v, 2.0f) + 0.552536f * std::pow(v, 3.0f) -
+  // Squares are written as products (correctly rounded at every optimisation level);
+  // cubes and fourth powers are library calls, as they always compile to.
+  return 141766.0f + 12157.0f * v - 111.046f * (v * v) + 0.552536f * std::pow(v, 3.0f) -
          0.000970158f * std::pow(v, 4.0f);
 }
 
@@ -30,8 +32,8 @@ std::vector<BremsstrahlungTerm> bremsstrahlungTerms(const BremsstrahlungTarget& 
   std::vector<BremsstrahlungTerm> terms;
   for (float t = e; t <= v; t = t + kEnergyStep) {
     const float u = e / t;
-    const float polynomial = 1.0f - shape.a * u + shape.b * std::pow(u, 2.0f) -
-                             shape.c * std::pow(u, 3.0f) + shape.d * std::pow(u, 4.0f);
+    const float polynomial = 1.0f - shape.a * u + shape.b * (u * u) - shape.c * std::pow(u, 3.0f) +
+                             shape.d * std::pow(u, 4.0f);
     const float q = prefactor * polynomial;
     const float s = target.stoppingPower(t);
     const float weight = (1.0f + kElectronRestEnergy / t) * q / s;

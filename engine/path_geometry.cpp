@@ -27,8 +27,8 @@ std::optional<float> pathFactor(const BeamParameters& parameters, float x) {
 }
 
 PointGeometry pointGeometry(float x, float y) {
-  // X^2 and Y^2 are real powers; the sum is the same in either order.
-  const float squaredDistance = std::pow(x, 2.0f) + std::pow(y, 2.0f) + kFocusToPlaneSquared;
+  // Squares as products, so that every optimisation level gives the same floats.
+  const float squaredDistance = x * x + y * y + kFocusToPlaneSquared;
   return {std::sqrt(squaredDistance) / kFocusToPlane, kFocusToPlaneSquared / squaredDistance};
 }
 
