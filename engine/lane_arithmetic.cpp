@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "engine/float_rules.h"
+
 namespace engine {
 
-__attribute__((target_clones("avx512f", "avx2", "default"))) void multiplyArrays(
-    const float* a, const float* b, float* out, std::size_t count) {
+ENGINE_VECTOR_CLONES void multiplyArrays(const float* a, const float* b, float* out,
+                                         std::size_t count) {
   for (std::size_t first = 0; first < count; first += kLanes) {
     const int lanes = static_cast<int>(std::min<std::size_t>(kLanes, count - first));
     storeLanes(roundedProduct(loadLanes(a + first, lanes), loadLanes(b + first, lanes)),
@@ -13,8 +15,7 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) void multiplyArrays
   }
 }
 
-__attribute__((target_clones("avx512f", "avx2", "default"))) void addProducts(
-    const float* a, const float* b, float* sum, int count) {
+ENGINE_VECTOR_CLONES void addProducts(const float* a, const float* b, float* sum, int count) {
   for (int first = 0; first < count; first += kLanes) {
     const int lanes = std::min(kLanes, count - first);
     const Lanes product = roundedProduct(loadLanes(a + first, lanes), loadLanes(b + first, lanes));

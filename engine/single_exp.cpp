@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/float_rules.h"
+
 namespace engine {
 namespace {
 
@@ -84,8 +86,7 @@ float expSingle(float x) { return exponentialKernel(x); }
 
 // The AVX-512 and AVX2 clones only widen the vectors: neither enables fused multiply-add,
 // so they perform the same IEEE operations and every path gives the same floats.
-__attribute__((target_clones("avx512f", "avx2", "default"))) void expSingleArray(
-    const float* in, float* out, std::size_t count) {
+ENGINE_VECTOR_CLONES void expSingleArray(const float* in, float* out, std::size_t count) {
   for (std::size_t k = 0; k < count; ++k) out[k] = exponentialKernel(in[k]);
 }
 

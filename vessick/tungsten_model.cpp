@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/float_rules.h"
 #include "engine/lane_arithmetic.h"
 #include "engine/layer_attenuation.h"
 #include "engine/path_geometry.h"
@@ -22,26 +23,27 @@ constexpr float kSmallestSafeFactor = 0x1p-35f;
 // P(i) = t(i) * Be(i) * B(i) / E_i * w for bins 2..lastBin, in that order of operations.
 // Bins below lowEnd may hold tiny factors and take the double path of lane_arithmetic.h
 // (the same floats without subnormal operations); the others the plain float loop.
-__attribute__((target_clones("avx512f", "avx2", "default"))) void filterPointSpectrum(
-    const BinColumn& transmission, const BinColumn& beryllium, const Spectrum& column,
-    float inverseSquare, int lowEnd, int lastBin, Spectrum& point) {
+ENGINE_VECTOR_CLONES void filterPointSpectrum(const BinColumn& transmission,
+                                              const BinColumn& beryllium, const Spectrum& column,
+                                              float inverseSquare, int lowEnd, int lastBin,
+                                              Spectrum& point) {
   using engine::kLanes;
   using engine::Lanes;
   for (int bin = 2; bin < lowEnd; bin += kLanes) {
     const int count = std::min(kLanes, lowEnd - bin);
     Lanes energy;
     for (int lane = 0; lane < kLanes; ++lane) energy[lane] = engine::binEnergy(bin + lane);
-    const Lanes filtered = engine::roundedProduct(
-        engine::roundedProduct(engine::loadLanes(&transmission[bin], count),
-                               engine::loadLanes(&beryllium[bin], count)),
-        engine::loadLanes(&column[bin], count));
+    const Lanes filtered =
+        engine::roundedProduct(engine::roundedProduct(engine::loadLanes(&transmission[bin], count),
+                                                      engine::loadLanes(&beryllium[bin], count)),
+                               engine::loadLanes(&column[bin], count));
     engine::storeLanes(
         engine::roundedProduct(engine::roundedQuotient(filtered, energy), inverseSquare),
         &point[bin], count);
   }
   for (int bin = lowEnd; bin <= lastBin; ++bin) {
-    point[bin] = transmission[bin] * beryllium[bin] * column[bin] / engine::binEnergy(bin) *
-                 inverseSquare;
+    point[bin] =
+        transmission[bin] * beryllium[bin] * column[bin] / engine::binEnergy(bin) * inverseSquare;
   }
 }
 
