@@ -38,15 +38,15 @@ Spectrum plainEmission(const BeamParameters& p, const CoefficientTable& mu,
   Spectrum phi{};
   const float v = p.tubeVoltage;
   const int n = engine::highestBin(v);
-  const float c = 141766.0f + 12157.0f * v - 111.046f * std::pow(v, 2.0f) +
-                  0.552536f * std::pow(v, 3.0f) - 0.000970158f * std::pow(v, 4.0f);
+  const float c = 141766.0f + 12157.0f * v - 111.046f * (v * v) + 0.552536f * std::pow(v, 3.0f) -
+                  0.000970158f * std::pow(v, 4.0f);
   for (int i = 2; i <= n; ++i) {
     const float e = static_cast<float>(i) * 0.2f;
     float sum = 0.0f;
     for (float t = e; t <= v; t = t + 0.2f) {
       const float u = e / t;
       const float q =
-          (0.03058f - 7.494e-05f * v) * (1.0f - 4.238f * u + 7.799f * std::pow(u, 2.0f) -
+          (0.03058f - 7.494e-05f * v) * (1.0f - 4.238f * u + 7.799f * (u * u) -
                                          6.739f * std::pow(u, 3.0f) + 2.313f * std::pow(u, 4.0f));
       const float s = plainStoppingPower(stp, t);
       const float d = (v * v - t * t) / (c * 10.22f) * g;
@@ -84,7 +84,7 @@ Spectrum plainEmission(const BeamParameters& p, const CoefficientTable& mu,
 Spectrum plainPoint(const BeamParameters& p, const CoefficientTable& mu, const Spectrum& phi,
                     float x, float y) {
   Spectrum point{};
-  const float s = std::pow(x, 2.0f) + std::pow(y, 2.0f) + 4225.0f;
+  const float s = x * x + y * y + 4225.0f;
   const float l = std::sqrt(s) / 65.0f - 1.0f;
   const float wsq = 4225.0f / s;
   for (int i = 2; i <= engine::highestBin(p.tubeVoltage); ++i) {

@@ -43,8 +43,8 @@ PlainField plainField(const engine::BeamParameters& p, const engine::Coefficient
     const float alpha = std::atan(x / 65.0f) * 180.0f / kPi;
     const float beta = alpha - p.tiltAngle;
     const float tanBeta = std::tan(beta * kPi / 180.0f);
-    const float g = std::sqrt(1.0f - std::pow(tanBeta, 2.0f)) /
-                    (std::tan(p.targetAngle * kPi / 180.0f) - tanBeta);
+    const float g =
+        std::sqrt(1.0f - tanBeta * tanBeta) / (std::tan(p.targetAngle * kPi / 180.0f) - tanBeta);
     const engine::Spectrum column = columnSpectrum(g);
     std::array<engine::Spectrum, 51> points;
     for (int k = 1; k <= 51; ++k) {

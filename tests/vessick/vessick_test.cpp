@@ -36,15 +36,15 @@ TEST(TungstenTarget, StoppingPowerAndPrefactor) {
 Spectrum plainBrems(const BeamParameters& p, const CoefficientTable& mu, float g) {
   Spectrum b{};
   const float v = p.tubeVoltage;
-  const float c = 141766.0f + 12157.0f * v - 111.046f * std::pow(v, 2.0f) +
-                  0.552536f * std::pow(v, 3.0f) - 0.000970158f * std::pow(v, 4.0f);
+  const float c = 141766.0f + 12157.0f * v - 111.046f * (v * v) + 0.552536f * std::pow(v, 3.0f) -
+                  0.000970158f * std::pow(v, 4.0f);
   for (int i = 2; i <= engine::highestBin(v); ++i) {
     const float e = static_cast<float>(i) * 0.2f;
     float sum = 0.0f;
     for (float t = e; t <= v; t = t + 0.2f) {
       const float u = e / t;
       const float q =
-          (0.03658f + 2.9e-05f * e) * (1.0f - 5.049f * u + 10.847f * std::pow(u, 2.0f) -
+          (0.03658f + 2.9e-05f * e) * (1.0f - 5.049f * u + 10.847f * (u * u) -
                                        10.516f * std::pow(u, 3.0f) + 3.842f * std::pow(u, 4.0f));
       const float s = 202.41f + 1036.1f * expSingle(-0.04695f * t);
       const float d = (v * v - t * t) / (c * 19.3f) * g;
@@ -58,7 +58,7 @@ Spectrum plainBrems(const BeamParameters& p, const CoefficientTable& mu, float g
 Spectrum plainPoint(const BeamParameters& p, const CoefficientTable& mu, const Spectrum& b, float x,
                     float y) {
   Spectrum point{};
-  const float r2 = std::pow(y, 2.0f) + std::pow(x, 2.0f) + 4225.0f;
+  const float r2 = y * y + x * x + 4225.0f;
   const float r = std::sqrt(r2) / 65.0f;
   const float w = 4225.0f / r2;
   for (int i = 2; i <= engine::highestBin(p.tubeVoltage); ++i) {
