@@ -36,12 +36,23 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-mounts=()
-cleanup() {
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" || true; done
+# Unmounts whatever is mounted in the root, innermost first, then removes the root; the
+# root is only removed when nothing is mounted in it any more, so that removing it never
+# reaches into the cache or /proc.
+remove_root() {
+  local mounted
+  mounted=$(awk -v root="$root/" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r)
+  for mount_point in $mounted; do umount "$mount_point" || umount -l "$mount_point" || true; done
+  if awk -v root="$root/" 'index($2, root) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+    echo "package test: $root is still mounted; left in place" >&2
+    return 1
+  fi
+  rm -rf "$root"
 }
+cleanup() { remove_root || true; }
 trap cleanup EXIT
 
+remove_root
 rm -rf "$work"
 mkdir -p "$work" "$cache/archives/partial" "$cache/lists/partial"
 
@@ -62,14 +73,9 @@ if [ ! -d "$cache/base" ]; then
   mv "$cache/base.partial" "$cache/base"
 fi
 cp -a "$cache/base" "$root"
-for folder in proc; do
-  mount -t proc proc "$root/$folder"
-  mounts+=("$root/$folder")
-done
+mount -t proc proc "$root/proc"
 mount --bind "$cache/archives" "$root/var/cache/apt/archives"
-mounts+=("$root/var/cache/apt/archives")
 mount --bind "$cache/lists" "$root/var/lib/apt/lists"
-mounts+=("$root/var/lib/apt/lists")
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp "$deb" "$root/tmp/"
 
@@ -130,7 +136,5 @@ for table in MUs3.dat Mo-STP.dat; do
     fail "~/Palvane/$table is not the installed table"
 done
 
-cleanup
-mounts=()
-rm -rf "$root"
+remove_root
 echo "package test: passed"
