@@ -173,6 +173,8 @@ Other options:
   --jobs N        engine runs at the same time, 1 to 64                 default: 2
   --output FILE   write the table to FILE (replaced as a whole)    default: standard output
   --tables DIR    folder holding MUs3.dat and Mo-STP.dat             default: current folder
+                  (when it lacks MUs3.dat: the installed tables, ../share/palvane beside
+                  the sweep program, if they are there)
   --help          show this text
 Options may also be written --kv=25:35:1.
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sweep/installed_tables.h"
 #include "sweep/sweep_settings.h"
 
 namespace sweep {
@@ -20,7 +21,7 @@ struct CommandLine {
   SweepRequest request;
   int parallelRuns = 2;
   std::optional<std::filesystem::path> output;  // standard output when absent
-  std::filesystem::path tablesDirectory = ".";
+  std::filesystem::path tablesDirectory = defaultTablesDirectory();
 };
 
 // An option or value that cannot be used; the message names the option and says why.

@@ -1,13 +1,16 @@
 #include "palvane/forms/program_start.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QTimer>
 
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/working_folder.h"
 
 namespace palvane {
 
@@ -31,10 +34,21 @@ void useJapaneseFont(QApplication& application) {
   }
 }
 
+// The captions are specified, so the user's working folder is named in the spectrum
+// form's tool tip and, once the form is up, on standard error.
+void sayWhereItWorks(Form2* spectrumForm, const QString& folder) {
+  spectrumForm->setToolTip(QStringLiteral("作業フォルダ: %1").arg(folder));
+  QTimer::singleShot(0, spectrumForm, [folder] {
+    std::fprintf(stderr, "palvane: working in %s\n", folder.toLocal8Bit().constData());
+  });
+}
+
 int runPalvane(QApplication& application) {
   useJapaneseFont(application);
+  const QString userFolder = enterUserWorkingFolderWithoutTables();
   Form2* spectrumForm = form2();
   if (!spectrumForm->tablesLoaded()) return EXIT_FAILURE;
+  if (!userFolder.isEmpty()) sayWhereItWorks(spectrumForm, userFolder);
   spectrumForm->show();
   return application.exec();
 }
