@@ -70,7 +70,7 @@ TEST(ReadCoefficientTable, ReadsEachFieldFromItsOwnCharacters) {
   const std::string line1 =
       " .200E+00   .41750E+05   .61289E+05   .14256E+06   .88285E+05   .91520E+04"
       "   .11830E+02   .98156E+04   .11892E+05   .30604E+06 and a remark";
-  const std::string line2 = "      400  0.12345E+02        12345               -7.5E-1";
+  const std::string line2 = "      400  0.12345E+02        12345               +7.5E-1";
   const auto file = directory.write(
       "MUs3.dat", line1 + "\r\n" + line2 + "\n" + coefficientLines(250).substr(2 * 128));
   const CoefficientTable table = readCoefficientTable(file);
@@ -84,7 +84,7 @@ TEST(ReadCoefficientTable, ReadsEachFieldFromItsOwnCharacters) {
   EXPECT_EQ(table.muMo[2], 12.345f);
   EXPECT_EQ(table.muRh[2], 0.12345f);
   EXPECT_EQ(table.muAl[2], 0.0f);
-  EXPECT_EQ(table.muBe[2], -0.75f);
+  EXPECT_EQ(table.muBe[2], 0.75f);
   EXPECT_EQ(table.muAir[2], 0.0f);
   EXPECT_EQ(table.muW[2], 0.0f);
   EXPECT_EQ(table.muMo[3], 2003.0f);
