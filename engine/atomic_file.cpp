@@ -67,7 +67,8 @@ std::filesystem::path candidateName(const std::filesystem::path& file,
 }
 
 // Gives the written unnamed file a unique temporary name beside `file`; that name exists
-// only between the link and the rename, so a killed run leaves at most a complete file.
+// only between the link and the rename, so a run killed there leaves the complete file
+// under that name, never a part of it.
 // Returns 0 or the error number.
 int linkUnnamed(int fd, const std::filesystem::path& file, std::filesystem::path& temporary) {
   char procPath[64];
