@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,32 @@ TEST_F(DornicBadInput, MissingOrMalformedFiles) {
   directory_.write("B2F.dat",
                    settingsText("1E39", "22.0", "00.0", "00.80", "00.00", "00.030", "00.000"));
   expectRejected("B2F.dat, line 2");
+}
+
+TEST_F(DornicBadInput, InputsThatAreNoTableFiles) {
+  const std::filesystem::path b2f = directory_.path() / "B2F.dat";
+  std::filesystem::rename(b2f, directory_.path() / "saved");
+  std::filesystem::create_directory(b2f);
+  expectRejected("B2F.dat: not a regular file");
+  std::filesystem::remove(b2f);
+  std::filesystem::rename(directory_.path() / "saved", b2f);
+
+  const std::filesystem::path stoppingPower = directory_.path() / "Mo-STP.dat";
+  std::filesystem::remove(stoppingPower);
+  std::filesystem::create_symlink("/dev/zero", stoppingPower);
+  expectRejected("Mo-STP.dat: not a regular file");
+
+  std::filesystem::resize_file(directory_.path() / "MUs3.dat", 3ull << 30);
+  expectRejected("MUs3.dat: larger than 1 MiB");
+}
+
+// A table value that the computation cannot use is blamed on the table, not on the
+// settings whose spectrum it spoils.
+TEST_F(DornicBadInput, BadCoefficientNamesTheTableLineAndField) {
+  std::string table = directory_.read("MUs3.dat");
+  table.replace(14 * 128 + 9 + 3 * 13, 13, "    -.1E+38  ");  // line 15, field 5
+  directory_.write("MUs3.dat", table);
+  expectRejected("MUs3.dat, line 15, field 5: ");
 }
 
 TEST_F(DornicBadInput, TubeVoltageOutsideTheBins) {
