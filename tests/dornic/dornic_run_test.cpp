@@ -255,11 +255,17 @@ TEST_F(DornicBadInput, ReferencePointWithoutAPathOutOfTheTarget) {
   // theta + phi = 0: the denominator of the path factor is 0 on the beam axis.
   directory_.write("B2F.dat",
                    settingsText("28.0", "10.0", "-10.0", "00.80", "00.00", "00.030", "00.000"));
-  expectRejected("B2F.dat: ");
+  expectRejected("B2F.dat, lines 3 and 4: target angle 10 and tilt angle -10 degrees leave");
   // |beta| > 45 degrees on the beam axis: negative root.
   directory_.write("B2F.dat",
                    settingsText("28.0", "10.0", "50.0", "00.80", "00.00", "00.030", "00.000"));
-  expectRejected("B2F.dat: ");
+  expectRejected("B2F.dat, lines 3 and 4: target angle 10 and tilt angle 50 degrees leave");
+  // 10 m of aluminium leave no photon on the beam axis.
+  directory_.write("B2F.dat",
+                   settingsText("28.0", "22.0", "00.0", "00.80", "10000", "00.030", "00.000"));
+  expectRejected(
+      "B2F.dat, lines 2 to 9: the settings 28 kV, 22 and 0 degrees, 0.8 mm Be, "
+      "10000 mm Al, 0.03 mm Mo, 0 mm Rh, 60 cm air give a beam-axis spectrum");
 }
 
 }  // namespace

@@ -143,9 +143,10 @@ TEST(ReadCoefficientTable, EnergyColumnMustGiveTheLineNumber) {
   rounded.replace(247 * 128, 9, " .4964E+2");
   EXPECT_NO_THROW(readCoefficientTable(directory.write("MUs3.dat", rounded)));
   rounded.replace(247 * 128, 9, " .4966E+2");
-  EXPECT_EQ(readError(rounded), "MUs3.dat, line 248, field 1: photon energy 49.66 keV, but line "
-                                "248 is for 49.6 keV" +
-                                    suffix);
+  EXPECT_EQ(readError(rounded),
+            "MUs3.dat, line 248, field 1: photon energy 49.66 keV, but line "
+            "248 is for 49.6 keV" +
+                suffix);
 }
 
 TEST(ReadCoefficientTable, NegativeCoefficientNamesItsLineAndField) {
