@@ -22,9 +22,9 @@ inline int highestBin(float tubeVoltage) {
 }
 
 // Field grid in the image plane, 65 cm from the focal spot.
-inline constexpr int kColumnCount = 76;        // X_j = 0.2 (j - 1) cm, j = 1..76, toward the heel
-inline constexpr int kRowCount = 51;           // Y_k = 0.2 (k - 1) cm, k = 1..51
-inline constexpr float kFocusToPlane = 65.0f;  // cm
+inline constexpr int kColumnCount = 76;  // X_j = 0.2 (j - 1) cm, j = 1..76, toward the heel
+inline constexpr int kRowCount = 51;     // Y_k = 0.2 (k - 1) cm, k = 1..51
+inline constexpr float kFocusToPlane = 65.0f;      // cm
 inline constexpr float kFocusToPlaneSquared = 4225.0f;
 
 // The positions are a table of the decimals 0.0, 0.2, ..., each held as the nearest

@@ -13,10 +13,8 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) void multiplyArrays
   }
 }
 
-__attribute__((target_clones("avx512f", "avx2", "default"))) void addProducts(const float* a,
-                                                                              const float* b,
-                                                                              float* sum,
-                                                                              int count) {
+__attribute__((target_clones("avx512f", "avx2", "default"))) void addProducts(
+    const float* a, const float* b, float* sum, int count) {
   for (int first = 0; first < count; first += kLanes) {
     const int lanes = std::min(kLanes, count - first);
     const Lanes product = roundedProduct(loadLanes(a + first, lanes), loadLanes(b + first, lanes));

@@ -148,8 +148,8 @@ struct LaneSums {
 // normalised). Lanes without a spectrum hold zeros. Bins with tiny values take the double
 // path of lane_arithmetic.h.
 [[gnu::always_inline]] inline void sumLanes(std::span<const Spectrum> spectra,
-                                            const RunFactors& factors, int lastBin, LaneSums& sums,
-                                            LaneColumns& weight) {
+                                            const RunFactors& factors, int lastBin,
+                                            LaneSums& sums, LaneColumns& weight) {
   for (int bin = 2; bin <= lastBin; ++bin) {
     Lanes value{};
     for (std::size_t lane = 0; lane < spectra.size(); ++lane) value[lane] = spectra[lane][bin];
@@ -186,14 +186,14 @@ struct LaneSums {
 [[gnu::always_inline]] inline float smallestNonZero(const Lanes& weights) {
   constexpr float kNone = std::numeric_limits<float>::infinity();
   Lanes smallest = weights > 0.0f ? weights : Lanes{} + kNone;
-  Lanes swapped = __builtin_shufflevector(smallest, smallest, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2,
-                                          3, 4, 5, 6, 7);
+  Lanes swapped = __builtin_shufflevector(smallest, smallest, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1,
+                                          2, 3, 4, 5, 6, 7);
   smallest = swapped < smallest ? swapped : smallest;
-  swapped =
-      __builtin_shufflevector(smallest, smallest, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3);
+  swapped = __builtin_shufflevector(smallest, smallest, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7, 0, 1,
+                                    2, 3);
   smallest = swapped < smallest ? swapped : smallest;
-  swapped =
-      __builtin_shufflevector(smallest, smallest, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1);
+  swapped = __builtin_shufflevector(smallest, smallest, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3,
+                                    0, 1);
   smallest = swapped < smallest ? swapped : smallest;
   return std::min(smallest[0], smallest[1]);
 }
@@ -205,8 +205,7 @@ struct LaneSums {
 [[gnu::always_inline]] inline int firstRiskyStep(const Lanes& weights, float stepsPerBinade) {
   constexpr int kExponentBias = 127;
   constexpr int kMantissaBits = 23;
-  const int binade =
-      (std::bit_cast<int>(smallestNonZero(weights)) >> kMantissaBits) - kExponentBias;
+  const int binade = (std::bit_cast<int>(smallestNonZero(weights)) >> kMantissaBits) - kExponentBias;
   const int headroom = binade - kLowestSafeBinade;  // infinity: 128, subnormal: -127
   if (headroom <= 0) return 0;
   const float steps = static_cast<float>(headroom) * stepsPerBinade;
