@@ -1,5 +1,6 @@
 #include "engine/engine_run.h"
 
+#include <csignal>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -33,6 +34,9 @@ void checkTubeVoltage(float tubeVoltage) {
 
 int runEngine(TargetModel& model, const std::filesystem::path& directory,
               const ConsoleStreams& console) {
+  // A console that goes away (a closed pipe) must not end the run: the messages are then
+  // lost, and the files are still computed and written.
+  std::signal(SIGPIPE, SIG_IGN);
   for (int blank = 0; blank < 3; ++blank) printLine(console.out, kEmptyLine);
   printLine(console.out, kStartedMessage);
   printLine(console.out, kEmptyLine);

@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <ostream>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "engine/input_error.h"
+#include "engine/message_number.h"
 #include "engine/path_geometry.h"
 
 namespace engine {
@@ -24,8 +26,28 @@ bool usableReference(const Spectrum& spectrum, const PointQuantities& quantities
          positive(quantities.airKerma) && positive(quantities.hvl);
 }
 
-std::string parameterError(std::string_view what) {
-  return describeInputError("B2F.dat", 0, 0, std::string(what));
+// "B2F.dat, lines 3 and 4: target angle 10 and tilt angle -10 degrees leave ..."
+std::string anglesError(const BeamParameters& parameters) {
+  return "B2F.dat, lines 3 and 4: target angle " + messageNumber(parameters.targetAngle) +
+         " and tilt angle " + messageNumber(parameters.tiltAngle) + " degrees " +
+         std::string(kReferenceWithoutPath);
+}
+
+// A thickness held in cm as the millimetres of B2F.dat, to six digits ("0.8").
+std::string millimetres(float centimetres) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(centimetres) * 10.0);
+  return text;
+}
+
+// Every setting that enters the spectrum, with its unit in B2F.dat.
+std::string settingsError(const BeamParameters& parameters) {
+  return "B2F.dat, lines 2 to 9: the settings " + messageNumber(parameters.tubeVoltage) + " kV, " +
+         messageNumber(parameters.targetAngle) + " and " + messageNumber(parameters.tiltAngle) +
+         " degrees, " + millimetres(parameters.beryllium) + " mm Be, " +
+         millimetres(parameters.aluminium) + " mm Al, " + millimetres(parameters.molybdenum) +
+         " mm Mo, " + millimetres(parameters.rhodium) + " mm Rh, " +
+         messageNumber(parameters.airLayer) + " cm air " + std::string(kReferenceUndefined);
 }
 
 // Stores a point's quantities relative to the reference values into the maps; a point
@@ -38,8 +60,7 @@ class MapWriter {
     const float fluence = point.energyFluence / maps_.fluenceReference;
     const float kerma = point.airKerma / maps_.kermaReference;
     const float hvl = point.hvl / maps_.hvlReference;
-    if (!point.defined || !std::isfinite(fluence) || !std::isfinite(kerma) ||
-        !std::isfinite(hvl)) {
+    if (!point.defined || !std::isfinite(fluence) || !std::isfinite(kerma) || !std::isfinite(hvl)) {
       ++undefinedPoints_;
       return;
     }
@@ -114,7 +135,7 @@ RelativeMaps computeField(TargetRun& run, const BeamParameters& parameters,
     if (!(x <= cutOff)) continue;
     const std::optional<float> factor = pathFactor(parameters, x);
     if (!factor) {
-      if (j == 1) throw InputError(parameterError(kReferenceWithoutPath));
+      if (j == 1) throw InputError(anglesError(parameters));
       warnings << "X = " << x << " cm: " << kColumnWithoutPath << '\n';
       continue;
     }
@@ -131,7 +152,7 @@ RelativeMaps computeField(TargetRun& run, const BeamParameters& parameters,
     run.pointSpectra(column, x, spectra);
     calculator.compute(spectra, quantities);
     if (!usableReference(spectra[0], quantities[0])) {
-      throw InputError(parameterError(kReferenceUndefined));
+      throw InputError(settingsError(parameters));
     }
     maps.fluenceReference = quantities[0].energyFluence;
     maps.kermaReference = quantities[0].airKerma;

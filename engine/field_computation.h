@@ -14,9 +14,9 @@
 namespace engine {
 
 inline constexpr std::string_view kReferenceWithoutPath =
-    "target angle and tilt angle leave the beam axis (X = 0) no path out of the target";
+    "leave the beam axis (X = 0) no path out of the target";
 inline constexpr std::string_view kReferenceUndefined =
-    "the beam-axis spectrum has no defined air kerma or half-value layer";
+    "give a beam-axis spectrum with no defined air kerma or half-value layer";
 inline constexpr std::string_view kColumnWithoutPath =
     "no path out of the target at the heel cut-off; column written as 0";
 inline constexpr std::string_view kPointsUndefined =
@@ -27,8 +27,9 @@ inline constexpr std::string_view kPointsUndefined =
 using ReferenceHandler = std::function<void(const Spectrum&, const PointQuantities&)>;
 
 // Walks the field grid: every column X_j <= X_max (heel cut-off), every row Y_k, and
-// returns the three maps relative to the reference point. Throws InputError (naming
-// B2F.dat) before calling onReference when the reference point cannot be computed.
+// returns the three maps relative to the reference point. Throws InputError (naming the
+// lines and values of B2F.dat that enter) before calling onReference when the reference
+// point cannot be computed.
 // Any other column without a path factor and any point without defined quantities stays 0
 // in all three maps and is reported on `warnings`.
 RelativeMaps computeField(TargetRun& run, const BeamParameters& parameters,

@@ -1,8 +1,11 @@
 #include "engine/input_text.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "engine/input_error.h"
@@ -21,18 +24,40 @@ namespace {
 }  // namespace
 
 std::string readInputFile(const std::filesystem::path& file) {
-  std::FILE* stream = std::fopen(file.string().c_str(), "rb");
-  if (stream == nullptr) throwFileError(file, kCannotBeOpened, errno);
+  // Opened without blocking, so that a FIFO in place of the file is refused at once
+  // instead of waiting for a writer.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throwFileError(file, kCannotBeOpened, errno);
+  struct stat status {};
+  const bool known = ::fstat(fd, &status) == 0;
+  const int statError = errno;
+  const auto refuse = [&](std::string_view problem) {
+    ::close(fd);
+    throw InputError(describeInputError(file.filename().string(), 0, 0, std::string(problem)));
+  };
+  if (!known) {
+    ::close(fd);
+    throwFileError(file, kCannotBeRead, statError);
+  }
+  if (!S_ISREG(status.st_mode)) refuse(kNotARegularFile);
+  if (status.st_size > kLargestInputFile) refuse(kInputFileTooLarge);
+
   std::string contents;
   std::array<char, 16384> buffer;
-  std::size_t count = 0;
-  while ((count = std::fread(buffer.data(), 1, buffer.size(), stream)) > 0) {
-    contents.append(buffer.data(), count);
+  while (true) {
+    const ssize_t count = ::read(fd, buffer.data(), buffer.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      const int readError = errno;
+      ::close(fd);
+      throwFileError(file, kCannotBeRead, readError);
+    }
+    if (count == 0) break;
+    contents.append(buffer.data(), static_cast<std::size_t>(count));
+    // A file that grows while it is read is bounded all the same.
+    if (static_cast<long long>(contents.size()) > kLargestInputFile) refuse(kInputFileTooLarge);
   }
-  const int errorNumber = errno;
-  const bool failed = std::ferror(stream) != 0;
-  std::fclose(stream);
-  if (failed) throwFileError(file, kCannotBeRead, errorNumber);
+  ::close(fd);
   return contents;
 }
 

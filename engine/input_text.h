@@ -8,9 +8,16 @@ namespace engine {
 
 inline constexpr std::string_view kCannotBeOpened = "cannot be opened";
 inline constexpr std::string_view kCannotBeRead = "cannot be read";
+inline constexpr std::string_view kNotARegularFile = "not a regular file";
+inline constexpr std::string_view kInputFileTooLarge =
+    "larger than 1 MiB, far beyond any input file of the engines";
+
+// The input files are a few kilobytes; anything above this bound is not one of them.
+inline constexpr long long kLargestInputFile = 1024 * 1024;
 
 // The whole contents of an input file. Throws InputError naming the file's bare name:
-// "MUs3.dat: cannot be opened (No such file or directory)".
+// "MUs3.dat: cannot be opened (No such file or directory)"; also for anything but a
+// regular file (a FIFO is refused without waiting) and for a file above 1 MiB.
 std::string readInputFile(const std::filesystem::path& file);
 
 // "249 lines, 250 needed": what a file that ends too early held.

@@ -1,9 +1,11 @@
 #include "engine/table_files.h"
 
+#include <cmath>
 #include <string>
 
 #include "engine/input_error.h"
 #include "engine/input_text.h"
+#include "engine/message_number.h"
 #include "engine/numeric_field.h"
 
 namespace engine {
@@ -78,6 +80,19 @@ constexpr int kElectronEnergyDecimals = 1;
 constexpr int kStoppingPowerWidth = 12;
 constexpr int kStoppingPowerDecimals = 3;
 
+// The energies of MUs3.dat are printed with three significant digits (.496E+02); the
+// value read must be 0.2 * line keV to within half a unit of the last digit, so that a
+// missing, doubled or swapped line is found instead of shifting every bin after it.
+void checkLineEnergy(RecordFields& fields, int line) {
+  const float energy = fields.next(kEnergyWidth, kEnergyDecimals);
+  const double expected = 0.2 * line;  // keV
+  const double halfUnit = 0.5 * std::pow(10.0, std::floor(std::log10(expected)) - 2.0);
+  if (std::fabs(energy - expected) <= halfUnit) return;
+  fields.fail("photon energy " + messageNumber(energy) + " keV, but line " + std::to_string(line) +
+              " is for " + messageNumber(static_cast<float>(expected)) + " keV" +
+              std::string(kEnergyMustFollowLine));
+}
+
 }  // namespace
 
 CoefficientTable readCoefficientTable(const std::filesystem::path& file) {
@@ -86,9 +101,11 @@ CoefficientTable readCoefficientTable(const std::filesystem::path& file) {
   for (int bin = 1; bin <= kBinCount; ++bin) {
     RecordFields fields = records.next();
     const auto coefficient = [&fields] {
-      return fields.next(kCoefficientWidth, kCoefficientDecimals);
+      const float value = fields.next(kCoefficientWidth, kCoefficientDecimals);
+      if (value < 0.0f) fields.fail(kCoefficientNegative);
+      return value;
     };
-    fields.next(kEnergyWidth, kEnergyDecimals);  // the line number gives the energy
+    checkLineEnergy(fields, bin);
     table.muMo[bin] = coefficient();
     table.muRh[bin] = coefficient();
     table.muAl[bin] = coefficient();

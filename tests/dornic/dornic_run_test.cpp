@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,32 @@ TEST_F(DornicBadInput, MissingOrMalformedFiles) {
   expectRejected("B2F.dat, line 2");
 }
 
+TEST_F(DornicBadInput, InputsThatAreNoTableFiles) {
+  const std::filesystem::path b2f = directory_.path() / "B2F.dat";
+  std::filesystem::rename(b2f, directory_.path() / "saved");
+  std::filesystem::create_directory(b2f);
+  expectRejected("B2F.dat: not a regular file");
+  std::filesystem::remove(b2f);
+  std::filesystem::rename(directory_.path() / "saved", b2f);
+
+  const std::filesystem::path stoppingPower = directory_.path() / "Mo-STP.dat";
+  std::filesystem::remove(stoppingPower);
+  std::filesystem::create_symlink("/dev/zero", stoppingPower);
+  expectRejected("Mo-STP.dat: not a regular file");
+
+  std::filesystem::resize_file(directory_.path() / "MUs3.dat", 3ull << 30);
+  expectRejected("MUs3.dat: larger than 1 MiB");
+}
+
+// A table value that the computation cannot use is blamed on the table, not on the
+// settings whose spectrum it spoils.
+TEST_F(DornicBadInput, BadCoefficientNamesTheTableLineAndField) {
+  std::string table = directory_.read("MUs3.dat");
+  table.replace(14 * 128 + 9 + 3 * 13, 13, "    -.1E+38  ");  // line 15, field 5
+  directory_.write("MUs3.dat", table);
+  expectRejected("MUs3.dat, line 15, field 5: ");
+}
+
 TEST_F(DornicBadInput, TubeVoltageOutsideTheBins) {
   for (const char* voltage : {"50.2", "0.2", "-28.0", "1E30"}) {
     directory_.write("B2F.dat",
@@ -228,11 +255,17 @@ TEST_F(DornicBadInput, ReferencePointWithoutAPathOutOfTheTarget) {
   // theta + phi = 0: the denominator of the path factor is 0 on the beam axis.
   directory_.write("B2F.dat",
                    settingsText("28.0", "10.0", "-10.0", "00.80", "00.00", "00.030", "00.000"));
-  expectRejected("B2F.dat: ");
+  expectRejected("B2F.dat, lines 3 and 4: target angle 10 and tilt angle -10 degrees leave");
   // |beta| > 45 degrees on the beam axis: negative root.
   directory_.write("B2F.dat",
                    settingsText("28.0", "10.0", "50.0", "00.80", "00.00", "00.030", "00.000"));
-  expectRejected("B2F.dat: ");
+  expectRejected("B2F.dat, lines 3 and 4: target angle 10 and tilt angle 50 degrees leave");
+  // 10 m of aluminium leave no photon on the beam axis.
+  directory_.write("B2F.dat",
+                   settingsText("28.0", "22.0", "00.0", "00.80", "10000", "00.030", "00.000"));
+  expectRejected(
+      "B2F.dat, lines 2 to 9: the settings 28 kV, 22 and 0 degrees, 0.8 mm Be, "
+      "10000 mm Al, 0.03 mm Mo, 0 mm Rh, 60 cm air give a beam-axis spectrum");
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST(ReadCoefficientTable, ReadsEachFieldFromItsOwnCharacters) {
   const std::string line1 =
       " .200E+00   .41750E+05   .61289E+05   .14256E+06   .88285E+05   .91520E+04"
       "   .11830E+02   .98156E+04   .11892E+05   .30604E+06 and a remark";
-  const std::string line2 = "      400  0.12345E+02        12345               -7.5E-1";
+  const std::string line2 = "      400  0.12345E+02        12345               +7.5E-1";
   const auto file = directory.write(
       "MUs3.dat", line1 + "\r\n" + line2 + "\n" + coefficientLines(250).substr(2 * 128));
   const CoefficientTable table = readCoefficientTable(file);
@@ -84,7 +84,7 @@ TEST(ReadCoefficientTable, ReadsEachFieldFromItsOwnCharacters) {
   EXPECT_EQ(table.muMo[2], 12.345f);
   EXPECT_EQ(table.muRh[2], 0.12345f);
   EXPECT_EQ(table.muAl[2], 0.0f);
-  EXPECT_EQ(table.muBe[2], -0.75f);
+  EXPECT_EQ(table.muBe[2], 0.75f);
   EXPECT_EQ(table.muAir[2], 0.0f);
   EXPECT_EQ(table.muW[2], 0.0f);
   EXPECT_EQ(table.muMo[3], 2003.0f);
@@ -111,6 +111,54 @@ TEST(ReadCoefficientTable, ReportsTheFileLineAndFieldOfBadInput) {
   tooLarge.replace(2 * (126 + 2) + 9, 13, "       1.0E39");  // line 3, field 2
   EXPECT_EQ(readError(tooLarge),
             "MUs3.dat, line 3, field 2: 1.0E39" + std::string(kBeyondSinglePrecision));
+}
+
+TEST(ReadCoefficientTable, EnergyColumnMustGiveTheLineNumber) {
+  ScratchDirectory directory;
+  const auto readError = [&](const std::string& contents) {
+    const auto file = directory.write("MUs3.dat", contents);
+    return caughtMessage<InputError>([&] { readCoefficientTable(file); });
+  };
+  std::string lines[252];
+  for (int line = 1; line <= 251; ++line) lines[line] = coefficientLine(line) + "\r\n";
+  const auto table = [&](std::initializer_list<int> order) {
+    std::string text;
+    for (int line : order) text += line == 0 ? "\r\n" : lines[line];
+    for (int line = static_cast<int>(order.size()) + 1; line <= 251; ++line) text += lines[line];
+    return text;
+  };
+  const std::string suffix(kEnergyMustFollowLine);
+  // Line 10 doubled, line 10 left out, lines 10 and 11 swapped, a blank line in front.
+  EXPECT_EQ(readError(table({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10})),
+            "MUs3.dat, line 11, field 1: photon energy 2 keV, but line 11 is for 2.2 keV" + suffix);
+  EXPECT_EQ(readError(table({1, 2, 3, 4, 5, 6, 7, 8, 9, 11})),
+            "MUs3.dat, line 10, field 1: photon energy 2.2 keV, but line 10 is for 2 keV" + suffix);
+  EXPECT_EQ(readError(table({1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 10})),
+            "MUs3.dat, line 10, field 1: photon energy 2.2 keV, but line 10 is for 2 keV" + suffix);
+  EXPECT_EQ(readError(table({0})),
+            "MUs3.dat, line 1, field 1: photon energy 0 keV, but line 1 is for 0.2 keV" + suffix);
+
+  // Within half a unit of the third significant digit, as .496E+02 is printed.
+  std::string rounded = coefficientLines(250);
+  rounded.replace(247 * 128, 9, " .4964E+2");
+  EXPECT_NO_THROW(readCoefficientTable(directory.write("MUs3.dat", rounded)));
+  rounded.replace(247 * 128, 9, " .4966E+2");
+  EXPECT_EQ(readError(rounded),
+            "MUs3.dat, line 248, field 1: photon energy 49.66 keV, but line "
+            "248 is for 49.6 keV" +
+                suffix);
+}
+
+TEST(ReadCoefficientTable, NegativeCoefficientNamesItsLineAndField) {
+  ScratchDirectory directory;
+  for (int field : {2, 5, 10}) {
+    std::string contents = coefficientLines(250);
+    contents.replace(14 * 128 + 9 + 13 * (field - 2), 13, "     -1.0E+37");
+    const auto file = directory.write("MUs3.dat", contents);
+    EXPECT_EQ(caughtMessage<InputError>([&] { readCoefficientTable(file); }),
+              "MUs3.dat, line 15, field " + std::to_string(field) + ": " +
+                  std::string(kCoefficientNegative));
+  }
 }
 
 TEST(ReadCoefficientTable, ReadsTheDeliveredTable) {
