@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "palvane/state/atomic_file.h"
@@ -82,13 +83,17 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
       return kExitAllOk;
     }
     SweepJob job = prepareJob(commandLine);
+    // Opened before the first run, so that an output that cannot be created stops the sweep
+    // before any work is done.
+    std::optional<palvane::ReplacementFile> outputFile;
+    if (commandLine.output) outputFile.emplace(*commandLine.output);
     job.progress = progressPrinter(job.combinations.size(), err);
     const std::vector<CombinationOutcome> outcomes = runSweep(job);
     const std::string table = sweepTable(job.combinations, outcomes);
-    if (commandLine.output) {
-      palvane::replaceFileContents(*commandLine.output, table);
-    } else {
-      out << table << std::flush;
+    if (outputFile) {
+      outputFile->commit(table);
+    } else if (!(out << table << std::flush)) {
+      throw std::runtime_error(kStandardOutputFailed);
     }
     std::size_t failed = 0;
     for (const CombinationOutcome& outcome : outcomes) failed += outcome.ok ? 0 : 1;
