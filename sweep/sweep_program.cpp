@@ -1,6 +1,9 @@
 #include "sweep/sweep_program.h"
 
+#include <signal.h>
+
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <optional>
 #include <stdexcept>
@@ -72,6 +75,33 @@ ProgressReport progressPrinter(std::size_t total, std::ostream& err) {
   };
 }
 
+volatile std::sig_atomic_t interruptingSignal = 0;
+
+void noteInterruption(int signal) { interruptingSignal = signal; }
+
+// Catches SIGINT and SIGTERM while it lives, so that the sweep can clean up and stop.
+class InterruptionCatcher {
+ public:
+  InterruptionCatcher() {
+    interruptingSignal = 0;
+    struct sigaction action {};
+    action.sa_handler = noteInterruption;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previousInterrupt_);
+    sigaction(SIGTERM, &action, &previousTerminate_);
+  }
+  ~InterruptionCatcher() {
+    sigaction(SIGINT, &previousInterrupt_, nullptr);
+    sigaction(SIGTERM, &previousTerminate_, nullptr);
+  }
+  InterruptionCatcher(const InterruptionCatcher&) = delete;
+  InterruptionCatcher& operator=(const InterruptionCatcher&) = delete;
+
+ private:
+  struct sigaction previousInterrupt_ {};
+  struct sigaction previousTerminate_ {};
+};
+
 }  // namespace
 
 int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out,
@@ -88,7 +118,17 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     std::optional<palvane::ReplacementFile> outputFile;
     if (commandLine.output) outputFile.emplace(*commandLine.output);
     job.progress = progressPrinter(job.combinations.size(), err);
-    const std::vector<CombinationOutcome> outcomes = runSweep(job);
+    job.engineTimeLimit = std::chrono::seconds(commandLine.engineTimeLimitSeconds);
+    const InterruptionCatcher catcher;
+    job.interrupted = &interruptingSignal;
+    std::vector<CombinationOutcome> outcomes;
+    try {
+      outcomes = runSweep(job);
+    } catch (const SweepInterrupted& interruption) {
+      err << "sweep: interrupted after " << interruption.finished << " of " << interruption.total
+          << " combinations\n";
+      return 128 + interruptingSignal;
+    }
     const std::string table = sweepTable(job.combinations, outcomes);
     if (outputFile) {
       outputFile->commit(table);
