@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -46,6 +47,11 @@ std::vector<double> parseBoundedList(const std::string& option, const std::strin
     throw UsageError(option + ": " + error.what());
   }
   for (double value : values) {
+    // The engines read and compute in single precision; a larger value could only fail.
+    if (std::abs(value) > std::numeric_limits<float>::max()) {
+      throw UsageError(option + ": " + shown(value) +
+                       " is beyond the single-precision range the engines compute in");
+    }
     if (value < lowest || value > highest) {
       throw UsageError(option + ": " + shown(value) + " is outside " + shown(lowest) + " to " +
                        (std::isinf(highest) ? "any" : shown(highest)) + " " + unit);
