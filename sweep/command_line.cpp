@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -46,6 +47,11 @@ std::vector<double> parseBoundedList(const std::string& option, const std::strin
     throw UsageError(option + ": " + error.what());
   }
   for (double value : values) {
+    // The engines read and compute in single precision; a larger value could only fail.
+    if (std::abs(value) > std::numeric_limits<float>::max()) {
+      throw UsageError(option + ": " + shown(value) +
+                       " is beyond the single-precision range the engines compute in");
+    }
     if (value < lowest || value > highest) {
       throw UsageError(option + ": " + shown(value) + " is outside " + shown(lowest) + " to " +
                        (std::isinf(highest) ? "any" : shown(highest)) + " " + unit);
@@ -54,15 +60,15 @@ std::vector<double> parseBoundedList(const std::string& option, const std::strin
   return values;
 }
 
-int parseParallelRuns(const std::string& text) {
-  int runs = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), runs);
-  if (error != std::errc() || end != text.data() + text.size() || runs < 1 ||
-      runs > kMaxParallelRuns) {
-    throw UsageError("--jobs: \"" + text + "\" is not a whole number from 1 to " +
-                     std::to_string(kMaxParallelRuns));
+int parseWholeNumber(const char* option, const std::string& text, int lowest, int highest) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number < lowest ||
+      number > highest) {
+    throw UsageError(std::string(option) + ": \"" + text + "\" is not a whole number from " +
+                     std::to_string(lowest) + " to " + std::to_string(highest));
   }
-  return runs;
+  return number;
 }
 
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;
@@ -101,7 +107,13 @@ const std::map<std::string, OptionReader>& optionReaders() {
          c.request.rhodiums = parseBoundedList("--rh", v, 0, kNoLimit, "mm");
        }},
       {"--jobs",
-       [](CommandLine& c, const std::string& v) { c.parallelRuns = parseParallelRuns(v); }},
+       [](CommandLine& c, const std::string& v) {
+         c.parallelRuns = parseWholeNumber("--jobs", v, 1, kMaxParallelRuns);
+       }},
+      {"--engine-timeout",
+       [](CommandLine& c, const std::string& v) {
+         c.engineTimeLimitSeconds = parseWholeNumber("--engine-timeout", v, 1, 86400);
+       }},
       {"--output",
        [](CommandLine& c, const std::string& v) {
          if (v.empty()) throw UsageError("--output: the file name is empty");
@@ -171,6 +183,8 @@ The air layer is always 60 cm. The defaults are those the spectrum form starts w
 
 Other options:
   --jobs N        engine runs at the same time, 1 to 64                 default: 2
+  --engine-timeout S  seconds an engine run may take before it is stopped and its row
+                  says so, 1 to 86400                                   default: 60
   --output FILE   write the table to FILE (replaced as a whole)    default: standard output
   --tables DIR    folder holding MUs3.dat and Mo-STP.dat             default: current folder
                   (when it lacks MUs3.dat: the installed tables, ../share/palvane beside
@@ -190,7 +204,8 @@ write 0 for points beyond the heel cut-off, which they do not compute (with thet
 below 0 that includes the beam axis). The header names each column with its unit; numbers
 use a full stop as decimal point; text is UTF-8.
 
-Progress is reported on standard error.
+Progress is reported on standard error. An interrupted sweep (Ctrl-C, SIGTERM) stops its
+engines, removes its temporary folders, writes no table and says how far it got.
 Exit status: 0 when every combination succeeded, 1 when any failed (the table is written
 all the same), 2 when the options, the tables or the engines are unusable.
 )";

@@ -20,6 +20,7 @@ struct CommandLine {
   bool helpRequested = false;
   SweepRequest request;
   int parallelRuns = 2;
+  int engineTimeLimitSeconds = 60;
   std::optional<std::filesystem::path> output;  // standard output when absent
   std::filesystem::path tablesDirectory = defaultTablesDirectory();
 };

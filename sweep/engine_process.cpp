@@ -68,9 +68,15 @@ pid_t startEngine(const std::filesystem::path& program, const std::filesystem::p
   posix_spawn_file_actions_addchdir_np(actions.get(), workDirectory.c_str());
   const std::string programText = program.string();
   char* const arguments[] = {const_cast<char*>(programText.c_str()), nullptr};
+  // Its own process group, so that stopping it also stops whatever it started.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   pid_t pid = 0;
   const int error =
-      posix_spawn(&pid, programText.c_str(), actions.get(), nullptr, arguments, environ);
+      posix_spawn(&pid, programText.c_str(), actions.get(), &attributes, arguments, environ);
+  posix_spawnattr_destroy(&attributes);
   if (error != 0) {
     throw std::system_error(error, std::generic_category(), "cannot start " + programText);
   }

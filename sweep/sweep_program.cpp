@@ -1,7 +1,11 @@
 #include "sweep/sweep_program.h"
 
+#include <signal.h>
+
 #include <chrono>
+#include <csignal>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "palvane/state/atomic_file.h"
@@ -71,6 +75,33 @@ ProgressReport progressPrinter(std::size_t total, std::ostream& err) {
   };
 }
 
+volatile std::sig_atomic_t interruptingSignal = 0;
+
+void noteInterruption(int signal) { interruptingSignal = signal; }
+
+// Catches SIGINT and SIGTERM while it lives, so that the sweep can clean up and stop.
+class InterruptionCatcher {
+ public:
+  InterruptionCatcher() {
+    interruptingSignal = 0;
+    struct sigaction action {};
+    action.sa_handler = noteInterruption;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previousInterrupt_);
+    sigaction(SIGTERM, &action, &previousTerminate_);
+  }
+  ~InterruptionCatcher() {
+    sigaction(SIGINT, &previousInterrupt_, nullptr);
+    sigaction(SIGTERM, &previousTerminate_, nullptr);
+  }
+  InterruptionCatcher(const InterruptionCatcher&) = delete;
+  InterruptionCatcher& operator=(const InterruptionCatcher&) = delete;
+
+ private:
+  struct sigaction previousInterrupt_ {};
+  struct sigaction previousTerminate_ {};
+};
+
 }  // namespace
 
 int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out,
@@ -82,13 +113,27 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
       return kExitAllOk;
     }
     SweepJob job = prepareJob(commandLine);
+    // Opened before the first run, so that an output that cannot be created stops the sweep
+    // before any work is done.
+    std::optional<palvane::ReplacementFile> outputFile;
+    if (commandLine.output) outputFile.emplace(*commandLine.output);
     job.progress = progressPrinter(job.combinations.size(), err);
-    const std::vector<CombinationOutcome> outcomes = runSweep(job);
+    job.engineTimeLimit = std::chrono::seconds(commandLine.engineTimeLimitSeconds);
+    const InterruptionCatcher catcher;
+    job.interrupted = &interruptingSignal;
+    std::vector<CombinationOutcome> outcomes;
+    try {
+      outcomes = runSweep(job);
+    } catch (const SweepInterrupted& interruption) {
+      err << "sweep: interrupted after " << interruption.finished << " of " << interruption.total
+          << " combinations\n";
+      return 128 + interruptingSignal;
+    }
     const std::string table = sweepTable(job.combinations, outcomes);
-    if (commandLine.output) {
-      palvane::replaceFileContents(*commandLine.output, table);
-    } else {
-      out << table << std::flush;
+    if (outputFile) {
+      outputFile->commit(table);
+    } else if (!(out << table << std::flush)) {
+      throw std::runtime_error(kStandardOutputFailed);
     }
     std::size_t failed = 0;
     for (const CombinationOutcome& outcome : outcomes) failed += outcome.ok ? 0 : 1;

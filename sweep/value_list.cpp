@@ -32,11 +32,15 @@ DecimalNumber parseNumber(std::string_view text) {
     number.decimals = static_cast<int>(fractionEnd - point - 1);
   }
   if (exponent != std::string_view::npos) {
-    int power = 0;
     std::string_view powerText = text.substr(exponent + 1);
     if (!powerText.empty() && powerText.front() == '+') powerText.remove_prefix(1);
-    std::from_chars(powerText.data(), powerText.data() + powerText.size(), power);
-    number.decimals = std::max(0, number.decimals - power);
+    // A finite double needs no exponent beyond a few hundred; a longer one (its mantissa
+    // zero) is clamped so that the count of decimals cannot overflow.
+    long long power = 0;
+    const auto read = std::from_chars(powerText.data(), powerText.data() + powerText.size(), power);
+    if (read.ec == std::errc::result_out_of_range) power = powerText.front() == '-' ? -1000 : 1000;
+    power = std::clamp(power, -1000LL, 1000LL);
+    number.decimals = static_cast<int>(std::max(0LL, number.decimals - power));
   }
   return number;
 }
@@ -47,6 +51,8 @@ double rangeValue(double start, double step, std::size_t i, int decimals) {
   const double exact = start + static_cast<double>(i) * step;
   if (decimals > 15) return exact;
   const double scale = std::pow(10.0, decimals);
+  // Beyond 2^53 every double is already an integer; scaling it could only overflow.
+  if (std::abs(exact) * scale >= 0x1p53) return exact;
   return std::round(exact * scale) / scale;
 }
 
@@ -69,9 +75,16 @@ void appendRange(std::string_view item, std::vector<double>& values) {
     throw ValueListError("range " + quoted(item) + " gives more than " +
                          std::to_string(kMaxListValues) + " values");
   }
+  if (!std::isfinite(steps)) {
+    throw ValueListError("range " + quoted(item) + " spans more than a number can hold");
+  }
   const int decimals = std::max(start.decimals, step.decimals);
   for (std::size_t i = 0; i <= static_cast<std::size_t>(steps); ++i) {
-    values.push_back(rangeValue(start.value, step.value, i, decimals));
+    const double value = rangeValue(start.value, step.value, i, decimals);
+    if (!std::isfinite(value)) {
+      throw ValueListError("range " + quoted(item) + " gives values too large for a number");
+    }
+    values.push_back(value);
   }
 }
 

@@ -1,10 +1,8 @@
-#include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 #include "palvane/state/file_error.h"
+#include "palvane/state/input_file.h"
 #include "palvane/state/number_text.h"
 
 namespace palvane {
@@ -15,19 +13,26 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool endsField(char c) { return c == ',' || isBlank(c) || isLineEnd(c); }
 
+// The number of the field that starts at start, counted from the start of its line with
+// the same separators as FieldReader::next.
+int fieldNumberInLine(std::string_view text, std::size_t start) {
+  const std::size_t newline = start == 0 ? std::string_view::npos : text.rfind('\n', start - 1);
+  std::size_t position = newline == std::string_view::npos ? 0 : newline + 1;
+  int number = 1;
+  while (true) {
+    while (position < start && (isBlank(text[position]) || text[position] == '\r')) ++position;
+    if (position >= start) return number;
+    ++number;
+    while (position < start && !endsField(text[position])) ++position;
+    while (position < start && isBlank(text[position])) ++position;
+    if (position < start && text[position] == ',') ++position;
+  }
+}
+
 }  // namespace
 
-FieldReader::FieldReader(const std::filesystem::path& file) : fileName_(file.string()) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    throw FileError(fileName_ + ": cannot be opened (" + std::generic_category().message(errno) +
-                    ")");
-  }
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  if (in.bad()) throw FileError(fileName_ + ": cannot be read");
-  text_ = std::move(contents).str();
-}
+FieldReader::FieldReader(const std::filesystem::path& file)
+    : fileName_(file.string()), text_(readInputFile(file)) {}
 
 void FieldReader::skipBlanks() {
   while (position_ < text_.size() && isBlank(text_[position_])) ++position_;
@@ -57,7 +62,8 @@ double FieldReader::next() {
   if (field.empty()) return 0.0;
   const auto fault = [&](const std::string& what) {
     return FileError(fileName_ + ", line " + std::to_string(line_) + ", field " +
-                     std::to_string(fieldsRead_) + ": \"" + std::string(field) + "\" " + what);
+                     std::to_string(fieldNumberInLine(text_, start)) + ": \"" + std::string(field) +
+                     "\" " + what);
   };
   if (detail::numberPrefixLength(field) != field.size()) throw fault("is not a number");
   const auto value = detail::parseNumber(field);

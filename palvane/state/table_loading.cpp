@@ -1,5 +1,7 @@
 #include "palvane/state/table_loading.h"
 
+#include "palvane/state/energy_column.h"
+#include "palvane/state/input_file.h"
 #include "palvane/state/number_text.h"
 #include "palvane/state/shared_state.h"
 
@@ -15,6 +17,7 @@ struct CoefficientColumns {
 };
 
 CoefficientColumns readCoefficients(const std::filesystem::path& file) {
+  checkEnergyColumn(file, readInputFile(file), kLastBin);
   FieldReader reader(file);
   CoefficientColumns columns;
   for (int bin = 1; bin <= kLastBin; ++bin) {

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -5,6 +7,7 @@
 #include <vector>
 
 #include "palvane/state/file_error.h"
+#include "palvane/state/input_file.h"
 #include "palvane/state/number_text.h"
 #include "palvane_state/scratch_directory.h"
 
@@ -60,7 +63,11 @@ TEST(FieldReader, AFieldThatIsNotANumberNamesFileLineAndField) {
   FieldReader reader(file);
   for (int i = 0; i < 3; ++i) reader.next();
   EXPECT_THAT([&] { reader.next(); },
-              throwsFileError("result.dat, line 2, field 4", "not a number"));
+              throwsFileError("result.dat, line 2, field 2:", "not a number"));
+  const auto commas = scratch.write("commas.dat", "1\n,, 7 , x\n");
+  FieldReader commaReader(commas);
+  for (int i = 0; i < 4; ++i) commaReader.next();
+  EXPECT_THAT([&] { commaReader.next(); }, throwsFileError("commas.dat, line 2, field 4:"));
 
   const auto trailing = scratch.write("trailing.dat", "30kV");
   EXPECT_THAT([&] { FieldReader(trailing).next(); }, throwsFileError("\"30kV\" is not a number"));
@@ -68,10 +75,20 @@ TEST(FieldReader, AFieldThatIsNotANumberNamesFileLineAndField) {
   EXPECT_THAT([&] { FieldReader(huge).next(); }, throwsFileError("out of range"));
 }
 
-TEST(FieldReader, AMissingFileIsNamed) {
+TEST(FieldReader, MissingSpecialOrHugeFilesAreRefusedByName) {
   ScratchDirectory scratch;
   EXPECT_THAT([&] { FieldReader reader(scratch.path() / "absent.dat"); },
               throwsFileError("absent.dat", "cannot be opened"));
+  // A pipe without a writer is refused at once instead of blocking the reader.
+  const std::filesystem::path fifo = scratch.path() / "B2F.dat";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_THAT([&] { FieldReader reader(fifo); }, throwsFileError("B2F.dat", "not a regular file"));
+  EXPECT_THAT([] { FieldReader reader("/dev/zero"); },
+              throwsFileError("/dev/zero", "not a regular file"));
+  const auto large = scratch.write("Result.dat", std::string(kMaxInputFileBytes + 1, '1'));
+  EXPECT_THAT([&] { FieldReader reader(large); }, throwsFileError("Result.dat", "larger than"));
+  const auto limit = scratch.write("limit.dat", std::string(kMaxInputFileBytes, '1'));
+  EXPECT_NO_THROW(FieldReader reader(limit));
 }
 
 }  // namespace

@@ -58,16 +58,16 @@ TEST(WriteParameterFile, ReplacesAnOldFileCompletely) {
 
 TEST(WriteParameterFile, FailureNamesTheFileAndKeepsTheOldOne) {
   ScratchDirectory directory;
-  directory.write(kParameterFile, "old");
-  // A directory in the place of the temporary file makes the write fail.
-  std::filesystem::create_directory(directory.path() / "B2F.dat.tmp");
+  // A folder in the place of the file cannot be replaced; what it holds stays.
+  std::filesystem::create_directory(directory.path() / kParameterFile);
+  directory.write(std::string(kParameterFile) + "/old", "old");
   try {
     WriteParameterFile(0, FixedTexts{}, directory.path());
     FAIL() << "no error reported";
   } catch (const FileError& error) {
     EXPECT_THAT(error.what(), HasSubstr("B2F.dat"));
   }
-  EXPECT_EQ(directory.read(kParameterFile), "old");
+  EXPECT_EQ(directory.read(std::string(kParameterFile) + "/old"), "old");
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "palvane/state/file_error.h"
 #include "palvane/state/shared_state.h"
 #include "palvane_state/scratch_directory.h"
+#include "test_paths.h"
 
 namespace palvane {
 namespace {
@@ -18,15 +20,17 @@ using ::testing::HasSubstr;
 // A value that tells row and column apart: row * 100 + column.
 double tableValue(int row, int column) { return row * 100.0 + column; }
 
-// MUs3.dat with `rowsPerLine` rows on one line (0: each row split over two lines).
-std::string coefficientTable(int rowsPerLine) {
+// MUs3.dat in its own layout: one row a line, the photon energy of bin i (0.2 i keV) in
+// front, printed as the real table prints it.
+std::string coefficientTable() {
   std::string text;
   for (int row = 1; row <= 250; ++row) {
-    for (int column = 1; column <= 10; ++column) {
-      text += std::to_string(tableValue(row, column));
-      text += (rowsPerLine == 0 && column == 5) ? "\r\n" : " ";
-    }
-    if (rowsPerLine == 0 || row % rowsPerLine == 0) text += "\r\n";
+    char energy[16];
+    std::snprintf(energy, sizeof energy, "%.3E", 0.2 * row);
+    text += energy;
+    for (int column = 2; column <= 10; ++column)
+      text += " " + std::to_string(tableValue(row, column));
+    text += "\r\n";
   }
   return text;
 }
@@ -60,7 +64,7 @@ void expectCoefficientsLoaded() {
 }
 
 TEST_F(TableLoading, LoadsColumnsByBinAndSetsPi) {
-  scratch_.write("MUs3.dat", coefficientTable(1));
+  scratch_.write("MUs3.dat", coefficientTable());
   scratch_.write("Mo-STP.dat", stoppingPowerTable(20));
   LoadTables(scratch_.path());
   expectCoefficientsLoaded();
@@ -71,19 +75,33 @@ TEST_F(TableLoading, LoadsColumnsByBinAndSetsPi) {
   EXPECT_EQ(state().Pi, 3.14159);
 }
 
-TEST_F(TableLoading, LineStructureDoesNotMatter) {
-  for (int rowsPerLine : {2, 0}) {
-    state() = SharedState{};
-    scratch_.write("MUs3.dat", coefficientTable(rowsPerLine));
-    scratch_.write("Mo-STP.dat", stoppingPowerTable(20));
-    LoadTables(scratch_.path());
-    SCOPED_TRACE(rowsPerLine);
-    expectCoefficientsLoaded();
+TEST_F(TableLoading, EachLineMustHoldTheEnergyOfItsBin) {
+  scratch_.write("Mo-STP.dat", stoppingPowerTable(20));
+  const std::string table = coefficientTable();
+  const std::size_t line10 = table.find("2.000E+00");
+  const std::size_t line11 = table.find("2.200E+00");
+  const std::string row10 = table.substr(line10, line11 - line10);
+  struct Case {
+    std::string text;
+    const char* where;
+  };
+  const Case cases[] = {
+      {"\r\n" + table, "line 1, field 1: \"\""},
+      {table.substr(0, line11) + row10 + table.substr(line11), "line 11, field 1: \"2.000E+00\""},
+      {table.substr(0, line10) + table.substr(line11), "line 10, field 1: \"2.200E+00\""}};
+  for (const Case& bad : cases) {
+    scratch_.write("MUs3.dat", bad.text);
+    EXPECT_THAT(
+        [&] { LoadTables(scratch_.path()); },
+        ::testing::ThrowsMessage<FileError>(AllOf(HasSubstr("MUs3.dat, "), HasSubstr(bad.where))));
+    EXPECT_EQ(state().MuMo[1], 0.0);
   }
+  // The table as shipped passes.
+  EXPECT_NO_THROW(LoadTables(testpaths::kDataDir));
 }
 
 TEST_F(TableLoading, ExtraRowsAreIgnoredAndIndexZeroStaysZero) {
-  scratch_.write("MUs3.dat", coefficientTable(1) + "9 9 9 9 9 9 9 9 9 9\r\n");
+  scratch_.write("MUs3.dat", coefficientTable() + "9 9 9 9 9 9 9 9 9 9\r\n");
   scratch_.write("Mo-STP.dat", stoppingPowerTable(25));
   LoadTables(scratch_.path());
   const SharedState& s = state();
@@ -101,7 +119,7 @@ TEST_F(TableLoading, MissingOrShortFilesAreNamedAndNothingIsStored) {
   EXPECT_THAT([&] { LoadTables(scratch_.path()); },
               ::testing::ThrowsMessage<FileError>(HasSubstr("MUs3.dat")));
 
-  scratch_.write("MUs3.dat", coefficientTable(1));
+  scratch_.write("MUs3.dat", coefficientTable());
   scratch_.write("Mo-STP.dat", stoppingPowerTable(19));
   EXPECT_THAT([&] { LoadTables(scratch_.path()); },
               ::testing::ThrowsMessage<FileError>(
@@ -111,7 +129,7 @@ TEST_F(TableLoading, MissingOrShortFilesAreNamedAndNothingIsStored) {
 }
 
 TEST_F(TableLoading, ReadsFromTheWorkingDirectory) {
-  scratch_.write("MUs3.dat", coefficientTable(1));
+  scratch_.write("MUs3.dat", coefficientTable());
   scratch_.write("Mo-STP.dat", stoppingPowerTable(20));
   WorkingDirectory inScratch(scratch_.path());
   LoadTables();

@@ -56,16 +56,9 @@ TEST(CommandLine, CombinationsRunTargetSlowestAndRhodiumFastest) {
 
 TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
   const std::vector<std::vector<std::string>> bad{
-      {"--kv", "19.9"},
-      {"--kv", "50.1"},
-      {"--be", "-0.1"},
-      {"--theta", "91"},
-      {"--target", "cu"},
-      {"--jobs", "0"},
-      {"--jobs", "2.5"},
-      {"--output="},
-      {"--kv"},
-      {"--kv", "25", "--kv", "28"},
+      {"--kv", "19.9"},    {"--kv", "50.1"},  {"--be", "-0.1"},   {"--be", "0.5:1e308:5e307"},
+      {"--al", "1e39"},    {"--theta", "91"}, {"--target", "cu"}, {"--jobs", "0"},
+      {"--jobs", "2.5"},   {"--output="},     {"--kv"},           {"--kv", "25", "--kv", "28"},
       {"--voltage", "25"},
   };
   for (const auto& arguments : bad) {

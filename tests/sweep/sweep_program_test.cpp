@@ -127,4 +127,24 @@ TEST(SweepProgram, MissingTablesStopBeforeAnyRunAndLeaveTheOutputAlone) {
   EXPECT_EQ(line, "kept");
 }
 
+TEST(SweepProgram, AnOutputThatCannotBeWrittenIsAnError) {
+  const sweep::WorkDirectory directory;
+  const std::string tables = testpaths::kDataDir;
+  std::ostringstream out;
+  std::ostringstream err;
+  // Found before any engine runs: no progress is reported.
+  const std::string missing = (directory.path() / "missing" / "sweep.csv").string();
+  EXPECT_EQ(sweep::runSweepProgram({"--tables", tables, "--output", missing}, out, err),
+            sweep::kExitUnusable);
+  EXPECT_NE(err.str().find(missing), std::string::npos) << err.str();
+  EXPECT_EQ(err.str().find("combinations done"), std::string::npos) << err.str();
+
+  std::ostream failingOutput(nullptr);  // a stream whose writes fail, like stdout on /dev/full
+  std::ostringstream failingErr;
+  EXPECT_EQ(sweep::runSweepProgram({"--tables", tables}, failingOutput, failingErr),
+            sweep::kExitUnusable);
+  EXPECT_NE(failingErr.str().find(sweep::kStandardOutputFailed), std::string::npos)
+      << failingErr.str();
+}
+
 }  // namespace

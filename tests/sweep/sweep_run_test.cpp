@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
+#include <csignal>
 #include <fstream>
+#include <string>
 
 #include "sweep/work_directory.h"
 
@@ -90,3 +93,45 @@ TEST_F(SweepRunTest, MissingEngineFailsEachCombinationWithoutStoppingTheSweep) {
 }
 
 }  // namespace
+
+TEST_F(SweepRunTest, HangingEngineIsStoppedAtTheTimeLimitAndMessagesBecomeText) {
+  job_.engines.molybdenum = script("dornic",
+                                   "v=$(sed -n 2p B2F.dat | tr -d '\\r')\n"
+                                   "case $v in 24.0) sleep 1000;; esac\n"
+                                   "printf 'bad\\000\\377\\tend\\n' >&2; exit 2");
+  job_.engineTimeLimit = std::chrono::milliseconds(300);
+  for (double kv : {24, 25}) job_.combinations.push_back({Target::kMolybdenum, kv});
+  const auto started = std::chrono::steady_clock::now();
+  const auto outcomes = sweep::runSweep(job_);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+  ASSERT_EQ(outcomes.size(), 2u);
+  EXPECT_EQ(outcomes[0].failure, "engine stopped: still running after the time limit of 0.3 s");
+  EXPECT_EQ(outcomes[1].failure, "bad\xEF\xBF\xBD\xEF\xBF\xBD end");
+}
+
+TEST_F(SweepRunTest, InterruptionStopsTheEnginesAndRemovesTheirFolders) {
+  const std::filesystem::path marker = tables_.path() / "hanging-folder";
+  job_.engines.molybdenum = script("dornic",
+                                   "v=$(sed -n 2p B2F.dat | tr -d '\\r')\n"
+                                   "case $v in 25.0) pwd > '" +
+                                       marker.string() +
+                                       "'; sleep 1000;; esac\n"
+                                       "while [ ! -s '" +
+                                       marker.string() + "' ]; do sleep 0.01; done; exit 3");
+  for (double kv : {24, 25, 26}) job_.combinations.push_back({Target::kMolybdenum, kv});
+  volatile std::sig_atomic_t interrupted = 0;
+  job_.interrupted = &interrupted;
+  job_.progress = [&](std::size_t, std::size_t) { interrupted = SIGINT; };
+  try {
+    sweep::runSweep(job_);
+    FAIL() << "not interrupted";
+  } catch (const sweep::SweepInterrupted& interruption) {
+    EXPECT_EQ(interruption.finished, 1u);
+    EXPECT_EQ(interruption.total, 3u);
+  }
+  std::ifstream folderFile(marker);
+  std::string folder;
+  std::getline(folderFile, folder);
+  ASSERT_FALSE(folder.empty());
+  EXPECT_FALSE(std::filesystem::exists(folder)) << folder;
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using sweep::parseValueList;
@@ -50,3 +52,11 @@ TEST(ValueList, ErrorNamesTheBadItem) {
 }
 
 }  // namespace
+
+TEST(ValueList, ExtremeExponentsAndHugeRangesGiveFiniteValuesOrAnError) {
+  EXPECT_EQ(parseValueList("0e-2147483648,0e99999999999999999999"), (Values{0, 0}));
+  const Values huge = parseValueList("0.5:1e308:5e307");
+  ASSERT_EQ(huge.size(), 3u);
+  for (double value : huge) EXPECT_TRUE(std::isfinite(value)) << value;
+  EXPECT_THROW(parseValueList("-1.7e308:1.7e308:1e308"), ValueListError);
+}
