@@ -19,6 +19,7 @@
 #include "palvane/forms/twips.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
+#include "palvane/physics/tube_settings.h"
 #include "palvane/state/file_error.h"
 #include "palvane/state/number_text.h"
 #include "palvane/state/shared_state.h"
@@ -106,12 +107,21 @@ void Form2::Option2_Click() {
 }
 
 void Form2::Command1_Click() {
+  if (drawSpectrum()) Command7_->setFocus();
+}
+
+bool Form2::drawSpectrum() {
   clearSpectrum();
-  const double voltage = LeadingNumber(textOf(Text1_));
+  setSpectrumButtonsEnabled(false);
+  const double voltage = SettingNumber(textOf(Text1_));
   if (voltage > kHighestVoltage || voltage < kLowestVoltage) {
     QApplication::beep();
     showWarning(this, QString::fromUtf8(kVoltageOutOfRangeMessage));
-    return;
+    return false;
+  }
+  if (const std::optional<std::string> problem = settingTextProblem(*this)) {
+    showWarning(this, QString::fromStdString(*problem));
+    return false;
   }
 
   SharedState& shared = state();
@@ -121,20 +131,27 @@ void Form2::Command1_Click() {
     outcome = shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();
   } catch (const FileError& error) {
     showWarning(this, QString::fromStdString(error.what()));
-    return;
+    return false;
   }
   if (outcome == PointSpectrumOutcome::kNoNormaliser) {
     showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
-    return;
+    return false;
   }
   if (outcome == PointSpectrumOutcome::kOutsideModel) {
     showWarning(this, QString::fromUtf8(kOutsideModelMessage));
-    return;
+    return false;
   }
   showLines(*BeamQualityLabel_, PointBeamQualityReadout());
   drawnSpectrum_ = keepLastPointSpectrum();
+  // Read after the computation: the tungsten model may have clamped the voltage text.
+  drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this)};
   setSpectrumButtonsEnabled(true);
-  Command7_->setFocus();
+  return true;
+}
+
+bool Form2::showsDrawnSettings() const {
+  return drawnSettings_ && !settingTextProblem(*this) &&
+         *drawnSettings_ == DrawnSettings{state().TargetType, readTubeSettings(*this)};
 }
 
 void Form2::Command2_Click() {
@@ -154,6 +171,7 @@ void Form2::clearSpectrum() {
   SpectrumAxes(*Picture3_);
   BeamQualityLabel_->clear();
   drawnSpectrum_.reset();
+  drawnSettings_.reset();
 }
 
 void Form2::SaveButton_Click() {

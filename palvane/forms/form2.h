@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "palvane/physics/kept_spectrum.h"
+#include "palvane/physics/tube_settings.h"
 #include "palvane/state/form_ports.h"
 
 class QComboBox;
@@ -73,6 +74,13 @@ class Form2 : public QWidget, public ParameterTexts {
   void createControls();
   void connectHandlers();
   void setSpectrumButtonsEnabled(bool enabled);
+  // Draws the beam-axis spectrum and writes B_SPCTL.dat for the present settings. A voltage
+  // out of range, a setting that is not a number or a spectrum the model cannot compute is
+  // reported in a message box; then the graph stays empty, the spectrum buttons are
+  // disabled and it returns false.
+  bool drawSpectrum();
+  // Whether the settings are those of the drawn spectrum.
+  bool showsDrawnSettings() const;
   // Clears the graph, its beam-quality read-out and the kept spectrum, and draws the axes.
   void clearSpectrum();
 
@@ -95,6 +103,12 @@ class Form2 : public QWidget, public ParameterTexts {
   PictureBox* Picture3_ = nullptr;
   QLabel* BeamQualityLabel_ = nullptr;
   std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
+  struct DrawnSettings {
+    int targetType = 0;
+    TubeSettings settings;
+    friend bool operator==(const DrawnSettings&, const DrawnSettings&) = default;
+  };
+  std::optional<DrawnSettings> drawnSettings_;  // what drawnSpectrum_ was computed for
   bool tablesLoaded_ = false;
 };
 

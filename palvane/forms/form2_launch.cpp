@@ -13,6 +13,9 @@
 namespace palvane {
 
 void Form2::Command7_Click() {
+  // The engine must compute what the graph and B_SPCTL.dat show: settings changed since
+  // the last drawing are drawn first, and a refused drawing starts nothing.
+  if (!showsDrawnSettings() && !drawSpectrum()) return;
   const int targetType = state().TargetType;
   try {
     WriteParameterFile(targetType, *this);

@@ -206,4 +206,6 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
   emit mousePressed(user.x(), user.y());
 }
 
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
 }  // namespace palvane

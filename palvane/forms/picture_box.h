@@ -57,6 +57,9 @@ class PictureBox : public QWidget, public DrawingSurface {
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // The second press of a double click arrives as a double click; it is no new press (the
+  // default would pass it on to mousePressEvent).
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   // Gives the backing image the widget's current size in device pixels, keeping what

@@ -37,7 +37,7 @@ double targetBin(int i, double V, double G, double C, const BinArray& MuW) {
 
 // The tube voltage in kV, held within 15..50 kV; a text outside is replaced on the form.
 double clampedTubeVoltage(ParameterTexts& texts) {
-  const double V = LeadingNumber(texts.tubeVoltage());
+  const double V = SettingNumber(texts.tubeVoltage());
   if (V > 50.0) {
     texts.setTubeVoltage("50");
     return 50.0;

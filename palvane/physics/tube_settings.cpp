@@ -1,7 +1,9 @@
 #include "palvane/physics/tube_settings.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <stdexcept>
+#include <string_view>
 
 #include "palvane/state/number_text.h"
 #include "palvane/state/shared_state.h"
@@ -10,14 +12,48 @@ namespace palvane {
 
 TubeSettings readTubeSettings(const ParameterTexts& texts) {
   TubeSettings settings;
-  settings.tubeVoltage = LeadingNumber(texts.tubeVoltage());
-  settings.targetAngle = LeadingNumber(texts.targetAngle());
-  settings.tiltAngle = LeadingNumber(texts.tiltAngle());
-  settings.beryllium = LeadingNumber(texts.beryllium()) * 0.1;
-  settings.aluminium = LeadingNumber(texts.aluminium()) * 0.1;
-  settings.molybdenum = LeadingNumber(texts.molybdenum()) * 0.1;
-  settings.rhodium = LeadingNumber(texts.rhodium()) * 0.1;
+  settings.tubeVoltage = SettingNumber(texts.tubeVoltage());
+  settings.targetAngle = SettingNumber(texts.targetAngle());
+  settings.tiltAngle = SettingNumber(texts.tiltAngle());
+  settings.beryllium = SettingNumber(texts.beryllium()) * 0.1;
+  settings.aluminium = SettingNumber(texts.aluminium()) * 0.1;
+  settings.molybdenum = SettingNumber(texts.molybdenum()) * 0.1;
+  settings.rhodium = SettingNumber(texts.rhodium()) * 0.1;
   return settings;
+}
+
+namespace {
+
+struct SettingField {
+  const char* caption;
+  std::string (ParameterTexts::*text)() const;
+  std::initializer_list<std::string_view> units;
+  bool thickness;
+};
+
+}  // namespace
+
+std::optional<std::string> settingTextProblem(const ParameterTexts& texts) {
+  const SettingField fields[] = {
+      {"Ｘ線管電圧", &ParameterTexts::tubeVoltage, {"kV"}, false},
+      {"ターゲット角度(θ)", &ParameterTexts::targetAngle, {"deg", "°"}, false},
+      {"管球傾斜角度(φ)", &ParameterTexts::tiltAngle, {"deg", "°"}, false},
+      {"ベリリウム", &ParameterTexts::beryllium, {"mm"}, true},
+      {"アルミ (当量)", &ParameterTexts::aluminium, {"mm"}, true},
+      {"モリブデン", &ParameterTexts::molybdenum, {"mm"}, true},
+      {"ロジウム", &ParameterTexts::rhodium, {"mm"}, true},
+  };
+  for (const SettingField& field : fields) {
+    const std::string text = (texts.*field.text)();
+    const char* problem = nullptr;
+    if (!IsSettingNumber(text, field.units)) {
+      problem = kSettingNotANumberMessage;
+    } else if (field.thickness && SettingNumber(text) < 0) {
+      problem = kNegativeThicknessMessage;
+    }
+    if (problem != nullptr) return std::string(field.caption) + "「" + text + "」" + problem;
+  }
+  return std::nullopt;
 }
 
 std::optional<int> lastSpectrumBin(double tubeVoltage) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "palvane/state/form_ports.h"
 
@@ -15,9 +16,21 @@ struct TubeSettings {
   double aluminium = 0.0;
   double molybdenum = 0.0;
   double rhodium = 0.0;
+  friend bool operator==(const TubeSettings&, const TubeSettings&) = default;
 };
 
+// The settings read with SettingNumber (a decimal comma counts as a point).
 TubeSettings readTubeSettings(const ParameterTexts& texts);
+
+// Ends of the messages about a setting's text; the message starts with the field's caption
+// and the text in quotes: ベリリウム「abc」は数値ではありません.
+inline constexpr char kSettingNotANumberMessage[] = "は数値ではありません";
+inline constexpr char kNegativeThicknessMessage[] = "は負の値です。厚さは 0 以上を入力してください";
+
+// The message about the first setting whose text is not a number followed only by blanks
+// and the field's unit (kV, deg or °, mm), or whose thickness is below zero; nullopt when
+// every setting can be computed with.
+std::optional<std::string> settingTextProblem(const ParameterTexts& texts);
 
 // The highest spectrum bin N for a tube voltage in kV: 5 * V rounded down (below 2 no bin
 // carries radiation). nullopt when N would pass the last bin, 250.

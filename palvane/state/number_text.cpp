@@ -8,6 +8,29 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view withoutLeadingBlanks(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && isBlank(text[start])) ++start;
+  return text.substr(start);
+}
+
+std::string_view withoutTrailingBlanks(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && isBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+// The text with each comma that has a digit on both sides replaced by a point.
+std::string withDecimalPoints(std::string_view text) {
+  std::string result(text);
+  for (std::size_t i = 1; i + 1 < result.size(); ++i) {
+    if (result[i] == ',' && isDigit(result[i - 1]) && isDigit(result[i + 1])) result[i] = '.';
+  }
+  return result;
+}
+
 std::size_t countDigits(std::string_view text, std::size_t from) {
   std::size_t end = from;
   while (end < text.size() && isDigit(text[end])) ++end;
@@ -54,12 +77,25 @@ std::optional<double> parseNumber(std::string_view numberText) {
 }  // namespace detail
 
 double LeadingNumber(std::string_view text) {
-  std::size_t start = 0;
-  while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
-  text.remove_prefix(start);
+  text = withoutLeadingBlanks(text);
   const std::size_t length = detail::numberPrefixLength(text);
   if (length == 0) return 0.0;
   return detail::parseNumber(text.substr(0, length)).value_or(0.0);
+}
+
+double SettingNumber(std::string_view text) { return LeadingNumber(withDecimalPoints(text)); }
+
+bool IsSettingNumber(std::string_view text, std::initializer_list<std::string_view> units) {
+  const std::string decimal = withDecimalPoints(text);
+  const std::string_view number = withoutLeadingBlanks(decimal);
+  const std::size_t length = detail::numberPrefixLength(number);
+  if (length == 0 || !detail::parseNumber(number.substr(0, length))) return false;
+  const std::string_view rest = withoutTrailingBlanks(withoutLeadingBlanks(number.substr(length)));
+  if (rest.empty()) return true;
+  for (const std::string_view unit : units) {
+    if (rest == unit) return true;
+  }
+  return false;
 }
 
 std::string ShortestText(double value) {

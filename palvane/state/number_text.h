@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,14 @@ std::string PatternFormat(double value, std::string_view pattern);
 // The number at the start of a text (leading blanks skipped): sign, digits, point, digits,
 // exponent. 0 when the text does not start with a number or the number exceeds a double.
 double LeadingNumber(std::string_view text);
+
+// The number a setting's text holds: LeadingNumber of the text in which a comma with a digit
+// on each side is a decimal point ("0,8" is 0.8); 0 when the text does not start with one.
+double SettingNumber(std::string_view text);
+
+// Whether a setting's text is a number and nothing else: SettingNumber finds a number and
+// only blanks, or blanks and one of the units, follow it ("30kV", "4 deg").
+bool IsSettingNumber(std::string_view text, std::initializer_list<std::string_view> units);
 
 // Up to 15 significant digits, without trailing zeros or a trailing point: 30, 0.8, -2.5.
 std::string ShortestText(double value);

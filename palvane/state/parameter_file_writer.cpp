@@ -19,7 +19,7 @@ void appendLine(std::string& text, std::string_view line) {
 }
 
 void appendBox(std::string& text, const std::string& boxText, std::string_view pattern) {
-  appendLine(text, PatternFormat(LeadingNumber(boxText), pattern));
+  appendLine(text, PatternFormat(SettingNumber(boxText), pattern));
 }
 
 }  // namespace

@@ -148,9 +148,8 @@ std::string PatternFormat(double value, std::string_view pattern) {
   const ParsedPattern parsed = parsePattern(pattern);
   const std::string text = parsed.hasExponent ? formatExponent(std::fabs(value), parsed)
                                               : formatFixed(std::fabs(value), parsed);
-  // A value that rounds to zero is written without a sign.
-  const bool showsNonZeroDigit = text.find_first_of("123456789") < text.find('E');
-  return value < 0 && showsNonZeroDigit ? "-" + text : text;
+  // Every negative value is written with a minus, also one that rounds to zero.
+  return value < 0 ? "-" + text : text;
 }
 
 }  // namespace palvane

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include "forms_test_support.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
 #include "test_paths.h"
 
@@ -38,6 +40,18 @@ int curvePixels(const palvane::PictureBox& graph, double topY = 100.0) {
     }
   }
   return count;
+}
+
+QByteArray contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Deletes the windows opened since `before` (an engine console kills its engine).
+void closeNewWindows(const QWidgetList& before) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!before.contains(window) && window->isWindow()) delete window;
+  }
 }
 
 }  // namespace
@@ -170,14 +184,117 @@ class Form2Test : public QObject {
     }
   }
 
-  void rejectionAfterAnAcceptedSpectrumKeepsTheButtons() {
+  void rejectionAfterAnAcceptedSpectrumDisablesTheButtons() {
     control<QPushButton>(*form_, "Command1")->click();
-    control<QLineEdit>(*form_, "Text1")->setText(QStringLiteral("abc"));
+    control<QLineEdit>(*form_, "Text1")->setText(QStringLiteral("55"));
     MessageBoxAnswerer answerer;
     control<QPushButton>(*form_, "Command1")->click();
     QCOMPARE(answerer.boxesSeen(), 1);
     QCOMPARE(curvePixels(form_->spectrumGraph()), 0);
-    QVERIFY(control<QPushButton>(*form_, "Command7")->isEnabled());
+    QVERIFY(!control<QPushButton>(*form_, "Command3")->isEnabled());
+    QVERIFY(!control<QPushButton>(*form_, "Command7")->isEnabled());
+  }
+
+  // A setting that is not a number is named with its text by both buttons, which then
+  // neither draw nor write the engine's parameter file.
+  void settingThatIsNotANumberIsNamed_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString notANumber = QString::fromUtf8(palvane::kSettingNotANumberMessage);
+    QTest::newRow("theta abc") << "Text5"
+                               << "abc"
+                               << "ターゲット角度(θ)「abc」" + notANumber;
+    QTest::newRow("voltage 30x") << "Text1"
+                                 << "30x"
+                                 << "Ｘ線管電圧「30x」" + notANumber;
+    QTest::newRow("phi empty") << "Text3"
+                               << ""
+                               << "管球傾斜角度(φ)「」" + notANumber;
+    QTest::newRow("Al negative") << "Text2"
+                                 << "-1"
+                                 << "アルミ (当量)「-1」" +
+                                        QString::fromUtf8(palvane::kNegativeThicknessMessage);
+  }
+
+  void settingThatIsNotANumberIsNamed() {
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    for (const char* button : {"Command1", "Command7"}) {
+      control<QLineEdit>(*form_, box.toUtf8().constData())->setText(QString());
+      control<QLineEdit>(*form_, "Text1")->setText(QStringLiteral("30"));
+      control<QLineEdit>(*form_, "Text2")->setText(QStringLiteral("0"));
+      control<QLineEdit>(*form_, "Text3")->setText(QStringLiteral("4"));
+      control<QLineEdit>(*form_, "Text5")->setText(QStringLiteral("10"));
+      control<QPushButton>(*form_, "Command1")->click();
+      QFile::remove(directory_->filePath("B_SPCTL.dat"));
+      control<QLineEdit>(*form_, box.toUtf8().constData())->setText(text);
+      MessageBoxAnswerer answerer;
+      control<QPushButton>(*form_, button)->click();
+      QCOMPARE(answerer.boxesSeen(), 1);
+      QCOMPARE(answerer.text(), message);
+      QCOMPARE(curvePixels(form_->spectrumGraph()), 0);
+      QVERIFY(!QFile::exists(directory_->filePath("B_SPCTL.dat")));
+      QVERIFY(!QFile::exists(directory_->filePath("B2F.dat")));
+      QVERIFY(!control<QPushButton>(*form_, "Command7")->isEnabled());
+    }
+  }
+
+  void decimalCommaIsReadAsAPoint() {
+    control<QPushButton>(*form_, "Command1")->click();
+    const QByteArray withPoint = contents(directory_->filePath("B_SPCTL.dat"));
+    control<QLineEdit>(*form_, "Text8")->setText(QStringLiteral("0,8"));
+    MessageBoxAnswerer answerer;
+    control<QPushButton>(*form_, "Command1")->click();
+    QCOMPARE(answerer.boxesSeen(), 0);
+    QCOMPARE(contents(directory_->filePath("B_SPCTL.dat")), withPoint);
+  }
+
+  // The engine computes what the graph shows: settings changed after the drawing are
+  // drawn and written to B_SPCTL.dat again before the engine starts.
+  void engineButtonDrawsChangedSettingsFirst_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("parameterLine");
+    QTest::newRow("voltage") << "Text1"
+                             << "35" << QByteArray("35.0");
+    QTest::newRow("aluminium") << "Text2"
+                               << "0.5" << QByteArray("00.50");
+  }
+
+  void engineButtonDrawsChangedSettingsFirst() {
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, parameterLine);
+    auto* edit = control<QLineEdit>(*form_, box.toUtf8().constData());
+    const QString loaded = edit->text();
+    edit->setText(text);
+    control<QPushButton>(*form_, "Command1")->click();
+    const QByteArray changedSpectrum = contents(directory_->filePath("B_SPCTL.dat"));
+    edit->setText(loaded);
+    control<QPushButton>(*form_, "Command1")->click();
+    QVERIFY(contents(directory_->filePath("B_SPCTL.dat")) != changedSpectrum);
+
+    edit->setText(text);
+    const QWidgetList before = QApplication::topLevelWidgets();
+    MessageBoxAnswerer answerer;
+    control<QPushButton>(*form_, "Command7")->click();
+    closeNewWindows(before);
+    QCOMPARE(answerer.boxesSeen(), 0);
+    QCOMPARE(contents(directory_->filePath("B_SPCTL.dat")), changedSpectrum);
+    QVERIFY(contents(directory_->filePath("B2F.dat")).split('\n').contains(parameterLine + '\r'));
+  }
+
+  void engineButtonStartsNothingWhenTheRedrawIsRefused() {
+    control<QPushButton>(*form_, "Command1")->click();
+    control<QLineEdit>(*form_, "Text1")->setText(QStringLiteral("55"));
+    MessageBoxAnswerer answerer;
+    control<QPushButton>(*form_, "Command7")->click();
+    QCOMPARE(answerer.boxesSeen(), 1);
+    QCOMPARE(answerer.text(), QString::fromUtf8(palvane::kVoltageOutOfRangeMessage));
+    QVERIFY(!QFile::exists(directory_->filePath("B2F.dat")));
+    QVERIFY(!control<QPushButton>(*form_, "Command7")->isEnabled());
   }
 
   void resetClearsTheGraphAndDisablesTheButtons() {

@@ -155,6 +155,13 @@ class PictureBoxTest : public QObject {
     QCOMPARE(moved.count(), 1);
     QCOMPARE(moved.first().at(0).toDouble(), 0.0);
     QCOMPARE(moved.first().at(1).toDouble(), -200.0);
+
+    // A double click, a click and then a double-click event, is one press: the map computes
+    // one point spectrum for it.
+    pressed.clear();
+    QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(102, 3));
+    QTest::mouseDClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(102, 3));
+    QCOMPARE(pressed.count(), 1);
   }
 };
 

@@ -54,8 +54,9 @@ TEST(PatternFormat, NegativeValuesTakeALeadingMinus) {
   EXPECT_EQ(PatternFormat(-5, "00.0"), "-05.0");
   EXPECT_EQ(PatternFormat(-0.5, "##.0"), "-.5");
   EXPECT_EQ(PatternFormat(-2.5e-10, "0.0000E+00"), "-2.5000E-10");
-  // A value that rounds to zero shows no sign.
-  EXPECT_EQ(PatternFormat(-0.04, "0.0"), "0.0");
+  // A negative value that rounds to zero keeps its sign; negative zero is not negative.
+  EXPECT_EQ(PatternFormat(-0.04, "0.0"), "-0.0");
+  EXPECT_EQ(PatternFormat(-0.001, "00.0"), "-00.0");
   EXPECT_EQ(PatternFormat(-0.0, "0.00000"), "0.00000");
 }
 
@@ -106,6 +107,31 @@ TEST(LeadingNumber, TakesTheNumberAtTheStart) {
       {"-.25mm", -0.25}, {"1,5", 1},        {"1 000", 1}, {"1e999", 0}, {"0.03", 0.03}, {"kV30", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(SettingNumber, ReadsADecimalCommaBetweenDigitsAsAPoint) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"0,8", 0.8}, {" 0,8mm", 0.8}, {"30", 30}, {",8", 0}, {"8,", 8}, {"1,5,2", 1.5}, {"", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SettingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(IsSettingNumber, AcceptsOnlyBlanksAndTheUnitAfterTheNumber) {
+  const struct {
+    const char* text;
+    bool accepted;
+  } cases[] = {
+      {"30", true},     {"30kV", true},   {" 30 kV ", true}, {"0,8", true},   {"4\t", true},
+      {"-2.5", true},   {"4 deg", true},  {"4°", true},      {"", false},     {" ", false},
+      {"abc", false},   {"30kVx", false}, {"30 mm", false},  {"0,8,", false}, {"1 000", false},
+      {"1e999", false}, {"kV30", false},  {"0.8.1", false},  {"-", false},    {"30kV kV", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsSettingNumber(c.text, {"kV", "deg", "°"}), c.accepted) << '"' << c.text << '"';
+  }
 }
 
 TEST(ShortestText, DropsTrailingZerosAndPoint) {
