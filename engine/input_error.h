@@ -13,6 +13,7 @@ class InputError : public std::runtime_error {
 };
 
 // "B2F.dat, line 3: <what>" or "MUs3.dat, line 12, field 4: <what>".
-std::string describeInputError(const std::string& file, int line, int field, const std::string& what);
+std::string describeInputError(const std::string& file, int line, int field,
+                               const std::string& what);
 
 }  // namespace engine

@@ -40,11 +40,10 @@ using HalfLanes = double __attribute__((vector_size(kLanes / 2 * sizeof(double))
 // separately so that the compiler keeps the scalar in one register.
 [[gnu::always_inline]] inline Lanes roundedProduct(WideLanes wide, double factor) {
   const HalfLanes low = __builtin_shufflevector(wide, wide, 0, 1, 2, 3, 4, 5, 6, 7) * factor;
-  const HalfLanes high =
-      __builtin_shufflevector(wide, wide, 8, 9, 10, 11, 12, 13, 14, 15) * factor;
-  return __builtin_convertvector(__builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9,
-                                                         10, 11, 12, 13, 14, 15),
-                                 Lanes);
+  const HalfLanes high = __builtin_shufflevector(wide, wide, 8, 9, 10, 11, 12, 13, 14, 15) * factor;
+  return __builtin_convertvector(
+      __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15),
+      Lanes);
 }
 
 // a * b in float, lane by lane.

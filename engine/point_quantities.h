@@ -46,7 +46,7 @@ class PointQuantityCalculator {
   // entries (std::invalid_argument otherwise).
   void compute(std::span<const Spectrum> spectra, std::span<PointQuantities> out) const;
 
- // What the search needs per bin, the same for every point of a run.
+  // What the search needs per bin, the same for every point of a run.
   struct RunFactors {
     BinColumn kermaWeight{};        // muEn_air
     BinColumn stepFactor{};         // exp(-muAl * step)

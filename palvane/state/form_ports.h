@@ -19,10 +19,10 @@ inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kGrey{128, 128, 128};
 inline constexpr Rgb kRed{255, 0, 0};
 // Colours of the classic 16-colour palette used by the drawings.
-inline constexpr Rgb kDarkGrey{128, 128, 128};    // palette 8
-inline constexpr Rgb kLightBlue{0, 0, 255};       // palette 9
-inline constexpr Rgb kLightRed{255, 0, 0};        // palette 12
-inline constexpr Rgb kYellow{255, 255, 0};        // palette 14
+inline constexpr Rgb kDarkGrey{128, 128, 128};  // palette 8
+inline constexpr Rgb kLightBlue{0, 0, 255};     // palette 9
+inline constexpr Rgb kLightRed{255, 0, 0};      // palette 12
+inline constexpr Rgb kYellow{255, 255, 0};      // palette 14
 }  // namespace colours
 
 // A drawing surface with a persistent picture and a user scale: what the computations
@@ -50,13 +50,13 @@ class DrawingSurface {
 class ParameterTexts {
  public:
   virtual ~ParameterTexts() = default;
-  virtual std::string tubeVoltage() const = 0;     // Text1, kV
-  virtual std::string targetAngle() const = 0;     // Text5, degrees
-  virtual std::string tiltAngle() const = 0;       // Text3, degrees
-  virtual std::string beryllium() const = 0;       // Text8, mm
-  virtual std::string aluminium() const = 0;       // Text2, mm
-  virtual std::string molybdenum() const = 0;      // Combo1, mm
-  virtual std::string rhodium() const = 0;         // Combo2, mm
+  virtual std::string tubeVoltage() const = 0;               // Text1, kV
+  virtual std::string targetAngle() const = 0;               // Text5, degrees
+  virtual std::string tiltAngle() const = 0;                 // Text3, degrees
+  virtual std::string beryllium() const = 0;                 // Text8, mm
+  virtual std::string aluminium() const = 0;                 // Text2, mm
+  virtual std::string molybdenum() const = 0;                // Combo1, mm
+  virtual std::string rhodium() const = 0;                   // Combo2, mm
   virtual void setTubeVoltage(const std::string& text) = 0;  // the tungsten voltage clamp
 };
 

@@ -19,9 +19,9 @@ using engine::Lanes;
 // Operands spread over the whole float range, subnormal ones and exact halfway cases of the
 // subnormal grid included (2^-149 * 1.5 and * 0.5 round to even).
 std::vector<float> operands() {
-  std::vector<float> values = {0.0f,    -0.0f,    1.0f,     0.5f,          1.5f,      0.2f,
-                               3.0e-39f, 1.0e-45f, 2.0e-45f, 0x1p-126f,     0x1.8p-127f, 7.3e-41f,
-                               1.0e-30f, 5.0e-20f, 0.999f,   123456.789f,   1.0e30f,   0.7f};
+  std::vector<float> values = {0.0f,     -0.0f,    1.0f,     0.5f,        1.5f,        0.2f,
+                               3.0e-39f, 1.0e-45f, 2.0e-45f, 0x1p-126f,   0x1.8p-127f, 7.3e-41f,
+                               1.0e-30f, 5.0e-20f, 0.999f,   123456.789f, 1.0e30f,     0.7f};
   for (int k = 0; k < 40; ++k) values.push_back(std::ldexp(1.0f + 0.01f * k, -150 + 4 * k));
   return values;
 }

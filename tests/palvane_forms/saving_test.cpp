@@ -77,9 +77,7 @@ void writeFile(const QString& name, const QByteArray& contents) {
 // the reference HVL 0.25 mm.
 QByteArray resultFile() {
   QByteArray text;
-  const struct {
-    double reference, value;
-  } maps[] = {{2.0, 0.95}, {3.0, 1.0}, {0.25, 1.1}};
+  const struct { double reference, value; } maps[] = {{2.0, 0.95}, {3.0, 1.0}, {0.25, 1.1}};
   for (const auto& map : maps) {
     text += QByteArray::number(map.reference, 'E', 5) + "\r\n";
     for (int j = 1; j <= 51; ++j) {
