@@ -14,6 +14,7 @@
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/spectrum_graphs.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/tube_settings.h"
 
 namespace palvane {
 
@@ -65,11 +66,11 @@ void Form2::createControls() {
   placeAt(*Option2_, 2040, 420, 1700, kBoxHeight);
   Option1_->setChecked(true);  // the design's choice; Form_Load selects it as well
 
-  addLabel(*this, QString(), QStringLiteral("ターゲット角度(θ)"), 11760, 1560 + kLabelDrop, 2600,
+  addLabel(*this, QString(), QString::fromUtf8(kTargetAngleCaption), 11760, 1560 + kLabelDrop, 2600,
            kLabelHeight);
   Text5_ = addTextBox(*this, QStringLiteral("Text5"), kBoxLeft, 1560, kBoxWidth, kBoxHeight);
   addUnit(*this, "degree", 1560);
-  addLabel(*this, QString(), QStringLiteral("管球傾斜角度(φ)"), 11760, 2160 + kLabelDrop, 2600,
+  addLabel(*this, QString(), QString::fromUtf8(kTiltAngleCaption), 11760, 2160 + kLabelDrop, 2600,
            kLabelHeight);
   Text3_ = addTextBox(*this, QStringLiteral("Text3"), kBoxLeft, 2160, kBoxWidth, kBoxHeight);
   addUnit(*this, "degree", 2160);
@@ -79,11 +80,11 @@ void Form2::createControls() {
   // Inherent and added filtration, tube voltage.
   addLabel(*this, QString(), QStringLiteral("固有ろ過"), 11640, 3720 + kLabelDrop, 1150,
            kLabelHeight);
-  addLabel(*this, QString(), QStringLiteral("ベリリウム"), kNameLeft, 3720 + kLabelDrop, kNameWidth,
-           kLabelHeight);
+  addLabel(*this, QString(), QString::fromUtf8(kBerylliumCaption), kNameLeft, 3720 + kLabelDrop,
+           kNameWidth, kLabelHeight);
   Text8_ = addTextBox(*this, QStringLiteral("Text8"), kBoxLeft, 3720, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 3720);
-  addLabel(*this, QString(), QStringLiteral("アルミ (当量)"), kNameLeft, 4200 + kLabelDrop,
+  addLabel(*this, QString(), QString::fromUtf8(kAluminiumCaption), kNameLeft, 4200 + kLabelDrop,
            kNameWidth, kLabelHeight);
   Text2_ = addTextBox(*this, QStringLiteral("Text2"), kBoxLeft, 4200, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 4200);
@@ -91,21 +92,21 @@ void Form2::createControls() {
   addLabel(*this, QString(), QStringLiteral("付加"), 11640, 4800 + kLabelDrop, 1150, kLabelHeight);
   addLabel(*this, QString(), QStringLiteral("フィルタ"), 11640, 5100 + kLabelDrop, 1150,
            kLabelHeight);
-  addLabel(*this, QString(), QStringLiteral("モリブデン"), kNameLeft, 4800 + kLabelDrop, kNameWidth,
-           kLabelHeight);
+  addLabel(*this, QString(), QString::fromUtf8(kMolybdenumCaption), kNameLeft, 4800 + kLabelDrop,
+           kNameWidth, kLabelHeight);
   Combo1_ =
       addComboBox(*this, QStringLiteral("Combo1"), {QStringLiteral("0"), QStringLiteral("0.03")},
                   kBoxLeft, 4800, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 4800);
-  addLabel(*this, QString(), QStringLiteral("ロジウム"), kNameLeft, 5280 + kLabelDrop, kNameWidth,
-           kLabelHeight);
+  addLabel(*this, QString(), QString::fromUtf8(kRhodiumCaption), kNameLeft, 5280 + kLabelDrop,
+           kNameWidth, kLabelHeight);
   Combo2_ = addComboBox(*this, QStringLiteral("Combo2"),
                         {QStringLiteral("0"), QStringLiteral("0.025"), QStringLiteral("0.05")},
                         kBoxLeft, 5280, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 5280);
 
-  addLabel(*this, QString(), QStringLiteral("Ｘ線管電圧"), 12600, 5880 + kLabelDrop, kNameWidth,
-           kLabelHeight);
+  addLabel(*this, QString(), QString::fromUtf8(kTubeVoltageCaption), 12600, 5880 + kLabelDrop,
+           kNameWidth, kLabelHeight);
   Text1_ = addTextBox(*this, QStringLiteral("Text1"), 14280, 5880, 1095, kBoxHeight);
   addLabel(*this, QString(), QStringLiteral("kV"), 15480, 5880 + kLabelDrop, kUnitWidth,
            kLabelHeight);

@@ -35,13 +35,13 @@ struct SettingField {
 
 std::optional<std::string> settingTextProblem(const ParameterTexts& texts) {
   const SettingField fields[] = {
-      {"Ｘ線管電圧", &ParameterTexts::tubeVoltage, {"kV"}, false},
-      {"ターゲット角度(θ)", &ParameterTexts::targetAngle, {"deg", "°"}, false},
-      {"管球傾斜角度(φ)", &ParameterTexts::tiltAngle, {"deg", "°"}, false},
-      {"ベリリウム", &ParameterTexts::beryllium, {"mm"}, true},
-      {"アルミ (当量)", &ParameterTexts::aluminium, {"mm"}, true},
-      {"モリブデン", &ParameterTexts::molybdenum, {"mm"}, true},
-      {"ロジウム", &ParameterTexts::rhodium, {"mm"}, true},
+      {kTubeVoltageCaption, &ParameterTexts::tubeVoltage, {"kV"}, false},
+      {kTargetAngleCaption, &ParameterTexts::targetAngle, {"deg", "°"}, false},
+      {kTiltAngleCaption, &ParameterTexts::tiltAngle, {"deg", "°"}, false},
+      {kBerylliumCaption, &ParameterTexts::beryllium, {"mm"}, true},
+      {kAluminiumCaption, &ParameterTexts::aluminium, {"mm"}, true},
+      {kMolybdenumCaption, &ParameterTexts::molybdenum, {"mm"}, true},
+      {kRhodiumCaption, &ParameterTexts::rhodium, {"mm"}, true},
   };
   for (const SettingField& field : fields) {
     const std::string text = (texts.*field.text)();

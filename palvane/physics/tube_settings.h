@@ -7,6 +7,16 @@
 
 namespace palvane {
 
+// The captions of the spectrum form's setting fields, shown on the form and named in
+// its messages.
+inline constexpr char kTubeVoltageCaption[] = "Ｘ線管電圧";
+inline constexpr char kTargetAngleCaption[] = "ターゲット角度(θ)";
+inline constexpr char kTiltAngleCaption[] = "管球傾斜角度(φ)";
+inline constexpr char kBerylliumCaption[] = "ベリリウム";
+inline constexpr char kAluminiumCaption[] = "アルミ (当量)";
+inline constexpr char kMolybdenumCaption[] = "モリブデン";
+inline constexpr char kRhodiumCaption[] = "ロジウム";
+
 // The tube and filter settings as the spectrum form holds them, read as numbers.
 struct TubeSettings {
   double tubeVoltage = 0.0;  // kV
