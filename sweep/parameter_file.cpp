@@ -1,6 +1,6 @@
 #include "sweep/parameter_file.h"
 
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 
 namespace sweep {
 

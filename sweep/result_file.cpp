@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 
 namespace sweep {
 

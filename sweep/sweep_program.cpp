@@ -8,7 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "palvane/state/atomic_file.h"
+#include "text_files/atomic_file.h"
 #include "sweep/command_line.h"
 #include "sweep/engine_process.h"
 #include "sweep/sweep_run.h"

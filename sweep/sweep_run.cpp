@@ -10,8 +10,8 @@
 #include <fstream>
 #include <map>
 
-#include "palvane/state/atomic_file.h"
-#include "palvane/state/file_error.h"
+#include "text_files/atomic_file.h"
+#include "text_files/file_error.h"
 #include "sweep/engine_process.h"
 #include "sweep/parameter_file.h"
 #include "sweep/printable_text.h"

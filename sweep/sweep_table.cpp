@@ -1,6 +1,6 @@
 #include "sweep/sweep_table.h"
 
-#include "sweep/csv_writer.h"
+#include "text_files/csv_writer.h"
 
 namespace sweep {
 
@@ -49,9 +49,9 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
 
 std::string sweepTable(const std::vector<Settings>& combinations,
                        const std::vector<CombinationOutcome>& outcomes) {
-  std::string table = csv::record(headerFields());
+  std::string table = csv::record(headerFields(), csv::kLf);
   for (std::size_t i = 0; i < combinations.size() && i < outcomes.size(); ++i) {
-    table += csv::record(rowFields(combinations[i], outcomes[i]));
+    table += csv::record(rowFields(combinations[i], outcomes[i]), csv::kLf);
   }
   return table;
 }

@@ -13,7 +13,7 @@
 #include "palvane/forms/picture_box.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {

@@ -20,8 +20,8 @@
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
-#include "palvane/state/file_error.h"
-#include "palvane/state/number_text.h"
+#include "text_files/file_error.h"
+#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
 #include "palvane/state/table_loading.h"
 

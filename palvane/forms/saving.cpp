@@ -6,7 +6,7 @@
 #include <QSaveFile>
 
 #include "palvane/forms/message_box.h"
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <utility>
 
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

@@ -4,21 +4,21 @@
 #include <string_view>
 #include <vector>
 
+#include "text_files/csv_writer.h"
+
 namespace palvane {
 
-// Line end of every CSV line, comment lines included (CR LF, as in RFC 4180).
-inline constexpr std::string_view kCsvLineEnd = "\r\n";
+// palvane's CSV files follow the rules of text_files/csv_writer.h and end every line,
+// comment lines included, with CR LF (as in RFC 4180).
+inline constexpr std::string_view kCsvLineEnd = csv::kCrLf;
 
-// One field as CSV text: a field holding a comma, a double quote or a line end is put in
-// double quotes, with each of its double quotes doubled; any other field stays as it is.
-std::string csvField(std::string_view text);
+inline std::string csvField(std::string_view text) { return csv::field(text); }
 
-// One CSV line: the fields, each quoted as needed, joined by commas, and the line end.
-std::string csvLine(const std::vector<std::string>& fields);
+inline std::string csvLine(const std::vector<std::string>& fields) {
+  return csv::record(fields, kCsvLineEnd);
+}
 
-// A number for a CSV field: up to 15 significant digits, a full stop as decimal point
-// whatever the locale. Throws std::domain_error for NaN or infinity, which a data file
-// must never hold.
-std::string csvNumber(double value);
+// Throws std::domain_error for NaN or infinity.
+inline std::string csvNumber(double value) { return csv::number(value); }
 
 }  // namespace palvane

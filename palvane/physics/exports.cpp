@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "palvane/physics/csv_text.h"
-#include "palvane/state/atomic_file.h"
-#include "palvane/state/file_error.h"
+#include "text_files/atomic_file.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 

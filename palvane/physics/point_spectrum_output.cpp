@@ -3,7 +3,7 @@
 
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/spectrum_file.h"
-#include "palvane/state/atomic_file.h"
+#include "text_files/atomic_file.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {

@@ -3,7 +3,7 @@
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {

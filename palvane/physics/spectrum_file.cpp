@@ -1,6 +1,6 @@
 #include "palvane/physics/spectrum_file.h"
 
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

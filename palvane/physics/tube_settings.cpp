@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "palvane/state/file_error.h"
-#include "palvane/state/number_text.h"
+#include "text_files/file_error.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "palvane/state/atomic_file.h"
-#include "palvane/state/number_text.h"
+#include "text_files/atomic_file.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 #include "palvane/state/parameter_file_writer.h"
 
 namespace palvane {

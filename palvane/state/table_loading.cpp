@@ -1,8 +1,8 @@
 #include "palvane/state/table_loading.h"
 
 #include "palvane/state/energy_column.h"
-#include "palvane/state/input_file.h"
-#include "palvane/state/number_text.h"
+#include "text_files/input_file.h"
+#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {

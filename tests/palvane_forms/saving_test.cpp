@@ -17,7 +17,7 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/saving.h"
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 #include "palvane/state/shared_state.h"
 
 using formstest::control;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "palvane_state/scratch_directory.h"
+#include "text_files/scratch_directory.h"
 #include "test_paths.h"
 
 namespace palvane {

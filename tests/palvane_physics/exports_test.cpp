@@ -12,9 +12,8 @@
 #include <vector>
 
 #include "palvane/physics/beam_quality.h"
-#include "palvane/physics/csv_text.h"
-#include "palvane/state/file_error.h"
-#include "palvane_state/scratch_directory.h"
+#include "text_files/file_error.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 namespace {
@@ -32,27 +31,6 @@ bool startsWith(const std::string& text, const std::string& head) {
 bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() &&
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-TEST(CsvText, QuotesOnlyFieldsThatNeedIt) {
-  EXPECT_EQ(csvField("X (mm)"), "X (mm)");
-  EXPECT_EQ(csvField(""), "");
-  EXPECT_EQ(csvField("a,b"), "\"a,b\"");
-  EXPECT_EQ(csvField("say \"hi\""), "\"say \"\"hi\"\"\"");
-  EXPECT_EQ(csvField("\""), "\"\"\"\"");
-  EXPECT_EQ(csvField("two\nlines"), "\"two\nlines\"");
-  EXPECT_EQ(csvField("cr\r"), "\"cr\r\"");
-  EXPECT_EQ(csvLine({"a", "b,c", ""}), "a,\"b,c\",\r\n");
-}
-
-TEST(CsvText, NumbersAreShortAndNeverNotFinite) {
-  EXPECT_EQ(csvNumber(0.0), "0");
-  EXPECT_EQ(csvNumber(150.0), "150");
-  EXPECT_EQ(csvNumber(-0.5), "-0.5");
-  EXPECT_EQ(csvNumber(0.2 * 3), "0.6");  // 15 digits hide the binary rest
-  EXPECT_EQ(csvNumber(1.25e-5), "1.25e-05");
-  EXPECT_THROW(csvNumber(kNan), std::domain_error);
-  EXPECT_THROW(csvNumber(std::numeric_limits<double>::infinity()), std::domain_error);
 }
 
 TEST(ProfileCsv, ListsTheAxisRowInPercent) {

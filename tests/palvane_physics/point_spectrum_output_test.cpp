@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "palvane/physics/point_spectrum.h"
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 #include "palvane_physics/spectrum_fixture.h"
 
 namespace palvane {

@@ -6,7 +6,7 @@
 
 #include "palvane/state/shared_state.h"
 #include "palvane_physics/fake_ports.h"
-#include "palvane_state/scratch_directory.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 

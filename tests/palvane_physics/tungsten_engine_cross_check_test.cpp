@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "palvane/physics/point_spectrum.h"
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 #include "palvane/state/table_loading.h"
 #include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 #include "palvane_physics/fake_ports.h"
-#include "palvane_state/scratch_directory.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 namespace {

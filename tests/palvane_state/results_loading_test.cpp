@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 #include "palvane/state/shared_state.h"
-#include "palvane_state/scratch_directory.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 namespace {

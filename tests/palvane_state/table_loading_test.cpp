@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 #include "palvane/state/shared_state.h"
-#include "palvane_state/scratch_directory.h"
+#include "text_files/scratch_directory.h"
 #include "test_paths.h"
 
 namespace palvane {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 #include "sweep/work_directory.h"
 
 namespace {

@@ -1,7 +1,9 @@
-#include "sweep/csv_writer.h"
+#include "text_files/csv_writer.h"
 
-#include <charconv>
 #include <cmath>
+#include <stdexcept>
+
+#include "text_files/number_text.h"
 
 namespace csv {
 
@@ -26,20 +28,19 @@ std::string field(std::string_view text) {
 }
 
 std::string number(double value) {
-  if (!std::isfinite(value)) return {};
-  char buffer[64];
-  // to_chars ignores the locale and gives the shortest text that reads back exactly.
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  return std::string(buffer, end);
+  if (!std::isfinite(value)) throw std::domain_error("not a finite number");
+  // ShortestText formats with std::to_chars, which ignores the locale.
+  return palvane::ShortestText(value);
 }
 
-std::string record(const std::vector<std::string>& fields) {
+std::string record(const std::vector<std::string>& fields, std::string_view lineEnd) {
   std::string line;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) line += ',';
     line += field(fields[i]);
   }
-  return line + '\n';
+  line += lineEnd;
+  return line;
 }
 
 }  // namespace csv

@@ -1,4 +1,4 @@
-#include "palvane/state/atomic_file.h"
+#include "text_files/atomic_file.h"
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -12,8 +12,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "palvane/state/file_error.h"
-#include "palvane_state/scratch_directory.h"
+#include "text_files/file_error.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 namespace {

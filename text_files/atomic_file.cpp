@@ -1,4 +1,4 @@
-#include "palvane/state/atomic_file.h"
+#include "text_files/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <system_error>
 #include <utility>
 
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 

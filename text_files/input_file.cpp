@@ -1,4 +1,4 @@
-#include "palvane/state/input_file.h"
+#include "text_files/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "palvane/state/file_error.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 

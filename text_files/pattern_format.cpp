@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "palvane/state/file_error.h"
-#include "palvane/state/input_file.h"
-#include "palvane/state/number_text.h"
-#include "palvane_state/scratch_directory.h"
+#include "text_files/file_error.h"
+#include "text_files/input_file.h"
+#include "text_files/number_text.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 namespace {

@@ -1,9 +1,9 @@
 #include <string>
 #include <string_view>
 
-#include "palvane/state/file_error.h"
-#include "palvane/state/input_file.h"
-#include "palvane/state/number_text.h"
+#include "text_files/file_error.h"
+#include "text_files/input_file.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

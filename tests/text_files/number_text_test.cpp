@@ -1,4 +1,4 @@
-#include "palvane/state/number_text.h"
+#include "text_files/number_text.h"
 
 #include <gtest/gtest.h>
 
