@@ -8,6 +8,7 @@
 #include <set>
 
 #include "sweep/value_list.h"
+#include "text_files/spectrum_form_defaults.h"
 
 namespace sweep {
 
@@ -80,7 +81,8 @@ const std::map<std::string, OptionReader>& optionReaders() {
        [](CommandLine& c, const std::string& v) { c.request.targets = parseTargets(v); }},
       {"--kv",
        [](CommandLine& c, const std::string& v) {
-         c.request.tubeVoltages = parseBoundedList("--kv", v, 20, 50, "kV");
+         c.request.tubeVoltages = parseBoundedList("--kv", v, palvane::kLowestTubeVoltage,
+                                                   palvane::kHighestTubeVoltage, "kV");
        }},
       {"--theta",
        [](CommandLine& c, const std::string& v) {
@@ -172,14 +174,25 @@ combination of the settings given and writes one CSV row per combination.
 Settings (each takes one value, a comma-separated list, or a range start:stop:step that
 includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
   --target LIST   target: mo (molybdenum) or w (tungsten), e.g. mo,w   default: mo
-  --kv LIST       tube voltage in kV, 20 to 50                          default: 30
-  --theta LIST    target angle theta in degrees, -90 to 90              default: 10
-  --phi LIST      tube tilt angle phi in degrees, -90 to 90             default: 4
-  --be LIST       beryllium thickness in mm                             default: 0.8
-  --al LIST       aluminium-equivalent thickness in mm                  default: 0
-  --mo LIST       molybdenum filter thickness in mm    default: 0.03 for mo, 0 for w
-  --rh LIST       rhodium filter thickness in mm       default: 0 for mo, 0.025 for w
-The air layer is always 60 cm. The defaults are those the spectrum form starts with.
+  --kv LIST       tube voltage in kV, )" +
+         shown(palvane::kLowestTubeVoltage) + " to " + shown(palvane::kHighestTubeVoltage) +
+         R"(                          default: )" + shown(palvane::kDefaultTubeVoltage) + R"(
+  --theta LIST    target angle theta in degrees, -90 to 90              default: )" +
+         shown(palvane::kDefaultTargetAngle) + R"(
+  --phi LIST      tube tilt angle phi in degrees, -90 to 90             default: )" +
+         shown(palvane::kDefaultTiltAngle) + R"(
+  --be LIST       beryllium thickness in mm                             default: )" +
+         shown(palvane::kDefaultBeryllium) + R"(
+  --al LIST       aluminium-equivalent thickness in mm                  default: )" +
+         shown(palvane::kDefaultAluminium) + R"(
+  --mo LIST       molybdenum filter thickness in mm    default: )" +
+         shown(palvane::kMolybdenumTargetMolybdenumFilter) + " for mo, " +
+         shown(palvane::kTungstenTargetMolybdenumFilter) + R"( for w
+  --rh LIST       rhodium filter thickness in mm       default: )" +
+         shown(palvane::kMolybdenumTargetRhodiumFilter) + " for mo, " +
+         shown(palvane::kTungstenTargetRhodiumFilter) + R"( for w
+The air layer is always )" +
+         shown(kAirLayerCm) + R"( cm. The defaults are those the spectrum form starts with.
 
 Other options:
   --jobs N        engine runs at the same time, 1 to 64                 default: 2

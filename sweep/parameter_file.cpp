@@ -1,24 +1,20 @@
 #include "sweep/parameter_file.h"
 
-#include "text_files/number_text.h"
+#include "text_files/parameter_file.h"
 
 namespace sweep {
 
 std::string parameterFileText(const Settings& settings) {
-  using palvane::PatternFormat;
-  const char* const lineEnd = "\r\n";
-  std::string text = settings.target == Target::kMolybdenum ? "0" : "1";
-  text += lineEnd;
-  for (double voltageOrAngle : {settings.tubeVoltage, settings.targetAngle, settings.tiltAngle}) {
-    text += PatternFormat(voltageOrAngle, "00.0") + lineEnd;
-  }
-  for (double inherentFilter : {settings.beryllium, settings.aluminium}) {
-    text += PatternFormat(inherentFilter, "00.00") + lineEnd;
-  }
-  for (double addedFilter : {settings.molybdenum, settings.rhodium}) {
-    text += PatternFormat(addedFilter, "00.000") + lineEnd;
-  }
-  return text + "60.000" + lineEnd;
+  palvane::RunSettings run;
+  run.targetFlag = settings.target == Target::kMolybdenum ? 0 : 1;
+  run.tubeVoltage = settings.tubeVoltage;
+  run.targetAngle = settings.targetAngle;
+  run.tiltAngle = settings.tiltAngle;
+  run.beryllium = settings.beryllium;
+  run.aluminium = settings.aluminium;
+  run.molybdenum = settings.molybdenum;
+  run.rhodium = settings.rhodium;
+  return palvane::parameterFileText(run);
 }
 
 }  // namespace sweep

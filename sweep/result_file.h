@@ -19,8 +19,7 @@ struct ResultSummary {
   std::array<double, 3> relativeHalfValueLayer{};
 };
 
-// Reads an engine's Result.dat as blank-separated fields: reference energy fluence, 51 x 76
-// relative values, reference air kerma, 51 x 76, reference HVL, 51 x 76 (X varying fastest).
+// Reads an engine's Result.dat (palvane::readResultMaps) and keeps what a sweep reports.
 // Throws palvane::FileError naming the file when it is missing, short or holds a field that
 // is not a number.
 ResultSummary readResultFile(const std::filesystem::path& path);

@@ -8,11 +8,11 @@
 #include <optional>
 #include <stdexcept>
 
-#include "text_files/atomic_file.h"
 #include "sweep/command_line.h"
 #include "sweep/engine_process.h"
 #include "sweep/sweep_run.h"
 #include "sweep/sweep_table.h"
+#include "text_files/atomic_file.h"
 
 namespace sweep {
 

@@ -10,12 +10,12 @@
 #include <fstream>
 #include <map>
 
-#include "text_files/atomic_file.h"
-#include "text_files/file_error.h"
 #include "sweep/engine_process.h"
 #include "sweep/parameter_file.h"
 #include "sweep/printable_text.h"
 #include "sweep/work_directory.h"
+#include "text_files/atomic_file.h"
+#include "text_files/file_error.h"
 
 namespace sweep {
 

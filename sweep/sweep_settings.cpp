@@ -2,9 +2,15 @@
 
 namespace sweep {
 
-double defaultMolybdenumFilter(Target target) { return target == Target::kMolybdenum ? 0.03 : 0; }
+double defaultMolybdenumFilter(Target target) {
+  return target == Target::kMolybdenum ? palvane::kMolybdenumTargetMolybdenumFilter
+                                       : palvane::kTungstenTargetMolybdenumFilter;
+}
 
-double defaultRhodiumFilter(Target target) { return target == Target::kMolybdenum ? 0 : 0.025; }
+double defaultRhodiumFilter(Target target) {
+  return target == Target::kMolybdenum ? palvane::kMolybdenumTargetRhodiumFilter
+                                       : palvane::kTungstenTargetRhodiumFilter;
+}
 
 std::string_view targetName(Target target) { return target == Target::kMolybdenum ? "mo" : "w"; }
 

@@ -5,34 +5,38 @@
 #include <string_view>
 #include <vector>
 
+#include "text_files/parameter_file.h"
+#include "text_files/spectrum_form_defaults.h"
+
 namespace sweep {
 
 enum class Target { kMolybdenum, kTungsten };
 
 // The air layer between focal spot and image plane is not a setting: always 60 cm.
-inline constexpr double kAirLayerCm = 60.0;
+using palvane::kAirLayerCm;
 
-// One combination: the settings of one engine run, thicknesses in mm, angles in degrees.
+// One combination: the settings of one engine run, thicknesses in mm, angles in degrees;
+// by default those the spectrum form starts with.
 struct Settings {
   Target target = Target::kMolybdenum;
-  double tubeVoltage = 30;   // kV
-  double targetAngle = 10;   // theta, degrees
-  double tiltAngle = 4;      // phi, degrees
-  double beryllium = 0.8;    // mm
-  double aluminium = 0;      // mm
-  double molybdenum = 0.03;  // mm
-  double rhodium = 0;        // mm
+  double tubeVoltage = palvane::kDefaultTubeVoltage;               // kV
+  double targetAngle = palvane::kDefaultTargetAngle;               // theta, degrees
+  double tiltAngle = palvane::kDefaultTiltAngle;                   // phi, degrees
+  double beryllium = palvane::kDefaultBeryllium;                   // mm
+  double aluminium = palvane::kDefaultAluminium;                   // mm
+  double molybdenum = palvane::kMolybdenumTargetMolybdenumFilter;  // mm
+  double rhodium = palvane::kMolybdenumTargetRhodiumFilter;        // mm
 };
 
 // The values asked for each setting. Without a list of its own the added filters take the
 // default of each target, as the spectrum form does when a target is chosen.
 struct SweepRequest {
   std::vector<Target> targets{Target::kMolybdenum};
-  std::vector<double> tubeVoltages{30};
-  std::vector<double> targetAngles{10};
-  std::vector<double> tiltAngles{4};
-  std::vector<double> berylliums{0.8};
-  std::vector<double> aluminiums{0};
+  std::vector<double> tubeVoltages{palvane::kDefaultTubeVoltage};
+  std::vector<double> targetAngles{palvane::kDefaultTargetAngle};
+  std::vector<double> tiltAngles{palvane::kDefaultTiltAngle};
+  std::vector<double> berylliums{palvane::kDefaultBeryllium};
+  std::vector<double> aluminiums{palvane::kDefaultAluminium};
   std::optional<std::vector<double>> molybdenums;
   std::optional<std::vector<double>> rhodiums;
 };

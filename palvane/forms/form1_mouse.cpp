@@ -13,8 +13,8 @@
 #include "palvane/forms/picture_box.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
-#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

@@ -20,20 +20,21 @@
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
-#include "text_files/file_error.h"
-#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
 #include "palvane/state/table_loading.h"
+#include "text_files/file_error.h"
+#include "text_files/number_text.h"
+#include "text_files/spectrum_form_defaults.h"
 
 namespace palvane {
 
 namespace {
 
-constexpr double kLowestVoltage = 20.0;   // kV
-constexpr double kHighestVoltage = 50.0;  // kV
-
 std::string textOf(const QLineEdit* box) { return box->text().toStdString(); }
 std::string textOf(const QComboBox* box) { return box->currentText().toStdString(); }
+
+// A default setting as the boxes show it: "30", "0.8", "0.025".
+QString settingText(double value) { return QString::fromStdString(ShortestText(value)); }
 
 }  // namespace
 
@@ -79,13 +80,13 @@ bool Form2::Form_Load() {
     return false;
   }
   SpectrumAxes(*Picture3_);
-  Combo1_->setCurrentText(QStringLiteral("0.03"));
-  Combo2_->setCurrentText(QStringLiteral("0"));
-  Text1_->setText(QStringLiteral("30"));
-  Text8_->setText(QStringLiteral("0.8"));
-  Text2_->setText(QStringLiteral("0"));
-  Text5_->setText(QStringLiteral("10"));
-  Text3_->setText(QStringLiteral("4"));
+  Combo1_->setCurrentText(settingText(kMolybdenumTargetMolybdenumFilter));
+  Combo2_->setCurrentText(settingText(kMolybdenumTargetRhodiumFilter));
+  Text1_->setText(settingText(kDefaultTubeVoltage));
+  Text8_->setText(settingText(kDefaultBeryllium));
+  Text2_->setText(settingText(kDefaultAluminium));
+  Text5_->setText(settingText(kDefaultTargetAngle));
+  Text3_->setText(settingText(kDefaultTiltAngle));
   setSpectrumButtonsEnabled(false);
   Option1_->setChecked(true);
   state().TargetType = 0;
@@ -96,14 +97,14 @@ bool Form2::Form_Load() {
 
 void Form2::Option1_Click() {
   state().TargetType = 0;
-  Combo1_->setCurrentText(QStringLiteral("0.03"));
-  Combo2_->setCurrentText(QStringLiteral("0"));
+  Combo1_->setCurrentText(settingText(kMolybdenumTargetMolybdenumFilter));
+  Combo2_->setCurrentText(settingText(kMolybdenumTargetRhodiumFilter));
 }
 
 void Form2::Option2_Click() {
   state().TargetType = 1;
-  Combo1_->setCurrentText(QStringLiteral("0"));
-  Combo2_->setCurrentText(QStringLiteral("0.025"));
+  Combo1_->setCurrentText(settingText(kTungstenTargetMolybdenumFilter));
+  Combo2_->setCurrentText(settingText(kTungstenTargetRhodiumFilter));
 }
 
 void Form2::Command1_Click() {
@@ -114,7 +115,7 @@ bool Form2::drawSpectrum() {
   clearSpectrum();
   setSpectrumButtonsEnabled(false);
   const double voltage = SettingNumber(textOf(Text1_));
-  if (voltage > kHighestVoltage || voltage < kLowestVoltage) {
+  if (voltage > kHighestTubeVoltage || voltage < kLowestTubeVoltage) {
     QApplication::beep();
     showWarning(this, QString::fromUtf8(kVoltageOutOfRangeMessage));
     return false;

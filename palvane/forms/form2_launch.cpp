@@ -6,9 +6,9 @@
 #include "palvane/forms/engine_console.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/message_box.h"
-#include "text_files/file_error.h"
 #include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 

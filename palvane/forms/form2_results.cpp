@@ -10,10 +10,10 @@
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
-#include "text_files/file_error.h"
-#include "text_files/number_text.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

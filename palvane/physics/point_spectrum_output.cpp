@@ -3,8 +3,8 @@
 
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/spectrum_file.h"
-#include "text_files/atomic_file.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/atomic_file.h"
 
 namespace palvane {
 

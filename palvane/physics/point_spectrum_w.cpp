@@ -3,8 +3,8 @@
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
-#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "text_files/number_text.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 

@@ -1,41 +1,25 @@
 #include "palvane/state/parameter_file_writer.h"
 
-#include <string_view>
-
 #include "text_files/atomic_file.h"
 #include "text_files/number_text.h"
 
 namespace palvane {
 
-namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
-// The engines take the air layer from the file; the interactive program always uses 60 cm.
-constexpr std::string_view kAirLayerLine = "60.000";
-
-void appendLine(std::string& text, std::string_view line) {
-  text += line;
-  text += kLineEnd;
+RunSettings runSettingsOf(int targetType, const ParameterTexts& texts) {
+  RunSettings settings;
+  settings.targetFlag = targetType;
+  settings.tubeVoltage = SettingNumber(texts.tubeVoltage());
+  settings.targetAngle = SettingNumber(texts.targetAngle());
+  settings.tiltAngle = SettingNumber(texts.tiltAngle());
+  settings.beryllium = SettingNumber(texts.beryllium());
+  settings.aluminium = SettingNumber(texts.aluminium());
+  settings.molybdenum = SettingNumber(texts.molybdenum());
+  settings.rhodium = SettingNumber(texts.rhodium());
+  return settings;
 }
-
-void appendBox(std::string& text, const std::string& boxText, std::string_view pattern) {
-  appendLine(text, PatternFormat(SettingNumber(boxText), pattern));
-}
-
-}  // namespace
 
 std::string parameterFileText(int targetType, const ParameterTexts& texts) {
-  std::string text;
-  appendLine(text, PatternFormat(targetType, "0"));
-  appendBox(text, texts.tubeVoltage(), "00.0");
-  appendBox(text, texts.targetAngle(), "00.0");
-  appendBox(text, texts.tiltAngle(), "00.0");
-  appendBox(text, texts.beryllium(), "00.00");
-  appendBox(text, texts.aluminium(), "00.00");
-  appendBox(text, texts.molybdenum(), "00.000");
-  appendBox(text, texts.rhodium(), "00.000");
-  appendLine(text, kAirLayerLine);
-  return text;
+  return parameterFileText(runSettingsOf(targetType, texts));
 }
 
 void WriteParameterFile(int targetType, const ParameterTexts& texts,

@@ -4,16 +4,15 @@
 #include <string>
 
 #include "palvane/state/form_ports.h"
+#include "text_files/parameter_file.h"
 
 namespace palvane {
 
-inline constexpr const char* kParameterFile = "B2F.dat";
+// The settings of the spectrum form's boxes: each box as its leading number (a comma
+// between digits read as a decimal point), so a text that is not a number gives 0.
+RunSettings runSettingsOf(int targetType, const ParameterTexts& texts);
 
-// The nine lines of B2F.dat, each ended by CR LF: the target flag ("0"), the tube
-// voltage, target angle and tilt angle ("00.0"), beryllium and aluminium ("00.00"),
-// molybdenum and rhodium ("00.000"), all in kV, degrees and mm, and the constant air
-// layer "60.000" cm. Each box is written as its leading number, so a text that is not a
-// number is written as 0.
+// The nine lines of B2F.dat for the form's settings (see parameterFileText(RunSettings)).
 std::string parameterFileText(int targetType, const ParameterTexts& texts);
 
 // Writes B2F.dat into the directory (the working directory when empty) by the

@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "text_files/number_text.h"
-#include "palvane/state/parameter_file_writer.h"
+#include "text_files/result_file.h"
 
 namespace palvane {
 
@@ -25,20 +25,6 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-RunSettings readRunSettings(const std::filesystem::path& file) {
-  FieldReader reader(file);
-  RunSettings settings;
-  settings.targetFlag = reader.next();
-  settings.tubeVoltage = reader.next();
-  settings.targetAngle = reader.next();
-  settings.tiltAngle = reader.next();
-  settings.beryllium = reader.next();
-  settings.aluminium = reader.next();
-  settings.molybdenum = reader.next();
-  settings.rhodium = reader.next();
-  return settings;
-}
-
 void readAxisSpectrum(const std::filesystem::path& file, EngineResults& results) {
   FieldReader reader(file);
   for (int bin = 1; bin <= kLastBin; ++bin) {
@@ -46,23 +32,6 @@ void readAxisSpectrum(const std::filesystem::path& file, EngineResults& results)
     results.axisSpectrum[bin] = reader.next();
   }
   results.axisSpectrumMax = reader.next();
-}
-
-// One block of result.dat: 51 rows across the axis (outer), 76 values along it (inner).
-void readMap(FieldReader& reader, FieldMap& map) {
-  for (int j = 1; j <= kLastMapRow; ++j) {
-    for (int i = 1; i <= kLastMapColumn; ++i) map[i][j] = reader.next();
-  }
-}
-
-void readMaps(const std::filesystem::path& file, EngineResults& results) {
-  FieldReader reader(file);
-  reader.next();  // reference energy fluence
-  readMap(reader, results.fluenceMap);
-  reader.next();  // reference air kerma
-  readMap(reader, results.kermaMap);
-  results.axisHvl = reader.next();
-  readMap(reader, results.hvlMap);
 }
 
 }  // namespace
@@ -88,9 +57,13 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& directory,
 
 EngineResults LoadEngineResults(const std::filesystem::path& directory) {
   EngineResults results;
-  results.settings = readRunSettings(directory / kParameterFile);
+  results.settings = readParameterFile(directory / kParameterFile);
   readAxisSpectrum(directory / kAxisSpectrumFile, results);
-  readMaps(findIgnoringCase(directory, kResultFile), results);
+  ResultMaps maps = readResultMaps(findIgnoringCase(directory, kResultFile));
+  results.fluenceMap = maps.fluenceMap;
+  results.kermaMap = maps.kermaMap;
+  results.axisHvl = maps.axisHvl;
+  results.hvlMap = maps.hvlMap;
   return results;
 }
 

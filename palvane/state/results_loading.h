@@ -4,27 +4,15 @@
 #include <string_view>
 
 #include "palvane/state/shared_state.h"
+#include "text_files/parameter_file.h"
 
 namespace palvane {
 
 inline constexpr const char* kResultFile = "result.dat";
 
-// The settings of the last engine run as read back from B2F.dat (the ninth line, the air
-// layer, is not read): target flag, kV, degrees and mm.
-struct RunSettings {
-  double targetFlag = 0.0;  // 0: molybdenum; otherwise tungsten
-  double tubeVoltage = 0.0;
-  double targetAngle = 0.0;
-  double tiltAngle = 0.0;
-  double beryllium = 0.0;
-  double aluminium = 0.0;
-  double molybdenum = 0.0;
-  double rhodium = 0.0;
-};
-
 // Everything the results button reads: B2F.dat, B_SPCTL.dat and result.dat.
 struct EngineResults {
-  RunSettings settings;
+  RunSettings settings;     // as read back from B2F.dat
   BinArray axisSpectrum{};  // relative, peak = 1
   double axisSpectrumMax = 0.0;
   FieldMap fluenceMap{};

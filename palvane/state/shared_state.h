@@ -3,19 +3,16 @@
 #include <array>
 
 #include "palvane/state/form_ports.h"
+#include "text_files/field_grid.h"
 
 namespace palvane {
 
 // Energy bins 0..250: bin i stands for 0.2 * i keV; bin 0 exists but is never filled.
 inline constexpr int kLastBin = 250;
-// Field maps (i, j), i = 0..76 along the anode-cathode axis, j = 0..51 across it.
-inline constexpr int kLastMapColumn = 76;
-inline constexpr int kLastMapRow = 51;
 // Rows 1..20 of the molybdenum stopping-power table; row 0 is never filled.
 inline constexpr int kStoppingPowerRows = 20;
 
 using BinArray = std::array<double, kLastBin + 1>;
-using FieldMap = std::array<std::array<double, kLastMapRow + 1>, kLastMapColumn + 1>;
 // MoStp[0][n]: electron energy of row n in keV; MoStp[1][n]: stopping power there.
 using StoppingPowerArray = std::array<std::array<double, kStoppingPowerRows + 1>, 2>;
 

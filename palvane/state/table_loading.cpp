@@ -1,9 +1,9 @@
 #include "palvane/state/table_loading.h"
 
 #include "palvane/state/energy_column.h"
+#include "palvane/state/shared_state.h"
 #include "text_files/input_file.h"
 #include "text_files/number_text.h"
-#include "palvane/state/shared_state.h"
 
 namespace palvane {
 

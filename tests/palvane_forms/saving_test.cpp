@@ -17,8 +17,8 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/saving.h"
-#include "text_files/file_error.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
 
 using formstest::control;
 using formstest::MessageBoxAnswerer;

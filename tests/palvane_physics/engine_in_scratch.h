@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "text_files/scratch_directory.h"
 #include "test_paths.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 

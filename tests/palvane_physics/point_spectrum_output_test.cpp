@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "palvane/physics/point_spectrum.h"
-#include "text_files/file_error.h"
 #include "palvane_physics/spectrum_fixture.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 namespace {

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "palvane/physics/point_spectrum.h"
-#include "text_files/number_text.h"
 #include "palvane/state/table_loading.h"
 #include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"
 #include "test_paths.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 namespace {

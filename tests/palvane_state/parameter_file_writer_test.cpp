@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "text_files/file_error.h"
 #include "palvane_physics/fake_ports.h"
+#include "text_files/file_error.h"
 #include "text_files/scratch_directory.h"
 
 namespace palvane {

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "text_files/file_error.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
 #include "text_files/scratch_directory.h"
 
 namespace palvane {

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "text_files/file_error.h"
 #include "palvane/state/shared_state.h"
-#include "text_files/scratch_directory.h"
 #include "test_paths.h"
+#include "text_files/file_error.h"
+#include "text_files/scratch_directory.h"
 
 namespace palvane {
 namespace {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "text_files/file_error.h"
 #include "sweep/work_directory.h"
+#include "text_files/file_error.h"
 
 namespace {
 
