@@ -7,13 +7,13 @@
 #include <QRadioButton>
 
 #include "palvane/forms/cross_hair_line.h"
-#include "palvane/forms/distribution_map.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
-#include "palvane/forms/spectrum_graphs.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/distribution_map.h"
+#include "palvane/physics/spectrum_graphs.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {

@@ -8,12 +8,12 @@
 #include <QRadioButton>
 
 #include "palvane/forms/cross_hair_line.h"
-#include "palvane/forms/distribution_map.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/picture_box.h"
-#include "palvane/forms/spectrum_graphs.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/distribution_map.h"
+#include "palvane/physics/spectrum_graphs.h"
 
 namespace palvane {
 

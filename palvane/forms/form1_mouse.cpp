@@ -6,11 +6,11 @@
 #include <cmath>
 
 #include "palvane/forms/cross_hair_line.h"
-#include "palvane/forms/distribution_map.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/physics/distribution_map.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/state/shared_state.h"

@@ -8,10 +8,10 @@
 #include <QRect>
 #include <algorithm>
 
-#include "palvane/forms/distribution_map.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/saving.h"
+#include "palvane/physics/distribution_map.h"
 #include "palvane/physics/exports.h"
 #include "palvane/state/shared_state.h"
 

@@ -12,8 +12,8 @@
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/picture_box.h"
-#include "palvane/forms/spectrum_graphs.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/spectrum_graphs.h"
 #include "palvane/physics/tube_settings.h"
 
 namespace palvane {

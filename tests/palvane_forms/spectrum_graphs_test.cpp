@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "palvane/forms/picture_box.h"
-#include "palvane/forms/spectrum_graphs.h"
+#include "palvane/physics/spectrum_graphs.h"
 #include "palvane/state/shared_state.h"
 
 using palvane::PictureBox;

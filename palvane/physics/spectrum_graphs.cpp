@@ -1,4 +1,4 @@
-#include "palvane/forms/spectrum_graphs.h"
+#include "palvane/physics/spectrum_graphs.h"
 
 #include "palvane/state/shared_state.h"
 

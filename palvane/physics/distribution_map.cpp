@@ -1,4 +1,4 @@
-#include "palvane/forms/distribution_map.h"
+#include "palvane/physics/distribution_map.h"
 
 #include <algorithm>
 #include <cmath>
