@@ -1,6 +1,7 @@
 #include "palvane/forms/working_folder.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,9 @@
 #include <QFileInfo>
 
 #include "palvane/state/table_loading.h"
+#include "text_files/atomic_file.h"
+#include "text_files/file_error.h"
+#include "text_files/input_file.h"
 
 namespace palvane {
 
@@ -24,14 +28,21 @@ QString installedTablesFolder() {
                          QStringLiteral("/../share/palvane"));
 }
 
-// Copies through a temporary name, so that the folder never holds half a table.
+std::filesystem::path pathOf(const QString& file) {
+  return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+// Copies by the write-then-rename rule, so that the folder never holds half a table, even
+// when two programs start at once.
 bool copyTable(const QString& from, const QString& to) {
-  const QString partial = to + QStringLiteral(".part");
-  QFile::remove(partial);
-  if (QFile::copy(from, partial) && QFile::rename(partial, to)) return true;
-  QFile::remove(partial);
-  report(QStringLiteral("%1 cannot be copied to %2").arg(from, to));
-  return false;
+  try {
+    replaceFileContents(pathOf(to), readInputFile(pathOf(from)));
+    return true;
+  } catch (const FileError& error) {
+    report(QStringLiteral("%1 cannot be copied to %2 (%3)")
+               .arg(from, to, QString::fromStdString(error.what())));
+    return false;
+  }
 }
 
 }  // namespace
