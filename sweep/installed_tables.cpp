@@ -3,17 +3,18 @@
 #include <system_error>
 
 #include "sweep/engine_process.h"
+#include "text_files/table_files.h"
 
 namespace sweep {
 
 std::filesystem::path defaultTablesDirectory() {
   const std::filesystem::path here = ".";
   std::error_code error;
-  if (std::filesystem::exists(here / "MUs3.dat", error)) return here;
+  if (std::filesystem::exists(here / palvane::kCoefficientTableFile, error)) return here;
   const std::filesystem::path programs = ownExecutableDirectory();
   if (programs.empty()) return here;
-  const std::filesystem::path installed = programs.parent_path() / "share" / "palvane";
-  if (std::filesystem::exists(installed / "MUs3.dat", error)) return installed;
+  const std::filesystem::path installed = palvane::installedTablesDirectory(programs);
+  if (std::filesystem::exists(installed / palvane::kCoefficientTableFile, error)) return installed;
   return here;
 }
 

@@ -24,8 +24,9 @@ void report(const QString& text) {
 }
 
 QString installedTablesFolder() {
-  return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/../share/palvane"));
+  const std::filesystem::path programs =
+      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  return QFile::decodeName(installedTablesDirectory(programs).c_str());
 }
 
 std::filesystem::path pathOf(const QString& file) {

@@ -2,10 +2,9 @@
 
 #include <filesystem>
 
-namespace palvane {
+#include "text_files/table_files.h"
 
-inline constexpr const char* kCoefficientTableFile = "MUs3.dat";
-inline constexpr const char* kStoppingPowerTableFile = "Mo-STP.dat";
+namespace palvane {
 
 // Reads the attenuation coefficients (MUs3.dat: 250 rows of 10 values) and the molybdenum
 // stopping powers (Mo-STP.dat: 20 rows of 2 values) from the working directory into the

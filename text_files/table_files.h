@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+
+namespace palvane {
+
+inline constexpr const char* kCoefficientTableFile = "MUs3.dat";
+inline constexpr const char* kStoppingPowerTableFile = "Mo-STP.dat";
+
+// Where the tables are installed for the programs of programDirectory:
+// <prefix>/bin/../share/palvane.
+inline std::filesystem::path installedTablesDirectory(
+    const std::filesystem::path& programDirectory) {
+  return programDirectory.parent_path() / "share" / "palvane";
+}
+
+}  // namespace palvane
