@@ -1,6 +1,7 @@
 #include "sweep/result_file.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "palvane/state/number_text.h"
@@ -21,10 +22,7 @@ std::size_t axisField(std::size_t block, double positionCm) {
   return block * kBlockSize + 1 + column;
 }
 
-}  // namespace
-
-ResultSummary readResultFile(const std::filesystem::path& path) {
-  palvane::FieldReader reader(path);
+ResultSummary readSummary(palvane::FieldReader& reader) {
   std::vector<double> fields(3 * kBlockSize);
   for (double& field : fields) field = reader.next();
   ResultSummary summary;
@@ -36,6 +34,13 @@ ResultSummary readResultFile(const std::filesystem::path& path) {
     summary.relativeHalfValueLayer[i] = fields[axisField(2, kReportedPositionsCm[i])];
   }
   return summary;
+}
+
+}  // namespace
+
+ResultSummary readResultText(std::string text) {
+  palvane::FieldReader reader("Result.dat", std::move(text));
+  return readSummary(reader);
 }
 
 }  // namespace sweep

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
+#include <string>
 
 namespace sweep {
 
@@ -21,8 +21,8 @@ struct ResultSummary {
 
 // Reads an engine's Result.dat as blank-separated fields: reference energy fluence, 51 x 76
 // relative values, reference air kerma, 51 x 76, reference HVL, 51 x 76 (X varying fastest).
-// Throws palvane::FileError naming the file when it is missing, short or holds a field that
-// is not a number.
-ResultSummary readResultFile(const std::filesystem::path& path);
+// Throws palvane::FileError naming "Result.dat" when the text is short or holds a field
+// that is not a number.
+ResultSummary readResultText(std::string text);
 
 }  // namespace sweep
