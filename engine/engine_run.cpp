@@ -3,11 +3,14 @@
 #include <csignal>
 #include <istream>
 #include <ostream>
+#include <sstream>
 #include <string>
 
+#include "engine/atomic_file.h"
 #include "engine/console_messages.h"
 #include "engine/field_computation.h"
 #include "engine/input_error.h"
+#include "engine/input_text.h"
 #include "engine/message_number.h"
 #include "engine/output_files.h"
 #include "engine/parameter_file.h"
@@ -32,6 +35,19 @@ void checkTubeVoltage(float tubeVoltage) {
                                           "bins (0.4 kV up to below 50.2 kV)"));
 }
 
+RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
+                    std::string_view parameterText, std::ostream& warnings) {
+  const BeamParameters parameters = readParameterText(parameterText, "B2F.dat");
+  checkTubeVoltage(parameters.tubeVoltage);
+  const std::unique_ptr<TargetRun> run = model.beginRun(parameters, table);
+  RunFiles files;
+  const auto keepBeamAxis = [&](const Spectrum& spectrum, const PointQuantities& quantities) {
+    files.beamAxis = beamAxisText(parameters, spectrum, quantities);
+  };
+  files.result = resultText(computeField(*run, parameters, table, keepBeamAxis, warnings));
+  return files;
+}
+
 int runEngine(TargetModel& model, const std::filesystem::path& directory,
               const ConsoleStreams& console) {
   // A console that goes away (a closed pipe) must not end the run: the messages are then
@@ -47,14 +63,13 @@ int runEngine(TargetModel& model, const std::filesystem::path& directory,
   try {
     const CoefficientTable table = readCoefficientTable(directory / "MUs3.dat");
     model.readTables(directory);
-    const BeamParameters parameters = readParameterFile(directory / "B2F.dat");
-    checkTubeVoltage(parameters.tubeVoltage);
-    const std::unique_ptr<TargetRun> run = model.beginRun(parameters, table);
-    const auto writeBeamAxis = [&](const Spectrum& spectrum, const PointQuantities& quantities) {
-      writeBeamAxisFile(directory / "Beam_Axis.dat", parameters, spectrum, quantities);
-    };
-    const RelativeMaps maps = computeField(*run, parameters, table, writeBeamAxis, console.err);
-    writeResultFile(directory / "Result.dat", maps);
+    const std::string parameterText = readInputFile(directory / "B2F.dat");
+    // The field's warnings follow Beam_Axis.dat, as when it is written at the reference point.
+    std::ostringstream warnings;
+    const RunFiles files = computeRun(model, table, parameterText, warnings);
+    if (!files.beamAxis.empty()) writeFileAtomically(directory / "Beam_Axis.dat", files.beamAxis);
+    console.err << warnings.str();
+    writeFileAtomically(directory / "Result.dat", files.result);
   } catch (const InputError& error) {
     console.err << error.what() << '\n';
     return kRunBadInput;

@@ -2,7 +2,10 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <string>
+#include <string_view>
 
+#include "engine/coefficient_table.h"
 #include "engine/target_model.h"
 
 namespace engine {
@@ -22,11 +25,25 @@ struct ConsoleStreams {
 // 2 <= N = trunc(5 V) <= 250 bins.
 void checkTubeVoltage(float tubeVoltage);
 
+// The texts of the files one run writes.
+struct RunFiles {
+  std::string beamAxis;  // Beam_Axis.dat; empty when the reference point is not computed
+  std::string result;    // Result.dat
+};
+
+// The computation of one run without files: the text of B2F.dat in, the texts of
+// Beam_Axis.dat and Result.dat out, the field's warnings on `warnings`. `model` has read
+// its tables and `table` is MUs3.dat. Throws InputError with the message the engine prints
+// for settings it refuses. Neither the model nor the table is changed, so that several
+// threads may compute at once with the same ones, each with its own warnings stream.
+RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
+                    std::string_view parameterText, std::ostream& warnings);
+
 // One whole engine run in `directory`: greeting, reading MUs3.dat, the target's tables and
 // B2F.dat, the field computation with Beam_Axis.dat written at the reference point,
 // Result.dat, the closing messages and the wait for one input line (end of input counts as
-// Enter). Bad input is reported on the error stream before anything is written. Returns
-// the exit status.
+// Enter). The computation is computeRun's. Bad input is reported on the error stream before
+// anything is written. Returns the exit status.
 int runEngine(TargetModel& model, const std::filesystem::path& directory,
               const ConsoleStreams& console);
 

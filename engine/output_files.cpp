@@ -43,8 +43,8 @@ void appendMap(std::string& text, float reference, const RelativeMaps::Map& map)
 
 }  // namespace
 
-void writeBeamAxisFile(const std::filesystem::path& file, const BeamParameters& parameters,
-                       const Spectrum& pointSpectrum, const PointQuantities& quantities) {
+std::string beamAxisText(const BeamParameters& parameters, const Spectrum& pointSpectrum,
+                         const PointQuantities& quantities) {
   std::string text;
   text.reserve(8192);
   appendRecord(text, renderInteger(parameters.targetCode, 2));
@@ -67,16 +67,16 @@ void writeBeamAxisFile(const std::filesystem::path& file, const BeamParameters& 
                       quantities.airKerma, quantities.hvl}) {
     appendSummary(text, value);
   }
-  writeFileAtomically(file, text);
+  return text;
 }
 
-void writeResultFile(const std::filesystem::path& file, const RelativeMaps& maps) {
+std::string resultText(const RelativeMaps& maps) {
   std::string text;
   text.reserve(3 * (13 + kRowCount * (kColumnCount * 11 + 2)));
   appendMap(text, maps.fluenceReference, maps.fluence);
   appendMap(text, maps.kermaReference, maps.kerma);
   appendMap(text, maps.hvlReference, maps.hvl);
-  writeFileAtomically(file, text);
+  return text;
 }
 
 }  // namespace engine

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <filesystem>
+#include <string>
 
 #include "engine/beam_parameters.h"
 #include "engine/bins.h"
@@ -12,13 +12,13 @@ namespace engine {
 // Beam_Axis.dat, 264 records ended by CR LF: the settings (thicknesses echoed as the held
 // cm value * 10 in single precision), 250 spectrum records of energy and P(i)/peak, then
 // peak, photon fluence, energy fluence, air kerma and HVL. A relative value that is not
-// finite (peak 0) is written as 0. Written with writeFileAtomically.
-void writeBeamAxisFile(const std::filesystem::path& file, const BeamParameters& parameters,
-                       const Spectrum& pointSpectrum, const PointQuantities& quantities);
+// finite (peak 0) is written as 0.
+std::string beamAxisText(const BeamParameters& parameters, const Spectrum& pointSpectrum,
+                         const PointQuantities& quantities);
 
 // Result.dat, 156 records ended by CR LF: for energy fluence, air kerma and HVL in turn,
 // the reference value (E11.5) and 51 rows, one per Y, of 76 values (76E11.4), X varying
-// along the row. Written with writeFileAtomically.
-void writeResultFile(const std::filesystem::path& file, const RelativeMaps& maps);
+// along the row.
+std::string resultText(const RelativeMaps& maps);
 
 }  // namespace engine

@@ -86,8 +86,11 @@ class FreeFormValues {
 }  // namespace
 
 BeamParameters readParameterFile(const std::filesystem::path& file) {
-  const std::string contents = readInputFile(file);
-  FreeFormValues values(contents, file.filename().string());
+  return readParameterText(readInputFile(file), file.filename().string());
+}
+
+BeamParameters readParameterText(std::string_view text, std::string fileName) {
+  FreeFormValues values(text, std::move(fileName));
   BeamParameters parameters;
   parameters.targetCode = values.nextInteger();
   parameters.tubeVoltage = values.nextReal();

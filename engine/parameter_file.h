@@ -19,4 +19,7 @@ inline constexpr std::string_view kNoValueBeforeComma = "no value before the com
 // and line.
 BeamParameters readParameterFile(const std::filesystem::path& file);
 
+// The same for the text of a B2F.dat, named `fileName` in the messages.
+BeamParameters readParameterText(std::string_view text, std::string fileName);
+
 }  // namespace engine

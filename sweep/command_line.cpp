@@ -112,10 +112,6 @@ const std::map<std::string, OptionReader>& optionReaders() {
        [](CommandLine& c, const std::string& v) {
          c.parallelRuns = parseWholeNumber("--jobs", v, 1, kMaxParallelRuns);
        }},
-      {"--engine-timeout",
-       [](CommandLine& c, const std::string& v) {
-         c.engineTimeLimitSeconds = parseWholeNumber("--engine-timeout", v, 1, 86400);
-       }},
       {"--output",
        [](CommandLine& c, const std::string& v) {
          if (v.empty()) throw UsageError("--output: the file name is empty");
@@ -168,8 +164,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 std::string helpText() {
   return R"(Usage: sweep [OPTION VALUES]...
 
-Runs the field engines (dornic for the molybdenum target, vessick for tungsten) for every
-combination of the settings given and writes one CSV row per combination.
+Computes the field of the engines (dornic for the molybdenum target, vessick for tungsten)
+for every combination of the settings given and writes one CSV row per combination.
 
 Settings (each takes one value, a comma-separated list, or a range start:stop:step that
 includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
@@ -195,9 +191,7 @@ The air layer is always )" +
          shown(kAirLayerCm) + R"( cm. The defaults are those the spectrum form starts with.
 
 Other options:
-  --jobs N        engine runs at the same time, 1 to 64                 default: 2
-  --engine-timeout S  seconds an engine run may take before it is stopped and its row
-                  says so, 1 to 86400                                   default: 60
+  --jobs N        combinations computed at the same time, 1 to 64       default: 2
   --output FILE   write the table to FILE (replaced as a whole)    default: standard output
   --tables DIR    folder holding MUs3.dat and Mo-STP.dat             default: current folder
                   (when it lacks MUs3.dat: the installed tables, ../share/palvane beside
@@ -205,8 +199,9 @@ Other options:
   --help          show this text
 Options may also be written --kv=25:35:1.
 
-Each combination runs in a private temporary folder holding copies of the tables and its
-own B2F.dat; the engine is looked for beside the sweep program first, then on PATH.
+The tables are read once. Each combination is computed inside sweep by the engines' own
+code, from the B2F.dat palvane would write to the Result.dat values dornic or vessick
+would write: no engine program is started and no file but the table is written.
 
 Rows follow the combinations with the target varying slowest, then kV, theta, phi, Be,
 Al, Mo and Rh (fastest). Columns: the nine settings (the last one the air layer), the
@@ -217,10 +212,10 @@ write 0 for points beyond the heel cut-off, which they do not compute (with thet
 below 0 that includes the beam axis). The header names each column with its unit; numbers
 use a full stop as decimal point; text is UTF-8.
 
-Progress is reported on standard error. An interrupted sweep (Ctrl-C, SIGTERM) stops its
-engines, removes its temporary folders, writes no table and says how far it got.
+Progress is reported on standard error. An interrupted sweep (Ctrl-C, SIGTERM) finishes
+the combinations being computed, writes no table and says how far it got.
 Exit status: 0 when every combination succeeded, 1 when any failed (the table is written
-all the same), 2 when the options, the tables or the engines are unusable.
+all the same), 2 when the options or the tables are unusable.
 )";
 }
 

@@ -11,8 +11,8 @@
 
 namespace sweep {
 
-// More combinations than this are refused: at some 20 ms per engine run they would take
-// hours, which is almost always a mistyped step.
+// More combinations than this are refused: far more than any study of the settings needs,
+// they are almost always a mistyped step.
 inline constexpr double kMaxCombinations = 100000;
 inline constexpr int kMaxParallelRuns = 64;
 
@@ -20,7 +20,6 @@ struct CommandLine {
   bool helpRequested = false;
   SweepRequest request;
   int parallelRuns = 2;
-  int engineTimeLimitSeconds = 60;
   std::optional<std::filesystem::path> output;  // standard output when absent
   std::filesystem::path tablesDirectory = defaultTablesDirectory();
 };

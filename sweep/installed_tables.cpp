@@ -2,10 +2,20 @@
 
 #include <system_error>
 
-#include "sweep/engine_process.h"
 #include "text_files/table_files.h"
 
 namespace sweep {
+
+namespace {
+
+// The directory of the running program, or an empty path when the system does not say.
+std::filesystem::path ownExecutableDirectory() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : self.parent_path();
+}
+
+}  // namespace
 
 std::filesystem::path defaultTablesDirectory() {
   const std::filesystem::path here = ".";

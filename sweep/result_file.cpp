@@ -1,6 +1,7 @@
 #include "sweep/result_file.h"
 
 #include <cmath>
+#include <utility>
 
 #include "text_files/result_file.h"
 
@@ -15,8 +16,8 @@ double onAxis(const palvane::FieldMap& map, double positionCm) {
 
 }  // namespace
 
-ResultSummary readResultFile(const std::filesystem::path& path) {
-  const palvane::ResultMaps maps = palvane::readResultMaps(path);
+ResultSummary readResultText(std::string text) {
+  const palvane::ResultMaps maps = palvane::readResultMaps("Result.dat", std::move(text));
   ResultSummary summary;
   summary.energyFluence = maps.referenceEnergyFluence;
   summary.airKerma = maps.referenceAirKerma;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
+#include <string>
 
 namespace sweep {
 
@@ -19,9 +19,9 @@ struct ResultSummary {
   std::array<double, 3> relativeHalfValueLayer{};
 };
 
-// Reads an engine's Result.dat (palvane::readResultMaps) and keeps what a sweep reports.
-// Throws palvane::FileError naming the file when it is missing, short or holds a field that
-// is not a number.
-ResultSummary readResultFile(const std::filesystem::path& path);
+// Reads the text of an engine's Result.dat (palvane::readResultMaps) and keeps what a sweep
+// reports. Throws palvane::FileError naming "Result.dat" when the text is short or holds a
+// field that is not a number.
+ResultSummary readResultText(std::string text);
 
 }  // namespace sweep

@@ -2,14 +2,14 @@
 
 #include <signal.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <optional>
 #include <stdexcept>
 
+#include "sweep/combination_run.h"
 #include "sweep/command_line.h"
-#include "sweep/engine_process.h"
 #include "sweep/sweep_run.h"
 #include "sweep/sweep_table.h"
 #include "text_files/atomic_file.h"
@@ -18,49 +18,11 @@ namespace sweep {
 
 namespace {
 
-class SetupError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 bool wants(const CommandLine& commandLine, Target target) {
   for (Target wanted : commandLine.request.targets) {
     if (wanted == target) return true;
   }
   return false;
-}
-
-void requireTable(const std::filesystem::path& directory, const char* name) {
-  const std::filesystem::path table = directory / name;
-  if (!std::ifstream(table)) {
-    throw SetupError("table " + table.string() +
-                     " cannot be read (give the folder holding MUs3.dat and Mo-STP.dat with "
-                     "--tables DIR)");
-  }
-}
-
-std::filesystem::path requireEngine(const char* name) {
-  const std::filesystem::path beside = ownExecutableDirectory();
-  std::filesystem::path program = findProgram(name, beside);
-  if (program.empty()) {
-    throw SetupError(std::string("engine ") + name + " found neither beside this program (" +
-                     beside.string() + ") nor on PATH");
-  }
-  return program;
-}
-
-SweepJob prepareJob(const CommandLine& commandLine) {
-  SweepJob job;
-  job.tablesDirectory = commandLine.tablesDirectory;
-  job.parallelRuns = commandLine.parallelRuns;
-  requireTable(job.tablesDirectory, "MUs3.dat");
-  if (wants(commandLine, Target::kMolybdenum)) {
-    requireTable(job.tablesDirectory, "Mo-STP.dat");
-    job.engines.molybdenum = requireEngine("dornic");
-  }
-  if (wants(commandLine, Target::kTungsten)) job.engines.tungsten = requireEngine("vessick");
-  job.combinations = expandCombinations(commandLine.request);
-  return job;
 }
 
 // Reports progress at most once a second, and always the last count.
@@ -75,7 +37,8 @@ ProgressReport progressPrinter(std::size_t total, std::ostream& err) {
   };
 }
 
-volatile std::sig_atomic_t interruptingSignal = 0;
+std::atomic<int> interruptingSignal = 0;
+static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
 
 void noteInterruption(int signal) { interruptingSignal = signal; }
 
@@ -112,13 +75,17 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
       out << helpText();
       return kExitAllOk;
     }
-    SweepJob job = prepareJob(commandLine);
+    const EngineTables tables =
+        readEngineTables(commandLine.tablesDirectory, wants(commandLine, Target::kMolybdenum));
+    SweepJob job;
+    job.combinations = expandCombinations(commandLine.request);
+    job.run = [&tables](const Settings& settings) { return runCombination(tables, settings); };
+    job.parallelRuns = commandLine.parallelRuns;
     // Opened before the first run, so that an output that cannot be created stops the sweep
     // before any work is done.
     std::optional<palvane::ReplacementFile> outputFile;
     if (commandLine.output) outputFile.emplace(*commandLine.output);
     job.progress = progressPrinter(job.combinations.size(), err);
-    job.engineTimeLimit = std::chrono::seconds(commandLine.engineTimeLimitSeconds);
     const InterruptionCatcher catcher;
     job.interrupted = &interruptingSignal;
     std::vector<CombinationOutcome> outcomes;

@@ -1,5 +1,6 @@
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "text_files/file_error.h"
 #include "text_files/input_file.h"
@@ -33,6 +34,9 @@ int fieldNumberInLine(std::string_view text, std::size_t start) {
 
 FieldReader::FieldReader(const std::filesystem::path& file)
     : fileName_(file.string()), text_(readInputFile(file)) {}
+
+FieldReader::FieldReader(std::string fileName, std::string text)
+    : fileName_(std::move(fileName)), text_(std::move(text)) {}
 
 void FieldReader::skipBlanks() {
   while (position_ < text_.size() && isBlank(text_[position_])) ++position_;

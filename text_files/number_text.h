@@ -36,6 +36,8 @@ class FieldReader {
  public:
   // Reads the whole file; throws FileError naming it when it cannot be opened.
   explicit FieldReader(const std::filesystem::path& file);
+  // Reads a file's text held in memory; `fileName` names it in the messages.
+  FieldReader(std::string fileName, std::string text);
 
   // The next field as a number (an empty field between two commas is 0). Throws FileError
   // naming the file at its end, and naming the line and field for a field that is not a

@@ -1,5 +1,7 @@
 #include "text_files/result_file.h"
 
+#include <utility>
+
 #include "text_files/number_text.h"
 
 namespace palvane {
@@ -12,10 +14,7 @@ void readMap(FieldReader& reader, FieldMap& map) {
   }
 }
 
-}  // namespace
-
-ResultMaps readResultMaps(const std::filesystem::path& file) {
-  FieldReader reader(file);
+ResultMaps readBlocks(FieldReader& reader) {
   ResultMaps maps;
   maps.referenceEnergyFluence = reader.next();
   readMap(reader, maps.fluenceMap);
@@ -24,6 +23,18 @@ ResultMaps readResultMaps(const std::filesystem::path& file) {
   maps.axisHvl = reader.next();
   readMap(reader, maps.hvlMap);
   return maps;
+}
+
+}  // namespace
+
+ResultMaps readResultMaps(const std::filesystem::path& file) {
+  FieldReader reader(file);
+  return readBlocks(reader);
+}
+
+ResultMaps readResultMaps(std::string fileName, std::string text) {
+  FieldReader reader(std::move(fileName), std::move(text));
+  return readBlocks(reader);
 }
 
 }  // namespace palvane

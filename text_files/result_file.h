@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "text_files/field_grid.h"
 
@@ -21,5 +22,7 @@ struct ResultMaps {
 // across the axis (outer, j) of 76 values along it (inner, i). Throws FileError naming the
 // file when it is missing, short or holds a field that is not a number.
 ResultMaps readResultMaps(const std::filesystem::path& file);
+// The same from the text of a Result.dat that never reached a file; messages name fileName.
+ResultMaps readResultMaps(std::string fileName, std::string text);
 
 }  // namespace palvane

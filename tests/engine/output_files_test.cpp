@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "scratch_directory.h"
-
 namespace engine {
 namespace {
 
@@ -42,8 +40,7 @@ BeamParameters typicalSettings() {
   return parameters;
 }
 
-TEST(WriteBeamAxisFile, WritesSettingsSpectrumAndSummary) {
-  ScratchDirectory directory;
+TEST(BeamAxisText, HoldsSettingsSpectrumAndSummary) {
   Spectrum spectrum{};
   spectrum[10] = 1.0f;
   spectrum[20] = 2.0f;
@@ -53,9 +50,8 @@ TEST(WriteBeamAxisFile, WritesSettingsSpectrumAndSummary) {
   quantities.energyFluence = 0.000123456f;
   quantities.airKerma = 0.999996f;
   quantities.hvl = 0.5f;
-  writeBeamAxisFile(directory.path() / "Beam_Axis.dat", typicalSettings(), spectrum, quantities);
-
-  const std::vector<std::string> records = crLfRecords(directory.read("Beam_Axis.dat"));
+  const std::vector<std::string> records =
+      crLfRecords(beamAxisText(typicalSettings(), spectrum, quantities));
   ASSERT_EQ(records.size(), 264u);
   const std::vector<std::string> settings = {" 0",     " 28.0",  " 22.0",  "   .0", "  .800",
                                              "  .000", "  .030", "  .500", " 60.0"};
@@ -74,13 +70,11 @@ TEST(WriteBeamAxisFile, WritesSettingsSpectrumAndSummary) {
   EXPECT_EQ(records[263], " .50000E+00");
 }
 
-TEST(WriteBeamAxisFile, WritesZeroRelativeValuesWhenThePeakIsZero) {
-  ScratchDirectory directory;
+TEST(BeamAxisText, HoldsZeroRelativeValuesWhenThePeakIsZero) {
   Spectrum spectrum{};
   spectrum[30] = 1.0f;  // 1 / 0 would be infinite, 0 / 0 not a number
-  writeBeamAxisFile(directory.path() / "Beam_Axis.dat", typicalSettings(), spectrum,
-                    PointQuantities{});
-  const std::vector<std::string> records = crLfRecords(directory.read("Beam_Axis.dat"));
+  const std::vector<std::string> records =
+      crLfRecords(beamAxisText(typicalSettings(), spectrum, PointQuantities{}));
   ASSERT_EQ(records.size(), 264u);
   for (int line = 10; line <= 259; ++line) {
     EXPECT_EQ(records[line - 1].substr(6), "   .00000") << "line " << line;
@@ -102,10 +96,8 @@ RelativeMaps sampleMaps() {
   return maps;
 }
 
-TEST(WriteResultFile, LaysOutThreeReferenceValuesAndMapsOf836CharacterRows) {
-  ScratchDirectory directory;
-  writeResultFile(directory.path() / "Result.dat", sampleMaps());
-  const std::vector<std::string> records = crLfRecords(directory.read("Result.dat"));
+TEST(ResultText, LaysOutThreeReferenceValuesAndMapsOf836CharacterRows) {
+  const std::vector<std::string> records = crLfRecords(resultText(sampleMaps()));
   ASSERT_EQ(records.size(), 156u);
   EXPECT_EQ(records[0], " .12345E+02");
   EXPECT_EQ(records[52], " .12346E-03");
@@ -124,12 +116,10 @@ TEST(WriteResultFile, LaysOutThreeReferenceValuesAndMapsOf836CharacterRows) {
   EXPECT_EQ(field(106, 2), "  .1500E+01");
 }
 
-TEST(WriteResultFile, ReadsBackValueByValueInFileOrder) {
-  ScratchDirectory directory;
+TEST(ResultText, ReadsBackValueByValueInFileOrder) {
   const RelativeMaps maps = sampleMaps();
-  writeResultFile(directory.path() / "Result.dat", maps);
   // A reader that splits on blanks and line ends, as the interactive program does.
-  std::istringstream text(directory.read("Result.dat"));
+  std::istringstream text(resultText(maps));
   std::vector<float> values;
   for (std::string word; text >> word;) values.push_back(std::strtof(word.c_str(), nullptr));
   ASSERT_EQ(values.size(), 3u * (1 + kColumnCount * kRowCount));
@@ -144,14 +134,8 @@ TEST(WriteResultFile, ReadsBackValueByValueInFileOrder) {
   }
 }
 
-TEST(WriteResultFile, ReplacesAnEarlierFileCompletely) {
-  ScratchDirectory directory;
-  directory.write("Result.dat", std::string(600000, 'x'));
-  writeResultFile(directory.path() / "Result.dat", RelativeMaps{});
-  const std::string text = directory.read("Result.dat");
-  EXPECT_EQ(text.size(), 3u * (11 + 2 + kRowCount * (836 + 2)));
-  EXPECT_EQ(text.find('x'), std::string::npos);
-  EXPECT_EQ(directory.fileNames(), std::vector<std::string>{"Result.dat"});
+TEST(ResultText, EmptyMapsKeepTheWholeLayout) {
+  EXPECT_EQ(resultText(RelativeMaps{}).size(), 3u * (11 + 2 + kRowCount * (836 + 2)));
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
-#include "sweep/work_directory.h"
 #include "text_files/file_error.h"
 
 namespace {
@@ -23,16 +21,8 @@ std::string labelledResultFile() {
   return text;
 }
 
-std::filesystem::path writeFile(const sweep::WorkDirectory& directory, const std::string& text) {
-  const std::filesystem::path path = directory.path() / "Result.dat";
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
-
 TEST(ResultFile, TakesTheReferencesAndTheAxisValuesAtFiveTenAndFifteenCentimetres) {
-  const sweep::WorkDirectory directory;
-  const sweep::ResultSummary summary =
-      sweep::readResultFile(writeFile(directory, labelledResultFile()));
+  const sweep::ResultSummary summary = sweep::readResultText(labelledResultFile());
   EXPECT_EQ(summary.energyFluence, 101);
   EXPECT_EQ(summary.airKerma, 5301);
   EXPECT_EQ(summary.halfValueLayer, 10501);
@@ -41,22 +31,19 @@ TEST(ResultFile, TakesTheReferencesAndTheAxisValuesAtFiveTenAndFifteenCentimetre
   EXPECT_EQ(summary.relativeHalfValueLayer, (std::array<double, 3>{10626, 10651, 10676}));
 }
 
-TEST(ResultFile, ShortMissingOrGarbledFilesAreReportedWithTheirName) {
-  const sweep::WorkDirectory directory;
+TEST(ResultFile, ShortOrGarbledTextsAreReportedWithTheFileName) {
   const std::string whole = labelledResultFile();
   std::string garbled = whole;
   garbled.replace(garbled.find("5426.0E+00"), 10, "**********");
   const std::vector<std::string> bad{whole.substr(0, whole.size() / 2), garbled};
   for (const std::string& content : bad) {
-    const auto path = writeFile(directory, content);
     try {
-      sweep::readResultFile(path);
+      sweep::readResultText(content);
       ADD_FAILURE() << "accepted";
     } catch (const palvane::FileError& error) {
       EXPECT_NE(std::string(error.what()).find("Result.dat"), std::string::npos) << error.what();
     }
   }
-  EXPECT_THROW(sweep::readResultFile(directory.path() / "none.dat"), palvane::FileError);
 }
 
 }  // namespace

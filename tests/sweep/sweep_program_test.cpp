@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "sweep/work_directory.h"
@@ -30,23 +31,29 @@ std::vector<std::vector<std::string>> readTable(const fs::path& path) {
   return rows;
 }
 
+struct EngineProcessRun {
+  int status = -1;
+  std::vector<double> values;  // Result.dat in file order
+  std::string errorOutput;
+};
+
 // One engine run as palvane starts it: tables and a hand-written B2F.dat in a fresh folder.
-// Returns the values of Result.dat in file order.
-std::vector<double> singleRun(const char* engine, const std::string& parameterLines) {
+EngineProcessRun singleRun(const char* engine, const std::string& parameterLines) {
   const sweep::WorkDirectory directory;
   for (const char* table : {"MUs3.dat", "Mo-STP.dat"}) {
     fs::copy_file(fs::path(testpaths::kDataDir) / table, directory.path() / table);
   }
   std::ofstream(directory.path() / "B2F.dat", std::ios::binary) << parameterLines;
-  const std::string command =
-      "cd '" + directory.path().string() + "' && '" + engine + "' < /dev/null > /dev/null";
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  const std::string command = "cd '" + directory.path().string() + "' && '" + engine +
+                              "' < /dev/null > /dev/null 2> error.txt";
+  EngineProcessRun run;
+  run.status = std::system(command.c_str());
   std::ifstream result(directory.path() / "Result.dat");
-  std::vector<double> values;
   double value = 0;
-  while (result >> value) values.push_back(value);
-  EXPECT_EQ(values.size(), 3u * 3877u);
-  return values;
+  while (result >> value) run.values.push_back(value);
+  std::ifstream error(directory.path() / "error.txt");
+  run.errorOutput.assign(std::istreambuf_iterator<char>(error), {});
+  return run;
 }
 
 // Reference energy fluence, air kerma and HVL, then relative air kerma and HVL at Y = 0 and
@@ -78,11 +85,22 @@ TEST(SweepProgram, RowsEqualSingleEngineRunsAndAFailureIsReportedInItsRow) {
   EXPECT_EQ(rows[0][1], "tube_voltage [kV]");
   EXPECT_EQ(rows[0][18], "status");
 
-  // theta + phi = 0 leaves the beam axis no path out of the target: the engine refuses.
+  // theta + phi = 0 leaves the beam axis no path out of the target: the engine refuses,
+  // and its one line of error output is the row's status, quoted for its commas.
   EXPECT_EQ(rows[2][3], "-22");
-  EXPECT_NE(rows[2][18], "ok");
-  EXPECT_NE(rows[2][18], "");
   EXPECT_EQ(rows[2][11], "");
+  const EngineProcessRun refused =
+      singleRun(testpaths::kDornic,
+                "0\r\n25.0\r\n22.0\r\n-22.0\r\n00.80\r\n00.00\r\n00.030\r\n00.050\r\n60.000\r\n");
+  EXPECT_NE(refused.status, 0);
+  ASSERT_EQ(refused.errorOutput.find('\n'), refused.errorOutput.size() - 1) << refused.errorOutput;
+  std::ifstream tableText(table);
+  std::string line;
+  for (int i = 0; i < 3; ++i) std::getline(tableText, line);
+  const std::string quotedMessage =
+      ",\"" + refused.errorOutput.substr(0, refused.errorOutput.size() - 1) + "\"";
+  ASSERT_GE(line.size(), quotedMessage.size());
+  EXPECT_EQ(line.substr(line.size() - quotedMessage.size()), quotedMessage);
 
   const struct {
     std::size_t row;
@@ -102,8 +120,9 @@ TEST(SweepProgram, RowsEqualSingleEngineRunsAndAFailureIsReportedInItsRow) {
     const auto& row = rows[single.row];
     ASSERT_EQ(row.size(), 19u);
     EXPECT_EQ(row[18], "ok") << single.row;
-    const std::vector<double> expected =
-        expectedColumns(singleRun(single.engine, single.parameterLines));
+    const EngineProcessRun run = singleRun(single.engine, single.parameterLines);
+    EXPECT_EQ(run.status, 0) << single.row;
+    const std::vector<double> expected = expectedColumns(run.values);
     ASSERT_EQ(expected.size(), 9u);
     for (std::size_t i = 0; i < expected.size(); ++i) {
       EXPECT_EQ(std::stod(row[9 + i]), expected[i]) << "row " << single.row << " column " << 9 + i;
