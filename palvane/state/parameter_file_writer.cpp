@@ -10,8 +10,6 @@ namespace palvane {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// The engines take the air layer from the file; the interactive program always uses 60 cm.
-constexpr std::string_view kAirLayerLine = "60.000";
 
 void appendLine(std::string& text, std::string_view line) {
   text += line;
@@ -34,7 +32,7 @@ std::string parameterFileText(int targetType, const ParameterTexts& texts) {
   appendBox(text, texts.aluminium(), "00.00");
   appendBox(text, texts.molybdenum(), "00.000");
   appendBox(text, texts.rhodium(), "00.000");
-  appendLine(text, kAirLayerLine);
+  appendLine(text, PatternFormat(kEngineAirLayer, "00.000"));
   return text;
 }
 

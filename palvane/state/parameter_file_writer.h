@@ -8,6 +8,8 @@
 namespace palvane {
 
 inline constexpr const char* kParameterFile = "B2F.dat";
+// The air layer in cm that B2F.dat always carries, so that every engine run uses it.
+inline constexpr double kEngineAirLayer = 60.0;
 
 // The nine lines of B2F.dat, each ended by CR LF: the target flag ("0"), the tube
 // voltage, target angle and tilt angle ("00.0"), beryllium and aluminium ("00.00"),

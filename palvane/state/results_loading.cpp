@@ -57,9 +57,9 @@ void readMap(FieldReader& reader, FieldMap& map) {
 
 void readMaps(const std::filesystem::path& file, EngineResults& results) {
   FieldReader reader(file);
-  reader.next();  // reference energy fluence
+  results.referenceFluence = reader.next();
   readMap(reader, results.fluenceMap);
-  reader.next();  // reference air kerma
+  results.referenceKerma = reader.next();
   readMap(reader, results.kermaMap);
   results.axisHvl = reader.next();
   readMap(reader, results.hvlMap);
@@ -103,6 +103,8 @@ void StoreEngineResults(const EngineResults& results) {
   shared.KermaMap = results.kermaMap;
   shared.AxisHvl = results.axisHvl;
   shared.HvlMap = results.hvlMap;
+  shared.ReferenceFluence = results.referenceFluence;
+  shared.ReferenceKerma = results.referenceKerma;
 }
 
 int targetTypeOf(double targetFlag) { return std::nearbyint(targetFlag) == 0.0 ? 0 : 1; }
