@@ -20,7 +20,7 @@ constexpr double kCaptionTop = 470;
 // Colours that stay apart for readers with a red-green deficiency.
 QColor curveColour(std::size_t index) {
   static const std::array<QColor, 7> kColours = {
-      QColor(0, 114, 178),  QColor(213, 94, 0),  QColor(0, 158, 115), QColor(204, 121, 167),
+      QColor(0, 114, 178), QColor(213, 94, 0),   QColor(0, 158, 115),  QColor(204, 121, 167),
       QColor(230, 159, 0), QColor(86, 180, 233), QColor(120, 120, 120)};
   return kColours[index % kColours.size()];
 }

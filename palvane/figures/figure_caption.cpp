@@ -26,8 +26,9 @@ QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settin
       FigureTexts::tr("Image plane 65 cm below the focal spot; values relative to the beam axis"),
   };
   if (stamp.references) {
-    lines << FigureTexts::tr("Reference values on the beam axis: energy fluence %1, air kerma %2 "
-                             "(model units), Al HVL %3 mm")
+    lines << FigureTexts::tr(
+                 "Reference values on the beam axis: energy fluence %1, air kerma %2 "
+                 "(model units), Al HVL %3 mm")
                  .arg(number(stamp.references->energyFluence), number(stamp.references->airKerma),
                       number(stamp.references->hvl));
   }

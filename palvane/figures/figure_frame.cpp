@@ -67,8 +67,8 @@ QColor viridis(double t) {
   const int stop = std::min(static_cast<int>(scaled), 9);
   const double share = scaled - stop;
   const auto mix = [&](int channel) {
-    return static_cast<int>(std::lround(kStops[stop][channel] +
-                                        share * (kStops[stop + 1][channel] - kStops[stop][channel])));
+    return static_cast<int>(std::lround(
+        kStops[stop][channel] + share * (kStops[stop + 1][channel] - kStops[stop][channel])));
   };
   return QColor(mix(0), mix(1), mix(2));
 }

@@ -145,8 +145,8 @@ void Form1::showNewResults() {
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
   // The spectrum form holds the settings of the run now shown.
-  runSettings_ = ExportSettings{state().TargetType, readTubeSettings(parameterTexts()),
-                                kEngineAirLayer};
+  runSettings_ =
+      ExportSettings{state().TargetType, readTubeSettings(parameterTexts()), kEngineAirLayer};
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

@@ -106,8 +106,9 @@ void Form1::PointText_Enter() {
   for (int n = 0; n < 2; ++n) {
     const std::string text = boxes[n].box->text().trimmed().toStdString();
     if (!IsSettingNumber(text, {"mm"})) {
-      showWarning(this, tr(kPointNotANumberMessage)
-                            .arg(QLatin1String(boxes[n].name), boxes[n].box->text()));
+      showWarning(
+          this,
+          tr(kPointNotANumberMessage).arg(QLatin1String(boxes[n].name), boxes[n].box->text()));
       return;
     }
     millimetresAt[n] = SettingNumber(text);

@@ -145,8 +145,7 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
   saveFigure(setFolder, QStringLiteral("spectra"), curveFigureSize(caption.size()),
              QStringLiteral("Spectra"),
              [&](QPainter& painter) { paintSpectraFigure(painter, curves, caption); });
-  writeText(setFolder, QStringLiteral("summary.csv"),
-            [&] { return summaryCsv(rows, stamp, run); });
+  writeText(setFolder, QStringLiteral("summary.csv"), [&] { return summaryCsv(rows, stamp, run); });
   writeText(setFolder, QStringLiteral("README.txt"), [&] { return setReadme(stamp, files); });
 }
 

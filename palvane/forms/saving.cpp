@@ -26,8 +26,8 @@ std::filesystem::path exportPath(const QString& folder, const QString& name) {
 }
 
 ExportStamp exportStamp(const QDateTime& when, std::optional<EngineReferences> references) {
-  return {"Palvane " PALVANE_VERSION, when.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(),
-          references};
+  return {"Palvane " PALVANE_VERSION,
+          when.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(), references};
 }
 
 QString askSaveFolder(QWidget* parent) {

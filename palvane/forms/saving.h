@@ -4,8 +4,8 @@
 #include <functional>
 #include <optional>
 
-#include <QImage>
 #include <QDateTime>
+#include <QImage>
 #include <QString>
 
 #include "palvane/physics/exports.h"

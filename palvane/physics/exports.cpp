@@ -34,8 +34,8 @@ std::string finiteNumber(double value, const std::string& what) {
 // conversion ignores the locale.
 std::string significant(double value, int digits) {
   char text[40];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
-                                 digits);
+  const auto end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
   return std::string(text, end.ptr);
 }
 
@@ -176,8 +176,9 @@ std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp&
   for (int j = 1; j <= kLastMapRow; ++j) {
     for (int i = 1; i <= kLastMapColumn; ++i) {
       const double relative = map[i][j];
-      std::vector<std::string> fields = {gridMillimetres(i), gridMillimetres(j),
-                                         relativePercent(relative, name + " at " + gridPoint(i, j))};
+      std::vector<std::string> fields = {
+          gridMillimetres(i), gridMillimetres(j),
+          relativePercent(relative, name + " at " + gridPoint(i, j))};
       if (withHvl) fields.push_back(absoluteHvl(relative, axisHvl, "Al HVL at " + gridPoint(i, j)));
       text += csvLine(fields);
     }
@@ -236,8 +237,7 @@ std::string summaryCsv(const std::vector<SummaryRow>& rows, const ExportStamp& s
   return text;
 }
 
-void writeExportFile(const std::filesystem::path& file,
-                     const std::function<std::string()>& build) {
+void writeExportFile(const std::filesystem::path& file, const std::function<std::string()>& build) {
   std::string text;
   try {
     text = build();

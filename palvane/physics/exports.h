@@ -57,10 +57,10 @@ struct ExportSettings {
 
 // What a spectrum export states about the computation in its comment lines.
 struct SpectrumExportSettings {
-  int targetType = 0;   // 0: molybdenum; 1: tungsten
-  TubeSettings tube;    // as the computation used them (thicknesses in cm)
-  double pointX = 0.0;  // cm along the anode-cathode axis
-  double pointY = 0.0;  // cm across it
+  int targetType = 0;     // 0: molybdenum; 1: tungsten
+  TubeSettings tube;      // as the computation used them (thicknesses in cm)
+  double pointX = 0.0;    // cm along the anode-cathode axis
+  double pointY = 0.0;    // cm across it
   double airLayer = 0.0;  // cm of air the spectrum crossed
   // The beam quality; nullopt where it is not defined.
   std::optional<BeamQuality> quality;

@@ -10,7 +10,7 @@ namespace palvane {
 
 namespace {
 
-constexpr double kMolybdenumDensity = 10.22;  // g/cm^3
+constexpr double kMolybdenumDensity = 10.22;      // g/cm^3
 constexpr double kAirPath = kMolybdenumAirLayer;  // cm
 
 // Bins of the characteristic lines: 17.4 keV (K-alpha), 19.6 keV and 20.0 keV (K-beta).

@@ -10,7 +10,7 @@ namespace palvane {
 
 namespace {
 
-constexpr double kTungstenDensity = 19.3;  // g/cm^3
+constexpr double kTungstenDensity = 19.3;       // g/cm^3
 constexpr double kAirPath = kTungstenAirLayer;  // cm
 
 // Stopping power of tungsten for electron energy T in keV.

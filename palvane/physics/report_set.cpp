@@ -46,9 +46,8 @@ std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& 
   };
   for (const std::string_view entry : entries) text += std::string(entry) + end;
   for (const std::string& file : spectrumFiles) {
-    text += "  " + file + ": a spectrum, photon energy in keV and photon fluence in percent" +
-            end + "    of the beam-axis peak; its header gives the point and the beam quality." +
-            end;
+    text += "  " + file + ": a spectrum, photon energy in keV and photon fluence in percent" + end +
+            "    of the beam-axis peak; its header gives the point and the beam quality." + end;
   }
   return text;
 }

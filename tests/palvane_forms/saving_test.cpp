@@ -7,12 +7,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include "forms_test_support.h"
 #include "palvane/figures/curve_figures.h"
@@ -162,9 +162,8 @@ class SavingTest : public QObject {
     // The display form's settings are those of the beam-axis spectrum, so the relative
     // air kerma is shown, below 100 % off the axis.
     QVERIFY2(lines.contains(QStringLiteral("Relative air kerma 9")), qPrintable(lines));
-    const QString shownHvl1 = QRegularExpression(QStringLiteral("HVL1  (\\S+) mm Al"))
-                                  .match(lines)
-                                  .captured(1);
+    const QString shownHvl1 =
+        QRegularExpression(QStringLiteral("HVL1  (\\S+) mm Al")).match(lines).captured(1);
     QVERIFY2(!shownHvl1.isEmpty(), qPrintable(lines));
 
     QTemporaryDir parent;
@@ -180,8 +179,11 @@ class SavingTest : public QObject {
     const struct {
       const char* stem;
       QSize size;
-    } figures[] = {{"map_energy_fluence", mapSize}, {"map_air_kerma", mapSize}, {"map_hvl", mapSize},
-                   {"profiles", curveSize},         {"spectra", curveSize}};
+    } figures[] = {{"map_energy_fluence", mapSize},
+                   {"map_air_kerma", mapSize},
+                   {"map_hvl", mapSize},
+                   {"profiles", curveSize},
+                   {"spectra", curveSize}};
     for (const auto& figure : figures) {
       const QString stem = QString::fromLatin1(figure.stem);
       QCOMPARE(QImage(set.filePath(stem + QStringLiteral(".png"))).size(), figure.size);
@@ -218,8 +220,9 @@ class SavingTest : public QObject {
                 .contains(QStringLiteral("Energy (keV),Relative photon fluence (%)")));
     const QStringList summary = csvTable(set, "summary.csv");
     QCOMPARE(summary.size(), 1 + 3);
-    QVERIFY(summary[0].startsWith(QStringLiteral("File,Point X (mm),Point Y (mm),Mean energy (keV),"
-                                                 "HVL1 (mm Al),")));
+    QVERIFY(
+        summary[0].startsWith(QStringLiteral("File,Point X (mm),Point Y (mm),Mean energy (keV),"
+                                             "HVL1 (mm Al),")));
     QVERIFY(summary[1].startsWith(QStringLiteral("spectrum_axis.csv,0,0,")));
     QCOMPARE(summary[3].split(QLatin1Char(','))[4], shownHvl1);
     QVERIFY(QFile::exists(set.filePath(QStringLiteral("README.txt"))));
@@ -242,9 +245,8 @@ class SavingTest : public QObject {
       QTest::keyClick(x, Qt::Key_Return);
       return answerer.text();
     };
-    QCOMPARE(enter("160", "0"),
-             QString::fromUtf8(palvane::kPointOutsideMapMessage).arg(QStringLiteral("160"),
-                                                                     QStringLiteral("0")));
+    QCOMPARE(enter("160", "0"), QString::fromUtf8(palvane::kPointOutsideMapMessage)
+                                    .arg(QStringLiteral("160"), QStringLiteral("0")));
     QCOMPARE(enter("20", "abc"), QString::fromUtf8(palvane::kPointNotANumberMessage)
                                      .arg(QStringLiteral("Y"), QStringLiteral("abc")));
     // Target angle 6 degrees, no tilt: the cut-off lies at 65 cm * tan 6 deg = 68.3 mm.

@@ -126,7 +126,7 @@ TEST(ProfilesCsv, ListsTheAxisRowsOfTheThreeMaps) {
   fluence[1][1] = kerma[1][1] = hvl[1][1] = 1.0;
   fluence[2][1] = 0.985;
   kerma[2][1] = 0.97;
-  hvl[2][1] = 1.02;   // 1.02 * 0.48922 = 0.4990044
+  hvl[2][1] = 1.02;     // 1.02 * 0.48922 = 0.4990044
   fluence[2][2] = 7.0;  // off the axis: not in the profile
   const std::string text = profilesCsv(fluence, kerma, hvl, kStamp, kRun);
   EXPECT_TRUE(startsWith(text, std::string(kHeaderBlock) +
@@ -185,9 +185,10 @@ TEST(SpectrumCsv, StatesTheSettingsAndBeamQualityThenListsEveryBinInPercent) {
 
   // A calibrated output adds the absolute air kerma; an undefined quality says so.
   settings.absoluteAirKerma = 61.23456;
-  EXPECT_NE(spectrumCsv(spectrum, 200.0, settings, stamp)
-                .find("# Relative air kerma (%): 92.3\r\n# Absolute air kerma (uGy/mAs): 61.23\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      spectrumCsv(spectrum, 200.0, settings, stamp)
+          .find("# Relative air kerma (%): 92.3\r\n# Absolute air kerma (uGy/mAs): 61.23\r\n"),
+      std::string::npos);
   EXPECT_NE(spectrumCsv(spectrum, 200.0, pointSettings(), stamp)
                 .find("# Photons per bin at 100 %: 200\r\n# Beam quality: not defined\r\n"),
             std::string::npos);
