@@ -75,12 +75,20 @@ void paintProfilesFigure(QPainter& painter, const FieldMap& fluence, const Field
   painter.drawLine(area.at(0, 100), area.at(150, 100));
   painter.restore();
 
+  // Beyond the heel cut-off nothing is computed (the maps hold 0 there): hatched, and the
+  // curves end at the last computed point.
+  for (int i = 2; i <= kLastMapColumn; ++i) {
+    if (fluence[i][1] > 0.0) continue;
+    fillCutOff(painter, QRectF(area.at(2.0 * (i - 1) - 1.0, top), area.at(150.0, 0.0)));
+    break;
+  }
   std::vector<LegendEntry> legend;
   for (std::size_t n = 0; n < std::size(profiles); ++n) {
     QPolygonF points;
     for (int i = 1; i <= kLastMapColumn; ++i) {
       const double percent = 100.0 * (*profiles[n].map)[i][1];
-      if (std::isfinite(percent)) points << area.at(2.0 * (i - 1), percent);
+      if (!(percent > 0.0) || !std::isfinite(percent)) break;
+      points << area.at(2.0 * (i - 1), percent);
     }
     drawPolyline(painter, points, curveColour(n), 2.0);
     legend.push_back({profiles[n].name, curveColour(n), 2.0});

@@ -19,7 +19,7 @@ namespace palvane {
 QSize curveFigureSize(int captionLines);
 
 // The rows on the X axis (Y = 0) of the three maps, in percent of the beam axis, over
-// X 0 to 150 mm.
+// X 0 to 150 mm; the region beyond the heel cut-off hatched.
 void paintProfilesFigure(QPainter& painter, const FieldMap& fluence, const FieldMap& kerma,
                          const FieldMap& hvl, const QStringList& caption);
 

@@ -28,9 +28,9 @@ QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settin
   if (stamp.references) {
     lines << FigureTexts::tr(
                  "Reference values on the beam axis: energy fluence %1, air kerma %2 "
-                 "(model units), Al HVL %3 mm")
-                 .arg(number(stamp.references->energyFluence), number(stamp.references->airKerma),
-                      number(stamp.references->hvl));
+                 "(model units),")
+                 .arg(number(stamp.references->energyFluence), number(stamp.references->airKerma))
+          << FigureTexts::tr("    aluminium HVL %1 mm").arg(number(stamp.references->hvl));
   }
   lines << FigureTexts::tr("%1, saved %2")
                .arg(QString::fromStdString(stamp.program), QString::fromStdString(stamp.savedAt));

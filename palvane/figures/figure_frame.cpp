@@ -73,6 +73,11 @@ QColor viridis(double t) {
   return QColor(mix(0), mix(1), mix(2));
 }
 
+void fillCutOff(QPainter& painter, const QRectF& rect) {
+  painter.fillRect(rect, QColor(225, 225, 225));
+  painter.fillRect(rect, QBrush(QColor(140, 140, 140), Qt::BDiagPattern));
+}
+
 QString tickLabel(double value) {
   QString text = QString::number(value, 'f', 6);
   while (text.endsWith(QLatin1Char('0'))) text.chop(1);

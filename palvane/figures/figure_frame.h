@@ -26,6 +26,9 @@ double niceStep(double low, double high, int count);
 // The perceptually uniform viridis scale at t in 0..1 (dark violet to yellow).
 QColor viridis(double t);
 
+// Grey hatching: the region beyond the heel cut-off, where nothing is computed.
+void fillCutOff(QPainter& painter, const QRectF& rect);
+
 // A plot area on the figure in logical pixels and the data ranges it shows.
 struct PlotArea {
   QRectF rect;

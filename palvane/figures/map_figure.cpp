@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QBrush>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -17,20 +16,11 @@ constexpr double kPixelsPerMm = 2.0;
 constexpr double kFieldLength = 150.0;  // mm along the anode-cathode axis
 constexpr double kFieldHalfWidth = 100.0;
 constexpr double kCellMm = 2.0;
-constexpr QRectF kPlot(90, 50, kPixelsPerMm* kFieldLength, kPixelsPerMm * 2 * kFieldHalfWidth);
+constexpr QRectF kPlot(90, 66, kPixelsPerMm* kFieldLength, kPixelsPerMm * 2 * kFieldHalfWidth);
 constexpr double kBarLeft = 440;
 constexpr double kBarWidth = 22;
 constexpr int kFigureWidth = 680;
-constexpr double kCaptionTop = 540;
-const QColor kCutOffBackground(225, 225, 225);
-const QColor kCutOffHatch(140, 140, 140);
-
-QBrush cutOffBrush() { return QBrush(kCutOffHatch, Qt::BDiagPattern); }
-
-void fillCutOff(QPainter& painter, const QRectF& rect) {
-  painter.fillRect(rect, kCutOffBackground);
-  painter.fillRect(rect, cutOffBrush());
-}
+constexpr double kCaptionTop = 556;
 
 // The value shown for a relative map value: percent, or mm of aluminium for the HVL.
 double shownValue(double relative, MapQuantity quantity, double axisHvl) {

@@ -142,9 +142,13 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
                       spectrumName(axis, spectrum->settings.pointX, spectrum->settings.pointY),
                       axis});
   }
-  saveFigure(setFolder, QStringLiteral("spectra"), curveFigureSize(caption.size()),
+  // The spectra's own air layer and settings, those of the beam-axis spectrum.
+  const SpectrumExportSettings& axis = axisSpectrum_->settings;
+  const QStringList spectraCaption =
+      figureCaption(stamp, {axis.targetType, axis.tube, axis.airLayer});
+  saveFigure(setFolder, QStringLiteral("spectra"), curveFigureSize(spectraCaption.size()),
              QStringLiteral("Spectra"),
-             [&](QPainter& painter) { paintSpectraFigure(painter, curves, caption); });
+             [&](QPainter& painter) { paintSpectraFigure(painter, curves, spectraCaption); });
   writeText(setFolder, QStringLiteral("summary.csv"), [&] { return summaryCsv(rows, stamp, run); });
   writeText(setFolder, QStringLiteral("README.txt"), [&] { return setReadme(stamp, files); });
 }

@@ -33,8 +33,8 @@ void save(QWidget& window, const char* fileName) {
 
 void saveConsole(QWidget& console) { save(console, "engine_console.png"); }
 
-// Adds a typed point, saves a set for a report and keeps its map and spectrum figures as
-// report_map.png and report_spectra.png.
+// Adds a typed point, saves a set for a report (it stays in the screenshot directory) and
+// copies its map and spectrum figures to report_map.png and report_spectra.png.
 void saveReportFigures(palvane::Form1& form1) {
   study::control<QLineEdit>(form1, "Text4")->setText(QStringLiteral("120"));
   study::control<QLineEdit>(form1, "Text5")->setText(QStringLiteral("-40"));
@@ -50,7 +50,6 @@ void saveReportFigures(palvane::Form1& form1) {
     QFile::remove(target);
     QVERIFY(QFile::copy(QDir(set).filePath(QString::fromLatin1(file.figure)), target));
   }
-  QDir(set).removeRecursively();
 }
 
 }  // namespace

@@ -174,8 +174,9 @@ class SavingTest : public QObject {
     QVERIFY2(set.dirName().endsWith(QStringLiteral("_Mo_30kV_th10_ph4")), qPrintable(first));
 
     // Every figure as PNG at twice its size and as SVG that parses.
-    const QSize mapSize = palvane::mapFigureSize(5) * 2;
-    const QSize curveSize = palvane::curveFigureSize(5) * 2;
+    // Caption: settings, filters, plane, two lines of reference values, program and date.
+    const QSize mapSize = palvane::mapFigureSize(6) * 2;
+    const QSize curveSize = palvane::curveFigureSize(6) * 2;
     const struct {
       const char* stem;
       QSize size;
