@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a real molybdenum study under a virtual X server and saves pictures of the forms:
-# docs/form1.png (the display form with a drawn energy-fluence map and a point spectrum)
-# and every form and the engine's console window in build/screenshots/study/.
+# docs/form1.png (the display form with a drawn energy-fluence map and a point spectrum),
+# docs/report_map.png and docs/report_spectra.png (the map and spectrum figures of a saved
+# set) and every form and the engine's console window in build/screenshots/study/.
 # Usage: scripts/readme_screenshot.sh [build directory, default build/release]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,8 +11,12 @@ shots=$root/build/screenshots/study
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target e2e_readme_screenshots_test dornic vessick
+# A fresh directory: each run saves a new set folder into it.
+rm -rf "$shots"
 mkdir -p "$shots" "$root/docs"
 PALVANE_SCREENSHOT_DIR=$shots xvfb-run -a -s "-screen 0 1600x1000x24" \
   env QT_QPA_PLATFORM=xcb "$build/bin/e2e_readme_screenshots_test"
-cp "$shots/form1.png" "$root/docs/form1.png"
-echo "Saved docs/form1.png and $(ls "$shots" | wc -l) pictures in $shots"
+for picture in form1 report_map report_spectra; do
+  cp "$shots/$picture.png" "$root/docs/$picture.png"
+done
+echo "Saved docs/form1.png, docs/report_map.png, docs/report_spectra.png and $(ls "$shots" | wc -l) pictures in $shots"

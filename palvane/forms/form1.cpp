@@ -14,6 +14,8 @@
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/spectrum_graphs.h"
+#include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {
@@ -56,6 +58,8 @@ void Form1::connectHandlers() {
   connect(Picture2_, &PictureBox::mouseMoved, this, &Form1::Picture2_MouseMove);
   connect(Picture1_, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
   connect(Picture2_, &PictureBox::mousePressed, this, &Form1::Picture2_MouseDown);
+  connect(Text4_, &QLineEdit::returnPressed, this, &Form1::PointText_Enter);
+  connect(Text5_, &QLineEdit::returnPressed, this, &Form1::PointText_Enter);
 }
 
 void Form1::Form_Load() {
@@ -140,6 +144,9 @@ void Form1::showNewResults() {
   mapShown_ = false;
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
+  // The spectrum form holds the settings of the run now shown.
+  runSettings_ =
+      ExportSettings{state().TargetType, readTubeSettings(parameterTexts()), kAirLayerCm};
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

@@ -3,7 +3,6 @@
 #include <optional>
 #include <vector>
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -23,6 +22,18 @@ class CrossHairLine;
 class PictureBox;
 
 inline constexpr char kForm1Caption[] = "   Display the calculated distribution ";
+
+// Messages of the save and of a typed point.
+inline constexpr char kNoResultsToSaveMessage[] =
+    "No results are shown: show the results of an engine run first. Nothing was saved.";
+inline constexpr char kPointNotANumberMessage[] =
+    "The point's %1 \"%2\" is not a number in mm: nothing was drawn.";
+inline constexpr char kPointOutsideMapMessage[] =
+    "The point X = %1 mm, Y = %2 mm lies outside the map (X 0 to 150 mm, Y -100 to 100 mm): "
+    "nothing was drawn.";
+inline constexpr char kPointBeyondCutOffMessage[] =
+    "The point X = %1 mm lies beyond the heel cut-off of these settings, where the target "
+    "sends no radiation: nothing was drawn.";
 
 // The display form: the settings of the engine run, the chosen map mirrored about the
 // anode-cathode axis with its profile, read-outs under the mouse, and the spectrum at a
@@ -47,15 +58,19 @@ class Form1 : public QWidget {
   void Picture2_MouseDown(double x, double y);
   // Asks for a folder, then saveTo.
   void SaveButton_Click();
+  // Enter in Text4 or Text5: the spectrum at the typed point X, Y in mm, as a click there
+  // would draw it.
+  void PointText_Enter();
 
-  // Writes what the form shows into the folder: the shown map and its profile on the
-  // X axis as map_<quantity>.csv, profile_<quantity>.csv, map_<quantity>.png (map and
-  // colour bar) and profile_<quantity>.png; every spectrum on the spectrum graph as
-  // spectrum_axis.csv and spectrum_point_<n>.csv (n = 1, 2, ... in the order of the
-  // clicks since the last Clear); the spectrum graph as spectra.png. The first file that
-  // cannot be written is reported in a message box and ends the save; returns whether
-  // every file was written.
-  bool saveTo(const QString& folder);
+  // Writes a new set folder inside `folder`, named from the date, the time and the
+  // settings of the run (setFolderName; _2, _3, ... when that name is taken), holding
+  // for each of the three maps a figure (PNG and SVG) and a CSV file, the profiles on the
+  // X axis, every spectrum on the spectrum graph (spectrum_axis.csv, spectrum_point_<n>.csv
+  // in the order of the clicks since the last Clear) with a figure of them all,
+  // summary.csv and README.txt. A file that cannot be written is reported in a message
+  // box and the set folder is removed. Returns the set folder, empty when nothing was
+  // saved.
+  QString saveTo(const QString& folder);
 
   // Prints the settings of the run on Picture10, one line each from the top.
   void printRunSettings(const QStringList& lines);
@@ -74,11 +89,11 @@ class Form1 : public QWidget {
   void placeCrossHairs(double mapY, double x);
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
-  MapQuantity shownMapQuantity() const;
-  // The map with the colour bar and its labels beside it, placed as on the form.
-  QImage mapWithColourBar() const;
-  void writeShownMap(const QString& folder) const;
-  void writeShownSpectra(const QString& folder) const;
+  // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
+  // for a spectrum that is not drawn.
+  void drawPointSpectrum();
+  // The files of a set into its (new) folder; throws FileError.
+  void writeSet(const QString& setFolder, const ExportStamp& stamp) const;
 
   QGroupBox* Frame1_ = nullptr;
   QRadioButton* Option1_ = nullptr;
@@ -117,6 +132,8 @@ class Form1 : public QWidget {
   // shown, and the point spectra clicked since then or since the last Clear.
   std::optional<KeptSpectrum> axisSpectrum_;
   std::vector<KeptSpectrum> pointSpectra_;
+  // The settings of the run whose results are shown, for the saved set.
+  std::optional<ExportSettings> runSettings_;
   QStringList runSettingsLines_;
 };
 

@@ -159,9 +159,10 @@ void Form1::createControls() {
   // The spectra, with the clicked point.
   addLabel(*this, QString(), QStringLiteral("Point (mm)"), 9120, 1080, 1080, kLabelHeight);
   addRightLabel(*this, "Label22", "X =", 9120, 1530, 420);
-  Text4_ = addReadout(*this, "Text4", 9540, 1530, 660);
+  // The point boxes take a typed point too (Enter draws its spectrum).
+  Text4_ = addTextBox(*this, QStringLiteral("Text4"), 9540, 1530, 660, kBoxHeight);
   addRightLabel(*this, "Label23", "Y =", 9120, 2010, 420);
-  Text5_ = addReadout(*this, "Text5", 9540, 2010, 660);
+  Text5_ = addTextBox(*this, QStringLiteral("Text5"), 9540, 2010, 660, kBoxHeight);
   Command3_ =
       addButton(*this, QStringLiteral("Command3"), QStringLiteral("Clear"), 9120, 2640, 1080, 495);
   Picture3_ = addPictureBox(*this, "Picture3", kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight);

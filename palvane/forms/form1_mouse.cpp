@@ -10,9 +10,11 @@
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
+#include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/number_text.h"
 
@@ -24,9 +26,13 @@ namespace {
 constexpr double kMapRight = 300.0;
 constexpr double kMapReach = 300.0;
 constexpr double kProfileTop = 130.0;
-// Map units per mm, and cm per map unit.
+// Map units per mm, and cm per map unit and per mm.
 constexpr double kUnitsPerMm = 2.0;
 constexpr double kCmPerUnit = 0.05;
+constexpr double kCmPerMm = 0.1;
+// The map covers X 0 to 150 mm and Y -100 to 100 mm.
+constexpr double kMapLengthMm = 150.0;
+constexpr double kMapHalfWidthMm = 100.0;
 
 QString formatted(double value, const char* pattern) {
   return QString::fromStdString(PatternFormat(value, pattern));
@@ -87,6 +93,47 @@ void Form1::Picture2_MouseDown(double x, double y) {
   SharedState& shared = state();
   shared.PointX = x * kCmPerUnit;
   shared.PointY = y * kCmPerUnit;  // its sign does not change the spectrum
+  drawPointSpectrum();
+}
+
+void Form1::PointText_Enter() {
+  if (!mapDrawn_) return;  // as a click, nothing before the first Draw
+  const struct {
+    QLineEdit* box;
+    const char* name;
+  } boxes[] = {{Text4_, "X"}, {Text5_, "Y"}};
+  double millimetresAt[2] = {};
+  for (int n = 0; n < 2; ++n) {
+    const std::string text = boxes[n].box->text().trimmed().toStdString();
+    if (!IsSettingNumber(text, {"mm"})) {
+      showWarning(
+          this,
+          tr(kPointNotANumberMessage).arg(QLatin1String(boxes[n].name), boxes[n].box->text()));
+      return;
+    }
+    millimetresAt[n] = SettingNumber(text);
+  }
+  const double x = millimetresAt[0];
+  const double y = millimetresAt[1];
+  const QString xText = QString::fromStdString(ShortestText(x));
+  if (!(x >= 0.0 && x <= kMapLengthMm && std::fabs(y) <= kMapHalfWidthMm)) {
+    showWarning(this,
+                tr(kPointOutsideMapMessage).arg(xText, QString::fromStdString(ShortestText(y))));
+    return;
+  }
+  SharedState& shared = state();
+  const TubeSettings tube = readTubeSettings(parameterTexts());
+  if (beyondHeelCutOff(x * kCmPerMm, tube.targetAngle, tube.tiltAngle, shared.Pi)) {
+    showWarning(this, tr(kPointBeyondCutOffMessage).arg(xText));
+    return;
+  }
+  shared.PointX = x * kCmPerMm;
+  shared.PointY = y * kCmPerMm;
+  drawPointSpectrum();
+}
+
+void Form1::drawPointSpectrum() {
+  SharedState& shared = state();
   shared.PointMode = 1;
   const PointSpectrumOutcome outcome =
       shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();

@@ -1,27 +1,67 @@
-// The display form's save action: the shown map, profile and spectra as CSV files and the
-// pictures as PNG files, into a folder the user picks.
+// The display form's save action: a new folder holding the figures and data of the shown
+// results, for a report.
 
-#include <QColor>
+#include <QDateTime>
 #include <QDir>
-#include <QFontMetrics>
 #include <QPainter>
-#include <QRect>
-#include <algorithm>
+#include <vector>
 
+#include "palvane/figures/curve_figures.h"
+#include "palvane/figures/figure_caption.h"
+#include "palvane/figures/figure_files.h"
+#include "palvane/figures/map_figure.h"
 #include "palvane/forms/form1.h"
-#include "palvane/forms/picture_box.h"
+#include "palvane/forms/message_box.h"
 #include "palvane/forms/saving.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/exports.h"
+#include "palvane/physics/report_set.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 
 namespace {
 
-QString fileName(const char* stem, const char* tag, const char* extension) {
-  return QStringLiteral("%1_%2.%3")
-      .arg(QLatin1String(stem), QLatin1String(tag), QLatin1String(extension));
+constexpr MapQuantity kQuantities[] = {MapQuantity::kEnergyFluence, MapQuantity::kAirKerma,
+                                       MapQuantity::kHvl};
+// Sets saved within the same minute get _2, _3, ... up to this many.
+constexpr int kMostSetsPerName = 999;
+
+const FieldMap& mapOf(MapQuantity quantity) {
+  const SharedState& shared = state();
+  switch (quantity) {
+    case MapQuantity::kEnergyFluence:
+      return shared.FluenceMap;
+    case MapQuantity::kAirKerma:
+      return shared.KermaMap;
+    case MapQuantity::kHvl:
+      break;
+  }
+  return shared.HvlMap;
+}
+
+std::filesystem::path pathIn(const QString& folder, const QString& name) {
+  return exportPath(folder, name);
+}
+
+void writeText(const QString& folder, const QString& name,
+               const std::function<std::string()>& build) {
+  writeExportFile(pathIn(folder, name), build);
+}
+
+// Makes a new folder for the set inside `parent`; throws FileError naming it when it
+// cannot be made.
+QString makeSetFolder(const QString& parent, const QString& name) {
+  const QDir directory(parent);
+  for (int n = 1; n <= kMostSetsPerName; ++n) {
+    const QString candidate = n == 1 ? name : name + QStringLiteral("_%1").arg(n);
+    if (directory.exists(candidate)) continue;
+    if (directory.mkdir(candidate)) return directory.filePath(candidate);
+    break;
+  }
+  throw FileError(QDir::toNativeSeparators(directory.filePath(name)).toStdString() +
+                  ": the folder for the saved set cannot be made");
 }
 
 }  // namespace
@@ -31,78 +71,87 @@ void Form1::SaveButton_Click() {
   if (!folder.isEmpty()) saveTo(folder);
 }
 
-bool Form1::saveTo(const QString& folder) {
-  return saveReportingErrors(this, [&] {
-    if (mapShown_) writeShownMap(folder);
-    writeShownSpectra(folder);
-  });
-}
-
-MapQuantity Form1::shownMapQuantity() const {
-  switch (shownQuantity_) {
-    case 1:
-      return MapQuantity::kEnergyFluence;
-    case 2:
-      return MapQuantity::kAirKerma;
-    default:
-      return MapQuantity::kHvl;
+QString Form1::saveTo(const QString& folder) {
+  if (!runSettings_ || !axisSpectrum_) {
+    showWarning(this, QString::fromUtf8(kNoResultsToSaveMessage));
+    return {};
   }
-}
-
-void Form1::writeShownMap(const QString& folder) const {
   const SharedState& shared = state();
-  const MapQuantity quantity = shownMapQuantity();
-  const char* tag = mapQuantityFileTag(quantity);
-  const QDir directory(folder);
-  writeMapCsv(exportPath(folder, fileName("map", tag, "csv")), shared.DisplayMap, quantity,
-              shared.AxisHvl);
-  writeProfileCsv(exportPath(folder, fileName("profile", tag, "csv")), shared.DisplayMap, quantity);
-  savePng(mapWithColourBar(), directory.filePath(fileName("map", tag, "png")));
-  savePng(Picture1_->image(), directory.filePath(fileName("profile", tag, "png")));
+  const QDateTime now = QDateTime::currentDateTime();
+  const ExportStamp stamp = exportStamp(
+      now, EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
+  QString setFolder;
+  const bool saved = saveReportingErrors(this, [&] {
+    std::string name;
+    try {
+      name = setFolderName(now.toString(QStringLiteral("yyyy-MM-dd_HHmm")).toStdString(),
+                           *runSettings_);
+    } catch (const ExportError& error) {
+      throw FileError(QDir::toNativeSeparators(folder).toStdString() + ": " + error.what());
+    }
+    setFolder = makeSetFolder(folder, QString::fromStdString(name));
+    try {
+      writeSet(setFolder, stamp);
+    } catch (const FileError&) {
+      // No half set stays behind.
+      QDir(setFolder).removeRecursively();
+      throw;
+    }
+  });
+  return saved ? setFolder : QString();
 }
 
-void Form1::writeShownSpectra(const QString& folder) const {
-  if (axisSpectrum_) {
-    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), *axisSpectrum_);
+void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
+  const SharedState& shared = state();
+  const ExportSettings& run = *runSettings_;
+  const QStringList caption = figureCaption(stamp, run);
+
+  for (const MapQuantity quantity : kQuantities) {
+    const QString stem = QStringLiteral("map_") + QLatin1String(mapQuantityFileTag(quantity));
+    const FieldMap& map = mapOf(quantity);
+    writeText(setFolder, stem + QStringLiteral(".csv"),
+              [&] { return mapCsv(map, quantity, stamp, run); });
+    saveFigure(setFolder, stem, mapFigureSize(caption.size()), mapFigureTitle(quantity),
+               [&](QPainter& painter) {
+                 paintMapFigure(painter, map, quantity, shared.AxisHvl, caption);
+               });
   }
+  writeText(setFolder, QStringLiteral("profiles.csv"), [&] {
+    return profilesCsv(shared.FluenceMap, shared.KermaMap, shared.HvlMap, stamp, run);
+  });
+  saveFigure(setFolder, QStringLiteral("profiles"), curveFigureSize(caption.size()),
+             QStringLiteral("Profiles"), [&](QPainter& painter) {
+               paintProfilesFigure(painter, shared.FluenceMap, shared.KermaMap, shared.HvlMap,
+                                   caption);
+             });
+
+  // The spectra: the beam axis, then the points in the order of the clicks.
+  std::vector<std::pair<QString, const KeptSpectrum*>> spectra = {
+      {QStringLiteral("spectrum_axis.csv"), &*axisSpectrum_}};
   for (std::size_t n = 1; n <= pointSpectra_.size(); ++n) {
-    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_point_%1.csv").arg(n)),
-                     pointSpectra_[n - 1]);
+    spectra.emplace_back(QStringLiteral("spectrum_point_%1.csv").arg(n), &pointSpectra_[n - 1]);
   }
-  savePng(Picture3_->image(), QDir(folder).filePath(QStringLiteral("spectra.png")));
-}
-
-QImage Form1::mapWithColourBar() const {
-  const QImage& map = Picture2_->image();
-  const QImage& bar = Picture7_->image();
-  // Images hold device pixels; the form places its controls in logical pixels.
-  const double ratio = Picture2_->devicePixelRatioF();
-  const QPoint barOffset =
-      (Picture7_->geometry().topLeft() - Picture2_->geometry().topLeft()) * ratio;
-  const QFontMetrics metrics(font());
-  const int labelWidth =
-      static_cast<int>(ratio * (metrics.horizontalAdvance(QStringLiteral("120")) + 8));
-  const QSize size(std::max(map.width(), barOffset.x() + bar.width() + labelWidth),
-                   std::max(map.height(), barOffset.y() + bar.height()));
-
-  QImage picture(size, QImage::Format_RGB32);
-  picture.fill(Qt::white);
-  QPainter painter(&picture);
-  painter.drawImage(0, 0, map);
-  painter.drawImage(barOffset, bar);
-  QFont labelFont = font();
-  labelFont.setPixelSize(static_cast<int>(ratio * metrics.height() * 0.8));
-  painter.setFont(labelFont);
-  painter.setPen(Qt::black);
-  for (int tick = 0; tick < kColourBarTicks; ++tick) {
-    const int y = barOffset.y() + Picture7_->toPixel(0, colourBarTickHeight(tick)).y();
-    const QRect labelBox(barOffset.x() + bar.width() + static_cast<int>(3 * ratio),
-                         y - static_cast<int>(ratio * metrics.height() / 2), labelWidth,
-                         static_cast<int>(ratio * metrics.height()));
-    painter.drawText(labelBox, Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::number(colourBarTickPercent(tick)));
+  std::vector<SummaryRow> rows;
+  std::vector<SpectrumCurve> curves;
+  std::vector<std::string> files;
+  for (const auto& [file, spectrum] : spectra) {
+    writeSpectrumCsv(pathIn(setFolder, file), *spectrum, stamp);
+    rows.push_back({file.toStdString(), spectrum->settings});
+    files.push_back(file.toStdString());
+    const bool axis = spectrum == &*axisSpectrum_;
+    curves.push_back({&spectrum->photons, spectrum->normaliser,
+                      spectrumName(axis, spectrum->settings.pointX, spectrum->settings.pointY),
+                      axis});
   }
-  return picture;
+  // The spectra's own air layer and settings, those of the beam-axis spectrum.
+  const SpectrumExportSettings& axis = axisSpectrum_->settings;
+  const QStringList spectraCaption =
+      figureCaption(stamp, {axis.targetType, axis.tube, axis.airLayer});
+  saveFigure(setFolder, QStringLiteral("spectra"), curveFigureSize(spectraCaption.size()),
+             QStringLiteral("Spectra"),
+             [&](QPainter& painter) { paintSpectraFigure(painter, curves, spectraCaption); });
+  writeText(setFolder, QStringLiteral("summary.csv"), [&] { return summaryCsv(rows, stamp, run); });
+  writeText(setFolder, QStringLiteral("README.txt"), [&] { return setReadme(stamp, files); });
 }
 
 }  // namespace palvane

@@ -186,7 +186,8 @@ bool Form2::saveTo(const QString& folder) {
     return false;
   }
   return saveReportingErrors(this, [&] {
-    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), *drawnSpectrum_);
+    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), *drawnSpectrum_,
+                     exportStamp(QDateTime::currentDateTime(), std::nullopt));
     savePng(Picture3_->image(), QDir(folder).filePath(QStringLiteral("spectrum_axis.png")));
   });
 }

@@ -1,9 +1,12 @@
 #include "palvane/forms/saving.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
+
+#include "palvane/figures/figure_files.h"
 
 #include "palvane/forms/message_box.h"
 #include "text_files/file_error.h"
@@ -11,21 +14,20 @@
 namespace palvane {
 
 void savePng(const QImage& image, const QString& file) {
-  // QSaveFile writes to a temporary file beside the target and renames it on commit; a
-  // failed write discards the temporary file and leaves the target as it was.
-  QSaveFile out(file);
-  const bool written = out.open(QIODevice::WriteOnly) && image.save(&out, "PNG") && out.commit();
-  if (!written) {
-    const QString reason = out.errorString().isEmpty()
-                               ? QStringLiteral("the image could not be encoded")
-                               : out.errorString();
-    throw FileError(QDir::toNativeSeparators(file).toStdString() + ": cannot be written (" +
-                    reason.toStdString() + ")");
-  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");  // an image that cannot be encoded leaves nothing to write
+  writeFileAtomically(file, bytes);
 }
 
 std::filesystem::path exportPath(const QString& folder, const QString& name) {
   return std::filesystem::path(QFile::encodeName(QDir(folder).filePath(name)).toStdString());
+}
+
+ExportStamp exportStamp(const QDateTime& when, std::optional<EngineReferences> references) {
+  return {"Palvane " PALVANE_VERSION,
+          when.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(), references};
 }
 
 QString askSaveFolder(QWidget* parent) {

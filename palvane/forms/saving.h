@@ -2,9 +2,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
+#include <QDateTime>
 #include <QImage>
 #include <QString>
+
+#include "palvane/physics/exports.h"
 
 class QWidget;
 
@@ -20,6 +24,10 @@ void savePng(const QImage& image, const QString& file);
 
 // The file `name` in `folder`, as a path for the CSV writers.
 std::filesystem::path exportPath(const QString& folder, const QString& name);
+
+// What the exports of a save at `when` state first: the program with its version, the
+// date and time, and the reference values of the engine run when results are shown.
+ExportStamp exportStamp(const QDateTime& when, std::optional<EngineReferences> references);
 
 // Asks the user for the folder to save into; empty when the dialog is cancelled.
 QString askSaveFolder(QWidget* parent);

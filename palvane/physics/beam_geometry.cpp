@@ -18,10 +18,16 @@ PointGeometry pointGeometry(SharedState& shared) {
   const double x = shared.PointX;
   const double y = shared.PointY;
   PointGeometry geometry;
-  geometry.offAxisAngle = std::atan(x / kImageDistance) * 180.0 / shared.Pi;
+  geometry.offAxisAngle = offAxisAngle(x, shared.Pi);
   geometry.obliquePath = std::sqrt(x * x + y * y + kImageDistanceSquared) / kImageDistance;
   geometry.inverseSquare = kImageDistanceSquared / (x * x + y * y + kImageDistanceSquared);
   return geometry;
+}
+
+double offAxisAngle(double x, double pi) { return std::atan(x / kImageDistance) * 180.0 / pi; }
+
+bool beyondHeelCutOff(double x, double theta, double phi, double pi) {
+  return !PathFactor(offAxisAngle(x, pi), phi, theta, pi);
 }
 
 std::optional<double> PathFactor(double alpha, double phi, double theta, double pi) {

@@ -17,6 +17,15 @@ struct PointGeometry {
 // and PointY are set to 0 and the geometry is exactly (0, 1, 1).
 PointGeometry pointGeometry(SharedState& shared);
 
+// The off-axis angle alpha in degrees toward the heel of a point x cm along the
+// anode-cathode axis, with the shared Pi.
+double offAxisAngle(double x, double pi);
+
+// Whether a point x cm along the anode-cathode axis lies where the target model has no
+// value (at or beyond the heel cut-off, or too far off the tilt) for target angle theta
+// and tilt phi in degrees.
+bool beyondHeelCutOff(double x, double theta, double phi, double pi);
+
 // Electron path factor G of the target for off-axis angle alpha, tilt phi and target
 // angle theta in degrees, with the shared Pi. nullopt where the model has no value: at or
 // beyond the heel cut-off (tan theta <= tan beta) or with |beta| above 45 degrees.

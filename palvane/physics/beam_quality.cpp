@@ -109,20 +109,27 @@ std::optional<BeamQuality> computeBeamQuality(const BinArray& spectrum,
   return quality;
 }
 
+std::optional<double> relativeAirKermaPercent(const BeamQuality& quality,
+                                              std::optional<double> axisAirKerma) {
+  if (!axisAirKerma || !(*axisAirKerma > 0.0) || !std::isfinite(*axisAirKerma)) {
+    return std::nullopt;
+  }
+  const double percent = 100.0 * quality.airKerma / *axisAirKerma;
+  if (!std::isfinite(percent)) return std::nullopt;
+  return percent;
+}
+
 std::vector<std::string> beamQualityLines(const std::optional<BeamQuality>& quality,
                                           std::optional<double> axisAirKerma) {
   if (!quality) return {kBeamQualityUndefinedText};
   std::vector<std::string> lines = {
-      "Mean energy  " + PatternFormat(quality->meanEnergy, "0.00") + " keV",
-      "HVL1  " + PatternFormat(quality->firstHvl, "0.000") + " mm Al",
-      "HVL2  " + PatternFormat(quality->secondHvl, "0.000") + " mm Al",
-      "Homogeneity " + PatternFormat(quality->homogeneity, "0.00"),
+      "Mean energy  " + PatternFormat(quality->meanEnergy, kMeanEnergyPattern) + " keV",
+      "HVL1  " + PatternFormat(quality->firstHvl, kHvlPattern) + " mm Al",
+      "HVL2  " + PatternFormat(quality->secondHvl, kHvlPattern) + " mm Al",
+      "Homogeneity " + PatternFormat(quality->homogeneity, kHomogeneityPattern),
   };
-  if (axisAirKerma && *axisAirKerma > 0.0 && std::isfinite(*axisAirKerma)) {
-    const double percent = 100.0 * quality->airKerma / *axisAirKerma;
-    if (std::isfinite(percent)) {
-      lines.push_back("Relative air kerma " + PatternFormat(percent, "0.0") + " %");
-    }
+  if (const auto percent = relativeAirKermaPercent(*quality, axisAirKerma)) {
+    lines.push_back("Relative air kerma " + PatternFormat(*percent, kRelativeKermaPattern) + " %");
   }
   return lines;
 }

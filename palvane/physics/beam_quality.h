@@ -32,6 +32,17 @@ std::optional<BeamQuality> computeBeamQuality(const BinArray& spectrum,
 
 inline constexpr const char* kBeamQualityUndefinedText = "Beam quality not defined";
 
+// The display patterns of the figures, shared by the read-outs and the exported files.
+inline constexpr const char* kMeanEnergyPattern = "0.00";    // keV
+inline constexpr const char* kHvlPattern = "0.000";          // mm of aluminium
+inline constexpr const char* kHomogeneityPattern = "0.00";   // HVL1 / HVL2
+inline constexpr const char* kRelativeKermaPattern = "0.0";  // percent
+
+// The point's air kerma in percent of the beam axis's; nullopt unless the reference is
+// positive and finite and the percentage finite.
+std::optional<double> relativeAirKermaPercent(const BeamQuality& quality,
+                                              std::optional<double> axisAirKerma);
+
 // The read-out lines of the forms: mean energy, HVL1, HVL2, homogeneity and, when the
 // beam-axis air kerma is known and positive, the point's air kerma in percent of it.
 // A single line kBeamQualityUndefinedText for an undefined beam quality. The decimal

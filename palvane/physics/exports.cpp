@@ -1,29 +1,21 @@
 #include "palvane/physics/exports.h"
 
+#include <charconv>
 #include <cmath>
 #include <vector>
 
 #include "palvane/physics/csv_text.h"
 #include "text_files/atomic_file.h"
 #include "text_files/file_error.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
 
 namespace {
 
 constexpr double kMillimetresPerCentimetre = 10.0;
-
-const char* quantityName(MapQuantity quantity) {
-  switch (quantity) {
-    case MapQuantity::kEnergyFluence:
-      return "Relative energy fluence";
-    case MapQuantity::kAirKerma:
-      return "Relative air kerma";
-    case MapQuantity::kHvl:
-      return "Relative Al HVL";
-  }
-  return "Relative value";
-}
+// The map fields of result.dat carry four significant digits.
+constexpr int kMapDigits = 4;
 
 // The grid coordinates of map column i and row j in mm: 2 mm per step from 0.
 std::string gridMillimetres(int index) { return csvNumber(2.0 * (index - 1)); }
@@ -38,6 +30,15 @@ std::string finiteNumber(double value, const std::string& what) {
   return csvNumber(value);
 }
 
+// The value with at most `digits` significant digits, without trailing zeros; the
+// conversion ignores the locale.
+std::string significant(double value, int digits) {
+  char text[40];
+  const auto end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
+  return std::string(text, end.ptr);
+}
+
 std::string commentLine(const std::string& name, const std::string& value) {
   return "# " + name + ": " + value + std::string(kCsvLineEnd);
 }
@@ -46,7 +47,7 @@ std::string millimetres(double centimetres, const std::string& what) {
   return finiteNumber(kMillimetresPerCentimetre * centimetres, what);
 }
 
-std::string settingsComments(const SpectrumExportSettings& settings, double normaliser) {
+std::string settingsComments(const ExportSettings& settings) {
   const TubeSettings& tube = settings.tube;
   return commentLine("Target", settings.targetType == 0 ? "molybdenum" : "tungsten") +
          commentLine("Tube voltage (kV)", finiteNumber(tube.tubeVoltage, "The tube voltage")) +
@@ -57,21 +58,72 @@ std::string settingsComments(const SpectrumExportSettings& settings, double norm
          commentLine("Molybdenum filter (mm)",
                      millimetres(tube.molybdenum, "The molybdenum thickness")) +
          commentLine("Rhodium filter (mm)", millimetres(tube.rhodium, "The rhodium thickness")) +
-         commentLine("Point X (mm)", millimetres(settings.pointX, "The point's X")) +
-         commentLine("Point Y (mm)", millimetres(settings.pointY, "The point's Y")) +
-         commentLine("Photons per bin at relative fluence 1", csvNumber(normaliser));
+         commentLine("Air layer (cm)", finiteNumber(settings.airLayer, "The air layer"));
 }
 
-// Builds the text, then replaces the file with it; every failure names the file.
-template <typename BuildText>
-void writeExport(const std::filesystem::path& file, BuildText buildText) {
-  std::string text;
-  try {
-    text = buildText();
-  } catch (const ExportError& error) {
-    throw FileError(file.string() + ": cannot be written (" + error.what() + ")");
+std::string referenceComments(const std::optional<EngineReferences>& references) {
+  if (!references) return {};
+  return commentLine("Reference energy fluence (model units)",
+                     finiteNumber(references->energyFluence, "The reference energy fluence")) +
+         commentLine("Reference air kerma (model units)",
+                     finiteNumber(references->airKerma, "The reference air kerma")) +
+         commentLine("Reference Al HVL (mm)", finiteNumber(references->hvl, "The reference HVL"));
+}
+
+// The beam-quality figures as the read-outs show them; empty where one is not known.
+struct QualityTexts {
+  std::string meanEnergy, firstHvl, secondHvl, homogeneity, relativeKerma, absoluteKerma;
+};
+
+QualityTexts qualityTexts(const SpectrumExportSettings& settings) {
+  QualityTexts texts;
+  if (const auto& quality = settings.quality) {
+    texts.meanEnergy = PatternFormat(quality->meanEnergy, kMeanEnergyPattern);
+    texts.firstHvl = PatternFormat(quality->firstHvl, kHvlPattern);
+    texts.secondHvl = PatternFormat(quality->secondHvl, kHvlPattern);
+    texts.homogeneity = PatternFormat(quality->homogeneity, kHomogeneityPattern);
+    if (const auto percent = relativeAirKermaPercent(*quality, settings.axisAirKerma)) {
+      texts.relativeKerma = PatternFormat(*percent, kRelativeKermaPattern);
+    }
   }
-  replaceFileContents(file, text);
+  if (settings.absoluteAirKerma && std::isfinite(*settings.absoluteAirKerma)) {
+    texts.absoluteKerma = significant(*settings.absoluteAirKerma, kMapDigits);
+  }
+  return texts;
+}
+
+std::string qualityComments(const SpectrumExportSettings& settings) {
+  if (!settings.quality) return commentLine("Beam quality", "not defined");
+  const QualityTexts texts = qualityTexts(settings);
+  std::string comments = commentLine("Mean energy (keV)", texts.meanEnergy) +
+                         commentLine("HVL1 (mm Al)", texts.firstHvl) +
+                         commentLine("HVL2 (mm Al)", texts.secondHvl) +
+                         commentLine("Homogeneity coefficient", texts.homogeneity);
+  if (!texts.relativeKerma.empty()) {
+    comments += commentLine("Relative air kerma (%)", texts.relativeKerma);
+  }
+  if (!texts.absoluteKerma.empty()) {
+    comments += commentLine("Absolute air kerma (uGy/mAs)", texts.absoluteKerma);
+  }
+  return comments;
+}
+
+std::string relativePercent(double relative, const std::string& what) {
+  if (!std::isfinite(100.0 * relative)) throw ExportError(what + " is not a finite number");
+  return relativePercentText(relative);
+}
+
+std::string absoluteHvl(double relative, double axisHvl, const std::string& what) {
+  if (!std::isfinite(axisHvl * relative)) throw ExportError(what + " is not a finite number");
+  return absoluteHvlText(relative, axisHvl);
+}
+
+double referenceHvl(const ExportStamp& stamp) {
+  const double hvl = stamp.references ? stamp.references->hvl : 0.0;
+  if (!(hvl > 0.0 && std::isfinite(hvl))) {
+    throw ExportError("the beam-axis HVL is not a positive number");
+  }
+  return hvl;
 }
 
 }  // namespace
@@ -88,66 +140,111 @@ const char* mapQuantityFileTag(MapQuantity quantity) {
   return "map";
 }
 
-std::string mapCsv(const FieldMap& map, MapQuantity quantity, double axisHvl) {
-  const bool withHvl = quantity == MapQuantity::kHvl;
-  if (withHvl && !(axisHvl > 0.0 && std::isfinite(axisHvl))) {
-    throw ExportError("the beam-axis HVL is not a positive number");
+const char* mapQuantityName(MapQuantity quantity) {
+  switch (quantity) {
+    case MapQuantity::kEnergyFluence:
+      return "Relative energy fluence";
+    case MapQuantity::kAirKerma:
+      return "Relative air kerma";
+    case MapQuantity::kHvl:
+      return "Relative Al HVL";
   }
-  const std::string name = quantityName(quantity);
-  std::vector<std::string> header = {"X (mm)", "Y (mm)", name + " (beam axis = 1)"};
+  return "Relative value";
+}
+
+std::string relativePercentText(double relative) {
+  return significant(100.0 * relative, kMapDigits);
+}
+
+std::string absoluteHvlText(double relative, double axisHvl) {
+  return significant(axisHvl * relative, kMapDigits);
+}
+
+std::string headerComments(const ExportStamp& stamp, const ExportSettings& settings) {
+  return "# " + stamp.program + std::string(kCsvLineEnd) + commentLine("Saved", stamp.savedAt) +
+         settingsComments(settings) + referenceComments(stamp.references);
+}
+
+std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp& stamp,
+                   const ExportSettings& settings) {
+  const bool withHvl = quantity == MapQuantity::kHvl;
+  const double axisHvl = withHvl ? referenceHvl(stamp) : 0.0;
+  const std::string name = mapQuantityName(quantity);
+  std::vector<std::string> header = {"X (mm)", "Y (mm)", name + " (%)"};
   if (withHvl) header.push_back("Al HVL (mm)");
-  std::string text = csvLine(header);
+  std::string text = headerComments(stamp, settings) + csvLine(header);
   for (int j = 1; j <= kLastMapRow; ++j) {
     for (int i = 1; i <= kLastMapColumn; ++i) {
       const double relative = map[i][j];
-      std::vector<std::string> fields = {gridMillimetres(i), gridMillimetres(j),
-                                         finiteNumber(relative, name + " at " + gridPoint(i, j))};
-      if (withHvl) {
-        fields.push_back(finiteNumber(axisHvl * relative, "Al HVL at " + gridPoint(i, j)));
-      }
+      std::vector<std::string> fields = {
+          gridMillimetres(i), gridMillimetres(j),
+          relativePercent(relative, name + " at " + gridPoint(i, j))};
+      if (withHvl) fields.push_back(absoluteHvl(relative, axisHvl, "Al HVL at " + gridPoint(i, j)));
       text += csvLine(fields);
     }
   }
   return text;
 }
 
-std::string profileCsv(const FieldMap& map, MapQuantity quantity) {
-  const std::string name = quantityName(quantity);
-  std::string text = csvLine({"X (mm)", name + " (%)"});
+std::string profilesCsv(const FieldMap& fluence, const FieldMap& kerma, const FieldMap& hvl,
+                        const ExportStamp& stamp, const ExportSettings& settings) {
+  const double axisHvl = referenceHvl(stamp);
+  std::string text = headerComments(stamp, settings) +
+                     csvLine({"X (mm)", "Relative energy fluence (%)", "Relative air kerma (%)",
+                              "Relative Al HVL (%)", "Al HVL (mm)"});
   for (int i = 1; i <= kLastMapColumn; ++i) {
-    text += csvLine(
-        {gridMillimetres(i), finiteNumber(100.0 * map[i][1], name + " at " + gridPoint(i, 1))});
+    const std::string at = " at " + gridPoint(i, 1);
+    text += csvLine({gridMillimetres(i), relativePercent(fluence[i][1], "Energy fluence" + at),
+                     relativePercent(kerma[i][1], "Air kerma" + at),
+                     relativePercent(hvl[i][1], "Al HVL" + at),
+                     absoluteHvl(hvl[i][1], axisHvl, "Al HVL" + at)});
   }
   return text;
 }
 
 std::string spectrumCsv(const BinArray& spectrum, double normaliser,
-                        const SpectrumExportSettings& settings) {
+                        const SpectrumExportSettings& settings, const ExportStamp& stamp) {
   if (!(normaliser > 0.0 && std::isfinite(normaliser))) {
     throw ExportError("the spectrum has no positive peak to scale by");
   }
-  std::string text = settingsComments(settings, normaliser);
-  text += csvLine({"Energy (keV)", "Relative photon fluence"});
+  std::string text = headerComments(stamp, {settings.targetType, settings.tube, settings.airLayer});
+  text += commentLine("Point X (mm)", millimetres(settings.pointX, "The point's X")) +
+          commentLine("Point Y (mm)", millimetres(settings.pointY, "The point's Y")) +
+          commentLine("Photons per bin at 100 %", csvNumber(normaliser)) +
+          qualityComments(settings);
+  text += csvLine({"Energy (keV)", "Relative photon fluence (%)"});
   for (int i = 1; i <= kLastBin; ++i) {
     const std::string energy = csvNumber(0.2 * i);
-    text += csvLine(
-        {energy, finiteNumber(spectrum[i] / normaliser, "The spectrum at " + energy + " keV")});
+    text += csvLine({energy, finiteNumber(100.0 * spectrum[i] / normaliser,
+                                          "The spectrum at " + energy + " keV")});
   }
   return text;
 }
 
-void writeMapCsv(const std::filesystem::path& file, const FieldMap& map, MapQuantity quantity,
-                 double axisHvl) {
-  writeExport(file, [&] { return mapCsv(map, quantity, axisHvl); });
+std::string summaryCsv(const std::vector<SummaryRow>& rows, const ExportStamp& stamp,
+                       const ExportSettings& settings) {
+  std::string text = headerComments(stamp, settings) +
+                     csvLine({"File", "Point X (mm)", "Point Y (mm)", "Mean energy (keV)",
+                              "HVL1 (mm Al)", "HVL2 (mm Al)", "Homogeneity coefficient",
+                              "Relative air kerma (%)", "Absolute air kerma (uGy/mAs)"});
+  for (const SummaryRow& row : rows) {
+    const QualityTexts texts = qualityTexts(row.settings);
+    text += csvLine({row.file, millimetres(row.settings.pointX, "The point's X"),
+                     millimetres(row.settings.pointY, "The point's Y"), texts.meanEnergy,
+                     texts.firstHvl, texts.secondHvl, texts.homogeneity, texts.relativeKerma,
+                     texts.absoluteKerma});
+  }
+  return text;
 }
 
-void writeProfileCsv(const std::filesystem::path& file, const FieldMap& map, MapQuantity quantity) {
-  writeExport(file, [&] { return profileCsv(map, quantity); });
-}
-
-void writeSpectrumCsv(const std::filesystem::path& file, const BinArray& spectrum,
-                      double normaliser, const SpectrumExportSettings& settings) {
-  writeExport(file, [&] { return spectrumCsv(spectrum, normaliser, settings); });
+void writeExportFile(const std::filesystem::path& file, const std::function<std::string()>& build) {
+  std::string text;
+  try {
+    text = build();
+  } catch (const ExportError& error) {
+    throw FileError(file.string() + ": cannot be written (" + error.what() + ")");
+  }
+  replaceFileContents(file, text);
 }
 
 }  // namespace palvane

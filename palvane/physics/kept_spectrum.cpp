@@ -1,5 +1,7 @@
 #include "palvane/physics/kept_spectrum.h"
 
+#include "palvane/physics/point_beam_quality.h"
+#include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 
 namespace palvane {
@@ -7,14 +9,25 @@ namespace palvane {
 namespace {
 
 SpectrumExportSettings currentSettings(double pointX, double pointY) {
-  return {state().TargetType, readTubeSettings(parameterTexts()), pointX, pointY};
+  const SharedState& shared = state();
+  SpectrumExportSettings settings;
+  settings.targetType = shared.TargetType;
+  settings.tube = readTubeSettings(parameterTexts());
+  settings.pointX = pointX;
+  settings.pointY = pointY;
+  settings.airLayer = pointSpectrumAirLayer(shared.TargetType);
+  return settings;
 }
 
 }  // namespace
 
 KeptSpectrum keepLastPointSpectrum() {
   const SharedState& shared = state();
-  return {shared.Spectrum, shared.SpectrumMax, currentSettings(shared.PointX, shared.PointY)};
+  KeptSpectrum kept{shared.Spectrum, shared.SpectrumMax,
+                    currentSettings(shared.PointX, shared.PointY)};
+  kept.settings.quality = PointBeamQuality();
+  kept.settings.axisAirKerma = PointBeamQualityReference();
+  return kept;
 }
 
 KeptSpectrum keepAxisSpectrum() {
@@ -23,7 +36,16 @@ KeptSpectrum keepAxisSpectrum() {
   // Back to photons per bin, so that the export states the same normaliser as a computed
   // spectrum does.
   for (int i = 1; i <= kLastBin; ++i) kept.photons[i] = shared.AxisSpectrum[i] * kept.normaliser;
+  kept.settings.quality = computeBeamQuality(kept.photons, shared.MuAl, shared.MuEnAir);
+  if (kept.settings.quality) kept.settings.axisAirKerma = kept.settings.quality->airKerma;
   return kept;
+}
+
+void writeSpectrumCsv(const std::filesystem::path& file, const KeptSpectrum& spectrum,
+                      const ExportStamp& stamp) {
+  writeExportFile(file, [&] {
+    return spectrumCsv(spectrum.photons, spectrum.normaliser, spectrum.settings, stamp);
+  });
 }
 
 }  // namespace palvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include "palvane/physics/exports.h"
 #include "palvane/state/shared_state.h"
 
@@ -14,15 +16,18 @@ struct KeptSpectrum {
 };
 
 // The last computed point spectrum (Spectrum over SpectrumMax) with the target, the tube
-// and filter settings of the spectrum form and the point (PointX, PointY).
+// and filter settings of the spectrum form, the point (PointX, PointY), the air layer of
+// the routine that computed it and its beam quality with the beam-axis air kerma of the
+// same settings (PointBeamQualityReference).
 KeptSpectrum keepLastPointSpectrum();
 
 // The beam-axis spectrum read back from B_SPCTL.dat (AxisSpectrum, relative to its peak
-// AxisSpectrumMax) with the target and the settings of the spectrum form, on the axis.
+// AxisSpectrumMax) with the target and the settings of the spectrum form, on the axis,
+// and its beam quality (its own air kerma is its reference).
 KeptSpectrum keepAxisSpectrum();
 
-inline void writeSpectrumCsv(const std::filesystem::path& file, const KeptSpectrum& spectrum) {
-  writeSpectrumCsv(file, spectrum.photons, spectrum.normaliser, spectrum.settings);
-}
+// Writes the spectrum's CSV export (spectrumCsv) through writeExportFile.
+void writeSpectrumCsv(const std::filesystem::path& file, const KeptSpectrum& spectrum,
+                      const ExportStamp& stamp);
 
 }  // namespace palvane

@@ -29,20 +29,23 @@ std::optional<BeamQuality> PointBeamQuality() {
   return computeBeamQuality(shared.Spectrum, shared.MuAl, shared.MuEnAir);
 }
 
+std::optional<double> PointBeamQualityReference() {
+  const SharedState& shared = state();
+  if (shared.AxisAirKerma > 0.0 && shared.AxisAirKermaSettings == currentSettings(shared)) {
+    return shared.AxisAirKerma;
+  }
+  return std::nullopt;
+}
+
 std::vector<std::string> PointBeamQualityReadout() {
   SharedState& shared = state();
   const std::optional<BeamQuality> quality = PointBeamQuality();
-  const std::array<double, 8> settings = currentSettings(shared);
   if (shared.PointMode == 0) {
     // An undefined beam axis leaves no reference rather than an old one of other settings.
     shared.AxisAirKerma = quality ? quality->airKerma : 0.0;
-    shared.AxisAirKermaSettings = settings;
+    shared.AxisAirKermaSettings = currentSettings(shared);
   }
-  std::optional<double> reference;
-  if (shared.AxisAirKerma > 0.0 && shared.AxisAirKermaSettings == settings) {
-    reference = shared.AxisAirKerma;
-  }
-  return beamQualityLines(quality, reference);
+  return beamQualityLines(quality, PointBeamQualityReference());
 }
 
 }  // namespace palvane

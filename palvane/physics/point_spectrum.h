@@ -20,6 +20,13 @@ inline constexpr const char* kNoNormaliserMessage =
 inline constexpr const char* kOutsideModelMessage =
     "The spectrum cannot be computed for these settings: nothing was drawn.";
 
+// The air layer in cm that each routine's spectrum crosses: each has its own constant.
+inline constexpr double kMolybdenumAirLayer = 50.0;
+inline constexpr double kTungstenAirLayer = 60.0;
+inline constexpr double pointSpectrumAirLayer(int targetType) {
+  return targetType == 0 ? kMolybdenumAirLayer : kTungstenAirLayer;
+}
+
 // The photon spectrum at the point chosen by PointMode (0: the beam axis; otherwise
 // (PointX, PointY) in cm) for a molybdenum or a tungsten target, from the parameter texts
 // of the spectrum form and the loaded tables, followed by PointSpectrumOutput. The

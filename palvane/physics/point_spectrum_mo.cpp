@@ -10,8 +10,8 @@ namespace palvane {
 
 namespace {
 
-constexpr double kMolybdenumDensity = 10.22;  // g/cm^3
-constexpr double kAirPath = 50.0;             // cm, this routine's own constant
+constexpr double kMolybdenumDensity = 10.22;      // g/cm^3
+constexpr double kAirPath = kMolybdenumAirLayer;  // cm
 
 // Bins of the characteristic lines: 17.4 keV (K-alpha), 19.6 keV and 20.0 keV (K-beta).
 constexpr int kLineBins[] = {87, 87, 98, 98, 100};

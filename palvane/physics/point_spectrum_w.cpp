@@ -10,8 +10,8 @@ namespace palvane {
 
 namespace {
 
-constexpr double kTungstenDensity = 19.3;  // g/cm^3
-constexpr double kAirPath = 60.0;          // cm, this routine's own constant
+constexpr double kTungstenDensity = 19.3;       // g/cm^3
+constexpr double kAirPath = kTungstenAirLayer;  // cm
 
 // Stopping power of tungsten for electron energy T in keV.
 double tungstenStoppingPower(double T) { return 1036.1 * std::exp(-0.04695 * T) + 202.41; }

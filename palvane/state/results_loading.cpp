@@ -60,7 +60,9 @@ EngineResults LoadEngineResults(const std::filesystem::path& directory) {
   results.settings = readParameterFile(directory / kParameterFile);
   readAxisSpectrum(directory / kAxisSpectrumFile, results);
   ResultMaps maps = readResultMaps(findIgnoringCase(directory, kResultFile));
+  results.referenceFluence = maps.referenceEnergyFluence;
   results.fluenceMap = maps.fluenceMap;
+  results.referenceKerma = maps.referenceAirKerma;
   results.kermaMap = maps.kermaMap;
   results.axisHvl = maps.axisHvl;
   results.hvlMap = maps.hvlMap;
@@ -76,6 +78,8 @@ void StoreEngineResults(const EngineResults& results) {
   shared.KermaMap = results.kermaMap;
   shared.AxisHvl = results.axisHvl;
   shared.HvlMap = results.hvlMap;
+  shared.ReferenceFluence = results.referenceFluence;
+  shared.ReferenceKerma = results.referenceKerma;
 }
 
 int targetTypeOf(double targetFlag) { return std::nearbyint(targetFlag) == 0.0 ? 0 : 1; }

@@ -15,7 +15,9 @@ struct EngineResults {
   RunSettings settings;     // as read back from B2F.dat
   BinArray axisSpectrum{};  // relative, peak = 1
   double axisSpectrumMax = 0.0;
+  double referenceFluence = 0.0;  // beam-axis energy fluence of the run, model units
   FieldMap fluenceMap{};
+  double referenceKerma = 0.0;  // beam-axis air kerma of the run, model units
   FieldMap kermaMap{};
   double axisHvl = 0.0;  // mm of aluminium
   FieldMap hvlMap{};
@@ -33,7 +35,7 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& directory,
 EngineResults LoadEngineResults(const std::filesystem::path& directory = {});
 
 // Copies the results into the shared state: TargetType, AxisSpectrum, AxisSpectrumMax,
-// FluenceMap, KermaMap, AxisHvl and HvlMap.
+// FluenceMap, KermaMap, AxisHvl, HvlMap and the two other reference values.
 void StoreEngineResults(const EngineResults& results);
 
 // TargetType of a target flag read from a file: 0 for molybdenum, 1 for tungsten.

@@ -41,6 +41,10 @@ struct SharedState {
   FieldMap KermaMap{};
   FieldMap HvlMap{};
   double AxisSpectrumMax = 0.0;  // peak of the last beam-axis spectrum
+  // The beam-axis energy fluence and air kerma of the engine run (model units), the
+  // references of FluenceMap and KermaMap as result.dat states them.
+  double ReferenceFluence = 0.0;
+  double ReferenceKerma = 0.0;
   FieldMap DisplayMap{};
   double PointX = 0.0;  // cm along the anode-cathode axis
   double PointY = 0.0;  // cm across it

@@ -3,6 +3,8 @@
 // readme_screenshot.sh sets it and provides an X display); otherwise it is skipped.
 
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +32,25 @@ void save(QWidget& window, const char* fileName) {
 }
 
 void saveConsole(QWidget& console) { save(console, "engine_console.png"); }
+
+// Adds a typed point, saves a set for a report (it stays in the screenshot directory) and
+// copies its map and spectrum figures to report_map.png and report_spectra.png.
+void saveReportFigures(palvane::Form1& form1) {
+  study::control<QLineEdit>(form1, "Text4")->setText(QStringLiteral("120"));
+  study::control<QLineEdit>(form1, "Text5")->setText(QStringLiteral("-40"));
+  QTest::keyClick(study::control<QLineEdit>(form1, "Text4"), Qt::Key_Return);
+  const QString set = form1.saveTo(screenshotDirectory().path());
+  QVERIFY(!set.isEmpty());
+  const struct {
+    const char* figure;
+    const char* copy;
+  } kept[] = {{"map_energy_fluence.png", "report_map.png"}, {"spectra.png", "report_spectra.png"}};
+  for (const auto& file : kept) {
+    const QString target = screenshotDirectory().filePath(QString::fromLatin1(file.copy));
+    QFile::remove(target);
+    QVERIFY(QFile::copy(QDir(set).filePath(QString::fromLatin1(file.figure)), target));
+  }
+}
 
 }  // namespace
 
@@ -60,6 +81,7 @@ class ReadmeScreenshots : public QObject {
     form1.Picture2_MouseDown(200, 60);
     QTest::mouseMove(map, map->toPixel(200, 60) / map->devicePixelRatioF());
     save(form1, "form1.png");
+    saveReportFigures(form1);
 
     click(form1, "Command4");
     save(*palvane::form5(), "form5.png");

@@ -6,12 +6,17 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include "forms_test_support.h"
+#include "palvane/figures/curve_figures.h"
+#include "palvane/figures/map_figure.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
@@ -125,7 +130,7 @@ class SavingTest : public QObject {
     QVERIFY(form.saveTo(folder.path()));
     const QStringList table = csvTable(QDir(folder.path()), "spectrum_axis.csv");
     QCOMPARE(table.size(), 251);
-    QCOMPARE(table[0], QStringLiteral("Energy (keV),Relative photon fluence"));
+    QCOMPARE(table[0], QStringLiteral("Energy (keV),Relative photon fluence (%)"));
     QVERIFY(table[1].startsWith(QStringLiteral("0.2,")));
     QVERIFY(table[250].startsWith(QStringLiteral("50,")));
     QCOMPARE(png(QDir(folder.path()), "spectrum_axis.png").size(),
@@ -135,7 +140,7 @@ class SavingTest : public QObject {
     QVERIFY(readout(form).isEmpty());
   }
 
-  void displayFormSavesWhatItShows() {
+  void displayFormSavesANewSetForAReport() {
     palvane::Form2& form2 = *palvane::form2();
     form2.Command1_Click();  // the beam-axis spectrum and B_SPCTL.dat
     writeFile(QStringLiteral("B2F.dat"),
@@ -148,77 +153,120 @@ class SavingTest : public QObject {
 
     control<QRadioButton>(form, "Option1")->setChecked(true);
     form.Command1_Click();
-    form.Picture2_MouseDown(40, 60);    // X = 20 mm, Y = 30 mm
-    form.Picture2_MouseDown(100, -20);  // X = 50 mm, Y = 10 mm below the axis
+    form.Picture2_MouseDown(40, 60);  // X = 20 mm, Y = 30 mm
+    // A typed point: X = 50.5 mm, Y = 10 mm below the axis.
+    control<QLineEdit>(form, "Text4")->setText(QStringLiteral("50.5"));
+    control<QLineEdit>(form, "Text5")->setText(QStringLiteral("-10"));
+    QTest::keyClick(control<QLineEdit>(form, "Text5"), Qt::Key_Return);
     const QString lines = readout(form);
     // The display form's settings are those of the beam-axis spectrum, so the relative
     // air kerma is shown, below 100 % off the axis.
-    QVERIFY2(lines.contains(QStringLiteral("HVL1")) &&
-                 lines.contains(QStringLiteral("Relative air kerma 9")),
-             qPrintable(lines));
+    QVERIFY2(lines.contains(QStringLiteral("Relative air kerma 9")), qPrintable(lines));
+    const QString shownHvl1 =
+        QRegularExpression(QStringLiteral("HVL1  (\\S+) mm Al")).match(lines).captured(1);
+    QVERIFY2(!shownHvl1.isEmpty(), qPrintable(lines));
 
-    QTemporaryDir folder;
-    const QDir saved(folder.path());
-    QVERIFY(form.saveTo(folder.path()));
+    QTemporaryDir parent;
+    const QString first = form.saveTo(parent.path());
+    QVERIFY(!first.isEmpty());
+    const QDir set(first);
+    QCOMPARE(set.absolutePath(), QDir(parent.path()).absoluteFilePath(set.dirName()));
+    QVERIFY2(set.dirName().endsWith(QStringLiteral("_Mo_30kV_th10_ph4")), qPrintable(first));
 
-    const QStringList map = csvTable(saved, "map_energy_fluence.csv");
-    QCOMPARE(map.size(), 1 + 3876);
-    QCOMPARE(map[0], QStringLiteral("X (mm),Y (mm),Relative energy fluence (beam axis = 1)"));
-    QCOMPARE(map[1], QStringLiteral("0,0,0.95"));
-    QCOMPARE(map[2], QStringLiteral("2,0,0.95"));
-    QCOMPARE(map[3876], QStringLiteral("150,100,0.95"));
-    const QStringList profile = csvTable(saved, "profile_energy_fluence.csv");
-    QCOMPARE(profile.size(), 1 + 76);
-    QCOMPARE(profile[0], QStringLiteral("X (mm),Relative energy fluence (%)"));
-    QCOMPARE(profile[76], QStringLiteral("150,95"));
+    // Every figure as PNG at twice its size and as SVG that parses.
+    // Caption: settings, filters, plane, two lines of reference values, program and date.
+    const QSize mapSize = palvane::mapFigureSize(6) * 2;
+    const QSize curveSize = palvane::curveFigureSize(6) * 2;
+    const struct {
+      const char* stem;
+      QSize size;
+    } figures[] = {{"map_energy_fluence", mapSize},
+                   {"map_air_kerma", mapSize},
+                   {"map_hvl", mapSize},
+                   {"profiles", curveSize},
+                   {"spectra", curveSize}};
+    for (const auto& figure : figures) {
+      const QString stem = QString::fromLatin1(figure.stem);
+      QCOMPARE(QImage(set.filePath(stem + QStringLiteral(".png"))).size(), figure.size);
+      QFile svg(set.filePath(stem + QStringLiteral(".svg")));
+      QVERIFY2(svg.open(QIODevice::ReadOnly), figure.stem);
+      QXmlStreamReader xml(&svg);
+      int elements = 0;
+      while (!xml.atEnd()) elements += xml.readNext() == QXmlStreamReader::StartElement;
+      QVERIFY2(!xml.hasError() && elements > 100, qPrintable(stem + xml.errorString()));
+    }
+    // The map figure shows the map in colour: viridis at 95 % of a 95 % maximum is yellow.
+    const QImage mapFigure(set.filePath(QStringLiteral("map_energy_fluence.png")));
+    QCOMPARE(mapFigure.pixelColor(2 * 200, 2 * 300), QColor(253, 231, 37));
 
-    QCOMPARE(csvTable(saved, "spectrum_axis.csv").size(), 251);
-    QVERIFY(csvLines(saved, "spectrum_point_1.csv").contains(QStringLiteral("# Point X (mm): 20")));
+    const QStringList map = csvLines(set, "map_hvl.csv");
+    QVERIFY(map.contains(QStringLiteral("# Tube voltage (kV): 30")));
+    QVERIFY(map.contains(QStringLiteral("# Air layer (cm): 60")));
+    QVERIFY(map.contains(QStringLiteral("# Reference Al HVL (mm): 0.25")));
+    QVERIFY(map[0].startsWith(QStringLiteral("# Palvane ")));
+    const QStringList mapTable = csvTable(set, "map_hvl.csv");
+    QCOMPARE(mapTable.size(), 1 + 3876);
+    QCOMPARE(mapTable[0], QStringLiteral("X (mm),Y (mm),Relative Al HVL (%),Al HVL (mm)"));
+    QCOMPARE(mapTable[1], QStringLiteral("0,0,110,0.275"));
+    QCOMPARE(csvTable(set, "map_energy_fluence.csv")[3876], QStringLiteral("150,100,95"));
+    const QStringList profiles = csvTable(set, "profiles.csv");
+    QCOMPARE(profiles.size(), 1 + 76);
+    QCOMPARE(profiles[76], QStringLiteral("150,95,100,110,0.275"));
+
+    const QStringList point = csvLines(set, "spectrum_point_2.csv");
+    QVERIFY(point.contains(QStringLiteral("# Point X (mm): 50.5")));
+    QVERIFY(point.contains(QStringLiteral("# Point Y (mm): -10")));
+    QVERIFY(point.contains(QStringLiteral("# HVL1 (mm Al): ") + shownHvl1));
+    QVERIFY(csvTable(set, "spectrum_axis.csv")
+                .contains(QStringLiteral("Energy (keV),Relative photon fluence (%)")));
+    const QStringList summary = csvTable(set, "summary.csv");
+    QCOMPARE(summary.size(), 1 + 3);
     QVERIFY(
-        csvLines(saved, "spectrum_point_2.csv").contains(QStringLiteral("# Point Y (mm): -10")));
-    QVERIFY(!QFile::exists(saved.filePath(QStringLiteral("spectrum_point_3.csv"))));
+        summary[0].startsWith(QStringLiteral("File,Point X (mm),Point Y (mm),Mean energy (keV),"
+                                             "HVL1 (mm Al),")));
+    QVERIFY(summary[1].startsWith(QStringLiteral("spectrum_axis.csv,0,0,")));
+    QCOMPARE(summary[3].split(QLatin1Char(','))[4], shownHvl1);
+    QVERIFY(QFile::exists(set.filePath(QStringLiteral("README.txt"))));
+    QVERIFY(!QFile::exists(set.filePath(QStringLiteral("spectrum_point_3.csv"))));
 
-    const auto* mapPicture = control<PictureBox>(form, "Picture2");
-    const QImage composed = png(saved, "map_energy_fluence.png");
-    const QImage& mapImage = mapPicture->image();
-    QVERIFY(composed.width() > mapImage.width() + control<PictureBox>(form, "Picture7")->width());
-    QVERIFY(composed.height() >= mapImage.height());
-    QCOMPARE(composed.copy(mapImage.rect()).convertToFormat(QImage::Format_RGB32),
-             mapImage.convertToFormat(QImage::Format_RGB32));
-    // A cell of 0.95: c = 612 - 510 * 0.95 = 127.5, drawn as 128.
-    QCOMPARE(composed.pixelColor(mapPicture->toPixel(38, 22)), QColor(255, 128, 128));
-    QCOMPARE(png(saved, "profile_energy_fluence.png").size(),
-             control<PictureBox>(form, "Picture1")->image().size());
-    QCOMPARE(png(saved, "spectra.png").size(),
-             control<PictureBox>(form, "Picture3")->image().size());
+    // A second save in the same minute makes a folder of its own.
+    const QString second = form.saveTo(parent.path());
+    QVERIFY(!second.isEmpty() && second != first);
+    QCOMPARE(QDir(parent.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
   }
 
-  void hvlMapCarriesMillimetresAndClearForgetsThePoints() {
+  void typedPointsOutsideTheMapOrBeyondTheCutOffAreNamed() {
     palvane::Form1& form = *palvane::form1();
-    control<QRadioButton>(form, "Option3")->setChecked(true);
-    form.Command1_Click();
-    form.Command3_Click();
-    QVERIFY(readout(form).isEmpty());
-    QTemporaryDir folder;
-    const QDir saved(folder.path());
-    QVERIFY(form.saveTo(folder.path()));
-    const QStringList map = csvTable(saved, "map_hvl.csv");
-    QCOMPARE(map.size(), 1 + 3876);
-    QCOMPARE(map[0], QStringLiteral("X (mm),Y (mm),Relative Al HVL (beam axis = 1),Al HVL (mm)"));
-    QCOMPARE(map[1], QStringLiteral("0,0,1.1,0.275"));
-    QVERIFY(QFile::exists(saved.filePath(QStringLiteral("spectrum_axis.csv"))));
-    QVERIFY(!QFile::exists(saved.filePath(QStringLiteral("spectrum_point_1.csv"))));
+    auto* x = control<QLineEdit>(form, "Text4");
+    auto* y = control<QLineEdit>(form, "Text5");
+    const auto enter = [&](const char* xText, const char* yText) {
+      x->setText(QString::fromLatin1(xText));
+      y->setText(QString::fromLatin1(yText));
+      MessageBoxAnswerer answerer;
+      QTest::keyClick(x, Qt::Key_Return);
+      return answerer.text();
+    };
+    QCOMPARE(enter("160", "0"), QString::fromUtf8(palvane::kPointOutsideMapMessage)
+                                    .arg(QStringLiteral("160"), QStringLiteral("0")));
+    QCOMPARE(enter("20", "abc"), QString::fromUtf8(palvane::kPointNotANumberMessage)
+                                     .arg(QStringLiteral("Y"), QStringLiteral("abc")));
+    // Target angle 6 degrees, no tilt: the cut-off lies at 65 cm * tan 6 deg = 68.3 mm.
+    palvane::Form2& form2 = *palvane::form2();
+    control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("6"));
+    control<QLineEdit>(form2, "Text3")->setText(QStringLiteral("0"));
+    QCOMPARE(enter("70", "0"),
+             QString::fromUtf8(palvane::kPointBeyondCutOffMessage).arg(QStringLiteral("70")));
+    QVERIFY(enter("66", "0").isEmpty());  // inside: drawn, no message
   }
 
-  void unwritableFolderIsReportedByFileName() {
+  void saveIntoAMissingFolderIsReported() {
     palvane::Form1& form = *palvane::form1();
     QTemporaryDir folder;
     const QString missing = QDir(folder.path()).filePath(QStringLiteral("missing"));
     MessageBoxAnswerer answerer;
-    QVERIFY(!form.saveTo(missing));
+    QVERIFY(form.saveTo(missing).isEmpty());
     QCOMPARE(answerer.boxesSeen(), 1);
-    QVERIFY2(answerer.text().contains(QStringLiteral("missing/map_hvl.csv")),
-             qPrintable(answerer.text()));
+    QVERIFY2(answerer.text().contains(QStringLiteral("missing/")), qPrintable(answerer.text()));
     QVERIFY(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
   }
 

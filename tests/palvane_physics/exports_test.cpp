@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "palvane/physics/beam_quality.h"
+#include "palvane/physics/csv_text.h"
+#include "palvane/physics/report_set.h"
 #include "text_files/file_error.h"
 #include "text_files/scratch_directory.h"
 
@@ -33,57 +35,85 @@ bool endsWith(const std::string& text, const std::string& tail) {
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-TEST(ProfileCsv, ListsTheAxisRowInPercent) {
-  FieldMap map{};
-  map[1][1] = 1.0;
-  map[2][1] = 0.985;
-  map[3][1] = 1.02;
-  map[2][2] = 7.0;  // off the axis: not in the profile
-  const std::string text = profileCsv(map, MapQuantity::kAirKerma);
-  EXPECT_TRUE(
-      startsWith(text, "X (mm),Relative air kerma (%)\r\n0,100\r\n2,98.5\r\n4,102\r\n6,0\r\n"))
-      << text;
-  EXPECT_TRUE(endsWith(text, "\r\n148,0\r\n150,0\r\n"));
-  EXPECT_EQ(lineCount(text), 1u + 76u);
-}
+const ExportStamp kStamp{"Palvane 1.0", "2026-12-08 14:32",
+                         EngineReferences{19.611, 0.1234, 0.48922}};
+const ExportSettings kRun{0, {30.0, 10.0, 4.0, 0.08, 0.0, 0.003, 0.0}, 60.0};
 
-TEST(MapCsv, GivesEveryGridPointAndTheAbsoluteHvl) {
+const char kHeaderBlock[] =
+    "# Palvane 1.0\r\n"
+    "# Saved: 2026-12-08 14:32\r\n"
+    "# Target: molybdenum\r\n"
+    "# Tube voltage (kV): 30\r\n"
+    "# Target angle (deg): 10\r\n"
+    "# Tilt angle (deg): 4\r\n"
+    "# Beryllium (mm): 0.8\r\n"
+    "# Aluminium (mm): 0\r\n"
+    "# Molybdenum filter (mm): 0.03\r\n"
+    "# Rhodium filter (mm): 0\r\n"
+    "# Air layer (cm): 60\r\n"
+    "# Reference energy fluence (model units): 19.611\r\n"
+    "# Reference air kerma (model units): 0.1234\r\n"
+    "# Reference Al HVL (mm): 0.48922\r\n";
+
+TEST(MapCsv, StatesTheRunThenGivesEveryGridPointInPercent) {
   FieldMap map{};
   map[1][1] = 1.0;
-  map[2][1] = 1.25;
-  map[1][2] = 0.5;
+  map[2][1] = 1.001;   // HVL 1.001 * 0.48922 = 0.48970922, of which 4 digits are known
+  map[1][2] = 0.9987;  // 0.9987 * 0.48922 = 0.488584...
   map[76][51] = 2.0;
-  const std::string text = mapCsv(map, MapQuantity::kHvl, 0.4);
-  EXPECT_TRUE(startsWith(text,
-                         "X (mm),Y (mm),Relative Al HVL (beam axis = 1),Al HVL (mm)\r\n"
-                         "0,0,1,0.4\r\n2,0,1.25,0.5\r\n4,0,0,0\r\n"));
-  EXPECT_NE(text.find("\r\n150,0,0,0\r\n0,2,0.5,0.2\r\n"), std::string::npos);
-  EXPECT_TRUE(endsWith(text, "\r\n150,100,2,0.8\r\n"));
-  EXPECT_EQ(lineCount(text), 1u + 76u * 51u);
+  const std::string text = mapCsv(map, MapQuantity::kHvl, kStamp, kRun);
+  EXPECT_TRUE(startsWith(text, std::string(kHeaderBlock) +
+                                   "X (mm),Y (mm),Relative Al HVL (%),Al HVL (mm)\r\n"
+                                   "0,0,100,0.4892\r\n2,0,100.1,0.4897\r\n4,0,0,0\r\n"))
+      << text.substr(0, 900);
+  EXPECT_NE(text.find("\r\n150,0,0,0\r\n0,2,99.87,0.4886\r\n"), std::string::npos);
+  EXPECT_TRUE(endsWith(text, "\r\n150,100,200,0.9784\r\n"));
+  EXPECT_EQ(lineCount(text), 14u + 1u + 76u * 51u);
 
-  const std::string fluence = mapCsv(map, MapQuantity::kEnergyFluence, 0.0);
-  EXPECT_TRUE(startsWith(
-      fluence, "X (mm),Y (mm),Relative energy fluence (beam axis = 1)\r\n0,0,1\r\n2,0,1.25\r\n"));
+  const std::string fluence = mapCsv(map, MapQuantity::kEnergyFluence, kStamp, kRun);
+  EXPECT_NE(fluence.find("\r\nX (mm),Y (mm),Relative energy fluence (%)\r\n0,0,100\r\n"),
+            std::string::npos);
 }
 
 TEST(MapCsv, RefusesValuesAFileMustNotHold) {
   FieldMap map{};
   map[2][1] = kNan;
   try {
-    mapCsv(map, MapQuantity::kAirKerma, 0.4);
+    mapCsv(map, MapQuantity::kAirKerma, kStamp, kRun);
     FAIL() << "a NaN was exported";
   } catch (const ExportError& error) {
     EXPECT_EQ(std::string(error.what()),
               "Relative air kerma at X = 2 mm, Y = 0 mm is not a finite number");
   }
-  EXPECT_THROW(profileCsv(map, MapQuantity::kAirKerma), ExportError);
+  EXPECT_THROW(profilesCsv(map, FieldMap{}, FieldMap{}, kStamp, kRun), ExportError);
   // Without a beam-axis HVL the absolute column would be all wrong.
   for (double axisHvl : {0.0, -0.3, kNan}) {
-    EXPECT_THROW(mapCsv(FieldMap{}, MapQuantity::kHvl, axisHvl), ExportError) << axisHvl;
+    ExportStamp stamp = kStamp;
+    stamp.references->hvl = axisHvl;
+    EXPECT_THROW(mapCsv(FieldMap{}, MapQuantity::kHvl, stamp, kRun), ExportError) << axisHvl;
   }
+  ExportStamp unknown = kStamp;
+  unknown.references.reset();
+  EXPECT_THROW(mapCsv(FieldMap{}, MapQuantity::kHvl, unknown, kRun), ExportError);
   FieldMap huge{};
   huge[1][1] = std::numeric_limits<double>::max();
-  EXPECT_THROW(mapCsv(huge, MapQuantity::kHvl, 2.0), ExportError);
+  EXPECT_THROW(mapCsv(huge, MapQuantity::kHvl, kStamp, kRun), ExportError);
+}
+
+TEST(ProfilesCsv, ListsTheAxisRowsOfTheThreeMaps) {
+  FieldMap fluence{}, kerma{}, hvl{};
+  fluence[1][1] = kerma[1][1] = hvl[1][1] = 1.0;
+  fluence[2][1] = 0.985;
+  kerma[2][1] = 0.97;
+  hvl[2][1] = 1.02;     // 1.02 * 0.48922 = 0.4990044
+  fluence[2][2] = 7.0;  // off the axis: not in the profile
+  const std::string text = profilesCsv(fluence, kerma, hvl, kStamp, kRun);
+  EXPECT_TRUE(startsWith(text, std::string(kHeaderBlock) +
+                                   "X (mm),Relative energy fluence (%),Relative air kerma (%),"
+                                   "Relative Al HVL (%),Al HVL (mm)\r\n"
+                                   "0,100,100,100,0.4892\r\n2,98.5,97,102,0.499\r\n4,0,0,0,0\r\n"))
+      << text.substr(0, 900);
+  EXPECT_EQ(lineCount(text), 14u + 1u + 76u);
 }
 
 SpectrumExportSettings pointSettings() {
@@ -92,15 +122,23 @@ SpectrumExportSettings pointSettings() {
   settings.tube = {28.0, 16.0, 6.0, 0.1, 0.0, 0.003, 0.0};  // thicknesses in cm
   settings.pointX = 2.0;
   settings.pointY = -1.0;
+  settings.airLayer = 50.0;
   return settings;
 }
 
-TEST(SpectrumCsv, StatesTheSettingsThenListsEveryBin) {
+TEST(SpectrumCsv, StatesTheSettingsAndBeamQualityThenListsEveryBinInPercent) {
   BinArray spectrum{};
   spectrum[2] = 50.0;
   spectrum[3] = 200.0;
-  const std::string text = spectrumCsv(spectrum, 200.0, pointSettings());
+  SpectrumExportSettings settings = pointSettings();
+  settings.quality = BeamQuality{17.854, 0.3124, 0.4, 0.781, 923.0};
+  settings.axisAirKerma = 1000.0;
+  ExportStamp stamp = kStamp;
+  stamp.references.reset();  // a spectrum of the spectrum form has no engine run
+  const std::string text = spectrumCsv(spectrum, 200.0, settings, stamp);
   const std::string head =
+      "# Palvane 1.0\r\n"
+      "# Saved: 2026-12-08 14:32\r\n"
       "# Target: molybdenum\r\n"
       "# Tube voltage (kV): 28\r\n"
       "# Target angle (deg): 16\r\n"
@@ -109,42 +147,88 @@ TEST(SpectrumCsv, StatesTheSettingsThenListsEveryBin) {
       "# Aluminium (mm): 0\r\n"
       "# Molybdenum filter (mm): 0.03\r\n"
       "# Rhodium filter (mm): 0\r\n"
+      "# Air layer (cm): 50\r\n"
       "# Point X (mm): 20\r\n"
       "# Point Y (mm): -10\r\n"
-      "# Photons per bin at relative fluence 1: 200\r\n"
-      "Energy (keV),Relative photon fluence\r\n"
-      "0.2,0\r\n0.4,0.25\r\n0.6,1\r\n0.8,0\r\n";
+      "# Photons per bin at 100 %: 200\r\n"
+      "# Mean energy (keV): 17.85\r\n"
+      "# HVL1 (mm Al): 0.312\r\n"
+      "# HVL2 (mm Al): 0.400\r\n"
+      "# Homogeneity coefficient: 0.78\r\n"
+      "# Relative air kerma (%): 92.3\r\n"
+      "Energy (keV),Relative photon fluence (%)\r\n"
+      "0.2,0\r\n0.4,25\r\n0.6,100\r\n0.8,0\r\n";
   EXPECT_TRUE(startsWith(text, head)) << text.substr(0, head.size());
   EXPECT_TRUE(endsWith(text, "\r\n49.8,0\r\n50,0\r\n"));
-  EXPECT_EQ(lineCount(text), 11u + 1u + 250u);
+  EXPECT_EQ(lineCount(text), 19u + 1u + 250u);
 
-  SpectrumExportSettings tungsten = pointSettings();
-  tungsten.targetType = 1;
-  EXPECT_EQ(spectrumCsv(spectrum, 200.0, tungsten).rfind("# Target: tungsten\r\n", 0), 0u);
+  // A calibrated output adds the absolute air kerma; an undefined quality says so.
+  settings.absoluteAirKerma = 61.23456;
+  EXPECT_NE(
+      spectrumCsv(spectrum, 200.0, settings, stamp)
+          .find("# Relative air kerma (%): 92.3\r\n# Absolute air kerma (uGy/mAs): 61.23\r\n"),
+      std::string::npos);
+  EXPECT_NE(spectrumCsv(spectrum, 200.0, pointSettings(), stamp)
+                .find("# Photons per bin at 100 %: 200\r\n# Beam quality: not defined\r\n"),
+            std::string::npos);
 }
 
 TEST(SpectrumCsv, NeedsAPositivePeakAndFiniteValues) {
   BinArray spectrum{};
   spectrum[5] = 1.0;
   for (double normaliser : {0.0, -1.0, kNan}) {
-    EXPECT_THROW(spectrumCsv(spectrum, normaliser, pointSettings()), ExportError) << normaliser;
+    EXPECT_THROW(spectrumCsv(spectrum, normaliser, pointSettings(), kStamp), ExportError)
+        << normaliser;
   }
   spectrum[7] = kNan;
-  EXPECT_THROW(spectrumCsv(spectrum, 1.0, pointSettings()), ExportError);
+  EXPECT_THROW(spectrumCsv(spectrum, 1.0, pointSettings(), kStamp), ExportError);
+}
+
+TEST(SummaryCsv, GivesOneRowPerSpectrumWithTheReadOutFigures) {
+  SpectrumExportSettings axis = pointSettings();
+  axis.pointX = axis.pointY = 0.0;
+  axis.quality = BeamQuality{17.854, 0.3124, 0.4, 0.781, 1000.0};
+  axis.axisAirKerma = 1000.0;
+  SpectrumExportSettings point = pointSettings();
+  point.quality = BeamQuality{18.0, 0.33349, 0.41, 0.8134, 923.0};  // no reference known
+  const std::string text =
+      summaryCsv({{"spectrum_axis.csv", axis}, {"spectrum_point_1.csv", point}}, kStamp, kRun);
+  EXPECT_TRUE(endsWith(text, std::string(kHeaderBlock) +
+                                 "File,Point X (mm),Point Y (mm),Mean energy (keV),HVL1 (mm Al),"
+                                 "HVL2 (mm Al),Homogeneity coefficient,Relative air kerma (%),"
+                                 "Absolute air kerma (uGy/mAs)\r\n"
+                                 "spectrum_axis.csv,0,0,17.85,0.312,0.400,0.78,100.0,\r\n"
+                                 "spectrum_point_1.csv,20,-10,18.00,0.333,0.410,0.81,,\r\n"))
+      << text;
+}
+
+TEST(ReportSet, FolderNameAndReadme) {
+  EXPECT_EQ(setFolderName("2026-12-08_1432", kRun), "2026-12-08_1432_Mo_30kV_th10_ph4");
+  ExportSettings tungsten = kRun;
+  tungsten.targetType = 1;
+  tungsten.tube.targetAngle = 12.5;
+  EXPECT_EQ(setFolderName("2026-12-08_1432", tungsten), "2026-12-08_1432_W_30kV_th12.5_ph4");
+  tungsten.tube.tiltAngle = kNan;
+  EXPECT_THROW(setFolderName("x", tungsten), ExportError);
+  const std::string readme = setReadme(kStamp, {"spectrum_axis.csv", "spectrum_point_1.csv"});
+  for (const char* named : {"map_hvl.csv", "profiles.csv", "summary.csv", "spectrum_axis.csv",
+                            "spectrum_point_1.csv", "SVG"}) {
+    EXPECT_NE(readme.find(named), std::string::npos) << named;
+  }
 }
 
 TEST(CsvExportFiles, ReplaceTheFileOrLeaveItAsItWas) {
   ScratchDirectory scratch;
   const auto file = scratch.write("profile.csv", "old contents");
-  FieldMap map{};
-  map[1][1] = 1.0;
-  writeProfileCsv(file, map, MapQuantity::kEnergyFluence);
-  EXPECT_EQ(scratch.read("profile.csv"), profileCsv(map, MapQuantity::kEnergyFluence));
+  writeExportFile(file, [] { return std::string("new contents"); });
+  EXPECT_EQ(scratch.read("profile.csv"), "new contents");
 
   // Data the export cannot hold: the message names the file, which keeps its contents.
   const auto kept = scratch.write("map.csv", "old contents");
+  ExportStamp unknown = kStamp;
+  unknown.references.reset();
   try {
-    writeMapCsv(kept, map, MapQuantity::kHvl, 0.0);
+    writeExportFile(kept, [&] { return mapCsv(FieldMap{}, MapQuantity::kHvl, unknown, kRun); });
     FAIL() << "no error for a map without a beam-axis HVL";
   } catch (const FileError& error) {
     EXPECT_NE(std::string(error.what()).find(kept.string()), std::string::npos) << error.what();
@@ -152,10 +236,8 @@ TEST(CsvExportFiles, ReplaceTheFileOrLeaveItAsItWas) {
   EXPECT_EQ(scratch.read("map.csv"), "old contents");
 
   const auto nowhere = scratch.path() / "missing" / "spectrum.csv";
-  BinArray spectrum{};
-  spectrum[10] = 3.0;
   try {
-    writeSpectrumCsv(nowhere, spectrum, 3.0, pointSettings());
+    writeExportFile(nowhere, [] { return std::string("text"); });
     FAIL() << "no error for a missing directory";
   } catch (const FileError& error) {
     EXPECT_NE(std::string(error.what()).find(nowhere.string()), std::string::npos);
@@ -181,15 +263,16 @@ TEST(CsvExportFiles, KeepTheDecimalPointUnderAGermanLocale) {
   }
   FieldMap map{};
   map[1][1] = 0.5;
-  const std::string profile = profileCsv(map, MapQuantity::kEnergyFluence);
-  const std::string spectrum = spectrumCsv(BinArray{}, 1.5, pointSettings());
+  const std::string profile = mapCsv(map, MapQuantity::kEnergyFluence, kStamp, kRun);
+  const std::string spectrum = spectrumCsv(BinArray{}, 1.5, pointSettings(), kStamp);
   const std::vector<std::string> lines =
       beamQualityLines(BeamQuality{17.854, 0.3124, 0.4, 0.781, 923.0}, 1000.0);
   std::setlocale(LC_ALL, previousC.c_str());
   std::locale::global(previousCpp);
 
-  EXPECT_NE(profile.find("\r\n0,50\r\n2,0\r\n"), std::string::npos);
-  EXPECT_NE(spectrum.find("# Photons per bin at relative fluence 1: 1.5\r\n"), std::string::npos);
+  EXPECT_NE(profile.find("\r\n0,0,50\r\n2,0,0\r\n"), std::string::npos);
+  EXPECT_NE(profile.find("# Reference Al HVL (mm): 0.48922\r\n"), std::string::npos);
+  EXPECT_NE(spectrum.find("# Photons per bin at 100 %: 1.5\r\n"), std::string::npos);
   EXPECT_NE(spectrum.find("# Molybdenum filter (mm): 0.03\r\n"), std::string::npos);
   EXPECT_EQ(lines[0], "Mean energy  17.85 keV");
   EXPECT_EQ(lines[4], "Relative air kerma 92.3 %");

@@ -1,0 +1,45 @@
+#include "palvane/figures/figure_caption.h"
+
+#include "palvane/figures/figure_frame.h"
+#include "text_files/number_text.h"
+
+namespace palvane {
+
+namespace {
+
+QString number(double value) { return QString::fromStdString(ShortestText(value)); }
+QString millimetres(double centimetres) { return number(10.0 * centimetres); }
+
+}  // namespace
+
+QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settings) {
+  const TubeSettings& tube = settings.tube;
+  QStringList lines = {
+      FigureTexts::tr("Target %1, tube voltage %2 kV, target angle θ %3°, tilt angle φ %4°")
+          .arg(settings.targetType == 0 ? FigureTexts::tr("molybdenum")
+                                        : FigureTexts::tr("tungsten"),
+               number(tube.tubeVoltage), number(tube.targetAngle), number(tube.tiltAngle)),
+      FigureTexts::tr("Filters: beryllium %1 mm, aluminium %2 mm, molybdenum %3 mm, rhodium %4 mm; "
+                      "air layer %5 cm")
+          .arg(millimetres(tube.beryllium), millimetres(tube.aluminium),
+               millimetres(tube.molybdenum), millimetres(tube.rhodium), number(settings.airLayer)),
+      FigureTexts::tr("Image plane 65 cm below the focal spot; values relative to the beam axis"),
+  };
+  if (stamp.references) {
+    lines << FigureTexts::tr(
+                 "Reference values on the beam axis: energy fluence %1, air kerma %2 "
+                 "(model units),")
+                 .arg(number(stamp.references->energyFluence), number(stamp.references->airKerma))
+          << FigureTexts::tr("    aluminium HVL %1 mm").arg(number(stamp.references->hvl));
+  }
+  lines << FigureTexts::tr("%1, saved %2")
+               .arg(QString::fromStdString(stamp.program), QString::fromStdString(stamp.savedAt));
+  return lines;
+}
+
+QString spectrumName(bool beamAxis, double x, double y) {
+  if (beamAxis) return FigureTexts::tr("Beam axis");
+  return FigureTexts::tr("Point X = %1 mm, Y = %2 mm").arg(millimetres(x), millimetres(y));
+}
+
+}  // namespace palvane

@@ -1,0 +1,55 @@
+#include "palvane/physics/report_set.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "palvane/physics/csv_text.h"
+#include "text_files/number_text.h"
+
+namespace palvane {
+
+namespace {
+
+std::string settingText(double value, const char* what) {
+  if (!std::isfinite(value)) throw ExportError(std::string(what) + " is not a finite number");
+  return ShortestText(value);
+}
+
+}  // namespace
+
+std::string setFolderName(const std::string& stamp, const ExportSettings& settings) {
+  const TubeSettings& tube = settings.tube;
+  return stamp + (settings.targetType == 0 ? "_Mo_" : "_W_") +
+         settingText(tube.tubeVoltage, "The tube voltage") + "kV_th" +
+         settingText(tube.targetAngle, "The target angle") + "_ph" +
+         settingText(tube.tiltAngle, "The tilt angle");
+}
+
+std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles) {
+  const std::string end(kCsvLineEnd);
+  std::string text = stamp.program + ", saved " + stamp.savedAt + end + end;
+  const std::string_view entries[] = {
+      "Figures, each as PNG (for documents) and SVG (for scaling and editing):",
+      "  map_energy_fluence, map_air_kerma, map_hvl: the three maps over the image plane",
+      "    65 cm below the focal spot, mirrored about the anode-cathode axis, with the",
+      "    settings and the reference values in the caption.",
+      "  profiles: the three quantities along the X axis (Y = 0), in percent.",
+      "  spectra: every spectrum of the set in percent of the beam-axis peak.",
+      "",
+      "Data (CSV, comma separated, full stop as decimal point; the lines starting with #",
+      "state the program, the date, the settings and the reference values):",
+      "  map_energy_fluence.csv, map_air_kerma.csv, map_hvl.csv: one line per grid point,",
+      "    X and Y in mm, the value in percent of the beam axis; map_hvl.csv also gives",
+      "    the HVL in mm of aluminium.",
+      "  profiles.csv: the three quantities along the X axis.",
+      "  summary.csv: the beam quality of every spectrum, one line each.",
+  };
+  for (const std::string_view entry : entries) text += std::string(entry) + end;
+  for (const std::string& file : spectrumFiles) {
+    text += "  " + file + ": a spectrum, photon energy in keV and photon fluence in percent" + end +
+            "    of the beam-axis peak; its header gives the point and the beam quality." + end;
+  }
+  return text;
+}
+
+}  // namespace palvane
