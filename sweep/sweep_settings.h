@@ -22,6 +22,7 @@ struct Settings {
   double aluminium = 0;      // mm
   double molybdenum = 0.03;  // mm
   double rhodium = 0;        // mm
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // The values asked for each setting. Without a list of its own the added filters take the
