@@ -32,16 +32,17 @@ constexpr std::uint64_t kExponentBias = 1023;
 constexpr int kMantissaBits = 52;
 
 // 2^f on |f| <= 1/2 by a polynomial of degree 8 (interpolation at the Chebyshev nodes,
-// close to the minimax fit): relative error at most 1.1e-12, so the one rounding to float
-// decides the result almost always, and it is never off by more than one float step.
+// close to the minimax fit; scripts/derive_exp_coefficients.py computes them): relative
+// error at most 1.1e-12, so the one rounding to float decides the result almost always,
+// and it is never off by more than one float step.
 constexpr std::array<double, 9> kCoefficients = {
     1.0,
     0.6931471805459334,
     0.24022650695813885,
     0.055504109412062366,
     0.00961812915926574,
-    0.0013333450567845834,
-    0.00015403455926368186,
+    0.0013333450567845832,
+    0.0001540345592636818,
     1.5310079419174563e-05,
     1.3255211567780395e-06,
 };
