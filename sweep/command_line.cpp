@@ -72,6 +72,56 @@ int parseWholeNumber(const char* option, const std::string& text, int lowest, in
   return number;
 }
 
+// A number of an option's item that must be above 0: the whole item must be the number.
+double positiveNumber(const std::string& option, const std::string& item, const std::string& text,
+                      const char* what) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+    throw UsageError(option + ": \"" + item + "\": " + what + " \"" + text + "\" is not a number");
+  }
+  if (!(value > 0.0) || !std::isfinite(value)) {
+    throw UsageError(option + ": \"" + item + "\": " + what + " must be above 0");
+  }
+  return value;
+}
+
+// "28:0.31" or "25:0.28,28:0.31": tube voltage in kV and measured HVL in mm.
+std::vector<calibration::HvlPair> parseHvlPairs(const std::string& text) {
+  const std::string option = "--fit-hvl";
+  std::vector<calibration::HvlPair> pairs;
+  std::size_t begin = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', begin);
+    const std::string item = text.substr(begin, comma == std::string::npos ? comma : comma - begin);
+    const std::size_t colon = item.find(':');
+    if (colon == std::string::npos) {
+      throw UsageError(option + ": \"" + item + "\" is not KV:HVL (e.g. 28:0.31)");
+    }
+    const calibration::HvlPair pair{
+        positiveNumber(option, item, item.substr(0, colon), "tube voltage"),
+        positiveNumber(option, item, item.substr(colon + 1), "HVL")};
+    if (calibration::pairProblem(pair)) {
+      throw UsageError(option + ": \"" + item + "\": tube voltage " + shown(pair.tubeVoltage) +
+                       " kV is outside 20 to 50 kV");
+    }
+    pairs.push_back(pair);
+    if (comma == std::string::npos) return pairs;
+    begin = comma + 1;
+  }
+}
+
+// "120@50": measured air kerma in uGy/mAs at a distance in cm from the focal spot.
+calibration::OutputCalibration parseOutput(const std::string& text) {
+  const std::string option = "--output-kerma";
+  const std::size_t at = text.find('@');
+  if (at == std::string::npos) {
+    throw UsageError(option + ": \"" + text + "\" is not UGY_PER_MAS@CM (e.g. 120@50)");
+  }
+  return {positiveNumber(option, text, text.substr(0, at), "air kerma"),
+          positiveNumber(option, text, text.substr(at + 1), "distance")};
+}
+
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;
 
 const std::map<std::string, OptionReader>& optionReaders() {
@@ -108,6 +158,9 @@ const std::map<std::string, OptionReader>& optionReaders() {
        [](CommandLine& c, const std::string& v) {
          c.request.rhodiums = parseBoundedList("--rh", v, 0, kNoLimit, "mm");
        }},
+      {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
+      {"--output-kerma",
+       [](CommandLine& c, const std::string& v) { c.measuredOutput = parseOutput(v); }},
       {"--jobs",
        [](CommandLine& c, const std::string& v) {
          c.parallelRuns = parseWholeNumber("--jobs", v, 1, kMaxParallelRuns);
@@ -154,6 +207,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     reader->second(commandLine, value);
   }
+  if (seen.count("--fit-hvl") != 0 && seen.count("--al") != 0) {
+    throw UsageError("--fit-hvl fits the aluminium: give it or --al, not both");
+  }
   if (combinationCount(commandLine.request) > kMaxCombinations) {
     throw UsageError("the lists give " + shown(combinationCount(commandLine.request)) +
                      " combinations, more than " + shown(kMaxCombinations));
@@ -189,6 +245,21 @@ includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
          shown(palvane::kTungstenTargetRhodiumFilter) + R"( for w
 The air layer is always )" +
          shown(kAirLayerCm) + R"( cm. The defaults are those the spectrum form starts with.
+
+Calibration to a measured tube:
+  --fit-hvl KV:HVL[,KV:HVL...]  measured first HVLs (mm of aluminium) at tube voltages
+                  (20 to 50 kV). Replaces --al: for every combination of the other
+                  settings the aluminium-equivalent thickness (0 to 5 mm) is fitted with
+                  the engines so that their beam-axis HVL meets the measured one (several
+                  pairs: least squares of the relative differences); each combination then
+                  runs with that thickness as B2F.dat carries it (two decimals), which the
+                  aluminium column shows. Added columns: the fit to 0.001 mm and the fit's
+                  largest relative difference.
+  --output-kerma UGY_PER_MAS@CM  measured air kerma per tube load on the beam axis at a
+                  distance from the focal spot, e.g. 120@50. Adds the absolute air kerma
+                  in uGy/mAs on the beam axis and at X = 5, 10 and 15 cm: the measured value
+                  times (distance / 65)^2 at the reference point (the air path difference
+                  is neglected), times the relative air kerma elsewhere.
 
 Other options:
   --jobs N        combinations computed at the same time, 1 to 64       default: 2

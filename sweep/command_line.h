@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "calibration/hvl_fit.h"
+#include "calibration/output_calibration.h"
 #include "sweep/installed_tables.h"
 #include "sweep/sweep_settings.h"
 
@@ -22,6 +24,10 @@ struct CommandLine {
   int parallelRuns = 2;
   std::optional<std::filesystem::path> output;  // standard output when absent
   std::filesystem::path tablesDirectory = defaultTablesDirectory();
+  // --fit-hvl: the measured pairs the aluminium of every combination is fitted to.
+  std::vector<calibration::HvlPair> fitPairs;
+  // --output-kerma: the measured output that puts the air kerma on an absolute scale.
+  std::optional<calibration::OutputCalibration> measuredOutput;
 };
 
 // An option or value that cannot be used; the message names the option and says why.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "sweep/aluminium_fit.h"
 #include "sweep/combination_run.h"
 #include "sweep/command_line.h"
 #include "sweep/sweep_run.h"
@@ -65,6 +66,26 @@ class InterruptionCatcher {
   struct sigaction previousTerminate_ {};
 };
 
+// Runs the combinations whose aluminium could be fitted (all, without fits); a combination
+// whose fit failed gets the fit's message as its failure.
+std::vector<CombinationOutcome> runFittedSweep(const SweepJob& job,
+                                               const std::vector<AluminiumFit>& fits) {
+  if (fits.empty()) return runSweep(job);
+  SweepJob fitted = job;
+  fitted.combinations.clear();
+  for (std::size_t i = 0; i < job.combinations.size(); ++i) {
+    if (fits[i].fit) fitted.combinations.push_back(job.combinations[i]);
+  }
+  std::vector<CombinationOutcome> ran = runSweep(fitted);
+  std::vector<CombinationOutcome> outcomes;
+  std::size_t next = 0;
+  for (const AluminiumFit& fit : fits) {
+    outcomes.push_back(fit.fit ? std::move(ran[next++])
+                               : CombinationOutcome{false, {}, fit.failure});
+  }
+  return outcomes;
+}
+
 }  // namespace
 
 int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out,
@@ -89,14 +110,19 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     const InterruptionCatcher catcher;
     job.interrupted = &interruptingSignal;
     std::vector<CombinationOutcome> outcomes;
+    std::vector<AluminiumFit> fits;
     try {
-      outcomes = runSweep(job);
+      if (!commandLine.fitPairs.empty()) {
+        fits = fitAluminium(job.combinations, job, commandLine.fitPairs);
+      }
+      outcomes = runFittedSweep(job, fits);
     } catch (const SweepInterrupted& interruption) {
       err << "sweep: interrupted after " << interruption.finished << " of " << interruption.total
           << " combinations\n";
       return 128 + interruptingSignal;
     }
-    const std::string table = sweepTable(job.combinations, outcomes);
+    const std::string table =
+        sweepTable(job.combinations, outcomes, fits, commandLine.measuredOutput);
     if (outputFile) {
       outputFile->commit(table);
     } else if (!(out << table << std::flush)) {

@@ -26,6 +26,7 @@ struct Settings {
   double aluminium = palvane::kDefaultAluminium;                   // mm
   double molybdenum = palvane::kMolybdenumTargetMolybdenumFilter;  // mm
   double rhodium = palvane::kMolybdenumTargetRhodiumFilter;        // mm
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // The values asked for each setting. Without a list of its own the added filters take the

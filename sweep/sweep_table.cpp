@@ -1,12 +1,14 @@
 #include "sweep/sweep_table.h"
 
+#include <cmath>
+
 #include "text_files/csv_writer.h"
 
 namespace sweep {
 
 namespace {
 
-std::vector<std::string> headerFields() {
+std::vector<std::string> headerFields(bool fitted, bool calibrated) {
   std::vector<std::string> fields{"target",
                                   "tube_voltage [kV]",
                                   "target_angle [deg]",
@@ -24,11 +26,28 @@ std::vector<std::string> headerFields() {
       fields.push_back(std::string(quantity) + "_X" + csv::number(position) + "cm [1]");
     }
   }
+  if (fitted) {
+    fields.push_back("fitted_aluminium [mm]");
+    fields.push_back("fit_largest_relative_difference [1]");
+  }
+  if (calibrated) {
+    fields.push_back("absolute_air_kerma [uGy/mAs]");
+    for (double position : kReportedPositionsCm) {
+      fields.push_back("absolute_air_kerma_X" + csv::number(position) + "cm [uGy/mAs]");
+    }
+  }
   fields.push_back("status");
   return fields;
 }
 
-std::vector<std::string> rowFields(const Settings& settings, const CombinationOutcome& outcome) {
+// A value rounded to a count of decimals, so that a table shows no more than is known.
+double rounded(double value, double decimalsScale) {
+  return std::round(value * decimalsScale) / decimalsScale;
+}
+
+std::vector<std::string> rowFields(const Settings& settings, const CombinationOutcome& outcome,
+                                   const AluminiumFit* fit,
+                                   const std::optional<calibration::OutputCalibration>& output) {
   std::vector<std::string> fields{std::string(targetName(settings.target))};
   for (double setting :
        {settings.tubeVoltage, settings.targetAngle, settings.tiltAngle, settings.beryllium,
@@ -41,6 +60,20 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
   values.insert(values.end(), summary.relativeHalfValueLayer.begin(),
                 summary.relativeHalfValueLayer.end());
   for (double value : values) fields.push_back(outcome.ok ? csv::number(value) : "");
+  if (fit != nullptr) {
+    const bool known = fit->fit.has_value();
+    fields.push_back(known ? csv::number(rounded(fit->fit->aluminium, 1e3)) : "");
+    fields.push_back(known ? csv::number(rounded(fit->fit->largestRelativeDifference(), 1e5)) : "");
+  }
+  if (output) {
+    std::vector<double> relative{1.0};
+    relative.insert(relative.end(), summary.relativeAirKerma.begin(),
+                    summary.relativeAirKerma.end());
+    for (double value : relative) {
+      const std::optional<double> kerma = calibration::absoluteKerma(*output, value);
+      fields.push_back(outcome.ok && kerma ? csv::number(rounded(*kerma, 1e4)) : "");
+    }
+  }
   fields.push_back(outcome.ok ? "ok" : outcome.failure);
   return fields;
 }
@@ -48,10 +81,13 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
 }  // namespace
 
 std::string sweepTable(const std::vector<Settings>& combinations,
-                       const std::vector<CombinationOutcome>& outcomes) {
-  std::string table = csv::record(headerFields(), csv::kLf);
+                       const std::vector<CombinationOutcome>& outcomes,
+                       const std::vector<AluminiumFit>& fits,
+                       const std::optional<calibration::OutputCalibration>& output) {
+  std::string table = csv::record(headerFields(!fits.empty(), output.has_value()), csv::kLf);
   for (std::size_t i = 0; i < combinations.size() && i < outcomes.size(); ++i) {
-    table += csv::record(rowFields(combinations[i], outcomes[i]), csv::kLf);
+    const AluminiumFit* fit = i < fits.size() ? &fits[i] : nullptr;
+    table += csv::record(rowFields(combinations[i], outcomes[i], fit, output), csv::kLf);
   }
   return table;
 }

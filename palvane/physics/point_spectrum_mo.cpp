@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/stopping_power.h"
 #include "palvane/physics/tube_settings.h"
@@ -50,54 +51,59 @@ double targetBin(int i, double V, double G, double C, const MolybdenumStoppingPo
 
 }  // namespace
 
-PointSpectrumOutcome ComputePointSpectrumMo() {
-  SharedState& shared = state();
-  const TubeSettings tube = readTubeSettings(parameterTexts());
+std::optional<int> MolybdenumSpectrum(const SharedState& tables, const TubeSettings& tube,
+                                      const PointGeometry& geometry, double airPath,
+                                      BinArray& target, BinArray& spectrum) {
   const double V = tube.tubeVoltage;
-  const PointGeometry geometry = pointGeometry(shared);
   const double e = geometry.obliquePath - 1.0;  // 0 exactly on the beam axis
   const double w = geometry.inverseSquare;
   const std::optional<int> lastBin = lastSpectrumBin(V);
   const std::optional<double> G =
-      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, shared.Pi);
-  const MolybdenumStoppingPower stopping(shared.MoStp);
-  if (!lastBin || !G || !stopping.covers(V)) return PointSpectrumOutcome::kOutsideModel;
+      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, tables.Pi);
+  const MolybdenumStoppingPower stopping(tables.MoStp);
+  if (!lastBin || !G || !stopping.covers(V)) return std::nullopt;
   const int N = *lastBin;
   const double C = ThomsonWhiddingtonConstant(V);
 
-  for (int i = 1; i <= kLastBin; ++i) shared.Spectrum[i] = 0.0;
-  for (int i = 2; i <= N; ++i) {
-    shared.TargetSpectrum[i] = targetBin(i, V, *G, C, stopping, shared.MuMo);
-  }
-  for (int i = 2; i <= N; ++i) shared.Spectrum[i] = shared.Spectrum[i] + shared.TargetSpectrum[i];
+  for (int i = 1; i <= kLastBin; ++i) spectrum[i] = 0.0;
+  for (int i = 2; i <= N; ++i) target[i] = targetBin(i, V, *G, C, stopping, tables.MuMo);
+  for (int i = 2; i <= N; ++i) spectrum[i] = spectrum[i] + target[i];
 
   // Filters along the perpendicular path, then photons per energy interval.
   double total = 0.0;
   for (int i = 2; i <= N; ++i) {
     const double E = 0.2 * i;
-    shared.Spectrum[i] =
-        shared.Spectrum[i] * std::exp(-shared.MuBe[i] * tube.beryllium) *
-        std::exp(-shared.MuAl[i] * tube.aluminium) * std::exp(-shared.MuMo[i] * tube.molybdenum) *
-        std::exp(-shared.MuRh[i] * tube.rhodium) * std::exp(-shared.MuAir[i] * kAirPath) / E;
-    total = total + shared.Spectrum[i];
+    spectrum[i] =
+        spectrum[i] * std::exp(-tables.MuBe[i] * tube.beryllium) *
+        std::exp(-tables.MuAl[i] * tube.aluminium) * std::exp(-tables.MuMo[i] * tube.molybdenum) *
+        std::exp(-tables.MuRh[i] * tube.rhodium) * std::exp(-tables.MuAir[i] * airPath) / E;
+    total = total + spectrum[i];
   }
 
   const double Y = LineYield(V, tube.molybdenum);
   const double* fractions = tube.molybdenum > 0.0 ? kLineFractionsMolybdenumFilter
                             : tube.rhodium > 0.0  ? kLineFractionsRhodiumFilter
                                                   : kLineFractionsNoFilter;
-  for (int line = 0; line < 5; ++line) {
-    shared.Spectrum[kLineBins[line]] += fractions[line] * Y * total;
-  }
+  for (int line = 0; line < 5; ++line) spectrum[kLineBins[line]] += fractions[line] * Y * total;
 
   // The excess path through the filters (not beryllium) and the inverse square off axis.
   for (int i = 2; i <= N; ++i) {
-    shared.Spectrum[i] = shared.Spectrum[i] * std::exp(-shared.MuAl[i] * tube.aluminium * e) *
-                         std::exp(-shared.MuMo[i] * tube.molybdenum * e) *
-                         std::exp(-shared.MuRh[i] * tube.rhodium * e) *
-                         std::exp(-shared.MuAir[i] * kAirPath * e) * w;
+    spectrum[i] = spectrum[i] * std::exp(-tables.MuAl[i] * tube.aluminium * e) *
+                  std::exp(-tables.MuMo[i] * tube.molybdenum * e) *
+                  std::exp(-tables.MuRh[i] * tube.rhodium * e) *
+                  std::exp(-tables.MuAir[i] * airPath * e) * w;
   }
-  return PointSpectrumOutput(N);
+  return N;
+}
+
+PointSpectrumOutcome ComputePointSpectrumMo() {
+  SharedState& shared = state();
+  const TubeSettings tube = readTubeSettings(parameterTexts());
+  const PointGeometry geometry = pointGeometry(shared);
+  const std::optional<int> N =
+      MolybdenumSpectrum(shared, tube, geometry, kAirPath, shared.TargetSpectrum, shared.Spectrum);
+  if (!N) return PointSpectrumOutcome::kOutsideModel;
+  return PointSpectrumOutput(*N);
 }
 
 }  // namespace palvane

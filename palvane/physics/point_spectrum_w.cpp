@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
@@ -35,51 +36,55 @@ double targetBin(int i, double V, double G, double C, const BinArray& MuW) {
   return sum;
 }
 
-// The tube voltage in kV, held within 15..50 kV; a text outside is replaced on the form.
-double clampedTubeVoltage(ParameterTexts& texts) {
+// Holds the tube voltage within 15..50 kV: a text outside is replaced on the form.
+void clampTubeVoltage(ParameterTexts& texts) {
   const double V = SettingNumber(texts.tubeVoltage());
-  if (V > 50.0) {
-    texts.setTubeVoltage("50");
-    return 50.0;
-  }
-  if (V < 15.0) {
-    texts.setTubeVoltage("15");
-    return 15.0;
-  }
-  return V;
+  if (V > 50.0) texts.setTubeVoltage("50");
+  if (V < 15.0) texts.setTubeVoltage("15");
 }
 
 }  // namespace
 
-PointSpectrumOutcome ComputePointSpectrumW() {
-  SharedState& shared = state();
-  ParameterTexts& texts = parameterTexts();
-  const double V = clampedTubeVoltage(texts);
-  const TubeSettings tube = readTubeSettings(texts);
-  const PointGeometry geometry = pointGeometry(shared);
+std::optional<int> TungstenSpectrum(const SharedState& tables, const TubeSettings& tube,
+                                    const PointGeometry& geometry, double airPath, BinArray& target,
+                                    BinArray& spectrum) {
+  const double V = tube.tubeVoltage;
   const double r = geometry.obliquePath;
   const double w = geometry.inverseSquare;
+  const std::optional<int> lastBin = lastSpectrumBin(V);
   const std::optional<double> G =
-      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, shared.Pi);
-  if (!G) return PointSpectrumOutcome::kOutsideModel;
-  const int N = *lastSpectrumBin(V);  // the clamp keeps N within 75..250
+      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, tables.Pi);
+  if (!lastBin || !G) return std::nullopt;
+  const int N = *lastBin;
   const double C = ThomsonWhiddingtonConstant(V);
 
-  for (int i = 1; i <= kLastBin; ++i) shared.Spectrum[i] = 0.0;
-  for (int i = 2; i <= N; ++i) shared.TargetSpectrum[i] = targetBin(i, V, *G, C, shared.MuW);
-  for (int i = 2; i <= N; ++i) shared.Spectrum[i] = shared.Spectrum[i] + shared.TargetSpectrum[i];
+  for (int i = 1; i <= kLastBin; ++i) spectrum[i] = 0.0;
+  for (int i = 2; i <= N; ++i) target[i] = targetBin(i, V, *G, C, tables.MuW);
+  for (int i = 2; i <= N; ++i) spectrum[i] = spectrum[i] + target[i];
 
   // Filters along the oblique path (beryllium along its thickness), photons per energy
   // interval, inverse square.
   for (int i = 2; i <= N; ++i) {
     const double E = 0.2 * i;
-    shared.Spectrum[i] = shared.Spectrum[i] * std::exp(-shared.MuBe[i] * tube.beryllium) *
-                         std::exp(-shared.MuAl[i] * tube.aluminium * r) *
-                         std::exp(-shared.MuMo[i] * tube.molybdenum * r) *
-                         std::exp(-shared.MuRh[i] * tube.rhodium * r) *
-                         std::exp(-shared.MuAir[i] * kAirPath * r) / E * w;
+    spectrum[i] = spectrum[i] * std::exp(-tables.MuBe[i] * tube.beryllium) *
+                  std::exp(-tables.MuAl[i] * tube.aluminium * r) *
+                  std::exp(-tables.MuMo[i] * tube.molybdenum * r) *
+                  std::exp(-tables.MuRh[i] * tube.rhodium * r) *
+                  std::exp(-tables.MuAir[i] * airPath * r) / E * w;
   }
-  return PointSpectrumOutput(N);
+  return N;
+}
+
+PointSpectrumOutcome ComputePointSpectrumW() {
+  SharedState& shared = state();
+  ParameterTexts& texts = parameterTexts();
+  clampTubeVoltage(texts);
+  const TubeSettings tube = readTubeSettings(texts);
+  const PointGeometry geometry = pointGeometry(shared);
+  const std::optional<int> N =
+      TungstenSpectrum(shared, tube, geometry, kAirPath, shared.TargetSpectrum, shared.Spectrum);
+  if (!N) return PointSpectrumOutcome::kOutsideModel;  // the clamp keeps N within 75..250
+  return PointSpectrumOutput(*N);
 }
 
 }  // namespace palvane

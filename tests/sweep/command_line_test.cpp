@@ -56,10 +56,27 @@ TEST(CommandLine, CombinationsRunTargetSlowestAndRhodiumFastest) {
 
 TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
   const std::vector<std::vector<std::string>> bad{
-      {"--kv", "19.9"},    {"--kv", "50.1"},  {"--be", "-0.1"},   {"--be", "0.5:1e308:5e307"},
-      {"--al", "1e39"},    {"--theta", "91"}, {"--target", "cu"}, {"--jobs", "0"},
-      {"--jobs", "2.5"},   {"--output="},     {"--kv"},           {"--kv", "25", "--kv", "28"},
+      {"--kv", "19.9"},
+      {"--kv", "50.1"},
+      {"--be", "-0.1"},
+      {"--be", "0.5:1e308:5e307"},
+      {"--al", "1e39"},
+      {"--theta", "91"},
+      {"--target", "cu"},
+      {"--jobs", "0"},
+      {"--jobs", "2.5"},
+      {"--output="},
+      {"--kv"},
+      {"--kv", "25", "--kv", "28"},
       {"--voltage", "25"},
+      {"--fit-hvl", "28"},
+      {"--fit-hvl", "28:0"},
+      {"--fit-hvl", "55:0.3"},
+      {"--fit-hvl", "28:0.3,x:0.3"},
+      {"--output-kerma", "120"},
+      {"--output-kerma", "120@0"},
+      {"--output-kerma", "-1@50"},
+      {"--fit-hvl", "28:0.31", "--al", "0.1"},
   };
   for (const auto& arguments : bad) {
     const std::string name = arguments[0].substr(0, arguments[0].find('='));

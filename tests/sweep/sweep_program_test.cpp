@@ -130,6 +130,44 @@ TEST(SweepProgram, RowsEqualSingleEngineRunsAndAFailureIsReportedInItsRow) {
   }
 }
 
+TEST(SweepProgram, FittedAluminiumMeetsTheMeasuredHvlAndOutputGivesAbsoluteKerma) {
+  ASSERT_TRUE(fs::exists(testpaths::kDornic) && fs::exists(testpaths::kVessick));
+  const sweep::WorkDirectory output;
+  const fs::path table = output.path() / "sweep.csv";
+  std::ostringstream out;
+  std::ostringstream err;
+  // A first HVL of 0.31 mm at 28 kV; the tungsten beam is harder than that with no aluminium.
+  const int status =
+      sweep::runSweepProgram({"--target", "mo,w", "--kv", "25,28,30,35", "--theta", "22", "--phi",
+                              "0", "--fit-hvl", "28:0.31", "--output-kerma", "120@50", "--tables",
+                              testpaths::kDataDir, "--output", table.string()},
+                             out, err);
+  EXPECT_EQ(status, sweep::kExitSomeFailed) << err.str();
+  const auto rows = readTable(table);
+  ASSERT_EQ(rows.size(), 9u);
+  ASSERT_EQ(rows[0].size(), 25u);
+  EXPECT_EQ(rows[0][18], "fitted_aluminium [mm]");
+  EXPECT_EQ(rows[0][20], "absolute_air_kerma [uGy/mAs]");
+  // Published first HVLs of these molybdenum beams, and the engines' HVL must meet the
+  // measured one within 0.003 mm with the aluminium rounded to 0.01 mm as B2F.dat holds it.
+  const double published[] = {0.28, 0.31, 0.33, 0.36};
+  for (std::size_t row = 1; row <= 4; ++row) {
+    ASSERT_EQ(rows[row][24], "ok") << row;
+    EXPECT_NEAR(std::stod(rows[row][5]), 0.10, 0.015) << row;
+    EXPECT_EQ(rows[row][5], rows[1][5]) << "one fit for every voltage";
+    EXPECT_NEAR(std::stod(rows[row][18]), std::stod(rows[row][5]), 0.005);
+    EXPECT_NEAR(std::stod(rows[row][11]), published[row - 1], 0.02 * published[row - 1]) << row;
+    // 120 uGy/mAs at 50 cm: 120 * 2500 / 4225 = 71.006 at 65 cm, times the relative kerma.
+    EXPECT_NEAR(std::stod(rows[row][20]), 71.006, 0.001);
+    EXPECT_NEAR(std::stod(rows[row][21]), 71.006 * std::stod(rows[row][12]), 0.01);
+  }
+  EXPECT_NEAR(std::stod(rows[2][11]), 0.31, 0.003);
+  for (std::size_t row = 5; row <= 8; ++row) {
+    EXPECT_EQ(rows[row][11], "");
+    EXPECT_NE(rows[row][24].find("0.31 mm at 28 kV is below"), std::string::npos) << rows[row][24];
+  }
+}
+
 TEST(SweepProgram, MissingTablesStopBeforeAnyRunAndLeaveTheOutputAlone) {
   const sweep::WorkDirectory directory;
   const fs::path table = directory.path() / "old.csv";

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calibration/hvl_fit.h"
+#include "sweep/sweep_run.h"
+
+namespace sweep {
+
+// The fitted aluminium of one combination, or why there is none.
+struct AluminiumFit {
+  std::optional<calibration::HvlFit> fit;
+  std::string failure;
+};
+
+// Fits the aluminium of every combination of the job to the measured pairs with the engines'
+// own HVLs, once for each set of the other settings (tube voltage and aluminium aside), and
+// sets each combination's aluminium to the fitted thickness rounded to 0.01 mm, as B2F.dat
+// carries it. Returns the fit of each combination in order; a combination whose fit failed
+// keeps its aluminium and has the reason.
+std::vector<AluminiumFit> fitAluminium(std::vector<Settings>& combinations, const SweepJob& job,
+                                       const std::vector<calibration::HvlPair>& pairs);
+
+}  // namespace sweep
