@@ -59,13 +59,7 @@ EngineResults LoadEngineResults(const std::filesystem::path& directory) {
   EngineResults results;
   results.settings = readParameterFile(directory / kParameterFile);
   readAxisSpectrum(directory / kAxisSpectrumFile, results);
-  ResultMaps maps = readResultMaps(findIgnoringCase(directory, kResultFile));
-  results.referenceFluence = maps.referenceEnergyFluence;
-  results.fluenceMap = maps.fluenceMap;
-  results.referenceKerma = maps.referenceAirKerma;
-  results.kermaMap = maps.kermaMap;
-  results.axisHvl = maps.axisHvl;
-  results.hvlMap = maps.hvlMap;
+  results.maps = readResultMaps(findIgnoringCase(directory, kResultFile));
   return results;
 }
 
@@ -74,12 +68,12 @@ void StoreEngineResults(const EngineResults& results) {
   shared.TargetType = targetTypeOf(results.settings.targetFlag);
   shared.AxisSpectrum = results.axisSpectrum;
   shared.AxisSpectrumMax = results.axisSpectrumMax;
-  shared.FluenceMap = results.fluenceMap;
-  shared.KermaMap = results.kermaMap;
-  shared.AxisHvl = results.axisHvl;
-  shared.HvlMap = results.hvlMap;
-  shared.ReferenceFluence = results.referenceFluence;
-  shared.ReferenceKerma = results.referenceKerma;
+  shared.FluenceMap = results.maps.fluenceMap;
+  shared.KermaMap = results.maps.kermaMap;
+  shared.AxisHvl = results.maps.axisHvl;
+  shared.HvlMap = results.maps.hvlMap;
+  shared.ReferenceFluence = results.maps.referenceEnergyFluence;
+  shared.ReferenceKerma = results.maps.referenceAirKerma;
 }
 
 int targetTypeOf(double targetFlag) { return std::nearbyint(targetFlag) == 0.0 ? 0 : 1; }

@@ -5,6 +5,7 @@
 
 #include "palvane/state/shared_state.h"
 #include "text_files/parameter_file.h"
+#include "text_files/result_file.h"
 
 namespace palvane {
 
@@ -15,12 +16,7 @@ struct EngineResults {
   RunSettings settings;     // as read back from B2F.dat
   BinArray axisSpectrum{};  // relative, peak = 1
   double axisSpectrumMax = 0.0;
-  double referenceFluence = 0.0;  // beam-axis energy fluence of the run, model units
-  FieldMap fluenceMap{};
-  double referenceKerma = 0.0;  // beam-axis air kerma of the run, model units
-  FieldMap kermaMap{};
-  double axisHvl = 0.0;  // mm of aluminium
-  FieldMap hvlMap{};
+  ResultMaps maps;  // result.dat: the three reference values and their maps
 };
 
 // The file of that name in the directory, its letter case ignored, so that the engines'

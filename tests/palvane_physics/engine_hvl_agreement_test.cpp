@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "palvane/physics/beam_quality.h"
@@ -17,6 +16,7 @@
 #include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"
 #include "test_paths.h"
+#include "text_files/result_file.h"
 
 namespace palvane {
 namespace {
@@ -46,11 +46,7 @@ class EngineHvlAgreement : public SpectrumTest {
       ADD_FAILURE() << engine << " is missing or did not end normally";
       return 0.0;
     }
-    std::ifstream result(scratch_.path() / "Result.dat");
-    std::string line;
-    for (int number = 1; number <= 105 && std::getline(result, line); ++number) {
-    }
-    return std::stod(line);
+    return readResultMaps(scratch_.path() / "Result.dat").axisHvl;
   }
 
   // palvane's first HVL in mm of the beam-axis spectrum just computed.

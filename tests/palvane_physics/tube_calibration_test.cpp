@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "palvane/state/table_loading.h"
@@ -14,6 +13,7 @@
 #include "palvane_physics/spectrum_fixture.h"
 #include "test_paths.h"
 #include "text_files/number_text.h"
+#include "text_files/result_file.h"
 
 namespace palvane {
 namespace {
@@ -44,11 +44,7 @@ class TubeCalibration : public SpectrumTest {
       ADD_FAILURE() << engine << " is missing or did not end normally";
       return 0.0;
     }
-    std::ifstream result(scratch_.path() / "Result.dat");
-    std::string line;
-    for (int number = 1; number <= 105 && std::getline(result, line); ++number) {
-    }
-    return std::stod(line);
+    return readResultMaps(scratch_.path() / "Result.dat").axisHvl;
   }
 };
 

@@ -93,8 +93,8 @@ TEST(LoadEngineResults, ReadsEveryValueIntoItsPlace) {
   EXPECT_EQ(results.axisSpectrum[250], spectrumValue(250));
   EXPECT_EQ(results.axisSpectrumMax, 1.2345e5);
 
-  EXPECT_EQ(results.axisHvl, 3.5);
-  const FieldMap* maps[] = {&results.fluenceMap, &results.kermaMap, &results.hvlMap};
+  EXPECT_EQ(results.maps.axisHvl, 3.5);
+  const FieldMap* maps[] = {&results.maps.fluenceMap, &results.maps.kermaMap, &results.maps.hvlMap};
   for (int block = 1; block <= 3; ++block) {
     const FieldMap& map = *maps[block - 1];
     for (auto [i, j] : {std::pair{1, 1}, {2, 1}, {76, 1}, {1, 2}, {76, 51}}) {
