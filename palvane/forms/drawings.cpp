@@ -9,6 +9,8 @@
 #include <QPen>
 #include <QPolygonF>
 
+#include "palvane/forms/translated_text.h"
+
 namespace palvane {
 
 namespace {
@@ -121,28 +123,28 @@ QPixmap targetAnglePicture(QSize size) {
   painter.setBrush(kTarget);
   painter.drawPolygon(QPolygonF{faceTop, faceBottom, {228, faceBottom.y()}, {228, faceTop.y()}});
   painter.setBrush(Qt::NoBrush);
-  painter.drawText(QPointF(168, 70), QStringLiteral("ターゲット"));
-  painter.drawText(QPointF(176, 84), QStringLiteral("(陽極)"));
+  painter.drawText(QPointF(168, 70), translated(QT_TRANSLATE_NOOP("palvane", "ターゲット")));
+  painter.drawText(QPointF(176, 84), translated(QT_TRANSLATE_NOOP("palvane", "(陽極)")));
 
   // Cathode and the electron beam toward the focal spot.
   painter.setBrush(QColor(120, 120, 120));
   painter.drawRect(QRectF(18, 60, 14, 24));
   painter.setBrush(Qt::NoBrush);
-  painter.drawText(QPointF(14, 100), QStringLiteral("陰極"));
+  painter.drawText(QPointF(14, 100), translated(QT_TRANSLATE_NOOP("palvane", "陰極")));
   arrow(painter, {34, 72}, focus - QPointF(5, 0), kInk);
-  painter.drawText(QPointF(66, 64), QStringLiteral("電子線"));
+  painter.drawText(QPointF(66, 64), translated(QT_TRANSLATE_NOOP("palvane", "電子線")));
 
   // X-rays leave the focal spot downward; the central ray is perpendicular to the
   // electron beam.
   for (double angle : {-35.0, -18.0, 12.0})
     arrow(painter, focus, focus + 70 * downward(angle), kBeam);
   dashedLine(painter, focus, {focus.x(), 172});
-  painter.drawText(QPointF(112, 166), QStringLiteral("中心線"));
+  painter.drawText(QPointF(112, 166), translated(QT_TRANSLATE_NOOP("palvane", "中心線")));
 
   focalSpot(painter, focus);
-  painter.drawText(QPointF(112, 90), QStringLiteral("焦点"));
+  painter.drawText(QPointF(112, 90), translated(QT_TRANSLATE_NOOP("palvane", "焦点")));
   angleArc(painter, focus, 40, kDrawnTargetAngle, QStringLiteral("θ"));
-  painter.drawText(QPointF(6, 16), QStringLiteral("θ : ターゲット角度"));
+  painter.drawText(QPointF(6, 16), translated(QT_TRANSLATE_NOOP("palvane", "θ : ターゲット角度")));
   return picture;
 }
 
@@ -160,9 +162,10 @@ QPixmap tiltAnglePicture(QSize size) {
   painter.rotate(-kDrawnTiltAngle);
   painter.setBrush(QColor(235, 235, 235));
   painter.drawRoundedRect(QRectF(-62, -24, 124, 26), 6, 6);
-  painter.drawText(QRectF(-58, -22, 40, 20), Qt::AlignVCenter, QStringLiteral("陰極"));
+  painter.drawText(QRectF(-58, -22, 40, 20), Qt::AlignVCenter,
+                   translated(QT_TRANSLATE_NOOP("palvane", "陰極")));
   painter.drawText(QRectF(22, -22, 40, 20), Qt::AlignVCenter | Qt::AlignRight,
-                   QStringLiteral("陽極"));
+                   translated(QT_TRANSLATE_NOOP("palvane", "陽極")));
   painter.restore();
 
   // Image plane and the X axis on it, toward the anode (heel) side.
@@ -170,8 +173,9 @@ QPixmap tiltAnglePicture(QSize size) {
   painter.drawLine(QPointF(14, planeY), QPointF(230, planeY));
   painter.setPen(QPen(kInk, 1));
   arrow(painter, {focus.x(), planeY + 14}, {210, planeY + 14}, kInk);
-  painter.drawText(QPointF(150, planeY + 28), QStringLiteral("X (陽極側)"));
-  painter.drawText(QPointF(174, planeY - 6), QStringLiteral("受像面"));
+  painter.drawText(QPointF(150, planeY + 28),
+                   translated(QT_TRANSLATE_NOOP("palvane", "X (陽極側)")));
+  painter.drawText(QPointF(174, planeY - 6), translated(QT_TRANSLATE_NOOP("palvane", "受像面")));
 
   // The perpendicular from the focal spot: 65 cm to the reference point.
   dashedLine(painter, focus, {focus.x(), planeY});
@@ -179,17 +183,18 @@ QPixmap tiltAnglePicture(QSize size) {
   painter.setBrush(QColor(255, 255, 0));
   painter.drawEllipse(QPointF(focus.x(), planeY), 3.5, 3.5);
   painter.setBrush(Qt::NoBrush);
-  painter.drawText(QPointF(14, planeY + 28), QStringLiteral("基準点"));
+  painter.drawText(QPointF(14, planeY + 28), translated(QT_TRANSLATE_NOOP("palvane", "基準点")));
 
   // The tube's central ray, tilted by phi toward the anode side.
   const QPointF central = downward(kDrawnTiltAngle);
   arrow(painter, focus, focus + (planeY - focus.y()) / central.y() * central, kBeam);
-  painter.drawText(QPointF(126, 124), QStringLiteral("中心線"));
+  painter.drawText(QPointF(126, 124), translated(QT_TRANSLATE_NOOP("palvane", "中心線")));
 
   focalSpot(painter, focus);
-  painter.drawText(QPointF(focus.x() - 40, focus.y() + 20), QStringLiteral("焦点"));
+  painter.drawText(QPointF(focus.x() - 40, focus.y() + 20),
+                   translated(QT_TRANSLATE_NOOP("palvane", "焦点")));
   angleArc(painter, focus, 50, kDrawnTiltAngle, QStringLiteral("φ"));
-  painter.drawText(QPointF(6, 16), QStringLiteral("φ : 管球傾斜角度"));
+  painter.drawText(QPointF(6, 16), translated(QT_TRANSLATE_NOOP("palvane", "φ : 管球傾斜角度")));
   return picture;
 }
 
@@ -225,14 +230,19 @@ QPixmap fieldPlanPicture(QSize size) {
   painter.drawEllipse(reference, 3.5, 3.5);
   painter.setBrush(Qt::NoBrush);
 
-  painter.drawText(QPointF(2, reference.y() + 20), QStringLiteral("基準点"));
+  painter.drawText(QPointF(2, reference.y() + 20),
+                   translated(QT_TRANSLATE_NOOP("palvane", "基準点")));
   painter.drawText(QPointF(field.left() + 30, field.bottom() + 13), QStringLiteral("15 cm"));
   painter.drawText(QPointF(field.right() + 4, field.bottom() - 4), QStringLiteral("±10 cm"));
-  painter.drawText(QPointF(2, 176), QStringLiteral("← 陰極側"));
-  painter.drawText(QPointF(field.right() - 10, 176), QStringLiteral("陽極側 →"));
-  painter.drawText(QPointF(field.right() + 28, 36), QStringLiteral("受像面の"));
-  painter.drawText(QPointF(field.right() + 28, 50), QStringLiteral("照射野"));
-  painter.drawText(QPointF(field.right() + 28, 64), QStringLiteral("(2 mm 間隔)"));
+  painter.drawText(QPointF(2, 176), translated(QT_TRANSLATE_NOOP("palvane", "← 陰極側")));
+  painter.drawText(QPointF(field.right() - 10, 176),
+                   translated(QT_TRANSLATE_NOOP("palvane", "陽極側 →")));
+  painter.drawText(QPointF(field.right() + 28, 36),
+                   translated(QT_TRANSLATE_NOOP("palvane", "受像面の")));
+  painter.drawText(QPointF(field.right() + 28, 50),
+                   translated(QT_TRANSLATE_NOOP("palvane", "照射野")));
+  painter.drawText(QPointF(field.right() + 28, 64),
+                   translated(QT_TRANSLATE_NOOP("palvane", "(2 mm 間隔)")));
   return picture;
 }
 

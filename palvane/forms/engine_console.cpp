@@ -10,13 +10,23 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "palvane/forms/language.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/translated_text.h"
 
 namespace palvane {
 
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
+
+// The messages of the engines' console dialogue, as they print them between dashes.
+constexpr const char* kEngineMessages[] = {
+    QT_TRANSLATE_NOOP("palvane", "計算を開始しました"),
+    QT_TRANSLATE_NOOP("palvane", "しばらくお待ちください"),
+    QT_TRANSLATE_NOOP("palvane", "計算が終了しました"),
+    QT_TRANSLATE_NOOP("palvane", "Enter を押して下さい"),
+};
 
 void showError(const QString& text) {
   QApplication::beep();
@@ -39,6 +49,16 @@ bool isEnterKey(const QEvent* event) {
 }
 
 }  // namespace
+
+QString englishMeaningOf(const QString& engineLine) {
+  if (currentLanguage() != Language::kEnglish) return {};
+  for (const char* message : kEngineMessages) {
+    const QString japanese = QString::fromUtf8(message);
+    if (engineLine.contains(japanese))
+      return QString(engineLine).replace(japanese, translated(message));
+  }
+  return {};
+}
 
 QString locateEngine(const QString& engineName) {
   const QFileInfo beside(QDir(QCoreApplication::applicationDirPath()).filePath(engineName));
@@ -98,7 +118,22 @@ QString EngineConsole::transcript() const { return output_->toPlainText(); }
 
 void EngineConsole::showEngineOutput() {
   // The decoder keeps a multi-byte character that arrives split over two reads.
-  appendText(decoder_.decode(process_.readAllStandardOutput()));
+  appendEngineText(decoder_.decode(process_.readAllStandardOutput()));
+}
+
+void EngineConsole::appendEngineText(const QString& text) {
+  qsizetype start = 0;
+  for (qsizetype end = text.indexOf(QLatin1Char('\n')); end >= 0;
+       end = text.indexOf(QLatin1Char('\n'), start)) {
+    appendText(text.mid(start, end + 1 - start));
+    lineSoFar_ += text.mid(start, end - start);
+    const QString meaning = englishMeaningOf(lineSoFar_);
+    if (!meaning.isEmpty()) appendText(meaning + QLatin1Char('\n'));
+    lineSoFar_.clear();
+    start = end + 1;
+  }
+  appendText(text.mid(start));
+  lineSoFar_ += text.mid(start);
 }
 
 void EngineConsole::reportEnd(int exitCode, QProcess::ExitStatus exitStatus) {

@@ -20,12 +20,17 @@ inline constexpr char kEngineFailedText[] =
 inline constexpr char kEngineCrashedText[] =
     "--- %1 stopped abnormally. Press Enter to close this window. ---";
 
+// In English, the English meaning of a line of the engine's console dialogue: the line
+// with its Japanese message put into English. Empty for any other line, and in Japanese.
+QString englishMeaningOf(const QString& engineLine);
+
 // Full path of an engine program: beside palvane's own executable first, then on the
 // search path. Empty when it is found in neither place.
 QString locateEngine(const QString& engineName);
 
 // The window of one engine run: it owns the engine's process, shows everything the
-// engine writes (standard output and standard error, UTF-8) as it comes, and passes the
+// engine writes (standard output and standard error, UTF-8) as it comes, in English with
+// the meaning of each of the engine's messages on the line below it, and passes the
 // Enter key on to the engine's input. It stays open until the engine has ended; then
 // Enter or the close box closes it. palvane never waits for the engine.
 class EngineConsole : public QWidget {
@@ -54,11 +59,14 @@ class EngineConsole : public QWidget {
   void reportEnd(int exitCode, QProcess::ExitStatus exitStatus);
   void pressEnter();
   void appendText(const QString& text);
+  // Shows text of the engine, each of its completed lines followed by its meaning.
+  void appendEngineText(const QString& text);
 
   QString engineName_;
   QProcess process_;
   QStringDecoder decoder_{QStringDecoder::Utf8};
   QPlainTextEdit* output_ = nullptr;
+  QString lineSoFar_;  // the engine's line not yet ended
 };
 
 }  // namespace palvane

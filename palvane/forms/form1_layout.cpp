@@ -11,6 +11,7 @@
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/spectrum_graphs.h"
@@ -102,8 +103,8 @@ void addColourBarLabels(QWidget& form) {
 
 void Form1::createControls() {
   // The settings of the run.
-  addLabel(*this, QStringLiteral("Label6"), QStringLiteral("照射条件"), 360, 360, 3255,
-           kLabelHeight);
+  addTranslatedLabel(*this, QStringLiteral("Label6"), QT_TRANSLATE_NOOP("palvane", "照射条件"), 360,
+                     360, 3255, kLabelHeight);
   Picture10_ = addPictureBox(*this, "Picture10", 360, 720, 3255, 3615);
   Picture10_->setScale(0, 0, kSettingsPanelWidth, kSettingsPanelHeight);
   QFont settingsFont = Picture10_->font();
@@ -111,23 +112,27 @@ void Form1::createControls() {
   Picture10_->setFont(settingsFont);
 
   // The quantity shown and the buttons.
-  Frame1_ = new QGroupBox(QStringLiteral(" 分布表示項目を選択"), this);
+  Frame1_ = new QGroupBox(this);
+  showTranslatedText(*Frame1_, QT_TRANSLATE_NOOP("palvane", " 分布表示項目を選択"));
   Frame1_->setObjectName(QStringLiteral("Frame1"));
   placeAt(*Frame1_, 360, 4560, 3255, 1815);
-  Option1_ = new QRadioButton(QStringLiteral("エネルギーフルエンス"), Frame1_);
+  Option1_ = new QRadioButton(Frame1_);
+  showTranslatedText(*Option1_, QT_TRANSLATE_NOOP("palvane", "エネルギーフルエンス"));
   Option1_->setObjectName(QStringLiteral("Option1"));
   placeAt(*Option1_, 240, 420, 2880, kBoxHeight);
-  Option2_ = new QRadioButton(QStringLiteral("空気カーマ"), Frame1_);
+  Option2_ = new QRadioButton(Frame1_);
+  showTranslatedText(*Option2_, QT_TRANSLATE_NOOP("palvane", "空気カーマ"));
   Option2_->setObjectName(QStringLiteral("Option2"));
   placeAt(*Option2_, 240, 870, 2880, kBoxHeight);
-  Option3_ = new QRadioButton(QStringLiteral("アルミ半価層"), Frame1_);
+  Option3_ = new QRadioButton(Frame1_);
+  showTranslatedText(*Option3_, QT_TRANSLATE_NOOP("palvane", "アルミ半価層"));
   Option3_->setObjectName(QStringLiteral("Option3"));
   placeAt(*Option3_, 240, 1320, 2880, kBoxHeight);
   Option1_->setChecked(true);
-  Command1_ =
-      addButton(*this, QStringLiteral("Command1"), QStringLiteral("描 画"), 360, 6600, 3255, 615);
-  Command4_ =
-      addButton(*this, QStringLiteral("Command4"), QStringLiteral("備 考"), 360, 9960, 1695, 495);
+  Command1_ = addTranslatedButton(*this, QStringLiteral("Command1"),
+                                  QT_TRANSLATE_NOOP("palvane", "描 画"), 360, 6600, 3255, 615);
+  Command4_ = addTranslatedButton(*this, QStringLiteral("Command4"),
+                                  QT_TRANSLATE_NOOP("palvane", "備 考"), 360, 9960, 1695, 495);
   Command2_ = addByeByeButton(*this, QStringLiteral("Command2"), 3120, 9960, 495, 495);
 
   // The map with its read-outs under the mouse.
@@ -174,8 +179,9 @@ void Form1::createControls() {
   // what the form shows.
   BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality at the point"),
                                             kReadoutLeft, kGraphTop, kReadoutWidth, 6);
-  SaveButton_ = addButton(*this, QStringLiteral("SaveButton"), QStringLiteral("保存"), kReadoutLeft,
-                          2640, 1695, 495);
+  SaveButton_ =
+      addTranslatedButton(*this, QStringLiteral("SaveButton"), QT_TRANSLATE_NOOP("palvane", "保存"),
+                          kReadoutLeft, 2640, 1695, 495);
 
   // The profile along the X axis.
   Label4_ = addLabel(*this, QStringLiteral("Label4"), QStringLiteral("Profile"), 11880, 5400, 4695,

@@ -15,6 +15,7 @@
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/saving.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
@@ -35,6 +36,13 @@ std::string textOf(const QComboBox* box) { return box->currentText().toStdString
 
 // A default setting as the boxes show it: "30", "0.8", "0.025".
 QString settingText(double value) { return QString::fromStdString(ShortestText(value)); }
+
+QString problemMessage(const SettingTextProblem& problem) {
+  const char* message =
+      problem.negativeThickness ? kNegativeThicknessMessage : kSettingNotANumberMessage;
+  return translated(message).arg(translated(kSettingCaptions[static_cast<int>(problem.field)]),
+                                 QString::fromStdString(problem.text));
+}
 
 }  // namespace
 
@@ -117,11 +125,11 @@ bool Form2::drawSpectrum() {
   const double voltage = SettingNumber(textOf(Text1_));
   if (voltage > kHighestTubeVoltage || voltage < kLowestTubeVoltage) {
     QApplication::beep();
-    showWarning(this, QString::fromUtf8(kVoltageOutOfRangeMessage));
+    showWarning(this, translated(kVoltageOutOfRangeMessage));
     return false;
   }
-  if (const std::optional<std::string> problem = settingTextProblem(*this)) {
-    showWarning(this, QString::fromStdString(*problem));
+  if (const std::optional<SettingTextProblem> problem = settingTextProblem(*this)) {
+    showWarning(this, problemMessage(*problem));
     return false;
   }
 
@@ -190,6 +198,14 @@ bool Form2::saveTo(const QString& folder) {
                      exportStamp(QDateTime::currentDateTime(), std::nullopt));
     savePng(Picture3_->image(), QDir(folder).filePath(QStringLiteral("spectrum_axis.png")));
   });
+}
+
+void Form2::showWorkingFolder(const QString& folder) {
+  const auto show = [this, folder] {
+    setToolTip(translated(QT_TRANSLATE_NOOP("palvane", "作業フォルダ: %1")).arg(folder));
+  };
+  show();
+  onLanguageChange(*this, show);
 }
 
 void Form2::Command4_Click() {

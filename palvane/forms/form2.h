@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <QtGlobal>
 
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/tube_settings.h"
@@ -20,8 +21,26 @@ namespace palvane {
 
 class PictureBox;
 
+// The captions of the setting fields, shown beside them and named in the messages about
+// their texts, in the order of SettingField.
+inline constexpr const char* kSettingCaptions[] = {
+    QT_TRANSLATE_NOOP("palvane", "Ｘ線管電圧"),
+    QT_TRANSLATE_NOOP("palvane", "ターゲット角度(θ)"),
+    QT_TRANSLATE_NOOP("palvane", "管球傾斜角度(φ)"),
+    QT_TRANSLATE_NOOP("palvane", "ベリリウム"),
+    QT_TRANSLATE_NOOP("palvane", "アルミ (当量)"),
+    QT_TRANSLATE_NOOP("palvane", "モリブデン"),
+    QT_TRANSLATE_NOOP("palvane", "ロジウム"),
+};
+// The messages about a setting's text: %1 the field's caption, %2 the text.
+inline constexpr char kSettingNotANumberMessage[] =
+    QT_TRANSLATE_NOOP("palvane", "%1「%2」は数値ではありません");
+inline constexpr char kNegativeThicknessMessage[] =
+    QT_TRANSLATE_NOOP("palvane", "%1「%2」は負の値です。厚さは 0 以上を入力してください");
+
 // The message of a tube voltage outside 20..50 kV.
-inline constexpr char kVoltageOutOfRangeMessage[] = "管電圧が設定可能範囲を逸脱しています";
+inline constexpr char kVoltageOutOfRangeMessage[] =
+    QT_TRANSLATE_NOOP("palvane", "管電圧が設定可能範囲を逸脱しています");
 // The message of a save while no spectrum is drawn.
 inline constexpr char kNoSpectrumToSaveMessage[] =
     "No spectrum is drawn: draw the spectrum first. Nothing was saved.";
@@ -59,6 +78,9 @@ class Form2 : public QWidget, public ParameterTexts {
   bool saveTo(const QString& folder);
 
   PictureBox& spectrumGraph() { return *Picture3_; }
+
+  // Names the folder palvane works in, in the form's tool tip.
+  void showWorkingFolder(const QString& folder);
 
   std::string tubeVoltage() const override;
   std::string targetAngle() const override;

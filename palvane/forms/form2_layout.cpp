@@ -11,7 +11,9 @@
 #include "palvane/forms/drawings.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
+#include "palvane/forms/language_choice.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/spectrum_graphs.h"
 #include "palvane/physics/tube_settings.h"
@@ -32,6 +34,12 @@ constexpr int kNameLeft = 12840;
 constexpr int kNameWidth = 1600;
 // Labels sit a little lower than the box beside them, on its text line.
 constexpr int kLabelDrop = 45;
+
+// The caption of a setting field, shown beside its box.
+void addCaption(QWidget& form, SettingField field, int left, int top, int width, int height) {
+  addTranslatedLabel(form, QString(), kSettingCaptions[static_cast<int>(field)], left, top, width,
+                     height);
+}
 
 QLabel* addUnit(QWidget& form, const char* unit, int boxTop) {
   return addLabel(form, QString(), QString::fromUtf8(unit), kUnitLeft, boxTop + kLabelDrop,
@@ -55,86 +63,94 @@ void Form2::createControls() {
                       kSpectrumGraphHeight);
 
   // The tube: target material and angles.
-  auto* frame = new QGroupBox(QStringLiteral("ターゲット"), this);
+  auto* frame = new QGroupBox(this);
+  showTranslatedText(*frame, QT_TRANSLATE_NOOP("palvane", "ターゲット"));
   frame->setObjectName(QStringLiteral("Frame1"));
   placeAt(*frame, 12000, 390, 3855, 975);
-  Option1_ = new QRadioButton(QStringLiteral("モリブデン"), frame);
+  Option1_ = new QRadioButton(frame);
+  showTranslatedText(*Option1_, QT_TRANSLATE_NOOP("palvane", "モリブデン"));
   Option1_->setObjectName(QStringLiteral("Option1"));
   placeAt(*Option1_, 360, 420, 1560, kBoxHeight);
-  Option2_ = new QRadioButton(QStringLiteral("タングステン"), frame);
+  Option2_ = new QRadioButton(frame);
+  showTranslatedText(*Option2_, QT_TRANSLATE_NOOP("palvane", "タングステン"));
   Option2_->setObjectName(QStringLiteral("Option2"));
   placeAt(*Option2_, 2040, 420, 1700, kBoxHeight);
   Option1_->setChecked(true);  // the design's choice; Form_Load selects it as well
 
-  addLabel(*this, QString(), QString::fromUtf8(kTargetAngleCaption), 11760, 1560 + kLabelDrop, 2600,
-           kLabelHeight);
+  addCaption(*this, SettingField::kTargetAngle, 11760, 1560 + kLabelDrop, 2600, kLabelHeight);
   Text5_ = addTextBox(*this, QStringLiteral("Text5"), kBoxLeft, 1560, kBoxWidth, kBoxHeight);
   addUnit(*this, "degree", 1560);
-  addLabel(*this, QString(), QString::fromUtf8(kTiltAngleCaption), 11760, 2160 + kLabelDrop, 2600,
-           kLabelHeight);
+  addCaption(*this, SettingField::kTiltAngle, 11760, 2160 + kLabelDrop, 2600, kLabelHeight);
   Text3_ = addTextBox(*this, QStringLiteral("Text3"), kBoxLeft, 2160, kBoxWidth, kBoxHeight);
   addUnit(*this, "degree", 2160);
-  Command2_ = addButton(*this, QStringLiteral("Command2"), QStringLiteral("角度 θ, φ の関係図"),
-                        12600, 2760, 2775, 465);
+  Command2_ = addTranslatedButton(*this, QStringLiteral("Command2"),
+                                  QT_TRANSLATE_NOOP("palvane", "角度 θ, φ の関係図"), 12600, 2760,
+                                  2775, 465);
 
   // Inherent and added filtration, tube voltage.
-  addLabel(*this, QString(), QStringLiteral("固有ろ過"), 11640, 3720 + kLabelDrop, 1150,
-           kLabelHeight);
-  addLabel(*this, QString(), QString::fromUtf8(kBerylliumCaption), kNameLeft, 3720 + kLabelDrop,
-           kNameWidth, kLabelHeight);
+  addTranslatedLabel(*this, QString(), QT_TRANSLATE_NOOP("palvane", "固有ろ過"), 11640,
+                     3720 + kLabelDrop, 1150, kLabelHeight);
+  addCaption(*this, SettingField::kBeryllium, kNameLeft, 3720 + kLabelDrop, kNameWidth,
+             kLabelHeight);
   Text8_ = addTextBox(*this, QStringLiteral("Text8"), kBoxLeft, 3720, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 3720);
-  addLabel(*this, QString(), QString::fromUtf8(kAluminiumCaption), kNameLeft, 4200 + kLabelDrop,
-           kNameWidth, kLabelHeight);
+  addCaption(*this, SettingField::kAluminium, kNameLeft, 4200 + kLabelDrop, kNameWidth,
+             kLabelHeight);
   Text2_ = addTextBox(*this, QStringLiteral("Text2"), kBoxLeft, 4200, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 4200);
 
-  addLabel(*this, QString(), QStringLiteral("付加"), 11640, 4800 + kLabelDrop, 1150, kLabelHeight);
-  addLabel(*this, QString(), QStringLiteral("フィルタ"), 11640, 5100 + kLabelDrop, 1150,
-           kLabelHeight);
-  addLabel(*this, QString(), QString::fromUtf8(kMolybdenumCaption), kNameLeft, 4800 + kLabelDrop,
-           kNameWidth, kLabelHeight);
+  addTranslatedLabel(*this, QString(), QT_TRANSLATE_NOOP("palvane", "付加"), 11640,
+                     4800 + kLabelDrop, 1150, kLabelHeight);
+  addTranslatedLabel(*this, QString(), QT_TRANSLATE_NOOP("palvane", "フィルタ"), 11640,
+                     5100 + kLabelDrop, 1150, kLabelHeight);
+  addCaption(*this, SettingField::kMolybdenum, kNameLeft, 4800 + kLabelDrop, kNameWidth,
+             kLabelHeight);
   Combo1_ =
       addComboBox(*this, QStringLiteral("Combo1"), {QStringLiteral("0"), QStringLiteral("0.03")},
                   kBoxLeft, 4800, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 4800);
-  addLabel(*this, QString(), QString::fromUtf8(kRhodiumCaption), kNameLeft, 5280 + kLabelDrop,
-           kNameWidth, kLabelHeight);
+  addCaption(*this, SettingField::kRhodium, kNameLeft, 5280 + kLabelDrop, kNameWidth, kLabelHeight);
   Combo2_ = addComboBox(*this, QStringLiteral("Combo2"),
                         {QStringLiteral("0"), QStringLiteral("0.025"), QStringLiteral("0.05")},
                         kBoxLeft, 5280, kBoxWidth, kBoxHeight);
   addUnit(*this, "mm", 5280);
 
-  addLabel(*this, QString(), QString::fromUtf8(kTubeVoltageCaption), 12600, 5880 + kLabelDrop,
-           kNameWidth, kLabelHeight);
+  addCaption(*this, SettingField::kTubeVoltage, 12600, 5880 + kLabelDrop, kNameWidth, kLabelHeight);
   Text1_ = addTextBox(*this, QStringLiteral("Text1"), 14280, 5880, 1095, kBoxHeight);
   addLabel(*this, QString(), QStringLiteral("kV"), 15480, 5880 + kLabelDrop, kUnitWidth,
            kLabelHeight);
 
   // The air layer is a constant of the computations, not a setting.
-  addLabel(*this, QString(), QStringLiteral("（空気層 = "), 11640, 6600, 1300, kLabelHeight);
+  addTranslatedLabel(*this, QString(), QT_TRANSLATE_NOOP("palvane", "（空気層 = "), 11640, 6600,
+                     1300, kLabelHeight);
   addLabel(*this, QString(), QStringLiteral("60 cm"), 12960, 6600, 700, kLabelHeight);
-  addLabel(*this, QString(), QStringLiteral("一定とする）"), 13680, 6600, 1500, kLabelHeight);
-  addLabel(*this, QString(), QStringLiteral("（圧迫板による減弱は考慮しない）"), 11640, 6960, 3700,
-           kLabelHeight);
+  addTranslatedLabel(*this, QString(), QT_TRANSLATE_NOOP("palvane", "一定とする）"), 13680, 6600,
+                     1500, kLabelHeight);
+  addTranslatedLabel(*this, QString(),
+                     QT_TRANSLATE_NOOP("palvane", "（圧迫板による減弱は考慮しない）"), 11640, 6960,
+                     3700, kLabelHeight);
   addPicture(*this, QStringLiteral("Picture1"), tubePicture, 15360, 6570, 975, 900);
 
   // The buttons along the bottom.
-  Command3_ = addButton(*this, QStringLiteral("Command3"), QStringLiteral("リセット"), 360, 6840,
-                        1215, 615);
-  Command1_ = addButton(*this, QStringLiteral("Command1"), QStringLiteral("スペクトル描画"), 2040,
-                        6840, 2535, 615);
-  Command7_ = addButton(*this, QStringLiteral("Command7"), QStringLiteral("照射野内分布の計算"),
-                        4800, 6840, 2535, 615);
-  Command5_ = addButton(*this, QStringLiteral("Command5"), QStringLiteral("計算結果の表示"), 7560,
-                        6840, 2535, 615);
+  Command3_ = addTranslatedButton(*this, QStringLiteral("Command3"),
+                                  QT_TRANSLATE_NOOP("palvane", "リセット"), 360, 6840, 1215, 615);
+  Command1_ =
+      addTranslatedButton(*this, QStringLiteral("Command1"),
+                          QT_TRANSLATE_NOOP("palvane", "スペクトル描画"), 2040, 6840, 2535, 615);
+  Command7_ = addTranslatedButton(*this, QStringLiteral("Command7"),
+                                  QT_TRANSLATE_NOOP("palvane", "照射野内分布の計算"), 4800, 6840,
+                                  2535, 615);
+  Command5_ =
+      addTranslatedButton(*this, QStringLiteral("Command5"),
+                          QT_TRANSLATE_NOOP("palvane", "計算結果の表示"), 7560, 6840, 2535, 615);
   Command4_ = addByeByeButton(*this, QStringLiteral("Command4"), 10560, 6840, 495, 495);
 
   // Right of the specified form: the beam quality of the drawn spectrum and its export.
   BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality on the beam axis"),
                                             16800, 240, 3000, 6);
-  SaveButton_ = addButton(*this, QStringLiteral("SaveButton"), QStringLiteral("保存"), 16800, 6840,
-                          1695, 615);
+  SaveButton_ = addTranslatedButton(*this, QStringLiteral("SaveButton"),
+                                    QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
+  addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
 }
 
 }  // namespace palvane

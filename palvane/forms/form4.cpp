@@ -10,6 +10,7 @@
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/language_choice.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/twips.h"
 
@@ -49,21 +50,21 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
     int top;
   };
   const Line lines[] = {
-      {"Label3", "マンモグラフィの照射野内における", 480, 1560},
-      {"Label10", "線量，線質の均一性の調査，", 480, 1920},
-      {"Label13", "および，ヒール効果を検証します．", 480, 2280},
-      {"Label4", "線量：", 720, 2880},
-      {"Label5", "エネルギーフルエンス", 1680, 2880},
-      {"Label6", "空気カーマ（照射線量）", 1680, 3240},
-      {"Label7", "線質：", 720, 3720},
-      {"Label8", "Ｘ線スペクトル", 1680, 3720},
-      {"Label9", "アルミニウム半価層", 1680, 4080},
-      {"Label11", "幾何学的配置は右模式図に", 480, 4680},
-      {"Label12", "示すとおりです．", 480, 5040},
+      {"Label3", QT_TRANSLATE_NOOP("palvane", "マンモグラフィの照射野内における"), 480, 1560},
+      {"Label10", QT_TRANSLATE_NOOP("palvane", "線量，線質の均一性の調査，"), 480, 1920},
+      {"Label13", QT_TRANSLATE_NOOP("palvane", "および，ヒール効果を検証します．"), 480, 2280},
+      {"Label4", QT_TRANSLATE_NOOP("palvane", "線量："), 720, 2880},
+      {"Label5", QT_TRANSLATE_NOOP("palvane", "エネルギーフルエンス"), 1680, 2880},
+      {"Label6", QT_TRANSLATE_NOOP("palvane", "空気カーマ（照射線量）"), 1680, 3240},
+      {"Label7", QT_TRANSLATE_NOOP("palvane", "線質："), 720, 3720},
+      {"Label8", QT_TRANSLATE_NOOP("palvane", "Ｘ線スペクトル"), 1680, 3720},
+      {"Label9", QT_TRANSLATE_NOOP("palvane", "アルミニウム半価層"), 1680, 4080},
+      {"Label11", QT_TRANSLATE_NOOP("palvane", "幾何学的配置は右模式図に"), 480, 4680},
+      {"Label12", QT_TRANSLATE_NOOP("palvane", "示すとおりです．"), 480, 5040},
   };
   for (const Line& line : lines) {
-    addLabel(*this, QString::fromUtf8(line.name), QString::fromUtf8(line.text), line.left, line.top,
-             4800, 360);
+    addTranslatedLabel(*this, QString::fromUtf8(line.name), line.text, line.left, line.top, 4800,
+                       360);
   }
 
   addPicture(*this, QStringLiteral("Picture1"), tiltAnglePicture, 6240, 240, 3600, 2700);
@@ -73,6 +74,7 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
   QPushButton* start = addButton(*this, QStringLiteral("Command1"), QStringLiteral("Let's  start"),
                                  480, 5760, 2175, 555);
   QPushButton* bye = addByeByeButton(*this, QStringLiteral("Command4"), 2880, 5790, 495, 495);
+  addLanguageChoice(*this, 3600, 5790, 1695, 495);
   connect(start, &QPushButton::clicked, this, &Form4::Command1_Click);
   connect(bye, &QPushButton::clicked, this, &Form4::Command4_Click);
 }

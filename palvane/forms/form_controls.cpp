@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "palvane/forms/drawings.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 
 namespace palvane {
@@ -21,11 +22,27 @@ QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int 
   return label;
 }
 
+QLabel* addTranslatedLabel(QWidget& parent, const QString& name, const char* source, int left,
+                           int top, int width, int height) {
+  QLabel* label = addLabel(parent, name, QString(), left, top, width, height);
+  showTranslatedText(*label, source);
+  return label;
+}
+
+QPushButton* addTranslatedButton(QWidget& parent, const QString& name, const char* source, int left,
+                                 int top, int width, int height) {
+  QPushButton* button = addButton(parent, name, QString(), left, top, width, height);
+  showTranslatedText(*button, source);
+  return button;
+}
+
 QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize), int left, int top,
                    int width, int height) {
   QLabel* picture = addLabel(parent, name, QString(), left, top, width, height);
   picture->setFrameShape(QFrame::Box);
-  picture->setPixmap(draw(picture->contentsRect().size()));
+  const auto show = [picture, draw] { picture->setPixmap(draw(picture->contentsRect().size())); };
+  show();
+  onLanguageChange(*picture, show);
   return picture;
 }
 

@@ -24,6 +24,12 @@ QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int 
                  int width, int height);
 QPushButton* addButton(QWidget& parent, const QString& name, const QString& caption, int left,
                        int top, int width, int height);
+// A label or button whose text is the translation of `source` (marked with
+// QT_TRANSLATE_NOOP, see translated_text.h), following every change of language.
+QLabel* addTranslatedLabel(QWidget& parent, const QString& name, const char* source, int left,
+                           int top, int width, int height);
+QPushButton* addTranslatedButton(QWidget& parent, const QString& name, const char* source, int left,
+                                 int top, int width, int height);
 QLineEdit* addTextBox(QWidget& parent, const QString& name, int left, int top, int width,
                       int height);
 // An editable combo box holding the given list.
@@ -36,7 +42,8 @@ QFrame* addPanel(QWidget& parent, const QString& name, QColor colour, int left, 
 QPushButton* addByeByeButton(QWidget& parent, const QString& name, int left, int top, int width,
                              int height);
 
-// A static picture, drawn at the size of the control.
+// A static picture, drawn at the size of the control, and drawn again in the language
+// chosen when it changes (the pictures carry labels).
 QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize), int left, int top,
                    int width, int height);
 

@@ -37,14 +37,15 @@ void useJapaneseFont(QApplication& application) {
 // The captions are specified, so the user's working folder is named in the spectrum
 // form's tool tip and, once the form is up, on standard error.
 void sayWhereItWorks(Form2* spectrumForm, const QString& folder) {
-  spectrumForm->setToolTip(QStringLiteral("作業フォルダ: %1").arg(folder));
+  spectrumForm->showWorkingFolder(folder);
   QTimer::singleShot(0, spectrumForm, [folder] {
     std::fprintf(stderr, "palvane: working in %s\n", folder.toLocal8Bit().constData());
   });
 }
 
-int runPalvane(QApplication& application) {
+int runPalvane(QApplication& application, std::optional<Language> language) {
   useJapaneseFont(application);
+  setLanguage(language.value_or(rememberedLanguage().value_or(Language::kJapanese)));
   const QString userFolder = enterUserWorkingFolderWithoutTables();
   Form2* spectrumForm = form2();
   if (!spectrumForm->tablesLoaded()) return EXIT_FAILURE;

@@ -9,6 +9,7 @@
 #include "palvane/figures/figure_files.h"
 
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/translated_text.h"
 #include "text_files/file_error.h"
 
 namespace palvane {
@@ -31,7 +32,8 @@ ExportStamp exportStamp(const QDateTime& when, std::optional<EngineReferences> r
 }
 
 QString askSaveFolder(QWidget* parent) {
-  return QFileDialog::getExistingDirectory(parent, QStringLiteral("保存先のフォルダ"));
+  return QFileDialog::getExistingDirectory(
+      parent, translated(QT_TRANSLATE_NOOP("palvane", "保存先のフォルダ")));
 }
 
 bool saveReportingErrors(QWidget* parent, const std::function<void()>& writes) {

@@ -24,8 +24,8 @@ TubeSettings readTubeSettings(const ParameterTexts& texts) {
 
 namespace {
 
-struct SettingField {
-  const char* caption;
+struct SettingText {
+  SettingField field;
   std::string (ParameterTexts::*text)() const;
   std::initializer_list<std::string_view> units;
   bool thickness;
@@ -33,25 +33,24 @@ struct SettingField {
 
 }  // namespace
 
-std::optional<std::string> settingTextProblem(const ParameterTexts& texts) {
-  const SettingField fields[] = {
-      {kTubeVoltageCaption, &ParameterTexts::tubeVoltage, {"kV"}, false},
-      {kTargetAngleCaption, &ParameterTexts::targetAngle, {"deg", "°"}, false},
-      {kTiltAngleCaption, &ParameterTexts::tiltAngle, {"deg", "°"}, false},
-      {kBerylliumCaption, &ParameterTexts::beryllium, {"mm"}, true},
-      {kAluminiumCaption, &ParameterTexts::aluminium, {"mm"}, true},
-      {kMolybdenumCaption, &ParameterTexts::molybdenum, {"mm"}, true},
-      {kRhodiumCaption, &ParameterTexts::rhodium, {"mm"}, true},
+std::optional<SettingTextProblem> settingTextProblem(const ParameterTexts& texts) {
+  const SettingText fields[] = {
+      {SettingField::kTubeVoltage, &ParameterTexts::tubeVoltage, {"kV"}, false},
+      {SettingField::kTargetAngle, &ParameterTexts::targetAngle, {"deg", "°"}, false},
+      {SettingField::kTiltAngle, &ParameterTexts::tiltAngle, {"deg", "°"}, false},
+      {SettingField::kBeryllium, &ParameterTexts::beryllium, {"mm"}, true},
+      {SettingField::kAluminium, &ParameterTexts::aluminium, {"mm"}, true},
+      {SettingField::kMolybdenum, &ParameterTexts::molybdenum, {"mm"}, true},
+      {SettingField::kRhodium, &ParameterTexts::rhodium, {"mm"}, true},
   };
-  for (const SettingField& field : fields) {
-    const std::string text = (texts.*field.text)();
-    const char* problem = nullptr;
+  for (const SettingText& field : fields) {
+    std::string text = (texts.*field.text)();
     if (!IsSettingNumber(text, field.units)) {
-      problem = kSettingNotANumberMessage;
-    } else if (field.thickness && SettingNumber(text) < 0) {
-      problem = kNegativeThicknessMessage;
+      return SettingTextProblem{field.field, std::move(text), false};
     }
-    if (problem != nullptr) return std::string(field.caption) + "「" + text + "」" + problem;
+    if (field.thickness && SettingNumber(text) < 0) {
+      return SettingTextProblem{field.field, std::move(text), true};
+    }
   }
   return std::nullopt;
 }

@@ -7,15 +7,16 @@
 
 namespace palvane {
 
-// The captions of the spectrum form's setting fields, shown on the form and named in
-// its messages.
-inline constexpr char kTubeVoltageCaption[] = "Ｘ線管電圧";
-inline constexpr char kTargetAngleCaption[] = "ターゲット角度(θ)";
-inline constexpr char kTiltAngleCaption[] = "管球傾斜角度(φ)";
-inline constexpr char kBerylliumCaption[] = "ベリリウム";
-inline constexpr char kAluminiumCaption[] = "アルミ (当量)";
-inline constexpr char kMolybdenumCaption[] = "モリブデン";
-inline constexpr char kRhodiumCaption[] = "ロジウム";
+// The setting fields of the spectrum form, in the order their texts are checked.
+enum class SettingField {
+  kTubeVoltage,
+  kTargetAngle,
+  kTiltAngle,
+  kBeryllium,
+  kAluminium,
+  kMolybdenum,
+  kRhodium,
+};
 
 // The tube and filter settings as the spectrum form holds them, read as numbers.
 struct TubeSettings {
@@ -32,15 +33,17 @@ struct TubeSettings {
 // The settings read with SettingNumber (a decimal comma counts as a point).
 TubeSettings readTubeSettings(const ParameterTexts& texts);
 
-// Ends of the messages about a setting's text; the message starts with the field's caption
-// and the text in quotes: ベリリウム「abc」は数値ではありません.
-inline constexpr char kSettingNotANumberMessage[] = "は数値ではありません";
-inline constexpr char kNegativeThicknessMessage[] = "は負の値です。厚さは 0 以上を入力してください";
+// A setting whose text cannot be computed with.
+struct SettingTextProblem {
+  SettingField field;
+  std::string text;  // as typed
+  // A thickness below zero; otherwise the text is not a number followed only by blanks
+  // and the field's unit (kV, deg or °, mm).
+  bool negativeThickness = false;
+};
 
-// The message about the first setting whose text is not a number followed only by blanks
-// and the field's unit (kV, deg or °, mm), or whose thickness is below zero; nullopt when
-// every setting can be computed with.
-std::optional<std::string> settingTextProblem(const ParameterTexts& texts);
+// The first setting whose text cannot be computed with; nullopt when every one can.
+std::optional<SettingTextProblem> settingTextProblem(const ParameterTexts& texts);
 
 // The highest spectrum bin N for a tube voltage in kV: 5 * V rounded down (below 2 no bin
 // carries radiation). nullopt when N would pass the last bin, 250.
