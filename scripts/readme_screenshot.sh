@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a real molybdenum study under a virtual X server and saves pictures of the forms:
 # docs/form1.png (the display form with a drawn energy-fluence map and a point spectrum),
+# docs/form2.png (the spectrum form with the beam-axis spectrum), both again in English
+# (docs/form1_en.png, docs/form2_en.png),
 # docs/report_map.png and docs/report_spectra.png (the map and spectrum figures of a saved
 # set) and every form and the engine's console window in build/screenshots/study/.
 # Usage: scripts/readme_screenshot.sh [build directory, default build/release]
@@ -16,7 +18,7 @@ rm -rf "$shots"
 mkdir -p "$shots" "$root/docs"
 PALVANE_SCREENSHOT_DIR=$shots xvfb-run -a -s "-screen 0 1600x1000x24" \
   env QT_QPA_PLATFORM=xcb "$build/bin/e2e_readme_screenshots_test"
-for picture in form1 report_map report_spectra; do
+for picture in form1 form1_en form2 form2_en report_map report_spectra; do
   cp "$shots/$picture.png" "$root/docs/$picture.png"
 done
-echo "Saved docs/form1.png, docs/report_map.png, docs/report_spectra.png and $(ls "$shots" | wc -l) pictures in $shots"
+echo "Saved docs/form1.png, docs/form1_en.png, docs/form2.png, docs/form2_en.png, docs/report_map.png, docs/report_spectra.png and $(ls "$shots" | wc -l) pictures in $shots"

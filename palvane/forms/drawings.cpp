@@ -1,5 +1,6 @@
 #include "palvane/forms/drawings.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFont>
@@ -77,6 +78,13 @@ void angleArc(QPainter& painter, QPointF centre, double radius, double degrees,
   const QPointF labelAt = centre + (radius + 6) * downward(degrees / 2);
   painter.drawText(QRectF(labelAt.x() - 2, labelAt.y() - 6, 20, 14), name);
   painter.setPen(QPen(kInk, 1));
+}
+
+// Text from the point, moved left as far as needed to end inside the picture.
+void textInside(QPainter& painter, QPointF at, const QString& text) {
+  constexpr double kMargin = 2;
+  const double width = painter.fontMetrics().horizontalAdvance(text);
+  painter.drawText(QPointF(std::min(at.x(), kDesignWidth - kMargin - width), at.y()), text);
 }
 
 void focalSpot(QPainter& painter, QPointF at) {
@@ -162,9 +170,9 @@ QPixmap tiltAnglePicture(QSize size) {
   painter.rotate(-kDrawnTiltAngle);
   painter.setBrush(QColor(235, 235, 235));
   painter.drawRoundedRect(QRectF(-62, -24, 124, 26), 6, 6);
-  painter.drawText(QRectF(-58, -22, 40, 20), Qt::AlignVCenter,
+  painter.drawText(QRectF(-58, -22, 56, 20), Qt::AlignVCenter,
                    translated(QT_TRANSLATE_NOOP("palvane", "陰極")));
-  painter.drawText(QRectF(22, -22, 40, 20), Qt::AlignVCenter | Qt::AlignRight,
+  painter.drawText(QRectF(6, -22, 56, 20), Qt::AlignVCenter | Qt::AlignRight,
                    translated(QT_TRANSLATE_NOOP("palvane", "陽極")));
   painter.restore();
 
@@ -175,7 +183,7 @@ QPixmap tiltAnglePicture(QSize size) {
   arrow(painter, {focus.x(), planeY + 14}, {210, planeY + 14}, kInk);
   painter.drawText(QPointF(150, planeY + 28),
                    translated(QT_TRANSLATE_NOOP("palvane", "X (陽極側)")));
-  painter.drawText(QPointF(174, planeY - 6), translated(QT_TRANSLATE_NOOP("palvane", "受像面")));
+  textInside(painter, QPointF(174, planeY - 6), translated(QT_TRANSLATE_NOOP("palvane", "受像面")));
 
   // The perpendicular from the focal spot: 65 cm to the reference point.
   dashedLine(painter, focus, {focus.x(), planeY});
@@ -237,12 +245,12 @@ QPixmap fieldPlanPicture(QSize size) {
   painter.drawText(QPointF(2, 176), translated(QT_TRANSLATE_NOOP("palvane", "← 陰極側")));
   painter.drawText(QPointF(field.right() - 10, 176),
                    translated(QT_TRANSLATE_NOOP("palvane", "陽極側 →")));
-  painter.drawText(QPointF(field.right() + 28, 36),
-                   translated(QT_TRANSLATE_NOOP("palvane", "受像面の")));
-  painter.drawText(QPointF(field.right() + 28, 50),
-                   translated(QT_TRANSLATE_NOOP("palvane", "照射野")));
-  painter.drawText(QPointF(field.right() + 28, 64),
-                   translated(QT_TRANSLATE_NOOP("palvane", "(2 mm 間隔)")));
+  textInside(painter, QPointF(field.right() + 28, 36),
+             translated(QT_TRANSLATE_NOOP("palvane", "受像面の")));
+  textInside(painter, QPointF(field.right() + 28, 50),
+             translated(QT_TRANSLATE_NOOP("palvane", "照射野")));
+  textInside(painter, QPointF(field.right() + 28, 64),
+             translated(QT_TRANSLATE_NOOP("palvane", "(2 mm 間隔)")));
   return picture;
 }
 

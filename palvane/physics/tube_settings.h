@@ -40,6 +40,7 @@ struct SettingTextProblem {
   // A thickness below zero; otherwise the text is not a number followed only by blanks
   // and the field's unit (kV, deg or °, mm).
   bool negativeThickness = false;
+  friend bool operator==(const SettingTextProblem&, const SettingTextProblem&) = default;
 };
 
 // The first setting whose text cannot be computed with; nullopt when every one can.

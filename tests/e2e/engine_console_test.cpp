@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "palvane/forms/engine_console.h"
+#include "palvane/forms/language.h"
 
 using palvane::EngineConsole;
 
@@ -81,7 +82,35 @@ class EngineConsoleTest : public QObject {
     QTRY_VERIFY(console.isNull());
   }
 
+  // In English each message is followed by its meaning, also when the engine's line
+  // arrives in two pieces; the engine's own text stays as it was.
+  void englishConsoleShowsTheMeaningUnderEachMessage() {
+    writeScript(QStringLiteral("talking_engine"),
+                "#!/bin/sh\n"
+                "printf ' --- 計算を開始しました ---\\n --- しばらく'\n"
+                "/bin/sleep 0.3\n"
+                "printf 'お待ちください ---\\nplain\\n'\n");
+    palvane::setLanguage(palvane::Language::kEnglish);
+    QPointer<EngineConsole> console = EngineConsole::start(QStringLiteral("talking_engine"));
+    QVERIFY(console);
+    QTRY_VERIFY(!console->engineRunning());
+    palvane::setLanguage(palvane::Language::kJapanese);
+    QVERIFY2(console->transcript().startsWith(
+                 QStringLiteral(" --- 計算を開始しました ---\n --- Computation started ---\n"
+                                " --- しばらくお待ちください ---\n --- Please wait ---\nplain\n")),
+             qPrintable(console->transcript()));
+    delete console;
+  }
+
  private:
+  void writeScript(const QString& name, const char* text) {
+    QFile file(directory_.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  }
+
   QTemporaryDir directory_;
 };
 

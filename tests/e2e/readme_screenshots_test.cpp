@@ -14,6 +14,7 @@
 #include "palvane/forms/form4.h"
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/language.h"
 #include "palvane/forms/picture_box.h"
 #include "study_support.h"
 
@@ -32,6 +33,13 @@ void save(QWidget& window, const char* fileName) {
 }
 
 void saveConsole(QWidget& console) { save(console, "engine_console.png"); }
+
+// The form once more, in English.
+void saveInEnglish(QWidget& form, const char* fileName) {
+  palvane::setLanguage(palvane::Language::kEnglish);
+  save(form, fileName);
+  palvane::setLanguage(palvane::Language::kJapanese);
+}
 
 // Adds a typed point, saves a set for a report (it stays in the screenshot directory) and
 // copies its map and spectrum figures to report_map.png and report_spectra.png.
@@ -70,6 +78,7 @@ class ReadmeScreenshots : public QObject {
     form2.show();
     click(form2, "Command1");
     save(form2, "form2.png");
+    saveInEnglish(form2, "form2_en.png");
     study::runEngine(QStringLiteral("dornic"), saveConsole);
     if (QTest::currentTestFailed()) return;
     click(form2, "Command5");
@@ -81,6 +90,7 @@ class ReadmeScreenshots : public QObject {
     form1.Picture2_MouseDown(200, 60);
     QTest::mouseMove(map, map->toPixel(200, 60) / map->devicePixelRatioF());
     save(form1, "form1.png");
+    saveInEnglish(form1, "form1_en.png");
     saveReportFigures(form1);
 
     click(form1, "Command4");

@@ -201,7 +201,7 @@ class Form2Test : public QObject {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    const QString notANumber = QString::fromUtf8(palvane::kSettingNotANumberMessage);
+    const QString notANumber = QStringLiteral("は数値ではありません");
     QTest::newRow("theta abc") << "Text5"
                                << "abc"
                                << "ターゲット角度(θ)「abc」" + notANumber;
@@ -213,8 +213,9 @@ class Form2Test : public QObject {
                                << "管球傾斜角度(φ)「」" + notANumber;
     QTest::newRow("Al negative") << "Text2"
                                  << "-1"
-                                 << "アルミ (当量)「-1」" +
-                                        QString::fromUtf8(palvane::kNegativeThicknessMessage);
+                                 << QStringLiteral(
+                                        "アルミ (当量)「-1」は負の値です。厚さは 0 "
+                                        "以上を入力してください");
   }
 
   void settingThatIsNotANumberIsNamed() {

@@ -19,12 +19,11 @@ TEST(TubeSettings, DecimalCommaIsReadAsAPoint) {
 }
 
 TEST(SettingTextProblem, NamesTheFirstFieldThatCannotBeComputedWith) {
-  const std::string notANumber = kSettingNotANumberMessage;
-  const std::string negative = kNegativeThicknessMessage;
+  using Field = SettingField;
   const struct {
     std::string FixedParameterTexts::*field;
     const char* text;
-    std::optional<std::string> message;
+    std::optional<SettingTextProblem> problem;
   } cases[] = {
       {&FixedParameterTexts::voltage, "30kV", std::nullopt},
       {&FixedParameterTexts::voltage, "30 kV ", std::nullopt},
@@ -32,21 +31,22 @@ TEST(SettingTextProblem, NamesTheFirstFieldThatCannotBeComputedWith) {
       {&FixedParameterTexts::phi, "4 deg", std::nullopt},
       {&FixedParameterTexts::be, "0,8mm", std::nullopt},
       {&FixedParameterTexts::al, "0", std::nullopt},
-      {&FixedParameterTexts::voltage, "30x", "Ｘ線管電圧「30x」" + notANumber},
-      {&FixedParameterTexts::voltage, "30 mm", "Ｘ線管電圧「30 mm」" + notANumber},
-      {&FixedParameterTexts::theta, "abc", "ターゲット角度(θ)「abc」" + notANumber},
-      {&FixedParameterTexts::phi, "", "管球傾斜角度(φ)「」" + notANumber},
-      {&FixedParameterTexts::phi, "4kV", "管球傾斜角度(φ)「4kV」" + notANumber},
-      {&FixedParameterTexts::be, "0.8.1", "ベリリウム「0.8.1」" + notANumber},
-      {&FixedParameterTexts::al, "-1", "アルミ (当量)「-1」" + negative},
-      {&FixedParameterTexts::mo, "-0,03 mm", "モリブデン「-0,03 mm」" + negative},
-      {&FixedParameterTexts::rh, "0.025deg", "ロジウム「0.025deg」" + notANumber},
-      {&FixedParameterTexts::rh, "-5", "ロジウム「-5」" + negative},
+      {&FixedParameterTexts::voltage, "30x", SettingTextProblem{Field::kTubeVoltage, "30x"}},
+      {&FixedParameterTexts::voltage, "30 mm", SettingTextProblem{Field::kTubeVoltage, "30 mm"}},
+      {&FixedParameterTexts::theta, "abc", SettingTextProblem{Field::kTargetAngle, "abc"}},
+      {&FixedParameterTexts::phi, "", SettingTextProblem{Field::kTiltAngle, ""}},
+      {&FixedParameterTexts::phi, "4kV", SettingTextProblem{Field::kTiltAngle, "4kV"}},
+      {&FixedParameterTexts::be, "0.8.1", SettingTextProblem{Field::kBeryllium, "0.8.1"}},
+      {&FixedParameterTexts::al, "-1", SettingTextProblem{Field::kAluminium, "-1", true}},
+      {&FixedParameterTexts::mo, "-0,03 mm",
+       SettingTextProblem{Field::kMolybdenum, "-0,03 mm", true}},
+      {&FixedParameterTexts::rh, "0.025deg", SettingTextProblem{Field::kRhodium, "0.025deg"}},
+      {&FixedParameterTexts::rh, "-5", SettingTextProblem{Field::kRhodium, "-5", true}},
   };
   for (const auto& c : cases) {
     FixedParameterTexts texts;
     texts.*c.field = c.text;
-    EXPECT_EQ(settingTextProblem(texts), c.message) << '"' << c.text << '"';
+    EXPECT_EQ(settingTextProblem(texts), c.problem) << '"' << c.text << '"';
   }
   // Angles may be negative; only thicknesses are refused below zero.
   FixedParameterTexts texts;

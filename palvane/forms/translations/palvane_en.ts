@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>焦点</source>
-        <translation>Focal spot</translation>
+        <translation>Focus</translation>
     </message>
     <message>
         <source>θ : ターゲット角度</source>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>（圧迫板による減弱は考慮しない）</source>
-        <translation>(Compression plate attenuation not included)</translation>
+        <translation>(Compression plate attenuation ignored)</translation>
     </message>
     <message>
         <source>リセット</source>
