@@ -30,12 +30,12 @@ QRect scaledRect(const QRect& rect, double factor) {
           scaledLength(rect.top() + rect.height(), factor) - top};
 }
 
-// Plain containers, whose children the form places; every other control places its own
+// A plain container, whose children the form places; every other control places its own
 // parts when it is resized.
-bool placesNoChildren(const QWidget& widget) {
+bool isPlainContainer(const QWidget& widget) {
   const QMetaObject* type = widget.metaObject();
-  return type != &QWidget::staticMetaObject && type != &QFrame::staticMetaObject &&
-         type != &QGroupBox::staticMetaObject;
+  return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject ||
+         type == &QGroupBox::staticMetaObject;
 }
 
 // The controls that the window, or a plain container in it, places itself.
@@ -50,7 +50,7 @@ void scaleChildGeometries(QWidget& container, double factor) {
       button->setIconSize(
           {scaledLength(icon.width(), factor), scaledLength(icon.height(), factor)});
     }
-    if (!placesNoChildren(*child)) scaleChildGeometries(*child, factor);
+    if (isPlainContainer(*child)) scaleChildGeometries(*child, factor);
   }
 }
 
