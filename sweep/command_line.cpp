@@ -257,8 +257,8 @@ Calibration to a measured tube:
                   the engines so that their beam-axis HVL meets the measured one (several
                   pairs: least squares of the relative differences); each combination then
                   runs with that thickness as B2F.dat carries it (two decimals), which the
-                  aluminium column shows. Added columns: the fit to 0.001 mm and the fit's
-                  largest relative difference.
+                  aluminium column shows (empty when no thickness fits). Added columns:
+                  the fit to 0.001 mm and the fit's largest relative difference.
   --output-kerma UGY_PER_MAS@CM  measured air kerma per tube load on the beam axis at a
                   distance from the focal spot, e.g. 120@50. Adds the absolute air kerma
                   in uGy/mAs on the beam axis and at X = 5, 10 and 15 cm: the measured value

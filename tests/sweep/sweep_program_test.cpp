@@ -164,6 +164,7 @@ TEST(SweepProgram, FittedAluminiumMeetsTheMeasuredHvlAndOutputGivesAbsoluteKerma
   EXPECT_NEAR(std::stod(rows[2][11]), 0.31, 0.003);
   for (std::size_t row = 5; row <= 8; ++row) {
     EXPECT_EQ(rows[row][11], "");
+    EXPECT_EQ(rows[row][5], "") << "no aluminium was fitted, so none is shown";
     EXPECT_NE(rows[row][24].find("0.31 mm at 28 kV is below"), std::string::npos) << rows[row][24];
   }
 }
