@@ -190,6 +190,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
       commandLine.helpRequested = true;
       return commandLine;
     }
+    if (argument == "--version") {
+      commandLine.versionRequested = true;
+      return commandLine;
+    }
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     const auto reader = optionReaders().find(name);
@@ -268,6 +272,7 @@ Other options:
                   (when it lacks MUs3.dat: the installed tables, ../share/palvane beside
                   the sweep program, if they are there)
   --help          show this text
+  --version       show the program's name and version
 Options may also be written --kv=25:35:1.
 
 The tables are read once. Each combination is computed inside sweep by the engines' own

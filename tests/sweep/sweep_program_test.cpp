@@ -205,4 +205,23 @@ TEST(SweepProgram, AnOutputThatCannotBeWrittenIsAnError) {
       << failingErr.str();
 }
 
+// --version prints the name and version and runs nothing: no file appears in the folder.
+TEST(SweepProgram, EveryProgramPrintsItsVersion) {
+  const std::string version = testpaths::kProjectVersion;
+  for (const char* engine : {testpaths::kDornic, testpaths::kVessick}) {
+    const sweep::WorkDirectory directory;
+    const std::string command = "cd '" + directory.path().string() + "' && '" + engine +
+                                "' --version < /dev/null > version.txt";
+    EXPECT_EQ(std::system(command.c_str()), 0) << engine;
+    std::ifstream printed(directory.path() / "version.txt");
+    const std::string text(std::istreambuf_iterator<char>(printed), {});
+    EXPECT_EQ(text, fs::path(engine).filename().string() + " " + version + "\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory.path()), {}), 1) << engine;
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(sweep::runSweepProgram({"--version"}, out, err), sweep::kExitAllOk);
+  EXPECT_EQ(out.str(), "sweep " + version + "\n");
+}
+
 }  // namespace
