@@ -12,6 +12,7 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/language_choice.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/screen_fit.h"
 #include "palvane/forms/twips.h"
 
 namespace palvane {
@@ -77,6 +78,7 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
   addLanguageChoice(*this, 3600, 5850, 1695, 375);
   connect(start, &QPushButton::clicked, this, &Form4::Command1_Click);
   connect(bye, &QPushButton::clicked, this, &Form4::Command4_Click);
+  fitToScreen(*this);
 }
 
 void Form4::Command1_Click() {

@@ -1,6 +1,7 @@
 #include "palvane/forms/form_controls.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,13 +37,44 @@ QPushButton* addTranslatedButton(QWidget& parent, const QString& name, const cha
   return button;
 }
 
+namespace {
+
+// A static picture drawn at the size of the control, and again when that size or the
+// language (the pictures carry labels) changes.
+class DrawnPicture : public QLabel {
+ public:
+  DrawnPicture(QPixmap (*draw)(QSize), QWidget& parent) : QLabel(&parent), draw_(draw) {
+    setFrameShape(QFrame::Box);
+  }
+
+  void redrawAtSize() {
+    const QSize size = contentsRect().size();
+    if (pixmap().size() != size) setPixmap(draw_(size));
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QLabel::resizeEvent(event);
+    redrawAtSize();
+  }
+
+  void changeEvent(QEvent* event) override {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) setPixmap(draw_(contentsRect().size()));
+  }
+
+ private:
+  QPixmap (*draw_)(QSize);
+};
+
+}  // namespace
+
 QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize), int left, int top,
                    int width, int height) {
-  QLabel* picture = addLabel(parent, name, QString(), left, top, width, height);
-  picture->setFrameShape(QFrame::Box);
-  const auto show = [picture, draw] { picture->setPixmap(draw(picture->contentsRect().size())); };
-  show();
-  onLanguageChange(*picture, show);
+  auto* picture = new DrawnPicture(draw, parent);
+  picture->setObjectName(name);
+  placeAt(*picture, left, top, width, height);
+  picture->redrawAtSize();
   return picture;
 }
 
