@@ -18,7 +18,15 @@ rm -rf "$shots"
 mkdir -p "$shots" "$root/docs"
 PALVANE_SCREENSHOT_DIR=$shots xvfb-run -a -s "-screen 0 1600x1000x24" \
   env QT_QPA_PLATFORM=xcb "$build/bin/readme_pictures"
-for picture in form1 form1_en form2 form2_en report_map report_spectra; do
+# The English pictures come from a second study on a common laptop screen, 1366 x 768,
+# where the display form is shown shrunk to fit.
+mkdir -p "$shots/1366x768"
+PALVANE_SCREENSHOT_DIR=$shots/1366x768 xvfb-run -a -s "-screen 0 1366x768x24" \
+  env QT_QPA_PLATFORM=xcb "$build/bin/readme_pictures"
+for picture in form1 form2 report_map report_spectra; do
   cp "$shots/$picture.png" "$root/docs/$picture.png"
 done
-echo "Saved docs/form1.png, docs/form1_en.png, docs/form2.png, docs/form2_en.png, docs/report_map.png, docs/report_spectra.png and $(ls "$shots" | wc -l) pictures in $shots"
+for picture in form1_en form2_en; do
+  cp "$shots/1366x768/$picture.png" "$root/docs/$picture.png"
+done
+echo "Saved docs/form1.png, docs/form2.png, docs/report_map.png, docs/report_spectra.png (1600 x 1000 screen), docs/form1_en.png, docs/form2_en.png (1366 x 768) and every picture in $shots"

@@ -13,8 +13,21 @@ CommandLine readCommandLine(const QStringList& arguments) {
   parser.setApplicationDescription(QStringLiteral(
       "The X-ray field of a mammography tube: spectrum, energy fluence, air kerma and "
       "aluminium half-value layer over the image plane."));
-  // Qt's own options are not taken (the line is read before the windowing system), so the
-  // help offers no --help-all.
+  // Qt's own options (-platform offscreen, -style fusion, ...) are left to QApplication,
+  // which takes them after this reading; they are accepted here and not shown in the help.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                           "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display",
+                           "geometry", "style", "stylesheet", "qmljsdebugger"}) {
+    QCommandLineOption qtOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(qtOption);
+  }
+  for (const char* name : {"reverse", "widgetcount"}) {
+    QCommandLineOption qtOption(QString::fromLatin1(name));
+    qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(qtOption);
+  }
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Displays this help and ends."));
   parser.addOption(help);

@@ -185,6 +185,8 @@ class LanguageTest : public QObject {
     QCOMPARE(read({"--help"}).exitStatus, 0);
     QVERIFY(read({"--help"}).text.contains("--language"));
     QCOMPARE(read({"--version"}).exitStatus, 0);
+    // Qt's own options stay QApplication's, as they were before palvane read any option.
+    QVERIFY(!read({"-platform", "offscreen", "-style", "fusion", "-reverse"}).exitStatus);
     for (const QStringList& wrong : {QStringList{"--language", "fr"}, QStringList{"--bogus"},
                                      QStringList{"--language"}, QStringList{"extra"}}) {
       const palvane::CommandLine line = read(wrong);
