@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "calibration/output_calibration.h"
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/form_ports.h"
@@ -18,6 +19,7 @@ class QRadioButton;
 
 namespace palvane {
 
+class CalibrationPanel;
 class PictureBox;
 
 // The message of a tube voltage outside 20..50 kV.
@@ -59,6 +61,9 @@ class Form2 : public QWidget, public ParameterTexts {
   bool saveTo(const QString& folder);
 
   PictureBox& spectrumGraph() { return *Picture3_; }
+  CalibrationPanel& calibrationPanel() { return *CalibrationPanel_; }
+  // The measured tube output set on the calibration panel; nullopt while none is.
+  const std::optional<calibration::OutputCalibration>& outputCalibration() const;
 
   std::string tubeVoltage() const override;
   std::string targetAngle() const override;
@@ -102,6 +107,7 @@ class Form2 : public QWidget, public ParameterTexts {
   QPushButton* SaveButton_ = nullptr;
   PictureBox* Picture3_ = nullptr;
   QLabel* BeamQualityLabel_ = nullptr;
+  CalibrationPanel* CalibrationPanel_ = nullptr;
   std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
   struct DrawnSettings {
     int targetType = 0;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/drawings.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
@@ -135,6 +136,10 @@ void Form2::createControls() {
                                             16800, 240, 3000, 6);
   SaveButton_ = addButton(*this, QStringLiteral("SaveButton"), QStringLiteral("保存"), 16800, 6840,
                           1695, 615);
+
+  // Beside it, the calibration to a measured tube, as high as the specified panels.
+  CalibrationPanel_ = new CalibrationPanel(*Text2_, this);
+  placeAt(*CalibrationPanel_, 20040, 240, 4200, 7305);
 }
 
 }  // namespace palvane
