@@ -10,12 +10,12 @@ build=${1:-$root/build/release}
 shots=$root/build/screenshots/study
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target e2e_readme_screenshots_test dornic vessick
+cmake --build "$build" --target readme_pictures dornic vessick
 # A fresh directory: each run saves a new set folder into it.
 rm -rf "$shots"
 mkdir -p "$shots" "$root/docs"
 PALVANE_SCREENSHOT_DIR=$shots xvfb-run -a -s "-screen 0 1600x1000x24" \
-  env QT_QPA_PLATFORM=xcb "$build/bin/e2e_readme_screenshots_test"
+  env QT_QPA_PLATFORM=xcb "$build/bin/readme_pictures"
 for picture in form1 report_map report_spectra; do
   cp "$shots/$picture.png" "$root/docs/$picture.png"
 done

@@ -2,12 +2,12 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <set>
 #include <sstream>
 
 #include "text_files/atomic_file.h"
 #include "text_files/file_error.h"
+#include "text_files/input_file.h"
 
 namespace palvane {
 
@@ -30,8 +30,8 @@ class CalibrationReader {
   explicit CalibrationReader(std::filesystem::path file) : file_(std::move(file)) {}
 
   TubeCalibrationRecord read() {
-    std::ifstream in(file_, std::ios::binary);
-    if (!in) throw FileError(file_.string() + ": the calibration file cannot be read");
+    // The input-file checks: a pipe or a device is refused, never waited on.
+    std::istringstream in(readInputFile(file_));
     std::string line;
     bool targetSeen = false;
     std::optional<double> kerma, distance;
