@@ -87,7 +87,7 @@ std::optional<CalibrationPanel::Pairs> CalibrationPanel::readPairs() {
     const std::optional<double> voltage = numberEntry(*row.tubeVoltage, voltageName, {"kV"});
     if (!voltage) return std::nullopt;
     const std::optional<double> hvl =
-        positiveEntry(*row.hvl, tr("row %1, measured HVL (mm Al)").arg(n + 1), {"mm"});
+        positiveEntry(*row.hvl, tr("row %1, measured HVL (mm Al)").arg(n + 1), {"mm", "mm Al"});
     if (!hvl) return std::nullopt;
     const calibration::HvlPair pair{*voltage, *hvl};
     if (calibration::pairProblem(pair)) {
