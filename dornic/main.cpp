@@ -2,9 +2,14 @@
 
 #include "dornic/molybdenum_model.h"
 #include "engine/engine_run.h"
+#include "engine/version_option.h"
 
 // The molybdenum engine: one run in the working directory.
-int main() {
+int main(int argc, char* argv[]) {
+  if (engine::versionRequested(argc, argv)) {
+    std::cout << engine::versionLine("dornic");
+    return 0;
+  }
   dornic::MolybdenumModel model;
   return engine::runEngine(model, {}, {std::cin, std::cout, std::cerr});
 }

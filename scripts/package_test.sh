@@ -36,23 +36,24 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# Unmounts whatever is mounted in the root, innermost first, then removes the root; the
-# root is only removed when nothing is mounted in it any more, so that removing it never
-# reaches into the cache or /proc.
-remove_root() {
-  local mounted
-  mounted=$(awk -v root="$root/" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r)
+# Unmounts whatever is mounted in a tree, innermost first, then removes the tree; it is
+# only removed when nothing is mounted in it any more, so that removing it never reaches
+# into the cache or /proc. Used for the root and for a base that debootstrap left half made
+# (with its /proc still mounted) when it was stopped.
+remove_tree() {
+  local tree=$1 mounted
+  mounted=$(awk -v tree="$tree/" 'index($2, tree) == 1 { print $2 }' /proc/mounts | sort -r)
   for mount_point in $mounted; do umount "$mount_point" || umount -l "$mount_point" || true; done
-  if awk -v root="$root/" 'index($2, root) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
-    echo "package test: $root is still mounted; left in place" >&2
+  if awk -v tree="$tree/" 'index($2, tree) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+    echo "package test: $tree is still mounted; left in place" >&2
     return 1
   fi
-  rm -rf "$root"
+  rm -rf "$tree"
 }
-cleanup() { remove_root || true; }
+cleanup() { remove_tree "$root" || true; }
 trap cleanup EXIT
 
-remove_root
+remove_tree "$root"
 rm -rf "$work"
 mkdir -p "$work" "$cache/archives/partial" "$cache/lists/partial"
 
@@ -67,7 +68,7 @@ desktop-file-validate "$source_dir"/packaging/*.desktop
 
 # A fresh root from the cached base.
 if [ ! -d "$cache/base" ]; then
-  rm -rf "$cache/base.partial"
+  remove_tree "$cache/base.partial" || fail "$cache/base.partial cannot be removed"
   debootstrap --variant=minbase bookworm "$cache/base.partial" http://deb.debian.org/debian \
     >"$work/debootstrap.log" || fail "debootstrap failed (see $work/debootstrap.log)"
   mv "$cache/base.partial" "$cache/base"
@@ -136,5 +137,5 @@ for table in MUs3.dat Mo-STP.dat; do
     fail "~/Palvane/$table is not the installed table"
 done
 
-remove_root
+remove_tree "$root"
 echo "package test: passed"

@@ -190,6 +190,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
       commandLine.helpRequested = true;
       return commandLine;
     }
+    if (argument == "--version") {
+      commandLine.versionRequested = true;
+      return commandLine;
+    }
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     const auto reader = optionReaders().find(name);
@@ -253,8 +257,8 @@ Calibration to a measured tube:
                   the engines so that their beam-axis HVL meets the measured one (several
                   pairs: least squares of the relative differences); each combination then
                   runs with that thickness as B2F.dat carries it (two decimals), which the
-                  aluminium column shows. Added columns: the fit to 0.001 mm and the fit's
-                  largest relative difference.
+                  aluminium column shows (empty when no thickness fits). Added columns:
+                  the fit to 0.001 mm and the fit's largest relative difference.
   --output-kerma UGY_PER_MAS@CM  measured air kerma per tube load on the beam axis at a
                   distance from the focal spot, e.g. 120@50. Adds the absolute air kerma
                   in uGy/mAs on the beam axis and at X = 5, 10 and 15 cm: the measured value
@@ -268,6 +272,7 @@ Other options:
                   (when it lacks MUs3.dat: the installed tables, ../share/palvane beside
                   the sweep program, if they are there)
   --help          show this text
+  --version       show the program's name and version
 Options may also be written --kv=25:35:1.
 
 The tables are read once. Each combination is computed inside sweep by the engines' own

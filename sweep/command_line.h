@@ -20,6 +20,7 @@ inline constexpr int kMaxParallelRuns = 64;
 
 struct CommandLine {
   bool helpRequested = false;
+  bool versionRequested = false;
   SweepRequest request;
   int parallelRuns = 2;
   std::optional<std::filesystem::path> output;  // standard output when absent

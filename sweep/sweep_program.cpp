@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "engine/version_option.h"
 #include "sweep/aluminium_fit.h"
 #include "sweep/combination_run.h"
 #include "sweep/command_line.h"
@@ -94,6 +95,10 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     const CommandLine commandLine = parseCommandLine(arguments);
     if (commandLine.helpRequested) {
       out << helpText();
+      return kExitAllOk;
+    }
+    if (commandLine.versionRequested) {
+      out << engine::versionLine("sweep");
       return kExitAllOk;
     }
     const EngineTables tables =

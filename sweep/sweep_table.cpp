@@ -49,9 +49,15 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
                                    const AluminiumFit* fit,
                                    const std::optional<calibration::OutputCalibration>& output) {
   std::vector<std::string> fields{std::string(targetName(settings.target))};
+  // A fitted aluminium is an outcome, not a setting: a failed fit leaves its cell empty
+  // rather than showing a thickness nothing was run with.
+  const bool aluminiumKnown = fit == nullptr || fit->fit.has_value();
   for (double setting :
-       {settings.tubeVoltage, settings.targetAngle, settings.tiltAngle, settings.beryllium,
-        settings.aluminium, settings.molybdenum, settings.rhodium, kAirLayerCm}) {
+       {settings.tubeVoltage, settings.targetAngle, settings.tiltAngle, settings.beryllium}) {
+    fields.push_back(csv::number(setting));
+  }
+  fields.push_back(aluminiumKnown ? csv::number(settings.aluminium) : "");
+  for (double setting : {settings.molybdenum, settings.rhodium, kAirLayerCm}) {
     fields.push_back(csv::number(setting));
   }
   const ResultSummary& summary = outcome.summary;

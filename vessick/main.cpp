@@ -1,10 +1,15 @@
 #include <iostream>
 
 #include "engine/engine_run.h"
+#include "engine/version_option.h"
 #include "vessick/tungsten_model.h"
 
 // The tungsten engine: one run in the working directory.
-int main() {
+int main(int argc, char* argv[]) {
+  if (engine::versionRequested(argc, argv)) {
+    std::cout << engine::versionLine("vessick");
+    return 0;
+  }
   vessick::TungstenModel model;
   return engine::runEngine(model, {}, {std::cin, std::cout, std::cerr});
 }

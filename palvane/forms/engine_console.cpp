@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/screen_fit.h"
 
 namespace palvane {
 
@@ -82,6 +83,7 @@ EngineConsole::EngineConsole(const QString& engineName, const QString& programPa
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(output_);
   resize(680, 420);
+  fitToScreen(*this);
 
   // The engine's messages to standard error belong in the same window, in order.
   process_.setProcessChannelMode(QProcess::MergedChannels);

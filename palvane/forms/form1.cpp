@@ -11,6 +11,7 @@
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/screen_fit.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/spectrum_graphs.h"
@@ -36,6 +37,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   // The specified 18120 twips and a column for the beam quality and the save button.
   setClientSize(*this, 21600, 10800);
   createControls();
+  fitToScreen(*this);
   connectHandlers();
   state().ports.displayFormGraph = Picture3_;
   Form_Load();
@@ -123,8 +125,10 @@ void Form1::Command4_Click() { bringForward(*form5()); }
 
 void Form1::printRunSettings(const QStringList& lines) {
   Picture10_->clear();
-  // One line of text below the other, in the panel's twips.
-  const double lineHeight = QFontMetrics(Picture10_->font()).lineSpacing() * kTwipsPerPixel;
+  // One line of text below the other, in the panel's twips (as many to a pixel as the
+  // panel's user scale gives, also when the form is shown shrunk).
+  const double lineHeight =
+      QFontMetrics(Picture10_->font()).lineSpacing() * kSettingsPanelHeight / Picture10_->height();
   double y = 0;
   for (const QString& line : lines) {
     Picture10_->text(0, y, line.toStdString());

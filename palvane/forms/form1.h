@@ -81,6 +81,10 @@ class Form1 : public QWidget {
   void showNewResults();
 
  private:
+  // The settings panel Picture10 is printed in twips from its top-left corner, y downward.
+  static constexpr double kSettingsPanelWidth = 3255;
+  static constexpr double kSettingsPanelHeight = 3615;
+
   // Creates the controls at their places (form1_layout.cpp).
   void createControls();
   void connectHandlers();

@@ -24,9 +24,6 @@ constexpr int kBoxHeight = 375;
 // Labels sit a little lower than the box beside them, on its text line.
 constexpr int kLabelDrop = 45;
 
-// The settings panel is printed in twips from its top-left corner, y downward.
-constexpr double kSettingsPanelWidth = 3255;
-constexpr double kSettingsPanelHeight = 3615;
 constexpr double kSettingsFontPoints = 10.0;
 
 // The spectrum graph and the colour bar, in twips, for the static labels beside them.

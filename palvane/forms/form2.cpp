@@ -16,6 +16,7 @@
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/saving.h"
+#include "palvane/forms/screen_fit.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
@@ -49,6 +50,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
   connectHandlers();
   state().ports.parameters = this;
   state().ports.spectrumFormGraph = Picture3_;
+  fitToScreen(*this);
 }
 
 Form2::~Form2() {

@@ -4,6 +4,7 @@
 
 #include "palvane/forms/drawings.h"
 #include "palvane/forms/form_controls.h"
+#include "palvane/forms/screen_fit.h"
 #include "palvane/forms/twips.h"
 
 namespace palvane {
@@ -17,6 +18,7 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
   QPushButton* close =
       addButton(*this, QStringLiteral("Command1"), QStringLiteral("Close"), 3240, 3120, 1680, 495);
   connect(close, &QPushButton::clicked, this, &Form3::Command1_Click);
+  fitToScreen(*this);
 }
 
 void Form3::Command1_Click() { hide(); }

@@ -11,6 +11,7 @@
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/screen_fit.h"
 #include "palvane/forms/twips.h"
 
 namespace palvane {
@@ -75,6 +76,7 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
   QPushButton* bye = addByeByeButton(*this, QStringLiteral("Command4"), 2880, 5790, 495, 495);
   connect(start, &QPushButton::clicked, this, &Form4::Command1_Click);
   connect(bye, &QPushButton::clicked, this, &Form4::Command4_Click);
+  fitToScreen(*this);
 }
 
 void Form4::Command1_Click() {

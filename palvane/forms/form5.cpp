@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "palvane/forms/form_controls.h"
+#include "palvane/forms/screen_fit.h"
 #include "palvane/forms/twips.h"
 
 namespace palvane {
@@ -34,6 +35,7 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
   QPushButton* close =
       addButton(*this, QStringLiteral("Command1"), QStringLiteral("Close"), 3480, 2880, 1680, 495);
   connect(close, &QPushButton::clicked, this, &Form5::Command1_Click);
+  fitToScreen(*this);
 }
 
 void Form5::Command1_Click() { hide(); }

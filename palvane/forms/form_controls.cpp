@@ -21,11 +21,38 @@ QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int 
   return label;
 }
 
+namespace {
+
+// A static picture drawn at the size of the control, and again when that size changes.
+class DrawnPicture : public QLabel {
+ public:
+  DrawnPicture(QPixmap (*draw)(QSize), QWidget& parent) : QLabel(&parent), draw_(draw) {
+    setFrameShape(QFrame::Box);
+  }
+
+  void redrawAtSize() {
+    const QSize size = contentsRect().size();
+    if (pixmap().size() != size) setPixmap(draw_(size));
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QLabel::resizeEvent(event);
+    redrawAtSize();
+  }
+
+ private:
+  QPixmap (*draw_)(QSize);
+};
+
+}  // namespace
+
 QLabel* addPicture(QWidget& parent, const QString& name, QPixmap (*draw)(QSize), int left, int top,
                    int width, int height) {
-  QLabel* picture = addLabel(parent, name, QString(), left, top, width, height);
-  picture->setFrameShape(QFrame::Box);
-  picture->setPixmap(draw(picture->contentsRect().size()));
+  auto* picture = new DrawnPicture(draw, parent);
+  picture->setObjectName(name);
+  placeAt(*picture, left, top, width, height);
+  picture->redrawAtSize();
   return picture;
 }
 

@@ -55,7 +55,7 @@ void saveReportFigures(palvane::Form1& form1) {
 
 }  // namespace
 
-class ReadmeScreenshots : public QObject {
+class ReadmePictures : public QObject {
   Q_OBJECT
 
  private slots:
@@ -94,5 +94,5 @@ class ReadmeScreenshots : public QObject {
   }
 };
 
-QTEST_MAIN(ReadmeScreenshots)
+QTEST_MAIN(ReadmePictures)
 #include "readme_pictures.moc"

@@ -38,6 +38,11 @@ void runEngine(const QString& engineName, void (*beforeAnswer)(QWidget& console)
   QVERIFY2(!palvane::locateEngine(engineName).isEmpty(), "the engine has not been built");
   const QWidgetList before = QApplication::topLevelWidgets();
   click(*palvane::form2(), "Command7");
+  seeEngineThrough(before, engineName, beforeAnswer);
+}
+
+void seeEngineThrough(const QWidgetList& before, const QString& engineName,
+                      void (*beforeAnswer)(QWidget& console)) {
   QVERIFY(QFile::exists(QStringLiteral("B2F.dat")));
   QPointer<palvane::EngineConsole> console;
   for (QWidget* window : QApplication::topLevelWidgets()) {

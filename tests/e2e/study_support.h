@@ -29,5 +29,9 @@ void click(const QWidget& form, const char* name);
 // its closing question, answers it with Enter, and closes the window with Enter once the
 // engine has ended. beforeAnswer runs while the engine waits.
 void runEngine(const QString& engineName, void (*beforeAnswer)(QWidget& console) = nullptr);
+// The same once the engine button has been pressed: `before` are the windows that were
+// open before the press.
+void seeEngineThrough(const QWidgetList& before, const QString& engineName,
+                      void (*beforeAnswer)(QWidget& console) = nullptr);
 
 }  // namespace study

@@ -164,6 +164,7 @@ TEST(SweepProgram, FittedAluminiumMeetsTheMeasuredHvlAndOutputGivesAbsoluteKerma
   EXPECT_NEAR(std::stod(rows[2][11]), 0.31, 0.003);
   for (std::size_t row = 5; row <= 8; ++row) {
     EXPECT_EQ(rows[row][11], "");
+    EXPECT_EQ(rows[row][5], "") << "no aluminium was fitted, so none is shown";
     EXPECT_NE(rows[row][24].find("0.31 mm at 28 kV is below"), std::string::npos) << rows[row][24];
   }
 }
@@ -202,6 +203,25 @@ TEST(SweepProgram, AnOutputThatCannotBeWrittenIsAnError) {
             sweep::kExitUnusable);
   EXPECT_NE(failingErr.str().find(sweep::kStandardOutputFailed), std::string::npos)
       << failingErr.str();
+}
+
+// --version prints the name and version and runs nothing: no file appears in the folder.
+TEST(SweepProgram, EveryProgramPrintsItsVersion) {
+  const std::string version = testpaths::kProjectVersion;
+  for (const char* engine : {testpaths::kDornic, testpaths::kVessick}) {
+    const sweep::WorkDirectory directory;
+    const std::string command = "cd '" + directory.path().string() + "' && '" + engine +
+                                "' --version < /dev/null > version.txt";
+    EXPECT_EQ(std::system(command.c_str()), 0) << engine;
+    std::ifstream printed(directory.path() / "version.txt");
+    const std::string text(std::istreambuf_iterator<char>(printed), {});
+    EXPECT_EQ(text, fs::path(engine).filename().string() + " " + version + "\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory.path()), {}), 1) << engine;
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(sweep::runSweepProgram({"--version"}, out, err), sweep::kExitAllOk);
+  EXPECT_EQ(out.str(), "sweep " + version + "\n");
 }
 
 }  // namespace
