@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,9 +40,8 @@ QString entryText(double value) { return QString::fromStdString(ShortestText(val
 
 QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"); }
 
-CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QWidget* parent)
-    : QFrame(parent), aluminiumBox_(aluminiumBox) {
-  setObjectName(QStringLiteral("CalibrationPanel"));
+CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel)
+    : QObject(&panel), aluminiumBox_(aluminiumBox), panel_(panel) {
   createControls();
   connect(FitButton_, &QPushButton::clicked, this, &CalibrationPanel::FitButton_Click);
   connect(OutputButton_, &QPushButton::clicked, this, &CalibrationPanel::OutputButton_Click);
@@ -49,7 +49,7 @@ CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QWidget* parent)
   connect(SaveButton_, &QPushButton::clicked, this, &CalibrationPanel::SaveButton_Click);
 }
 
-void CalibrationPanel::warn(const QString& text) { showWarning(window(), text); }
+void CalibrationPanel::warn(const QString& text) { showWarning(panel_.window(), text); }
 
 std::optional<double> CalibrationPanel::numberEntry(const QLineEdit& box, const QString& name,
                                                     std::initializer_list<std::string_view> units) {

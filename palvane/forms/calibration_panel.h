@@ -6,12 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include <QFrame>
+#include <QObject>
 #include <QString>
 
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
 
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,15 +55,17 @@ QString aluminiumBoxText(double aluminium);
 
 // The tube calibration on the spectrum form: measured (kV, HVL) pairs and the fit of the
 // aluminium-equivalent thickness to them for the form's other settings, the measured
-// output that puts the air kerma on an absolute scale, and the file that keeps both.
-class CalibrationPanel : public QFrame {
+// output that puts the air kerma on an absolute scale, and the file that keeps both. Its
+// controls lie on a plain panel of the form, which owns it.
+class CalibrationPanel : public QObject {
   Q_OBJECT
 
  public:
   static constexpr int kRows = 3;
 
-  // `aluminiumBox` is the spectrum form's aluminium-equivalent box, which the fit fills.
-  CalibrationPanel(QLineEdit& aluminiumBox, QWidget* parent);
+  // Creates the controls on `panel`. `aluminiumBox` is the spectrum form's
+  // aluminium-equivalent box, which the fit fills.
+  CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel);
 
   // The output in force: set by the output button or a loaded file; nullopt while none is.
   const std::optional<calibration::OutputCalibration>& outputCalibration() const { return output_; }
@@ -113,6 +116,7 @@ class CalibrationPanel : public QFrame {
   void warn(const QString& text);
 
   QLineEdit& aluminiumBox_;
+  QFrame& panel_;
   std::array<Row, kRows> rows_{};
   QPushButton* FitButton_ = nullptr;
   QLabel* FitResultLabel_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -25,14 +26,16 @@ std::filesystem::path pathOf(const QString& file) {
 }  // namespace
 
 void CalibrationPanel::LoadButton_Click() {
-  const QString file = QFileDialog::getOpenFileName(window(), tr("校正ファイルを開く"), QString(),
-                                                    tr("校正ファイル (%1)").arg(kFileFilter));
+  const QString file =
+      QFileDialog::getOpenFileName(panel_.window(), tr("校正ファイルを開く"), QString(),
+                                   tr("校正ファイル (%1)").arg(kFileFilter));
   if (!file.isEmpty()) loadFrom(file);
 }
 
 void CalibrationPanel::SaveButton_Click() {
-  const QString file = QFileDialog::getSaveFileName(window(), tr("校正ファイルの保存"), QString(),
-                                                    tr("校正ファイル (%1)").arg(kFileFilter));
+  const QString file =
+      QFileDialog::getSaveFileName(panel_.window(), tr("校正ファイルの保存"), QString(),
+                                   tr("校正ファイル (%1)").arg(kFileFilter));
   if (!file.isEmpty()) saveTo(file);
 }
 

@@ -1,8 +1,8 @@
 // The controls of the calibration panel, at their places in twips inside the panel.
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 
 #include "palvane/forms/calibration_panel.h"
@@ -46,65 +46,59 @@ QLineEdit* addResultBox(QWidget& panel, const QString& name, int column, int top
 }  // namespace
 
 void CalibrationPanel::createControls() {
-  setFrameShape(QFrame::Panel);
-  setFrameShadow(QFrame::Raised);
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, QColor(255, 224, 192));
-  setPalette(colours);
-  setAutoFillBackground(true);
-
-  addLabel(*this, QString(), tr("管球の校正"), kLeft, 120, 3960, kLabelHeight);
+  addLabel(panel_, QString(), tr("管球の校正"), kLeft, 120, 3960, kLabelHeight);
 
   // The measured pairs and, after a fit, the model's HVL and the difference beside each.
   const QString names[] = {tr("管電圧"), tr("実測 HVL"), tr("計算 HVL"), tr("差")};
   const QString units[] = {tr("(kV)"), tr("(mm Al)"), tr("(mm Al)"), tr("(%)")};
   for (int column = 0; column < 4; ++column) {
-    addCentredLabel(*this, names[column], column, 480);
-    addCentredLabel(*this, units[column], column, 750);
+    addCentredLabel(panel_, names[column], column, 480);
+    addCentredLabel(panel_, units[column], column, 750);
   }
   for (int n = 0; n < kRows; ++n) {
     const int top = kFirstRowTop + n * kRowPitch;
     const QString number = QString::number(n + 1);
     Row& row = rows_[n];
-    row.tubeVoltage = addTextBox(*this, QStringLiteral("CalibrationKv") + number, kColumnLefts[0],
+    row.tubeVoltage = addTextBox(panel_, QStringLiteral("CalibrationKv") + number, kColumnLefts[0],
                                  top, kColumnWidths[0], kBoxHeight);
-    row.hvl = addTextBox(*this, QStringLiteral("CalibrationHvl") + number, kColumnLefts[1], top,
+    row.hvl = addTextBox(panel_, QStringLiteral("CalibrationHvl") + number, kColumnLefts[1], top,
                          kColumnWidths[1], kBoxHeight);
-    row.modelHvl = addResultBox(*this, QStringLiteral("CalibrationModelHvl") + number, 2, top);
-    row.difference = addResultBox(*this, QStringLiteral("CalibrationDifference") + number, 3, top);
+    row.modelHvl = addResultBox(panel_, QStringLiteral("CalibrationModelHvl") + number, 2, top);
+    row.difference = addResultBox(panel_, QStringLiteral("CalibrationDifference") + number, 3, top);
   }
   const int fitTop = kFirstRowTop + kRows * kRowPitch + 120;
-  FitButton_ = addButton(*this, QStringLiteral("FitButton"), tr("アルミ当量を求める"), kLeft,
+  FitButton_ = addButton(panel_, QStringLiteral("FitButton"), tr("アルミ当量を求める"), kLeft,
                          fitTop, 2280, kButtonHeight);
-  FitResultLabel_ = addLabel(*this, QStringLiteral("FitResultLabel"), QString(), 2520, fitTop + 75,
+  FitResultLabel_ = addLabel(panel_, QStringLiteral("FitResultLabel"), QString(), 2520, fitTop + 75,
                              1560, kLabelHeight);
 
   // The measured output on the beam axis and its distance from the focal spot.
   const int outputTop = fitTop + kButtonHeight + 270;
-  addLabel(*this, QString(), tr("出力の実測値 (ビーム軸上)"), kLeft, outputTop, 3960, kLabelHeight);
+  addLabel(panel_, QString(), tr("出力の実測値 (ビーム軸上)"), kLeft, outputTop, 3960,
+           kLabelHeight);
   const int kermaTop = outputTop + 360;
-  addLabel(*this, QString(), tr("空気カーマ"), kLeft, kermaTop + kLabelDrop, 1500, kLabelHeight);
-  OutputKermaText_ = addTextBox(*this, QStringLiteral("OutputKermaText"), kOutputBoxLeft, kermaTop,
+  addLabel(panel_, QString(), tr("空気カーマ"), kLeft, kermaTop + kLabelDrop, 1500, kLabelHeight);
+  OutputKermaText_ = addTextBox(panel_, QStringLiteral("OutputKermaText"), kOutputBoxLeft, kermaTop,
                                 kOutputBoxWidth, kBoxHeight);
-  addLabel(*this, QString(), tr("µGy/mAs"), kOutputUnitLeft, kermaTop + kLabelDrop, 1320,
+  addLabel(panel_, QString(), tr("µGy/mAs"), kOutputUnitLeft, kermaTop + kLabelDrop, 1320,
            kLabelHeight);
   const int distanceTop = kermaTop + 480;
-  addLabel(*this, QString(), tr("焦点からの距離"), kLeft, distanceTop + kLabelDrop, 1500,
+  addLabel(panel_, QString(), tr("焦点からの距離"), kLeft, distanceTop + kLabelDrop, 1500,
            kLabelHeight);
-  OutputDistanceText_ = addTextBox(*this, QStringLiteral("OutputDistanceText"), kOutputBoxLeft,
+  OutputDistanceText_ = addTextBox(panel_, QStringLiteral("OutputDistanceText"), kOutputBoxLeft,
                                    distanceTop, kOutputBoxWidth, kBoxHeight);
-  addLabel(*this, QString(), tr("cm"), kOutputUnitLeft, distanceTop + kLabelDrop, 1320,
+  addLabel(panel_, QString(), tr("cm"), kOutputUnitLeft, distanceTop + kLabelDrop, 1320,
            kLabelHeight);
   const int setTop = distanceTop + 540;
-  OutputButton_ = addButton(*this, QStringLiteral("OutputButton"), tr("出力を設定"), kLeft, setTop,
+  OutputButton_ = addButton(panel_, QStringLiteral("OutputButton"), tr("出力を設定"), kLeft, setTop,
                             2280, kButtonHeight);
-  ReferenceKermaLabel_ = addLabel(*this, QStringLiteral("ReferenceKermaLabel"), QString(), kLeft,
+  ReferenceKermaLabel_ = addLabel(panel_, QStringLiteral("ReferenceKermaLabel"), QString(), kLeft,
                                   setTop + kButtonHeight + 120, 3960, kLabelHeight);
 
   // The calibration file, level with the form's buttons along the bottom.
-  LoadButton_ = addButton(*this, QStringLiteral("CalibrationLoadButton"), tr("校正の読込"), kLeft,
+  LoadButton_ = addButton(panel_, QStringLiteral("CalibrationLoadButton"), tr("校正の読込"), kLeft,
                           6600, 1920, 615);
-  SaveButton_ = addButton(*this, QStringLiteral("CalibrationSaveButton"), tr("校正の保存"), 2160,
+  SaveButton_ = addButton(panel_, QStringLiteral("CalibrationSaveButton"), tr("校正の保存"), 2160,
                           6600, 1920, 615);
 }
 

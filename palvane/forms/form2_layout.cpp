@@ -138,8 +138,9 @@ void Form2::createControls() {
                           1695, 615);
 
   // Beside it, the calibration to a measured tube, as high as the specified panels.
-  CalibrationPanel_ = new CalibrationPanel(*Text2_, this);
-  placeAt(*CalibrationPanel_, 20040, 240, 4200, 7305);
+  CalibrationPanel_ =
+      new CalibrationPanel(*Text2_, *addPanel(*this, QStringLiteral("CalibrationPanel"),
+                                              QColor(255, 224, 192), 20040, 240, 4200, 7305));
 }
 
 }  // namespace palvane
