@@ -143,7 +143,9 @@ void Form1::showNewResults() {
   Picture3_->clear();
   AxisSpectrumPlot(*Picture3_);
   setCrossHairsVisible(false);
-  for (QLineEdit* readout : {Text1_, Text2_, Text3_, Text4_, Text5_}) readout->clear();
+  for (QLineEdit* readout : {Text1_, Text2_, Text3_, Text4_, Text5_, AbsoluteKermaText_}) {
+    readout->clear();
+  }
   BeamQualityLabel_->clear();
   mapShown_ = false;
   axisSpectrum_ = keepAxisSpectrum();

@@ -91,6 +91,9 @@ class Form1 : public QWidget {
   void Form_Load();
   void setCrossHairsVisible(bool visible);
   void placeCrossHairs(double mapY, double x);
+  // The absolute air kerma read-out at the pointer, shown only while the spectrum form has
+  // an output calibration: the air kerma of the relative value, or empty for nullopt.
+  void showPointerKerma(std::optional<double> relativeKerma);
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
   // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
@@ -121,6 +124,9 @@ class Form1 : public QWidget {
   QLabel* Label3_ = nullptr;         // name of the value
   QLabel* Label4_ = nullptr;         // title of the profile
   QLabel* Label27_ = nullptr;        // unit of the value
+  // The absolute air kerma under the mouse, with its caption and unit in their own row.
+  QWidget* AbsoluteKermaRow_ = nullptr;
+  QLineEdit* AbsoluteKermaText_ = nullptr;
   CrossHairLine* Line17_ = nullptr;  // horizontal, map
   CrossHairLine* Line18_ = nullptr;  // vertical, map
   CrossHairLine* Line19_ = nullptr;  // vertical, profile

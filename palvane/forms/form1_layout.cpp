@@ -146,6 +146,15 @@ void Form1::createControls() {
   Text3_ = addReadout(*this, "Text3", 6240, 1680, 1095);
   Label27_ = addLabel(*this, QStringLiteral("Label27"), QString(), 7440, 1680 + kLabelDrop, 600,
                       kLabelHeight);
+  // Below them, with an output calibration only, the absolute air kerma there.
+  AbsoluteKermaRow_ = new QWidget(this);
+  AbsoluteKermaRow_->setObjectName(QStringLiteral("AbsoluteKermaRow"));
+  placeAt(*AbsoluteKermaRow_, 4320, 2160, 4320, kBoxHeight);
+  addRightLabel(*AbsoluteKermaRow_, "AbsoluteKermaCaption", "", 0, 0, 1800)
+      ->setText(tr("Air kerma ="));
+  AbsoluteKermaText_ = addReadout(*AbsoluteKermaRow_, "AbsoluteKermaText", 1920, 0, 1095);
+  addLabel(*AbsoluteKermaRow_, QString(), tr("µGy/mAs"), 3120, kLabelDrop, 1200, kLabelHeight);
+  AbsoluteKermaRow_->hide();
   Picture2_ = addPictureBox(*this, "Picture2", 4320, 2880, 4695, 6135);
   Picture2_->setScale(-2, 203, 309, -405);
   Line17_ = new CrossHairLine(Picture2_, CrossHairLine::Direction::Horizontal);

@@ -7,9 +7,12 @@
 
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form1.h"
+#include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
+#include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/point_beam_quality.h"
@@ -49,6 +52,14 @@ QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
   return formatted(shared.AxisHvl * relative, hvlPattern);
 }
 
+void Form1::showPointerKerma(std::optional<double> relativeKerma) {
+  const std::optional<calibration::OutputCalibration>& output = form2()->outputCalibration();
+  AbsoluteKermaRow_->setVisible(output.has_value());
+  const std::optional<double> kerma =
+      output && relativeKerma ? calibration::absoluteKerma(*output, *relativeKerma) : std::nullopt;
+  AbsoluteKermaText_->setText(kerma ? formatted(*kerma, kAbsoluteKermaPattern) : QString());
+}
+
 void Form1::placeCrossHairs(double mapY, double x) {
   setCrossHairsVisible(true);
   Line17_->moveToUser(mapY);
@@ -63,12 +74,14 @@ void Form1::Picture2_MouseMove(double x, double y) {
     Text1_->clear();
     Text2_->clear();
     Text3_->clear();
+    showPointerKerma(std::nullopt);
     return;
   }
   placeCrossHairs(y, x);
   Text1_->setText(millimetres(x));
   Text2_->setText(millimetres(std::fabs(y)));
   Text3_->setText(valueReadout(mapColumnAt(x), mapRowAt(y), "0.000"));
+  showPointerKerma(state().KermaMap[mapColumnAt(x)][mapRowAt(y)]);
 }
 
 void Form1::Picture1_MouseMove(double x, double y) {
@@ -78,12 +91,14 @@ void Form1::Picture1_MouseMove(double x, double y) {
     Text1_->clear();
     Text2_->clear();
     Text3_->clear();
+    showPointerKerma(std::nullopt);
     return;
   }
   placeCrossHairs(0.0, x);
   Text1_->setText(millimetres(x));
   Text2_->setText(QStringLiteral("0"));
   Text3_->setText(valueReadout(mapColumnAt(x), 1, "##0.000"));
+  showPointerKerma(state().KermaMap[mapColumnAt(x)][1]);
 }
 
 void Form1::Picture2_MouseDown(double x, double y) {
@@ -139,8 +154,14 @@ void Form1::drawPointSpectrum() {
       shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();
   BeamQualityLabel_->clear();
   if (outcome == PointSpectrumOutcome::kDrawn) {
-    showLines(*BeamQualityLabel_, PointBeamQualityReadout());
-    pointSpectra_.push_back(keepLastPointSpectrum());
+    std::vector<std::string> lines = PointBeamQualityReadout();
+    KeptSpectrum kept = keepLastPointSpectrum();
+    if (const std::optional<double> kerma =
+            spectrumAbsoluteKerma(kept.settings, form2()->outputCalibration())) {
+      lines.push_back(absoluteKermaLine(*kerma));
+    }
+    showLines(*BeamQualityLabel_, lines);
+    pointSpectra_.push_back(std::move(kept));
   } else if (outcome == PointSpectrumOutcome::kNoNormaliser) {
     showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
   } else if (outcome == PointSpectrumOutcome::kOutsideModel) {

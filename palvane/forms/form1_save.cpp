@@ -11,8 +11,11 @@
 #include "palvane/figures/figure_files.h"
 #include "palvane/figures/map_figure.h"
 #include "palvane/forms/form1.h"
+#include "palvane/forms/form2.h"
+#include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/saving.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/report_set.h"
@@ -125,22 +128,30 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
                                    caption);
              });
 
-  // The spectra: the beam axis, then the points in the order of the clicks.
-  std::vector<std::pair<QString, const KeptSpectrum*>> spectra = {
-      {QStringLiteral("spectrum_axis.csv"), &*axisSpectrum_}};
+  // The spectra: the beam axis, then the points in the order of the clicks, each with its
+  // absolute air kerma when the spectrum form has an output calibration.
+  const std::optional<calibration::OutputCalibration>& output = form2()->outputCalibration();
+  const auto calibrated = [&](KeptSpectrum spectrum) {
+    spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(spectrum.settings, output);
+    return spectrum;
+  };
+  std::vector<std::pair<QString, KeptSpectrum>> spectra = {
+      {QStringLiteral("spectrum_axis.csv"), calibrated(*axisSpectrum_)}};
   for (std::size_t n = 1; n <= pointSpectra_.size(); ++n) {
-    spectra.emplace_back(QStringLiteral("spectrum_point_%1.csv").arg(n), &pointSpectra_[n - 1]);
+    spectra.emplace_back(QStringLiteral("spectrum_point_%1.csv").arg(n),
+                         calibrated(pointSpectra_[n - 1]));
   }
   std::vector<SummaryRow> rows;
   std::vector<SpectrumCurve> curves;
   std::vector<std::string> files;
-  for (const auto& [file, spectrum] : spectra) {
-    writeSpectrumCsv(pathIn(setFolder, file), *spectrum, stamp);
-    rows.push_back({file.toStdString(), spectrum->settings});
+  for (std::size_t n = 0; n < spectra.size(); ++n) {
+    const auto& [file, spectrum] = spectra[n];
+    writeSpectrumCsv(pathIn(setFolder, file), spectrum, stamp);
+    rows.push_back({file.toStdString(), spectrum.settings});
     files.push_back(file.toStdString());
-    const bool axis = spectrum == &*axisSpectrum_;
-    curves.push_back({&spectrum->photons, spectrum->normaliser,
-                      spectrumName(axis, spectrum->settings.pointX, spectrum->settings.pointY),
+    const bool axis = n == 0;
+    curves.push_back({&spectrum.photons, spectrum.normaliser,
+                      spectrumName(axis, spectrum.settings.pointX, spectrum.settings.pointY),
                       axis});
   }
   // The spectra's own air layer and settings, those of the beam-axis spectrum.

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form3.h"
 #include "palvane/forms/form4.h"
 #include "palvane/forms/form_controls.h"
@@ -50,8 +51,9 @@ QString problemMessage(const SettingTextProblem& problem) {
 Form2::Form2(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("  X-ray spectrum"));
-  // The specified 16680 twips and a column for the beam quality and the save button.
-  setClientSize(*this, 20040, 7665);
+  // The specified 16680 twips, a column for the beam quality and the save button, and one
+  // for the tube calibration.
+  setClientSize(*this, 24480, 7665);
   createControls();
   connectHandlers();
   state().ports.parameters = this;
@@ -227,6 +229,10 @@ std::string Form2::beryllium() const { return textOf(Text8_); }
 std::string Form2::aluminium() const { return textOf(Text2_); }
 std::string Form2::molybdenum() const { return textOf(Combo1_); }
 std::string Form2::rhodium() const { return textOf(Combo2_); }
+
+const std::optional<calibration::OutputCalibration>& Form2::outputCalibration() const {
+  return CalibrationPanel_->outputCalibration();
+}
 
 void Form2::setTubeVoltage(const std::string& text) {
   Text1_->setText(QString::fromStdString(text));

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <QtGlobal>
 
+#include "calibration/output_calibration.h"
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/form_ports.h"
@@ -19,6 +20,7 @@ class QRadioButton;
 
 namespace palvane {
 
+class CalibrationPanel;
 class PictureBox;
 
 // The captions of the setting fields, shown beside them and named in the messages about
@@ -78,6 +80,9 @@ class Form2 : public QWidget, public ParameterTexts {
   bool saveTo(const QString& folder);
 
   PictureBox& spectrumGraph() { return *Picture3_; }
+  CalibrationPanel& calibrationPanel() { return *CalibrationPanel_; }
+  // The measured tube output set on the calibration panel; nullopt while none is.
+  const std::optional<calibration::OutputCalibration>& outputCalibration() const;
 
   // Names the folder palvane works in, in the form's tool tip.
   void showWorkingFolder(const QString& folder);
@@ -124,6 +129,7 @@ class Form2 : public QWidget, public ParameterTexts {
   QPushButton* SaveButton_ = nullptr;
   PictureBox* Picture3_ = nullptr;
   QLabel* BeamQualityLabel_ = nullptr;
+  CalibrationPanel* CalibrationPanel_ = nullptr;
   std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
   struct DrawnSettings {
     int targetType = 0;

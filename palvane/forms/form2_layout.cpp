@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/drawings.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
@@ -151,6 +152,11 @@ void Form2::createControls() {
   SaveButton_ = addTranslatedButton(*this, QStringLiteral("SaveButton"),
                                     QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
   addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
+
+  // Beside it, the calibration to a measured tube, as high as the specified panels.
+  CalibrationPanel_ =
+      new CalibrationPanel(*Text2_, *addPanel(*this, QStringLiteral("CalibrationPanel"),
+                                              QColor(255, 224, 192), 20040, 240, 4200, 7305));
 }
 
 }  // namespace palvane

@@ -30,7 +30,8 @@ namespace {
 QRect availableArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
 // Shows the form, brings it up on the screen and checks that it and each of its visible
-// controls lie inside the available area; reports the size shown.
+// controls, also those inside panels, lie inside the available area; reports the size
+// shown.
 void expectWhollyOnScreen(QWidget& window) {
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -41,7 +42,7 @@ void expectWhollyOnScreen(QWidget& window) {
         window.devicePixelRatioF());
   QVERIFY2(area.contains(frame), qPrintable(window.objectName()));
   for (const QWidget* widget : window.findChildren<QWidget*>()) {
-    if (!widget->isVisibleTo(&window) || widget->parentWidget() != &window) continue;
+    if (!widget->isVisibleTo(&window) || widget->isWindow()) continue;
     const QRect shown(widget->mapTo(&window, QPoint(0, 0)), widget->size());
     QVERIFY2(window.rect().contains(shown),
              qPrintable(window.objectName() + '.' + widget->objectName()));

@@ -56,10 +56,12 @@ QImage png(const QDir& folder, const char* name) {
 
 QString readout(const QWidget& form) { return control<QLabel>(form, "BeamQualityLabel")->text(); }
 
-// The added controls must leave every control of the form's design uncovered.
-void expectAddedControlsCoverNothing(const QWidget& form) {
+// The added controls, the common ones and the form's own `formAddition`, must leave every
+// control of the form's design uncovered.
+void expectAddedControlsCoverNothing(const QWidget& form, const QString& formAddition) {
   const QStringList added = {QStringLiteral("BeamQualityCaption"),
-                             QStringLiteral("BeamQualityLabel"), QStringLiteral("SaveButton")};
+                             QStringLiteral("BeamQualityLabel"), QStringLiteral("SaveButton"),
+                             formAddition};
   for (const QString& name : added) {
     const auto* addition = form.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
     QVERIFY2(addition != nullptr, qPrintable(name));
@@ -109,7 +111,7 @@ class SavingTest : public QObject {
 
   void spectrumFormShowsTheBeamQualityAndSavesTheSpectrum() {
     palvane::Form2& form = *palvane::form2();
-    expectAddedControlsCoverNothing(form);
+    expectAddedControlsCoverNothing(form, QStringLiteral("CalibrationPanel"));
     QCOMPARE(control<QPushButton>(form, "SaveButton")->text(), QStringLiteral("保存"));
     QVERIFY(readout(form).isEmpty());
     QTemporaryDir folder;
@@ -149,7 +151,7 @@ class SavingTest : public QObject {
     form2.Command5_Click();
     palvane::Form1& form = *palvane::form1();
     QVERIFY(form.isVisible());
-    expectAddedControlsCoverNothing(form);
+    expectAddedControlsCoverNothing(form, QStringLiteral("AbsoluteKermaRow"));
 
     control<QRadioButton>(form, "Option1")->setChecked(true);
     form.Command1_Click();
@@ -233,6 +235,24 @@ class SavingTest : public QObject {
     const QString second = form.saveTo(parent.path());
     QVERIFY(!second.isEmpty() && second != first);
     QCOMPARE(QDir(parent.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+
+    // With a measured output of 100 uGy/mAs at 50 cm the beam axis has 59.17 uGy/mAs, and
+    // every spectrum of the set states its absolute air kerma.
+    const QStringList uncalibrated = summary;
+    control<QLineEdit>(form2, "OutputKermaText")->setText(QStringLiteral("100"));
+    control<QLineEdit>(form2, "OutputDistanceText")->setText(QStringLiteral("50"));
+    control<QPushButton>(form2, "OutputButton")->click();
+    const QDir calibrated(form.saveTo(parent.path()));
+    const QStringList withKerma = csvTable(calibrated, "summary.csv");
+    QCOMPARE(withKerma.size(), uncalibrated.size());
+    QCOMPARE(uncalibrated[1].split(QLatin1Char(',')).last(), QString());
+    QCOMPARE(withKerma[1].split(QLatin1Char(',')).last(), QStringLiteral("59.17"));
+    QVERIFY(csvLines(calibrated, "spectrum_point_2.csv")
+                .filter(QStringLiteral("# Absolute air kerma (uGy/mAs): "))
+                .size() == 1);
+    control<QLineEdit>(form2, "OutputKermaText")->clear();
+    control<QLineEdit>(form2, "OutputDistanceText")->clear();
+    control<QPushButton>(form2, "OutputButton")->click();
   }
 
   void typedPointsOutsideTheMapOrBeyondTheCutOffAreNamed() {

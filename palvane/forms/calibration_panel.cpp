@@ -1,0 +1,182 @@
+#include "palvane/forms/calibration_panel.h"
+
+#include <cmath>
+#include <string>
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "palvane/forms/message_box.h"
+#include "palvane/physics/absolute_kerma.h"
+#include "palvane/physics/beam_quality.h"
+#include "palvane/physics/tube_calibration.h"
+#include "palvane/physics/tube_settings.h"
+#include "palvane/state/shared_state.h"
+#include "text_files/number_text.h"
+
+namespace palvane {
+
+namespace {
+
+// The fitted thickness, found to 0.001 mm.
+constexpr char kThicknessPattern[] = "0.000";
+
+QString formatted(double value, const char* pattern) {
+  return QString::fromStdString(PatternFormat(value, pattern));
+}
+
+// A relative difference in percent with its sign and one decimal: "+0.3", "-1.2", "0.0".
+QString signedPercent(double relative) {
+  const double percent = std::round(1000.0 * relative) / 10.0;
+  if (percent == 0.0) return QStringLiteral("0.0");
+  return (percent > 0 ? QStringLiteral("+") : QString()) + QString::number(percent, 'f', 1);
+}
+
+}  // namespace
+
+QString entryText(double value) { return QString::fromStdString(ShortestText(value)); }
+
+QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"); }
+
+CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel)
+    : QObject(&panel), aluminiumBox_(aluminiumBox), panel_(panel) {
+  createControls();
+  connect(FitButton_, &QPushButton::clicked, this, &CalibrationPanel::FitButton_Click);
+  connect(OutputButton_, &QPushButton::clicked, this, &CalibrationPanel::OutputButton_Click);
+  connect(LoadButton_, &QPushButton::clicked, this, &CalibrationPanel::LoadButton_Click);
+  connect(SaveButton_, &QPushButton::clicked, this, &CalibrationPanel::SaveButton_Click);
+}
+
+void CalibrationPanel::warn(const QString& text) { showWarning(panel_.window(), text); }
+
+std::optional<double> CalibrationPanel::numberEntry(const QLineEdit& box, const QString& name,
+                                                    std::initializer_list<std::string_view> units) {
+  const QString text = box.text().trimmed();
+  if (text.isEmpty()) {
+    warn(tr(kCalibrationEmptyEntryMessage).arg(name));
+    return std::nullopt;
+  }
+  const std::string utf8 = text.toStdString();
+  if (!IsSettingNumber(utf8, units)) {
+    warn(tr(kCalibrationNotANumberMessage).arg(name, text));
+    return std::nullopt;
+  }
+  return SettingNumber(utf8);
+}
+
+std::optional<double> CalibrationPanel::positiveEntry(
+    const QLineEdit& box, const QString& name, std::initializer_list<std::string_view> units) {
+  const std::optional<double> value = numberEntry(box, name, units);
+  if (value && !(*value > 0.0)) {
+    warn(tr(kCalibrationNotPositiveMessage).arg(name, box.text().trimmed()));
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<CalibrationPanel::Pairs> CalibrationPanel::readPairs() {
+  Pairs read;
+  for (int n = 0; n < kRows; ++n) {
+    const Row& row = rows_[n];
+    if (row.tubeVoltage->text().trimmed().isEmpty() && row.hvl->text().trimmed().isEmpty()) {
+      continue;  // an empty row is no measurement
+    }
+    const QString voltageName = tr("row %1, tube voltage (kV)").arg(n + 1);
+    const std::optional<double> voltage = numberEntry(*row.tubeVoltage, voltageName, {"kV"});
+    if (!voltage) return std::nullopt;
+    const std::optional<double> hvl =
+        positiveEntry(*row.hvl, tr("row %1, measured HVL (mm Al)").arg(n + 1), {"mm", "mm Al"});
+    if (!hvl) return std::nullopt;
+    const calibration::HvlPair pair{*voltage, *hvl};
+    if (calibration::pairProblem(pair)) {
+      warn(tr(kCalibrationVoltageOutOfRangeMessage).arg(voltageName, entryText(*voltage)));
+      return std::nullopt;
+    }
+    read.pairs.push_back(pair);
+    read.rows.push_back(n);
+  }
+  return read;
+}
+
+std::optional<std::optional<calibration::OutputCalibration>> CalibrationPanel::readOutput() {
+  if (OutputKermaText_->text().trimmed().isEmpty() &&
+      OutputDistanceText_->text().trimmed().isEmpty()) {
+    return std::optional<calibration::OutputCalibration>();  // no output given
+  }
+  const std::optional<double> kerma =
+      positiveEntry(*OutputKermaText_, tr("measured output (µGy/mAs)"), {"µGy/mAs", "uGy/mAs"});
+  if (!kerma) return std::nullopt;
+  const std::optional<double> distance =
+      positiveEntry(*OutputDistanceText_, tr("distance from the focal spot (cm)"), {"cm"});
+  if (!distance) return std::nullopt;
+  return calibration::OutputCalibration{*kerma, *distance};
+}
+
+void CalibrationPanel::FitButton_Click() {
+  const std::optional<Pairs> read = readPairs();
+  if (!read) return;
+  if (read->pairs.empty()) {
+    warn(tr(kCalibrationNoPairMessage));
+    return;
+  }
+  const ParameterTexts& texts = parameterTexts();
+  if (const std::optional<std::string> problem = settingTextProblem(texts)) {
+    warn(QString::fromStdString(*problem));
+    return;
+  }
+  const SharedState& shared = state();
+  try {
+    const calibration::HvlFit fit =
+        FitTubeAluminium(shared, shared.TargetType, readTubeSettings(texts), read->pairs);
+    showAluminium(fit.aluminium);
+    showFit(fit, read->rows);
+  } catch (const calibration::UnreachableHvl& error) {
+    warn(
+        tr(error.belowModel() ? kCalibrationHvlBelowModelMessage : kCalibrationHvlAboveModelMessage)
+            .arg(entryText(error.pair.hvl), entryText(error.pair.tubeVoltage),
+                 formatted(error.boundHvl, kHvlPattern)));
+  } catch (const calibration::FitImpossible& error) {
+    warn(tr(kCalibrationFitImpossibleMessage).arg(QString::fromStdString(error.what())));
+  }
+}
+
+void CalibrationPanel::showAluminium(double aluminium) {
+  aluminiumBox_.setText(aluminiumBoxText(aluminium));
+  fittedAluminium_ = aluminium;
+  FitResultLabel_->setText(tr("t = %1 mm").arg(formatted(aluminium, kThicknessPattern)));
+}
+
+void CalibrationPanel::showFit(const calibration::HvlFit& fit, const std::vector<int>& rows) {
+  clearModelColumns();
+  for (std::size_t n = 0; n < fit.pairs.size(); ++n) {
+    const Row& row = rows_[rows[n]];
+    row.modelHvl->setText(formatted(fit.pairs[n].modelHvl, kHvlPattern));
+    row.difference->setText(signedPercent(fit.pairs[n].relativeDifference()));
+  }
+}
+
+void CalibrationPanel::clearModelColumns() {
+  for (const Row& row : rows_) {
+    row.modelHvl->clear();
+    row.difference->clear();
+  }
+}
+
+void CalibrationPanel::OutputButton_Click() {
+  if (const auto output = readOutput()) setOutput(*output);
+}
+
+void CalibrationPanel::setOutput(const std::optional<calibration::OutputCalibration>& output) {
+  output_ = output;
+  if (!output) {
+    ReferenceKermaLabel_->clear();
+    return;
+  }
+  ReferenceKermaLabel_->setText(
+      tr("基準点 (65 cm): %1 µGy/mAs")
+          .arg(formatted(calibration::referenceKerma(*output), kAbsoluteKermaPattern)));
+}
+
+}  // namespace palvane
