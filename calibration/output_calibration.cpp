@@ -6,7 +6,7 @@ namespace calibration {
 
 bool isUsable(const OutputCalibration& output) {
   return output.kermaPerLoad > 0.0 && std::isfinite(output.kermaPerLoad) && output.distance > 0.0 &&
-         std::isfinite(output.distance);
+         std::isfinite(output.distance) && std::isfinite(referenceKerma(output));
 }
 
 double referenceKerma(const OutputCalibration& output) {

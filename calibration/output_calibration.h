@@ -15,7 +15,8 @@ struct OutputCalibration {
   double distance = 0.0;      // cm from the focal spot
 };
 
-// The output is usable: a positive, finite air kerma at a positive, finite distance.
+// The output is usable: a positive, finite air kerma at a positive, finite distance, whose
+// reference kerma is finite too.
 bool isUsable(const OutputCalibration& output);
 
 // The air kerma per tube load at the reference point, 65 cm from the focal spot, in

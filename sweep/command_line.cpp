@@ -118,8 +118,13 @@ calibration::OutputCalibration parseOutput(const std::string& text) {
   if (at == std::string::npos) {
     throw UsageError(option + ": \"" + text + "\" is not UGY_PER_MAS@CM (e.g. 120@50)");
   }
-  return {positiveNumber(option, text, text.substr(0, at), "air kerma"),
-          positiveNumber(option, text, text.substr(at + 1), "distance")};
+  const calibration::OutputCalibration output{
+      positiveNumber(option, text, text.substr(0, at), "air kerma"),
+      positiveNumber(option, text, text.substr(at + 1), "distance")};
+  if (!calibration::isUsable(output)) {
+    throw UsageError(option + ": \"" + text + "\" is too large to compute with");
+  }
+  return output;
 }
 
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;

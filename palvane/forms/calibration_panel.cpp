@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "palvane/forms/form2.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/tube_calibration.h"
@@ -43,6 +45,8 @@ QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"
 CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel)
     : QObject(&panel), aluminiumBox_(aluminiumBox), panel_(panel) {
   createControls();
+  // The reference kerma line is composed at run time: composed again in a new language.
+  onLanguageChange(panel_, [this] { setOutput(output_); });
   connect(FitButton_, &QPushButton::clicked, this, &CalibrationPanel::FitButton_Click);
   connect(OutputButton_, &QPushButton::clicked, this, &CalibrationPanel::OutputButton_Click);
   connect(LoadButton_, &QPushButton::clicked, this, &CalibrationPanel::LoadButton_Click);
@@ -55,12 +59,12 @@ std::optional<double> CalibrationPanel::numberEntry(const QLineEdit& box, const 
                                                     std::initializer_list<std::string_view> units) {
   const QString text = box.text().trimmed();
   if (text.isEmpty()) {
-    warn(tr(kCalibrationEmptyEntryMessage).arg(name));
+    warn(QString::fromUtf8(kCalibrationEmptyEntryMessage).arg(name));
     return std::nullopt;
   }
   const std::string utf8 = text.toStdString();
   if (!IsSettingNumber(utf8, units)) {
-    warn(tr(kCalibrationNotANumberMessage).arg(name, text));
+    warn(QString::fromUtf8(kCalibrationNotANumberMessage).arg(name, text));
     return std::nullopt;
   }
   return SettingNumber(utf8);
@@ -70,7 +74,7 @@ std::optional<double> CalibrationPanel::positiveEntry(
     const QLineEdit& box, const QString& name, std::initializer_list<std::string_view> units) {
   const std::optional<double> value = numberEntry(box, name, units);
   if (value && !(*value > 0.0)) {
-    warn(tr(kCalibrationNotPositiveMessage).arg(name, box.text().trimmed()));
+    warn(QString::fromUtf8(kCalibrationNotPositiveMessage).arg(name, box.text().trimmed()));
     return std::nullopt;
   }
   return value;
@@ -83,15 +87,16 @@ std::optional<CalibrationPanel::Pairs> CalibrationPanel::readPairs() {
     if (row.tubeVoltage->text().trimmed().isEmpty() && row.hvl->text().trimmed().isEmpty()) {
       continue;  // an empty row is no measurement
     }
-    const QString voltageName = tr("row %1, tube voltage (kV)").arg(n + 1);
+    const QString voltageName = QString::fromUtf8("row %1, tube voltage (kV)").arg(n + 1);
     const std::optional<double> voltage = numberEntry(*row.tubeVoltage, voltageName, {"kV"});
     if (!voltage) return std::nullopt;
-    const std::optional<double> hvl =
-        positiveEntry(*row.hvl, tr("row %1, measured HVL (mm Al)").arg(n + 1), {"mm", "mm Al"});
+    const std::optional<double> hvl = positiveEntry(
+        *row.hvl, QString::fromUtf8("row %1, measured HVL (mm Al)").arg(n + 1), {"mm", "mm Al"});
     if (!hvl) return std::nullopt;
     const calibration::HvlPair pair{*voltage, *hvl};
     if (calibration::pairProblem(pair)) {
-      warn(tr(kCalibrationVoltageOutOfRangeMessage).arg(voltageName, entryText(*voltage)));
+      warn(QString::fromUtf8(kCalibrationVoltageOutOfRangeMessage)
+               .arg(voltageName, entryText(*voltage)));
       return std::nullopt;
     }
     read.pairs.push_back(pair);
@@ -105,25 +110,31 @@ std::optional<std::optional<calibration::OutputCalibration>> CalibrationPanel::r
       OutputDistanceText_->text().trimmed().isEmpty()) {
     return std::optional<calibration::OutputCalibration>();  // no output given
   }
-  const std::optional<double> kerma =
-      positiveEntry(*OutputKermaText_, tr("measured output (µGy/mAs)"), {"µGy/mAs", "uGy/mAs"});
+  const std::optional<double> kerma = positiveEntry(
+      *OutputKermaText_, QString::fromUtf8("measured output (µGy/mAs)"), {"µGy/mAs", "uGy/mAs"});
   if (!kerma) return std::nullopt;
-  const std::optional<double> distance =
-      positiveEntry(*OutputDistanceText_, tr("distance from the focal spot (cm)"), {"cm"});
+  const std::optional<double> distance = positiveEntry(
+      *OutputDistanceText_, QString::fromUtf8("distance from the focal spot (cm)"), {"cm"});
   if (!distance) return std::nullopt;
-  return calibration::OutputCalibration{*kerma, *distance};
+  const calibration::OutputCalibration output{*kerma, *distance};
+  if (!calibration::isUsable(output)) {
+    warn(QString::fromUtf8(kCalibrationOutputTooLargeMessage)
+             .arg(entryText(*kerma), entryText(*distance)));
+    return std::nullopt;
+  }
+  return output;
 }
 
 void CalibrationPanel::FitButton_Click() {
   const std::optional<Pairs> read = readPairs();
   if (!read) return;
   if (read->pairs.empty()) {
-    warn(tr(kCalibrationNoPairMessage));
+    warn(QString::fromUtf8(kCalibrationNoPairMessage));
     return;
   }
   const ParameterTexts& texts = parameterTexts();
-  if (const std::optional<std::string> problem = settingTextProblem(texts)) {
-    warn(QString::fromStdString(*problem));
+  if (const std::optional<SettingTextProblem> problem = settingTextProblem(texts)) {
+    warn(settingProblemMessage(*problem));
     return;
   }
   const SharedState& shared = state();
@@ -133,19 +144,21 @@ void CalibrationPanel::FitButton_Click() {
     showAluminium(fit.aluminium);
     showFit(fit, read->rows);
   } catch (const calibration::UnreachableHvl& error) {
-    warn(
-        tr(error.belowModel() ? kCalibrationHvlBelowModelMessage : kCalibrationHvlAboveModelMessage)
-            .arg(entryText(error.pair.hvl), entryText(error.pair.tubeVoltage),
-                 formatted(error.boundHvl, kHvlPattern)));
+    warn(QString::fromUtf8(error.belowModel() ? kCalibrationHvlBelowModelMessage
+                                              : kCalibrationHvlAboveModelMessage)
+             .arg(entryText(error.pair.hvl), entryText(error.pair.tubeVoltage),
+                  formatted(error.boundHvl, kHvlPattern)));
   } catch (const calibration::FitImpossible& error) {
-    warn(tr(kCalibrationFitImpossibleMessage).arg(QString::fromStdString(error.what())));
+    warn(QString::fromUtf8(kCalibrationFitImpossibleMessage)
+             .arg(QString::fromStdString(error.what())));
   }
 }
 
 void CalibrationPanel::showAluminium(double aluminium) {
   aluminiumBox_.setText(aluminiumBoxText(aluminium));
   fittedAluminium_ = aluminium;
-  FitResultLabel_->setText(tr("t = %1 mm").arg(formatted(aluminium, kThicknessPattern)));
+  FitResultLabel_->setText(
+      QString::fromUtf8("t = %1 mm").arg(formatted(aluminium, kThicknessPattern)));
 }
 
 void CalibrationPanel::showFit(const calibration::HvlFit& fit, const std::vector<int>& rows) {
@@ -175,7 +188,7 @@ void CalibrationPanel::setOutput(const std::optional<calibration::OutputCalibrat
     return;
   }
   ReferenceKermaLabel_->setText(
-      tr("基準点 (65 cm): %1 µGy/mAs")
+      translated(QT_TRANSLATE_NOOP("palvane", "基準点 (65 cm): %1 µGy/mAs"))
           .arg(formatted(calibration::referenceKerma(*output), kAbsoluteKermaPattern)));
 }
 

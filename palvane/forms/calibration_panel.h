@@ -28,6 +28,9 @@ inline constexpr char kCalibrationVoltageOutOfRangeMessage[] =
     "Calibration, %1: %2 kV is outside 20 to 50 kV. Nothing was changed.";
 inline constexpr char kCalibrationNotPositiveMessage[] =
     "Calibration, %1: %2 must be above 0. Nothing was changed.";
+inline constexpr char kCalibrationOutputTooLargeMessage[] =
+    "Calibration: an output of %1 µGy/mAs at %2 cm is too large to compute with. Nothing was "
+    "changed.";
 inline constexpr char kCalibrationNoPairMessage[] =
     "Calibration: enter at least one row of tube voltage and measured HVL. Nothing was changed.";
 // %1 the measured HVL, %2 its tube voltage, %3 the model's HVL at the end of the range.

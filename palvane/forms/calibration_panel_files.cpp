@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "palvane/forms/calibration_panel.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/calibration_file.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
@@ -26,16 +27,16 @@ std::filesystem::path pathOf(const QString& file) {
 }  // namespace
 
 void CalibrationPanel::LoadButton_Click() {
-  const QString file =
-      QFileDialog::getOpenFileName(panel_.window(), tr("校正ファイルを開く"), QString(),
-                                   tr("校正ファイル (%1)").arg(kFileFilter));
+  const QString file = QFileDialog::getOpenFileName(
+      panel_.window(), translated(QT_TRANSLATE_NOOP("palvane", "校正ファイルを開く")), QString(),
+      translated(QT_TRANSLATE_NOOP("palvane", "校正ファイル (%1)")).arg(kFileFilter));
   if (!file.isEmpty()) loadFrom(file);
 }
 
 void CalibrationPanel::SaveButton_Click() {
-  const QString file =
-      QFileDialog::getSaveFileName(panel_.window(), tr("校正ファイルの保存"), QString(),
-                                   tr("校正ファイル (%1)").arg(kFileFilter));
+  const QString file = QFileDialog::getSaveFileName(
+      panel_.window(), translated(QT_TRANSLATE_NOOP("palvane", "校正ファイルの保存")), QString(),
+      translated(QT_TRANSLATE_NOOP("palvane", "校正ファイル (%1)")).arg(kFileFilter));
   if (!file.isEmpty()) saveTo(file);
 }
 
@@ -44,15 +45,16 @@ bool CalibrationPanel::loadFrom(const QString& file) {
   try {
     record = readCalibrationFile(pathOf(file));
   } catch (const FileError& error) {
-    warn(tr(kCalibrationFileProblemMessage).arg(QString::fromStdString(error.what())));
+    warn(QString::fromUtf8(kCalibrationFileProblemMessage)
+             .arg(QString::fromStdString(error.what())));
     return false;
   }
   const int formTarget = state().TargetType;
   if (record.targetType != formTarget) {
     const auto targetName = [this](int targetType) {
-      return targetType == 0 ? tr("molybdenum") : tr("tungsten");
+      return targetType == 0 ? QString::fromUtf8("molybdenum") : QString::fromUtf8("tungsten");
     };
-    warn(tr(kCalibrationOtherTargetMessage)
+    warn(QString::fromUtf8(kCalibrationOtherTargetMessage)
              .arg(QDir::toNativeSeparators(file), targetName(record.targetType),
                   targetName(formTarget)));
     return false;
@@ -92,7 +94,8 @@ bool CalibrationPanel::saveTo(const QString& file) {
   try {
     writeCalibrationFile(pathOf(file), record);
   } catch (const FileError& error) {
-    warn(tr(kCalibrationFileProblemMessage).arg(QString::fromStdString(error.what())));
+    warn(QString::fromUtf8(kCalibrationFileProblemMessage)
+             .arg(QString::fromStdString(error.what())));
     return false;
   }
   return true;

@@ -28,9 +28,9 @@ constexpr int kOutputBoxLeft = 1680;
 constexpr int kOutputBoxWidth = 960;
 constexpr int kOutputUnitLeft = 2760;
 
-QLabel* addCentredLabel(QWidget& panel, const QString& text, int column, int top) {
-  QLabel* label = addLabel(panel, QString(), text, kColumnLefts[column], top, kColumnWidths[column],
-                           kLabelHeight);
+QLabel* addCentredLabel(QWidget& panel, const char* source, int column, int top) {
+  QLabel* label = addTranslatedLabel(panel, QString(), source, kColumnLefts[column], top,
+                                     kColumnWidths[column], kLabelHeight);
   label->setAlignment(Qt::AlignCenter);
   return label;
 }
@@ -46,11 +46,14 @@ QLineEdit* addResultBox(QWidget& panel, const QString& name, int column, int top
 }  // namespace
 
 void CalibrationPanel::createControls() {
-  addLabel(panel_, QString(), tr("管球の校正"), kLeft, 120, 3960, kLabelHeight);
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "管球の校正"), kLeft, 120,
+                     3960, kLabelHeight);
 
   // The measured pairs and, after a fit, the model's HVL and the difference beside each.
-  const QString names[] = {tr("管電圧"), tr("実測 HVL"), tr("計算 HVL"), tr("差")};
-  const QString units[] = {tr("(kV)"), tr("(mm Al)"), tr("(mm Al)"), tr("(%)")};
+  static const char* const names[] = {
+      QT_TRANSLATE_NOOP("palvane", "管電圧"), QT_TRANSLATE_NOOP("palvane", "実測 HVL"),
+      QT_TRANSLATE_NOOP("palvane", "計算 HVL"), QT_TRANSLATE_NOOP("palvane", "差")};
+  static const char* const units[] = {"(kV)", "(mm Al)", "(mm Al)", "(%)"};
   for (int column = 0; column < 4; ++column) {
     addCentredLabel(panel_, names[column], column, 480);
     addCentredLabel(panel_, units[column], column, 750);
@@ -67,39 +70,44 @@ void CalibrationPanel::createControls() {
     row.difference = addResultBox(panel_, QStringLiteral("CalibrationDifference") + number, 3, top);
   }
   const int fitTop = kFirstRowTop + kRows * kRowPitch + 120;
-  FitButton_ = addButton(panel_, QStringLiteral("FitButton"), tr("アルミ当量を求める"), kLeft,
-                         fitTop, 2280, kButtonHeight);
+  FitButton_ = addTranslatedButton(panel_, QStringLiteral("FitButton"),
+                                   QT_TRANSLATE_NOOP("palvane", "アルミ当量を求める"), kLeft,
+                                   fitTop, 2280, kButtonHeight);
   FitResultLabel_ = addLabel(panel_, QStringLiteral("FitResultLabel"), QString(), 2520, fitTop + 75,
                              1560, kLabelHeight);
 
   // The measured output on the beam axis and its distance from the focal spot.
   const int outputTop = fitTop + kButtonHeight + 270;
-  addLabel(panel_, QString(), tr("出力の実測値 (ビーム軸上)"), kLeft, outputTop, 3960,
-           kLabelHeight);
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "出力の実測値 (ビーム軸上)"),
+                     kLeft, outputTop, 3960, kLabelHeight);
   const int kermaTop = outputTop + 360;
-  addLabel(panel_, QString(), tr("空気カーマ"), kLeft, kermaTop + kLabelDrop, 1500, kLabelHeight);
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "空気カーマ"), kLeft,
+                     kermaTop + kLabelDrop, 1500, kLabelHeight);
   OutputKermaText_ = addTextBox(panel_, QStringLiteral("OutputKermaText"), kOutputBoxLeft, kermaTop,
                                 kOutputBoxWidth, kBoxHeight);
-  addLabel(panel_, QString(), tr("µGy/mAs"), kOutputUnitLeft, kermaTop + kLabelDrop, 1320,
-           kLabelHeight);
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "µGy/mAs"), kOutputUnitLeft,
+                     kermaTop + kLabelDrop, 1320, kLabelHeight);
   const int distanceTop = kermaTop + 480;
-  addLabel(panel_, QString(), tr("焦点からの距離"), kLeft, distanceTop + kLabelDrop, 1500,
-           kLabelHeight);
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "焦点からの距離"), kLeft,
+                     distanceTop + kLabelDrop, 1500, kLabelHeight);
   OutputDistanceText_ = addTextBox(panel_, QStringLiteral("OutputDistanceText"), kOutputBoxLeft,
                                    distanceTop, kOutputBoxWidth, kBoxHeight);
-  addLabel(panel_, QString(), tr("cm"), kOutputUnitLeft, distanceTop + kLabelDrop, 1320,
+  addLabel(panel_, QString(), QStringLiteral("cm"), kOutputUnitLeft, distanceTop + kLabelDrop, 1320,
            kLabelHeight);
   const int setTop = distanceTop + 540;
-  OutputButton_ = addButton(panel_, QStringLiteral("OutputButton"), tr("出力を設定"), kLeft, setTop,
-                            2280, kButtonHeight);
+  OutputButton_ = addTranslatedButton(panel_, QStringLiteral("OutputButton"),
+                                      QT_TRANSLATE_NOOP("palvane", "出力を設定"), kLeft, setTop,
+                                      2280, kButtonHeight);
   ReferenceKermaLabel_ = addLabel(panel_, QStringLiteral("ReferenceKermaLabel"), QString(), kLeft,
                                   setTop + kButtonHeight + 120, 3960, kLabelHeight);
 
   // The calibration file, level with the form's buttons along the bottom.
-  LoadButton_ = addButton(panel_, QStringLiteral("CalibrationLoadButton"), tr("校正の読込"), kLeft,
-                          6600, 1920, 615);
-  SaveButton_ = addButton(panel_, QStringLiteral("CalibrationSaveButton"), tr("校正の保存"), 2160,
-                          6600, 1920, 615);
+  LoadButton_ =
+      addTranslatedButton(panel_, QStringLiteral("CalibrationLoadButton"),
+                          QT_TRANSLATE_NOOP("palvane", "校正の読込"), kLeft, 6600, 1920, 615);
+  SaveButton_ =
+      addTranslatedButton(panel_, QStringLiteral("CalibrationSaveButton"),
+                          QT_TRANSLATE_NOOP("palvane", "校正の保存"), 2160, 6600, 1920, 615);
 }
 
 }  // namespace palvane

@@ -151,9 +151,10 @@ void Form1::createControls() {
   AbsoluteKermaRow_->setObjectName(QStringLiteral("AbsoluteKermaRow"));
   placeAt(*AbsoluteKermaRow_, 4320, 2160, 4320, kBoxHeight);
   addRightLabel(*AbsoluteKermaRow_, "AbsoluteKermaCaption", "", 0, 0, 1800)
-      ->setText(tr("Air kerma ="));
+      ->setText(QStringLiteral("Air kerma ="));
   AbsoluteKermaText_ = addReadout(*AbsoluteKermaRow_, "AbsoluteKermaText", 1920, 0, 1095);
-  addLabel(*AbsoluteKermaRow_, QString(), tr("µGy/mAs"), 3120, kLabelDrop, 1200, kLabelHeight);
+  addLabel(*AbsoluteKermaRow_, QString(), QString::fromUtf8("µGy/mAs"), 3120, kLabelDrop, 1200,
+           kLabelHeight);
   AbsoluteKermaRow_->hide();
   Picture2_ = addPictureBox(*this, "Picture2", 4320, 2880, 4695, 6135);
   Picture2_->setScale(-2, 203, 309, -405);

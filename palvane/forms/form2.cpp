@@ -39,14 +39,14 @@ std::string textOf(const QComboBox* box) { return box->currentText().toStdString
 // A default setting as the boxes show it: "30", "0.8", "0.025".
 QString settingText(double value) { return QString::fromStdString(ShortestText(value)); }
 
-QString problemMessage(const SettingTextProblem& problem) {
+}  // namespace
+
+QString settingProblemMessage(const SettingTextProblem& problem) {
   const char* message =
       problem.negativeThickness ? kNegativeThicknessMessage : kSettingNotANumberMessage;
   return translated(message).arg(translated(kSettingCaptions[static_cast<int>(problem.field)]),
                                  QString::fromStdString(problem.text));
 }
-
-}  // namespace
 
 Form2::Form2(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form2"));
@@ -133,7 +133,7 @@ bool Form2::drawSpectrum() {
     return false;
   }
   if (const std::optional<SettingTextProblem> problem = settingTextProblem(*this)) {
-    showWarning(this, problemMessage(*problem));
+    showWarning(this, settingProblemMessage(*problem));
     return false;
   }
 

@@ -39,6 +39,8 @@ inline constexpr char kSettingNotANumberMessage[] =
     QT_TRANSLATE_NOOP("palvane", "%1「%2」は数値ではありません");
 inline constexpr char kNegativeThicknessMessage[] =
     QT_TRANSLATE_NOOP("palvane", "%1「%2」は負の値です。厚さは 0 以上を入力してください");
+// The message about a setting's text, in the language chosen now.
+QString settingProblemMessage(const SettingTextProblem& problem);
 
 // The message of a tube voltage outside 20..50 kV.
 inline constexpr char kVoltageOutOfRangeMessage[] =

@@ -73,7 +73,12 @@ class CalibrationReader {
     if (kerma.has_value() != distance.has_value()) {
       fail("output_kerma and output_distance go together: one of them is missing");
     }
-    if (kerma) record_.output = calibration::OutputCalibration{*kerma, *distance};
+    if (kerma) {
+      record_.output = calibration::OutputCalibration{*kerma, *distance};
+      if (!calibration::isUsable(*record_.output)) {
+        fail("output_kerma and output_distance are too large to compute with");
+      }
+    }
     return record_;
   }
 

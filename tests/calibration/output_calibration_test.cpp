@@ -19,6 +19,9 @@ TEST(OutputCalibration, MeasuredOutputMovedToTheImagePlaneByInverseSquare) {
   EXPECT_FALSE(absoluteKerma({0.0, 50.0}, 1.0));
   EXPECT_FALSE(absoluteKerma({100.0, INFINITY}, 1.0));
   EXPECT_FALSE(absoluteKerma(output, NAN));
+  // Each finite, but the reference kerma is not: refused rather than shown as inf.
+  EXPECT_FALSE(isUsable({1e300, 1e300}));
+  EXPECT_TRUE(isUsable({120.0, 50.0}));
 }
 
 }  // namespace

@@ -76,6 +76,7 @@ TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
       {"--output-kerma", "120"},
       {"--output-kerma", "120@0"},
       {"--output-kerma", "-1@50"},
+      {"--output-kerma", "1e300@1e300"},
       {"--fit-hvl", "28:0.31", "--al", "0.1"},
   };
   for (const auto& arguments : bad) {

@@ -275,5 +275,69 @@
         <source>保存先のフォルダ</source>
         <translation>Folder to save into</translation>
     </message>
+    <message>
+        <source>基準点 (65 cm): %1 µGy/mAs</source>
+        <translation>Reference point (65 cm): %1 µGy/mAs</translation>
+    </message>
+    <message>
+        <source>校正ファイルを開く</source>
+        <translation>Open a calibration file</translation>
+    </message>
+    <message>
+        <source>校正ファイル (%1)</source>
+        <translation>Calibration files (%1)</translation>
+    </message>
+    <message>
+        <source>校正ファイルの保存</source>
+        <translation>Save the calibration file</translation>
+    </message>
+    <message>
+        <source>管球の校正</source>
+        <translation>Tube calibration to measured HVLs</translation>
+    </message>
+    <message>
+        <source>管電圧</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>実測 HVL</source>
+        <translation>Measured</translation>
+    </message>
+    <message>
+        <source>計算 HVL</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>差</source>
+        <translation>Difference</translation>
+    </message>
+    <message>
+        <source>アルミ当量を求める</source>
+        <translation>Fit Al equivalent</translation>
+    </message>
+    <message>
+        <source>出力の実測値 (ビーム軸上)</source>
+        <translation>Measured output (on the beam axis)</translation>
+    </message>
+    <message>
+        <source>µGy/mAs</source>
+        <translation>µGy/mAs</translation>
+    </message>
+    <message>
+        <source>焦点からの距離</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>出力を設定</source>
+        <translation>Set output</translation>
+    </message>
+    <message>
+        <source>校正の読込</source>
+        <translation>Load calibration</translation>
+    </message>
+    <message>
+        <source>校正の保存</source>
+        <translation>Save calibration</translation>
+    </message>
 </context>
 </TS>
