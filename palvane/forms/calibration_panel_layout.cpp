@@ -18,26 +18,28 @@ constexpr int kLabelHeight = 300;
 constexpr int kBoxHeight = 375;
 constexpr int kLabelDrop = 45;
 constexpr int kButtonHeight = 450;
-// The columns of the pair rows: tube voltage, measured HVL, model HVL, difference.
-constexpr int kColumnLefts[] = {kLeft, 960, 2040, 3120};
-constexpr int kColumnWidths[] = {720, 960, 960, 960};
-constexpr int kFirstRowTop = 1080;
+// The pairs as columns: one column of boxes per pair, beside the captions of the rows
+// (tube voltage, measured HVL, model HVL, difference) with their units.
+constexpr int kCaptionWidth = 1440;
+constexpr int kUnitLeft = kLeft + kCaptionWidth;
+constexpr int kUnitWidth = 840;
+constexpr int kFirstPairLeft = kUnitLeft + kUnitWidth + 60;
+constexpr int kPairWidth = 840;
+constexpr int kPairPitch = 900;
+constexpr int kFirstRowTop = 420;
 constexpr int kRowPitch = 420;
-// The output entries: caption, box and unit.
-constexpr int kOutputBoxLeft = 1680;
+// Right of the pairs: the fit button and its result.
+constexpr int kFitLeft = kFirstPairLeft + 3 * kPairPitch + 240;
+// Then the output entries: caption, box and unit.
+constexpr int kOutputLeft = kFitLeft + 2760;
+constexpr int kOutputBoxLeft = kOutputLeft + 1560;
 constexpr int kOutputBoxWidth = 960;
-constexpr int kOutputUnitLeft = 2760;
+constexpr int kOutputUnitLeft = kOutputBoxLeft + kOutputBoxWidth + 60;
+// Last, the calibration file.
+constexpr int kFileLeft = kOutputUnitLeft + 1260;
 
-QLabel* addCentredLabel(QWidget& panel, const char* source, int column, int top) {
-  QLabel* label = addTranslatedLabel(panel, QString(), source, kColumnLefts[column], top,
-                                     kColumnWidths[column], kLabelHeight);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
-
-QLineEdit* addResultBox(QWidget& panel, const QString& name, int column, int top) {
-  QLineEdit* box =
-      addTextBox(panel, name, kColumnLefts[column], top, kColumnWidths[column], kBoxHeight);
+QLineEdit* addResultBox(QWidget& panel, const QString& name, int left, int top) {
+  QLineEdit* box = addTextBox(panel, name, left, top, kPairWidth, kBoxHeight);
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);
   return box;
@@ -46,68 +48,70 @@ QLineEdit* addResultBox(QWidget& panel, const QString& name, int column, int top
 }  // namespace
 
 void CalibrationPanel::createControls() {
-  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "管球の校正"), kLeft, 120,
-                     3960, kLabelHeight);
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "管球の校正"), kLeft, 60,
+                     kFitLeft - kLeft, kLabelHeight);
 
-  // The measured pairs and, after a fit, the model's HVL and the difference beside each.
+  // The measured pairs and, after a fit, the model's HVL and the difference under each.
   static const char* const names[] = {
       QT_TRANSLATE_NOOP("palvane", "管電圧"), QT_TRANSLATE_NOOP("palvane", "実測 HVL"),
       QT_TRANSLATE_NOOP("palvane", "計算 HVL"), QT_TRANSLATE_NOOP("palvane", "差")};
   static const char* const units[] = {"(kV)", "(mm Al)", "(mm Al)", "(%)"};
-  for (int column = 0; column < 4; ++column) {
-    addCentredLabel(panel_, names[column], column, 480);
-    addCentredLabel(panel_, units[column], column, 750);
+  for (int line = 0; line < 4; ++line) {
+    const int top = kFirstRowTop + line * kRowPitch + kLabelDrop;
+    addTranslatedLabel(panel_, QString(), names[line], kLeft, top, kCaptionWidth, kLabelHeight);
+    addLabel(panel_, QString(), QString::fromLatin1(units[line]), kUnitLeft, top, kUnitWidth,
+             kLabelHeight);
   }
   for (int n = 0; n < kRows; ++n) {
-    const int top = kFirstRowTop + n * kRowPitch;
+    const int left = kFirstPairLeft + n * kPairPitch;
     const QString number = QString::number(n + 1);
     Row& row = rows_[n];
-    row.tubeVoltage = addTextBox(panel_, QStringLiteral("CalibrationKv") + number, kColumnLefts[0],
-                                 top, kColumnWidths[0], kBoxHeight);
-    row.hvl = addTextBox(panel_, QStringLiteral("CalibrationHvl") + number, kColumnLefts[1], top,
-                         kColumnWidths[1], kBoxHeight);
-    row.modelHvl = addResultBox(panel_, QStringLiteral("CalibrationModelHvl") + number, 2, top);
-    row.difference = addResultBox(panel_, QStringLiteral("CalibrationDifference") + number, 3, top);
+    row.tubeVoltage = addTextBox(panel_, QStringLiteral("CalibrationKv") + number, left,
+                                 kFirstRowTop, kPairWidth, kBoxHeight);
+    row.hvl = addTextBox(panel_, QStringLiteral("CalibrationHvl") + number, left,
+                         kFirstRowTop + kRowPitch, kPairWidth, kBoxHeight);
+    row.modelHvl = addResultBox(panel_, QStringLiteral("CalibrationModelHvl") + number, left,
+                                kFirstRowTop + 2 * kRowPitch);
+    row.difference = addResultBox(panel_, QStringLiteral("CalibrationDifference") + number, left,
+                                  kFirstRowTop + 3 * kRowPitch);
   }
-  const int fitTop = kFirstRowTop + kRows * kRowPitch + 120;
   FitButton_ = addTranslatedButton(panel_, QStringLiteral("FitButton"),
-                                   QT_TRANSLATE_NOOP("palvane", "アルミ当量を求める"), kLeft,
-                                   fitTop, 2280, kButtonHeight);
-  FitResultLabel_ = addLabel(panel_, QStringLiteral("FitResultLabel"), QString(), 2520, fitTop + 75,
-                             1560, kLabelHeight);
+                                   QT_TRANSLATE_NOOP("palvane", "アルミ当量を求める"), kFitLeft,
+                                   kFirstRowTop, 2400, kButtonHeight);
+  FitResultLabel_ = addLabel(panel_, QStringLiteral("FitResultLabel"), QString(), kFitLeft,
+                             kFirstRowTop + kButtonHeight + 120, 2400, kLabelHeight);
 
   // The measured output on the beam axis and its distance from the focal spot.
-  const int outputTop = fitTop + kButtonHeight + 270;
   addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "出力の実測値 (ビーム軸上)"),
-                     kLeft, outputTop, 3960, kLabelHeight);
-  const int kermaTop = outputTop + 360;
-  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "空気カーマ"), kLeft,
+                     kOutputLeft, 60, 3960, kLabelHeight);
+  const int kermaTop = kFirstRowTop;
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "空気カーマ"), kOutputLeft,
                      kermaTop + kLabelDrop, 1500, kLabelHeight);
   OutputKermaText_ = addTextBox(panel_, QStringLiteral("OutputKermaText"), kOutputBoxLeft, kermaTop,
                                 kOutputBoxWidth, kBoxHeight);
-  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "µGy/mAs"), kOutputUnitLeft,
-                     kermaTop + kLabelDrop, 1320, kLabelHeight);
-  const int distanceTop = kermaTop + 480;
-  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "焦点からの距離"), kLeft,
+  addLabel(panel_, QString(), QString::fromUtf8("µGy/mAs"), kOutputUnitLeft, kermaTop + kLabelDrop,
+           1200, kLabelHeight);
+  const int distanceTop = kermaTop + kRowPitch;
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "焦点からの距離"), kOutputLeft,
                      distanceTop + kLabelDrop, 1500, kLabelHeight);
   OutputDistanceText_ = addTextBox(panel_, QStringLiteral("OutputDistanceText"), kOutputBoxLeft,
                                    distanceTop, kOutputBoxWidth, kBoxHeight);
-  addLabel(panel_, QString(), QStringLiteral("cm"), kOutputUnitLeft, distanceTop + kLabelDrop, 1320,
+  addLabel(panel_, QString(), QStringLiteral("cm"), kOutputUnitLeft, distanceTop + kLabelDrop, 1200,
            kLabelHeight);
-  const int setTop = distanceTop + 540;
+  const int setTop = distanceTop + kRowPitch + 60;
   OutputButton_ = addTranslatedButton(panel_, QStringLiteral("OutputButton"),
-                                      QT_TRANSLATE_NOOP("palvane", "出力を設定"), kLeft, setTop,
-                                      2280, kButtonHeight);
-  ReferenceKermaLabel_ = addLabel(panel_, QStringLiteral("ReferenceKermaLabel"), QString(), kLeft,
-                                  setTop + kButtonHeight + 120, 3960, kLabelHeight);
+                                      QT_TRANSLATE_NOOP("palvane", "出力を設定"), kOutputLeft,
+                                      setTop, 2280, kButtonHeight);
+  ReferenceKermaLabel_ = addLabel(panel_, QStringLiteral("ReferenceKermaLabel"), QString(),
+                                  kOutputLeft, setTop + kButtonHeight + 60, 3960, kLabelHeight);
 
-  // The calibration file, level with the form's buttons along the bottom.
-  LoadButton_ =
-      addTranslatedButton(panel_, QStringLiteral("CalibrationLoadButton"),
-                          QT_TRANSLATE_NOOP("palvane", "校正の読込"), kLeft, 6600, 1920, 615);
-  SaveButton_ =
-      addTranslatedButton(panel_, QStringLiteral("CalibrationSaveButton"),
-                          QT_TRANSLATE_NOOP("palvane", "校正の保存"), 2160, 6600, 1920, 615);
+  // The calibration file.
+  LoadButton_ = addTranslatedButton(panel_, QStringLiteral("CalibrationLoadButton"),
+                                    QT_TRANSLATE_NOOP("palvane", "校正の読込"), kFileLeft,
+                                    kFirstRowTop, 1920, 615);
+  SaveButton_ = addTranslatedButton(panel_, QStringLiteral("CalibrationSaveButton"),
+                                    QT_TRANSLATE_NOOP("palvane", "校正の保存"), kFileLeft,
+                                    kFirstRowTop + 615 + 120, 1920, 615);
 }
 
 }  // namespace palvane

@@ -153,10 +153,10 @@ void Form2::createControls() {
                                     QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
   addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
 
-  // Beside it, the calibration to a measured tube, as high as the specified panels.
+  // Below the specified form, the calibration to a measured tube.
   CalibrationPanel_ =
       new CalibrationPanel(*Text2_, *addPanel(*this, QStringLiteral("CalibrationPanel"),
-                                              QColor(255, 224, 192), 20040, 240, 4200, 7305));
+                                              QColor(255, 224, 192), 240, 7620, 14160, 2220));
 }
 
 }  // namespace palvane

@@ -293,7 +293,7 @@
     </message>
     <message>
         <source>管球の校正</source>
-        <translation>Tube calibration to measured HVLs</translation>
+        <translation>Tube calibration</translation>
     </message>
     <message>
         <source>管電圧</source>
@@ -301,11 +301,11 @@
     </message>
     <message>
         <source>実測 HVL</source>
-        <translation>Measured</translation>
+        <translation>Measured HVL</translation>
     </message>
     <message>
         <source>計算 HVL</source>
-        <translation>Model</translation>
+        <translation>Model HVL</translation>
     </message>
     <message>
         <source>差</source>
