@@ -34,7 +34,7 @@ void bringForward(QWidget& form) {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(kForm1Caption));
-  // The specified 18120 twips and a column for the beam quality and the save button.
+  // The original 18120 twips and a column for the beam quality and the save button.
   setClientSize(*this, 21600, 10800);
   createControls();
   fitToScreen(*this);

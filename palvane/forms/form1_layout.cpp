@@ -36,7 +36,7 @@ constexpr int kBarLeft = 9480;
 constexpr int kBarTop = 5520;
 constexpr int kBarWidth = 1095;
 constexpr int kBarHeight = 4095;
-// The column right of the specified form, beside the spectrum graph's right-hand labels.
+// The column right of the original form, beside the spectrum graph's right-hand labels.
 constexpr int kReadoutLeft = 18240;
 constexpr int kReadoutWidth = 3120;
 
@@ -182,7 +182,7 @@ void Form1::createControls() {
                       kAxisSpectrumGraphHeight);
   addSpectrumScaleLabels(*this);
 
-  // Right of the specified form: the beam quality at the clicked point, and the export of
+  // Right of the original form: the beam quality at the clicked point, and the export of
   // what the form shows.
   BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality at the point"),
                                             kReadoutLeft, kGraphTop, kReadoutWidth, 6);

@@ -51,7 +51,7 @@ QString settingProblemMessage(const SettingTextProblem& problem) {
 Form2::Form2(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("  X-ray spectrum"));
-  // The specified 16680 x 7665 twips, a column on the right for the beam quality and the
+  // The original 16680 x 7665 twips, a column on the right for the beam quality and the
   // save button, and a strip below for the tube calibration: 1336 x 664 pixels, which a
   // 1366 x 768 screen holds whole.
   setClientSize(*this, 20040, 9960);

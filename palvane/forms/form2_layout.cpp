@@ -146,14 +146,14 @@ void Form2::createControls() {
                           QT_TRANSLATE_NOOP("palvane", "計算結果の表示"), 7560, 6840, 2535, 615);
   Command4_ = addByeByeButton(*this, QStringLiteral("Command4"), 10560, 6840, 495, 495);
 
-  // Right of the specified form: the beam quality of the drawn spectrum and its export.
+  // Right of the original form: the beam quality of the drawn spectrum and its export.
   BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality on the beam axis"),
                                             16800, 240, 3000, 6);
   SaveButton_ = addTranslatedButton(*this, QStringLiteral("SaveButton"),
                                     QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
   addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
 
-  // Below the specified form, the calibration to a measured tube.
+  // Below the original form, the calibration to a measured tube.
   CalibrationPanel_ =
       new CalibrationPanel(*Text2_, *addPanel(*this, QStringLiteral("CalibrationPanel"),
                                               QColor(255, 224, 192), 240, 7620, 14160, 2220));

@@ -34,7 +34,7 @@ void useJapaneseFont(QApplication& application) {
   }
 }
 
-// The captions are specified, so the user's working folder is named in the spectrum
+// The captions are fixed, so the user's working folder is named in the spectrum
 // form's tool tip and, once the form is up, on standard error.
 void sayWhereItWorks(Form2* spectrumForm, const QString& folder) {
   spectrumForm->showWorkingFolder(folder);
