@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "palvane/forms/form2.h"
+#include "palvane/forms/form_controls.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
@@ -24,10 +25,6 @@ namespace {
 
 // The fitted thickness, found to 0.001 mm.
 constexpr char kThicknessPattern[] = "0.000";
-
-QString formatted(double value, const char* pattern) {
-  return QString::fromStdString(PatternFormat(value, pattern));
-}
 
 // A relative difference in percent with its sign and one decimal: "+0.3", "-1.2", "0.0".
 QString signedPercent(double relative) {

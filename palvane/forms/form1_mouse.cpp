@@ -37,10 +37,6 @@ constexpr double kCmPerMm = 0.1;
 constexpr double kMapLengthMm = 150.0;
 constexpr double kMapHalfWidthMm = 100.0;
 
-QString formatted(double value, const char* pattern) {
-  return QString::fromStdString(PatternFormat(value, pattern));
-}
-
 QString millimetres(double units) { return formatted(units / kUnitsPerMm, "###0"); }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
+#include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/state/results_loading.h"
@@ -20,10 +21,6 @@ namespace palvane {
 namespace {
 
 QString shortest(double value) { return QString::fromStdString(ShortestText(value)); }
-
-QString formatted(double value, const char* pattern) {
-  return QString::fromStdString(PatternFormat(value, pattern));
-}
 
 // The settings panel of the display form, one text per line, the first one empty.
 QStringList runSettingsLines(const RunSettings& settings) {

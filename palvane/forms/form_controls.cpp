@@ -12,8 +12,13 @@
 #include "palvane/forms/drawings.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
+#include "text_files/number_text.h"
 
 namespace palvane {
+
+QString formatted(double value, const char* pattern) {
+  return QString::fromStdString(PatternFormat(value, pattern));
+}
 
 QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int left, int top,
                  int width, int height) {

@@ -20,6 +20,9 @@ namespace palvane {
 // Builders of the controls of the forms: each creates a child of parent with the given
 // object name (the control's name, which tests look up), placed in twips.
 
+// A number in one of the display patterns ("0.000", "#0.00"), as the boxes show it.
+QString formatted(double value, const char* pattern);
+
 QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int left, int top,
                  int width, int height);
 QPushButton* addButton(QWidget& parent, const QString& name, const QString& caption, int left,
