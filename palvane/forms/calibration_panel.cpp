@@ -35,8 +35,6 @@ QString signedPercent(double relative) {
 
 }  // namespace
 
-QString entryText(double value) { return QString::fromStdString(ShortestText(value)); }
-
 QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"); }
 
 CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel)
@@ -93,7 +91,7 @@ std::optional<CalibrationPanel::Pairs> CalibrationPanel::readPairs() {
     const calibration::HvlPair pair{*voltage, *hvl};
     if (calibration::pairProblem(pair)) {
       warn(QString::fromUtf8(kCalibrationVoltageOutOfRangeMessage)
-               .arg(voltageName, entryText(*voltage)));
+               .arg(voltageName, shortestText(*voltage)));
       return std::nullopt;
     }
     read.pairs.push_back(pair);
@@ -116,7 +114,7 @@ std::optional<std::optional<calibration::OutputCalibration>> CalibrationPanel::r
   const calibration::OutputCalibration output{*kerma, *distance};
   if (!calibration::isUsable(output)) {
     warn(QString::fromUtf8(kCalibrationOutputTooLargeMessage)
-             .arg(entryText(*kerma), entryText(*distance)));
+             .arg(shortestText(*kerma), shortestText(*distance)));
     return std::nullopt;
   }
   return output;
@@ -143,7 +141,7 @@ void CalibrationPanel::FitButton_Click() {
   } catch (const calibration::UnreachableHvl& error) {
     warn(QString::fromUtf8(error.belowModel() ? kCalibrationHvlBelowModelMessage
                                               : kCalibrationHvlAboveModelMessage)
-             .arg(entryText(error.pair.hvl), entryText(error.pair.tubeVoltage),
+             .arg(shortestText(error.pair.hvl), shortestText(error.pair.tubeVoltage),
                   formatted(error.boundHvl, kHvlPattern)));
   } catch (const calibration::FitImpossible& error) {
     warn(QString::fromUtf8(kCalibrationFitImpossibleMessage)

@@ -50,8 +50,6 @@ inline constexpr char kCalibrationOtherTargetMessage[] =
     "Nothing was changed.";
 inline constexpr char kCalibrationFileProblemMessage[] = "%1. Nothing was changed.";
 
-// A number as the panel's entries show it: "28", "0.31".
-QString entryText(double value);
 // An aluminium-equivalent thickness in mm as the spectrum form's aluminium box holds it,
 // with the box's pattern "#0.00".
 QString aluminiumBoxText(double aluminium);

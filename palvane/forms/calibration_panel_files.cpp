@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "palvane/forms/calibration_panel.h"
+#include "palvane/forms/form_controls.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/calibration_file.h"
 #include "palvane/state/shared_state.h"
@@ -62,12 +63,12 @@ bool CalibrationPanel::loadFrom(const QString& file) {
 
   for (std::size_t n = 0; n < rows_.size(); ++n) {
     const bool filled = n < record.pairs.size();
-    rows_[n].tubeVoltage->setText(filled ? entryText(record.pairs[n].tubeVoltage) : QString());
-    rows_[n].hvl->setText(filled ? entryText(record.pairs[n].hvl) : QString());
+    rows_[n].tubeVoltage->setText(filled ? shortestText(record.pairs[n].tubeVoltage) : QString());
+    rows_[n].hvl->setText(filled ? shortestText(record.pairs[n].hvl) : QString());
   }
   clearModelColumns();
-  OutputKermaText_->setText(record.output ? entryText(record.output->kermaPerLoad) : QString());
-  OutputDistanceText_->setText(record.output ? entryText(record.output->distance) : QString());
+  OutputKermaText_->setText(record.output ? shortestText(record.output->kermaPerLoad) : QString());
+  OutputDistanceText_->setText(record.output ? shortestText(record.output->distance) : QString());
   setOutput(record.output);
   if (record.aluminium) {
     showAluminium(*record.aluminium);

@@ -126,10 +126,9 @@ void Form1::PointText_Enter() {
   }
   const double x = millimetresAt[0];
   const double y = millimetresAt[1];
-  const QString xText = QString::fromStdString(ShortestText(x));
+  const QString xText = shortestText(x);
   if (!(x >= 0.0 && x <= kMapLengthMm && std::fabs(y) <= kMapHalfWidthMm)) {
-    showWarning(this,
-                tr(kPointOutsideMapMessage).arg(xText, QString::fromStdString(ShortestText(y))));
+    showWarning(this, tr(kPointOutsideMapMessage).arg(xText, shortestText(y)));
     return;
   }
   SharedState& shared = state();

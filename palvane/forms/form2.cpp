@@ -36,9 +36,6 @@ namespace {
 std::string textOf(const QLineEdit* box) { return box->text().toStdString(); }
 std::string textOf(const QComboBox* box) { return box->currentText().toStdString(); }
 
-// A default setting as the boxes show it: "30", "0.8", "0.025".
-QString settingText(double value) { return QString::fromStdString(ShortestText(value)); }
-
 }  // namespace
 
 QString settingProblemMessage(const SettingTextProblem& problem) {
@@ -93,13 +90,13 @@ bool Form2::Form_Load() {
     return false;
   }
   SpectrumAxes(*Picture3_);
-  Combo1_->setCurrentText(settingText(kMolybdenumTargetMolybdenumFilter));
-  Combo2_->setCurrentText(settingText(kMolybdenumTargetRhodiumFilter));
-  Text1_->setText(settingText(kDefaultTubeVoltage));
-  Text8_->setText(settingText(kDefaultBeryllium));
-  Text2_->setText(settingText(kDefaultAluminium));
-  Text5_->setText(settingText(kDefaultTargetAngle));
-  Text3_->setText(settingText(kDefaultTiltAngle));
+  Combo1_->setCurrentText(shortestText(kMolybdenumTargetMolybdenumFilter));
+  Combo2_->setCurrentText(shortestText(kMolybdenumTargetRhodiumFilter));
+  Text1_->setText(shortestText(kDefaultTubeVoltage));
+  Text8_->setText(shortestText(kDefaultBeryllium));
+  Text2_->setText(shortestText(kDefaultAluminium));
+  Text5_->setText(shortestText(kDefaultTargetAngle));
+  Text3_->setText(shortestText(kDefaultTiltAngle));
   setSpectrumButtonsEnabled(false);
   Option1_->setChecked(true);
   state().TargetType = 0;
@@ -110,14 +107,14 @@ bool Form2::Form_Load() {
 
 void Form2::Option1_Click() {
   state().TargetType = 0;
-  Combo1_->setCurrentText(settingText(kMolybdenumTargetMolybdenumFilter));
-  Combo2_->setCurrentText(settingText(kMolybdenumTargetRhodiumFilter));
+  Combo1_->setCurrentText(shortestText(kMolybdenumTargetMolybdenumFilter));
+  Combo2_->setCurrentText(shortestText(kMolybdenumTargetRhodiumFilter));
 }
 
 void Form2::Option2_Click() {
   state().TargetType = 1;
-  Combo1_->setCurrentText(settingText(kTungstenTargetMolybdenumFilter));
-  Combo2_->setCurrentText(settingText(kTungstenTargetRhodiumFilter));
+  Combo1_->setCurrentText(shortestText(kTungstenTargetMolybdenumFilter));
+  Combo2_->setCurrentText(shortestText(kTungstenTargetRhodiumFilter));
 }
 
 void Form2::Command1_Click() {

@@ -20,22 +20,20 @@ namespace palvane {
 
 namespace {
 
-QString shortest(double value) { return QString::fromStdString(ShortestText(value)); }
-
 // The settings panel of the display form, one text per line, the first one empty.
 QStringList runSettingsLines(const RunSettings& settings) {
   return {
       QString(),
       targetTypeOf(settings.targetFlag) == 0 ? QStringLiteral("   Target : Molybdenum")
                                              : QStringLiteral("   Target : Tungsten"),
-      "   Tube Voltage : " + shortest(settings.tubeVoltage) + " kV",
-      "   Target angle : " + shortest(settings.targetAngle) + " deg.",
-      "   Tilt angle : " + shortest(settings.tiltAngle) + " deg.",
+      "   Tube Voltage : " + shortestText(settings.tubeVoltage) + " kV",
+      "   Target angle : " + shortestText(settings.targetAngle) + " deg.",
+      "   Tilt angle : " + shortestText(settings.tiltAngle) + " deg.",
       QStringLiteral("   Filtration"),
-      "     Beryllium : " + shortest(settings.beryllium) + " mm",
-      "     Aluminum : " + shortest(settings.aluminium) + " mm",
-      "     Molybdenum : " + shortest(settings.molybdenum) + " mm",
-      "     Rhodium : " + shortest(settings.rhodium) + " mm",
+      "     Beryllium : " + shortestText(settings.beryllium) + " mm",
+      "     Aluminum : " + shortestText(settings.aluminium) + " mm",
+      "     Molybdenum : " + shortestText(settings.molybdenum) + " mm",
+      "     Rhodium : " + shortestText(settings.rhodium) + " mm",
   };
 }
 

@@ -20,6 +20,8 @@ QString formatted(double value, const char* pattern) {
   return QString::fromStdString(PatternFormat(value, pattern));
 }
 
+QString shortestText(double value) { return QString::fromStdString(ShortestText(value)); }
+
 QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int left, int top,
                  int width, int height) {
   auto* label = new QLabel(text, &parent);

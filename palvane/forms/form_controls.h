@@ -22,6 +22,8 @@ namespace palvane {
 
 // A number in one of the display patterns ("0.000", "#0.00"), as the boxes show it.
 QString formatted(double value, const char* pattern);
+// A number in its shortest text, as typed: "30", "0.8", "0.025".
+QString shortestText(double value);
 
 QLabel* addLabel(QWidget& parent, const QString& name, const QString& text, int left, int top,
                  int width, int height);
