@@ -6,9 +6,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace engine {
 
@@ -106,35 +109,94 @@ bool unnamedFilesRefused(int errorNumber) {
 
 }  // namespace
 
-void writeFileAtomically(const std::filesystem::path& file, const std::string& contents) {
-  std::filesystem::path folder = file.parent_path();
+PreparedFile::PreparedFile(std::filesystem::path file, const std::string& contents)
+    : file_(std::move(file)) {
+  std::filesystem::path folder = file_.parent_path();
   if (folder.empty()) folder = ".";
   std::filesystem::path temporary;
   int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   const bool unnamed = fd >= 0;
   if (!unnamed) {
-    if (!unnamedFilesRefused(errno)) throwWriteError(file, errno);
-    fd = createNamed(file, temporary);
-    if (fd < 0) throwWriteError(file, errno);
+    if (!unnamedFilesRefused(errno)) throwWriteError(file_, errno);
+    fd = createNamed(file_, temporary);
+    if (fd < 0) throwWriteError(file_, errno);
   }
   Descriptor descriptor(fd);
   std::error_code ignored;
   const auto fail = [&](int errorNumber) {
     if (!temporary.empty()) std::filesystem::remove(temporary, ignored);
-    throwWriteError(file, errorNumber);
+    throwWriteError(file_, errorNumber);
   };
 
   if (const int error = writeAll(fd, contents)) fail(error);
   if (unnamed) {
-    if (const int error = linkUnnamed(fd, file, temporary)) {
+    if (const int error = linkUnnamed(fd, file_, temporary)) {
       temporary.clear();  // nothing was linked
       fail(error);
     }
   }
   if (const int error = descriptor.close()) fail(error);
+  temporary_ = temporary;
+}
+
+PreparedFile::~PreparedFile() {
+  std::error_code ignored;
+  if (!temporary_.empty()) std::filesystem::remove(temporary_, ignored);
+}
+
+void PreparedFile::putInPlace() {
   std::error_code renameError;
-  std::filesystem::rename(temporary, file, renameError);
-  if (renameError) fail(renameError.value());
+  std::filesystem::rename(temporary_, file_, renameError);
+  if (renameError) throwWriteError(file_, renameError.value());
+  temporary_.clear();
+}
+
+void writeFileAtomically(const std::filesystem::path& file, const std::string& contents) {
+  PreparedFile(file, contents).putInPlace();
+}
+
+KeptFile::KeptFile(std::filesystem::path file) : file_(std::move(file)) {
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file_, error))) return;
+  std::random_device randomness;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::filesystem::path name = candidateName(file_, randomness);
+    if (::link(file_.c_str(), name.c_str()) == 0) {
+      kept_ = name;
+      return;
+    }
+    if (errno != EEXIST) break;
+  }
+  // No hard links here: keep a copy.
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) throwWriteError(file_, errno != 0 ? errno : EIO);
+  const std::string contents((std::istreambuf_iterator<char>(in)), {});
+  std::filesystem::path name;
+  const int fd = createNamed(file_, name);
+  if (fd < 0) throwWriteError(file_, errno);
+  Descriptor descriptor(fd);
+  int writeError = writeAll(fd, contents);
+  if (writeError == 0) writeError = descriptor.close();
+  if (writeError != 0) {
+    std::filesystem::remove(name, error);
+    throwWriteError(file_, writeError);
+  }
+  kept_ = name;
+}
+
+KeptFile::~KeptFile() {
+  std::error_code ignored;
+  if (!kept_.empty()) std::filesystem::remove(kept_, ignored);
+}
+
+void KeptFile::putBack() noexcept {
+  std::error_code ignored;
+  if (kept_.empty()) {
+    std::filesystem::remove(file_, ignored);
+    return;
+  }
+  std::filesystem::rename(kept_, file_, ignored);
+  if (!ignored) kept_.clear();
 }
 
 }  // namespace engine
