@@ -55,7 +55,7 @@ std::vector<double> parseBoundedList(const std::string& option, const std::strin
     }
     if (value < lowest || value > highest) {
       throw UsageError(option + ": " + shown(value) + " is outside " + shown(lowest) + " to " +
-                       (std::isinf(highest) ? "any" : shown(highest)) + " " + unit);
+                       shown(highest) + " " + unit);
     }
   }
   return values;
@@ -127,10 +127,17 @@ calibration::OutputCalibration parseOutput(const std::string& text) {
   return output;
 }
 
+// The thickest layers the model is made for, mm: a beryllium tube window, the aluminium
+// equivalent of a tube's inherent filtration and of added plates, and the thin molybdenum
+// and rhodium K-edge filters of mammography (the forms offer 0.03 and 0.025 or 0.05).
+constexpr double kThickestBeryllium = 3;
+constexpr double kThickestAluminium = 10;
+constexpr double kThickestMolybdenumFilter = 0.2;
+constexpr double kThickestRhodiumFilter = 0.2;
+
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;
 
 const std::map<std::string, OptionReader>& optionReaders() {
-  constexpr double kNoLimit = INFINITY;
   static const std::map<std::string, OptionReader> readers{
       {"--target",
        [](CommandLine& c, const std::string& v) { c.request.targets = parseTargets(v); }},
@@ -149,19 +156,19 @@ const std::map<std::string, OptionReader>& optionReaders() {
        }},
       {"--be",
        [](CommandLine& c, const std::string& v) {
-         c.request.berylliums = parseBoundedList("--be", v, 0, kNoLimit, "mm");
+         c.request.berylliums = parseBoundedList("--be", v, 0, kThickestBeryllium, "mm");
        }},
       {"--al",
        [](CommandLine& c, const std::string& v) {
-         c.request.aluminiums = parseBoundedList("--al", v, 0, kNoLimit, "mm");
+         c.request.aluminiums = parseBoundedList("--al", v, 0, kThickestAluminium, "mm");
        }},
       {"--mo",
        [](CommandLine& c, const std::string& v) {
-         c.request.molybdenums = parseBoundedList("--mo", v, 0, kNoLimit, "mm");
+         c.request.molybdenums = parseBoundedList("--mo", v, 0, kThickestMolybdenumFilter, "mm");
        }},
       {"--rh",
        [](CommandLine& c, const std::string& v) {
-         c.request.rhodiums = parseBoundedList("--rh", v, 0, kNoLimit, "mm");
+         c.request.rhodiums = parseBoundedList("--rh", v, 0, kThickestRhodiumFilter, "mm");
        }},
       {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
       {"--output-kerma",
@@ -233,7 +240,8 @@ Computes the field of the engines (dornic for the molybdenum target, vessick for
 for every combination of the settings given and writes one CSV row per combination.
 
 Settings (each takes one value, a comma-separated list, or a range start:stop:step that
-includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
+includes stop when the steps reach it; lists and ranges mix: 20:24:2,35; the decimal
+point is a full stop, and a whole number with a leading zero is refused: 0.05, not 0,05):
   --target LIST   target: mo (molybdenum) or w (tungsten), e.g. mo,w   default: mo
   --kv LIST       tube voltage in kV, )" +
          shown(palvane::kLowestTubeVoltage) + " to " + shown(palvane::kHighestTubeVoltage) +
@@ -242,14 +250,20 @@ includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
          shown(palvane::kDefaultTargetAngle) + R"(
   --phi LIST      tube tilt angle phi in degrees, -90 to 90             default: )" +
          shown(palvane::kDefaultTiltAngle) + R"(
-  --be LIST       beryllium thickness in mm                             default: )" +
+  --be LIST       beryllium thickness in mm, 0 to )" +
+         shown(kThickestBeryllium) + R"(                     default: )" +
          shown(palvane::kDefaultBeryllium) + R"(
-  --al LIST       aluminium-equivalent thickness in mm                  default: )" +
-         shown(palvane::kDefaultAluminium) + R"(
-  --mo LIST       molybdenum filter thickness in mm    default: )" +
+  --al LIST       aluminium-equivalent thickness in mm, 0 to )" +
+         shown(kThickestAluminium) + R"(         default: )" + shown(palvane::kDefaultAluminium) +
+         R"(
+  --mo LIST       molybdenum filter thickness in mm, 0 to )" +
+         shown(kThickestMolybdenumFilter) + R"(
+                                       default: )" +
          shown(palvane::kMolybdenumTargetMolybdenumFilter) + " for mo, " +
          shown(palvane::kTungstenTargetMolybdenumFilter) + R"( for w
-  --rh LIST       rhodium filter thickness in mm       default: )" +
+  --rh LIST       rhodium filter thickness in mm, 0 to )" +
+         shown(kThickestRhodiumFilter) + R"(
+                                       default: )" +
          shown(palvane::kMolybdenumTargetRhodiumFilter) + " for mo, " +
          shown(palvane::kTungstenTargetRhodiumFilter) + R"( for w
 The air layer is always )" +
