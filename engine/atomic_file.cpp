@@ -157,46 +157,23 @@ void writeFileAtomically(const std::filesystem::path& file, const std::string& c
 
 KeptFile::KeptFile(std::filesystem::path file) : file_(std::move(file)) {
   std::error_code error;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(file_, error))) return;
-  std::random_device randomness;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::filesystem::path name = candidateName(file_, randomness);
-    if (::link(file_.c_str(), name.c_str()) == 0) {
-      kept_ = name;
-      return;
-    }
-    if (errno != EEXIST) break;
-  }
-  // No hard links here: keep a copy.
+  if (!std::filesystem::exists(file_, error)) return;
   std::ifstream in(file_, std::ios::binary);
   if (!in) throwWriteError(file_, errno != 0 ? errno : EIO);
-  const std::string contents((std::istreambuf_iterator<char>(in)), {});
-  std::filesystem::path name;
-  const int fd = createNamed(file_, name);
-  if (fd < 0) throwWriteError(file_, errno);
-  Descriptor descriptor(fd);
-  int writeError = writeAll(fd, contents);
-  if (writeError == 0) writeError = descriptor.close();
-  if (writeError != 0) {
-    std::filesystem::remove(name, error);
-    throwWriteError(file_, writeError);
-  }
-  kept_ = name;
+  contents_.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) throwWriteError(file_, EIO);
 }
 
-KeptFile::~KeptFile() {
-  std::error_code ignored;
-  if (!kept_.empty()) std::filesystem::remove(kept_, ignored);
-}
-
-void KeptFile::putBack() noexcept {
-  std::error_code ignored;
-  if (kept_.empty()) {
-    std::filesystem::remove(file_, ignored);
-    return;
+void KeptFile::putBack() const noexcept {
+  try {
+    if (contents_) {
+      writeFileAtomically(file_, *contents_);
+    } else {
+      std::filesystem::remove(file_);
+    }
+  } catch (...) {
+    // The error that made the restoring necessary is the one reported.
   }
-  std::filesystem::rename(kept_, file_, ignored);
-  if (!ignored) kept_.clear();
 }
 
 }  // namespace engine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,23 +33,20 @@ class PreparedFile {
 // the file name on failure (and removes the temporary file).
 void writeFileAtomically(const std::filesystem::path& file, const std::string& contents);
 
-// The file as it is now, kept under a second name (a hard link, or where the file system
-// has none, a copy) so that putBack() can restore it after it has been replaced; a file
-// that did not exist is restored by removing what is there then. The second name goes
-// with the object. Throws std::runtime_error naming the file when it cannot be kept.
+// The contents of a file as it is now, kept in memory so that putBack() can restore it
+// after it has been replaced (written anew through a PreparedFile); a file that did not
+// exist is restored by removing what is there then. Throws std::runtime_error naming the
+// file when an existing file cannot be read.
 class KeptFile {
  public:
   explicit KeptFile(std::filesystem::path file);
-  ~KeptFile();
-  KeptFile(const KeptFile&) = delete;
-  KeptFile& operator=(const KeptFile&) = delete;
 
   // Best effort: used while another error is being reported.
-  void putBack() noexcept;
+  void putBack() const noexcept;
 
  private:
   std::filesystem::path file_;
-  std::filesystem::path kept_;  // empty when there was no file
+  std::optional<std::string> contents_;  // none when there was no file
 };
 
 }  // namespace engine

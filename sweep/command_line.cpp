@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "engine/beam_parameters.h"
 #include "sweep/value_list.h"
 #include "text_files/spectrum_form_defaults.h"
 
@@ -127,14 +128,6 @@ calibration::OutputCalibration parseOutput(const std::string& text) {
   return output;
 }
 
-// The thickest layers the model is made for, mm: a beryllium tube window, the aluminium
-// equivalent of a tube's inherent filtration and of added plates, and the thin molybdenum
-// and rhodium K-edge filters of mammography (the forms offer 0.03 and 0.025 or 0.05).
-constexpr double kThickestBeryllium = 3;
-constexpr double kThickestAluminium = 10;
-constexpr double kThickestMolybdenumFilter = 0.2;
-constexpr double kThickestRhodiumFilter = 0.2;
-
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;
 
 const std::map<std::string, OptionReader>& optionReaders() {
@@ -156,19 +149,20 @@ const std::map<std::string, OptionReader>& optionReaders() {
        }},
       {"--be",
        [](CommandLine& c, const std::string& v) {
-         c.request.berylliums = parseBoundedList("--be", v, 0, kThickestBeryllium, "mm");
+         c.request.berylliums = parseBoundedList("--be", v, 0, engine::kThickestBeryllium, "mm");
        }},
       {"--al",
        [](CommandLine& c, const std::string& v) {
-         c.request.aluminiums = parseBoundedList("--al", v, 0, kThickestAluminium, "mm");
+         c.request.aluminiums = parseBoundedList("--al", v, 0, engine::kThickestAluminium, "mm");
        }},
       {"--mo",
        [](CommandLine& c, const std::string& v) {
-         c.request.molybdenums = parseBoundedList("--mo", v, 0, kThickestMolybdenumFilter, "mm");
+         c.request.molybdenums =
+             parseBoundedList("--mo", v, 0, engine::kThickestMolybdenumFilter, "mm");
        }},
       {"--rh",
        [](CommandLine& c, const std::string& v) {
-         c.request.rhodiums = parseBoundedList("--rh", v, 0, kThickestRhodiumFilter, "mm");
+         c.request.rhodiums = parseBoundedList("--rh", v, 0, engine::kThickestRhodiumFilter, "mm");
        }},
       {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
       {"--output-kerma",
@@ -251,18 +245,19 @@ point is a full stop, and a whole number with a leading zero is refused: 0.05, n
   --phi LIST      tube tilt angle phi in degrees, -90 to 90             default: )" +
          shown(palvane::kDefaultTiltAngle) + R"(
   --be LIST       beryllium thickness in mm, 0 to )" +
-         shown(kThickestBeryllium) + R"(                     default: )" +
+         shown(engine::kThickestBeryllium) + R"(                     default: )" +
          shown(palvane::kDefaultBeryllium) + R"(
   --al LIST       aluminium-equivalent thickness in mm, 0 to )" +
-         shown(kThickestAluminium) + R"(         default: )" + shown(palvane::kDefaultAluminium) +
+         shown(engine::kThickestAluminium) + R"(         default: )" +
+         shown(palvane::kDefaultAluminium) +
          R"(
   --mo LIST       molybdenum filter thickness in mm, 0 to )" +
-         shown(kThickestMolybdenumFilter) + R"(
+         shown(engine::kThickestMolybdenumFilter) + R"(
                                        default: )" +
          shown(palvane::kMolybdenumTargetMolybdenumFilter) + " for mo, " +
          shown(palvane::kTungstenTargetMolybdenumFilter) + R"( for w
   --rh LIST       rhodium filter thickness in mm, 0 to )" +
-         shown(kThickestRhodiumFilter) + R"(
+         shown(engine::kThickestRhodiumFilter) + R"(
                                        default: )" +
          shown(palvane::kMolybdenumTargetRhodiumFilter) + " for mo, " +
          shown(palvane::kTungstenTargetRhodiumFilter) + R"( for w

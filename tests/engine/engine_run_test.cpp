@@ -112,7 +112,9 @@ TEST(EngineRun, ResultFileThatCannotBeWrittenLeavesTheEarlierOutputs) {
     EXPECT_EQ(outcome.status, engine::kRunOutputFailed);
     EXPECT_NE(outcome.err.find("Result.dat"), std::string::npos) << outcome.err;
     EXPECT_EQ(directory.exists("Beam_Axis.dat"), earlierBeamAxis);
-    if (earlierBeamAxis) EXPECT_EQ(directory.read("Beam_Axis.dat"), "earlier run\r\n");
+    if (earlierBeamAxis) {
+      EXPECT_EQ(directory.read("Beam_Axis.dat"), "earlier run\r\n");
+    }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}),
               earlierBeamAxis ? 5 : 4);  // the tables, B2F.dat, Result.dat, Beam_Axis.dat
   }
