@@ -14,7 +14,7 @@ namespace palvane {
 Form5::Form5(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form5"));
   showTranslatedTitle(*this, QT_TRANSLATE_NOOP("palvane", "備考"));
-  setClientSize(*this, 8640, 3600);
+  setClientSize(*this, 8640, 4800);
 
   QLabel* heading = addTranslatedLabel(*this, QStringLiteral("Label5"),
                                        QT_TRANSLATE_NOOP("palvane", "備 考"), 240, 240, 1500, 420);
@@ -33,8 +33,19 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
     addTranslatedLabel(*this, QStringLiteral("Label%1").arg(line + 1), remark[line], 480,
                        840 + 420 * line, 7920, 375);
   }
+  // Below the remark, set a little apart: the model's own limits, told in full in the
+  // README's "What the model does not do".
+  const char* const limits[] = {
+      QT_TRANSLATE_NOOP("palvane", "モデルの限界：Ｍｏ特性線の強さはフィルタにより変わり、"),
+      QT_TRANSLATE_NOOP("palvane", "ＷのＬ線はなく、線量の単位はＭｏとＷで比較できません。"),
+      QT_TRANSLATE_NOOP("palvane", "詳しくは README を参照してください。"),
+  };
+  for (int line = 0; line < 3; ++line) {
+    addTranslatedLabel(*this, QStringLiteral("Label%1").arg(line + 6), limits[line], 480,
+                       2640 + 420 * line, 7920, 375);
+  }
   QPushButton* close =
-      addButton(*this, QStringLiteral("Command1"), QStringLiteral("Close"), 3480, 2880, 1680, 495);
+      addButton(*this, QStringLiteral("Command1"), QStringLiteral("Close"), 3480, 4080, 1680, 495);
   connect(close, &QPushButton::clicked, this, &Form5::Command1_Click);
   fitToScreen(*this);
 }
