@@ -73,6 +73,8 @@ licence CC-BY 4.0 International. The files used here are copied unchanged into
 
 Both sides are set up as the catalogue's tubes: molybdenum anode at 26 degrees with 1 mm of
 beryllium, tungsten anode at 30 degrees with 4 mm of beryllium, both with 100 cm of air. The
+catalogue does not say whether the spectra were taken on the central ray; the comparison
+assumes so, a take-off angle equal to the anode angle. The
 model runs with the anode angle as target angle, tilt 0 degrees, that beryllium, 100 cm of
 air, no aluminium and the added filter of the row; its spectrum is the engine's beam-axis
 spectrum. The measured spectra, taken without added filtration, are moved from their 0.25 keV
