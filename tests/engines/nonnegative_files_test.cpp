@@ -8,7 +8,8 @@
 // sign (20.0 to 21.0 kV) run again at the form's default angles over the whole field,
 // where it would: -0.199 of the peak at 17.4 keV, 20.0 kV, 0.03 mm Mo. Even so the scan
 // takes minutes unoptimised with the sanitizers, so it has a test program of its own,
-// labelled engines, which the sanitizer check leaves to the release build.
+// labelled engines, which the debug test preset and the sanitizer check leave to the
+// release build.
 
 #include <gtest/gtest.h>
 
