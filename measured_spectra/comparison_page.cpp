@@ -155,8 +155,10 @@ against the measured values of the table above.
 The model adds the molybdenum K lines after the filters, as fixed fractions of the filtered
 bremsstrahlung, so their strength against the continuum beside them changes with the filter;
 in a measured spectrum filtered computationally the lines and the continuum next to them pass
-the filter alike. Behind 0.03 mm Mo and 0.025 mm Rh the model's K-alpha line holds fewer
-photons than the measured one (figure), which softens the model's beam. A one-point
+the filter alike. Against the continuum beside it, the model's K-alpha line holds fewer
+photons than the measured one behind 0.03 mm Mo and 0.025 mm Rh, which softens the model's
+beam, and more without a filter. (In the figure the measured lines are spread over several
+bins by the spectrometer's resolution: compare their areas, not their heights.) A one-point
 calibration makes up for such differences at the fitted voltage; how well it holds at the
 others is what the second table shows.
 
