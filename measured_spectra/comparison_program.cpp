@@ -76,8 +76,8 @@ int runComparisonProgram(int argc, char* argv[]) {
 
     std::vector<palvane::BinArray> spectra;
     const auto panels = figurePanels(beams, catalogue, spectra);
-    palvane::writeFileAtomically(QString::fromStdString(figure.string()),
-                                 measured::spectraFigurePng(panels, 40.0));
+    palvane::replaceFileBytes(QString::fromStdString(figure.string()),
+                              measured::spectraFigurePng(panels, 40.0));
   } catch (const std::exception& error) {
     std::cerr << "measured_comparison: " << error.what() << '\n';
     return 1;
