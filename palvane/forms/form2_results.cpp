@@ -21,10 +21,10 @@ namespace palvane {
 namespace {
 
 // The settings panel of the display form, one text per line, the first one empty.
-QStringList runSettingsLines(const RunSettings& settings) {
+QStringList runSettingsLines(const TubeSetup& settings) {
   return {
       QString(),
-      targetTypeOf(settings.targetFlag) == 0 ? QStringLiteral("   Target : Molybdenum")
+      settings.target == Target::kMolybdenum ? QStringLiteral("   Target : Molybdenum")
                                              : QStringLiteral("   Target : Tungsten"),
       "   Tube Voltage : " + shortestText(settings.tubeVoltage) + " kV",
       "   Target angle : " + shortestText(settings.targetAngle) + " deg.",
@@ -51,7 +51,7 @@ void Form2::Command5_Click() {
   }
   StoreEngineResults(results);
 
-  const RunSettings& settings = results.settings;
+  const TubeSetup& settings = results.settings;
   // Selecting a target resets the added filters; they are written back just below.
   (state().TargetType == 0 ? Option1_ : Option2_)->setChecked(true);
   Text1_->setText(formatted(settings.tubeVoltage, "##.0"));
