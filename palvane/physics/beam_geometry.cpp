@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "palvane/physics/point_model.h"
+
 namespace palvane {
 
 namespace {
@@ -15,10 +17,14 @@ PointGeometry pointGeometry(SharedState& shared) {
     shared.PointY = 0.0;
     return PointGeometry{};
   }
-  const double x = shared.PointX;
-  const double y = shared.PointY;
+  return geometryAt({shared.PointX, shared.PointY}, shared.Pi);
+}
+
+PointGeometry geometryAt(ImagePoint point, double pi) {
+  const double x = point.x;
+  const double y = point.y;
   PointGeometry geometry;
-  geometry.offAxisAngle = offAxisAngle(x, shared.Pi);
+  geometry.offAxisAngle = offAxisAngle(x, pi);
   geometry.obliquePath = std::sqrt(x * x + y * y + kImageDistanceSquared) / kImageDistance;
   geometry.inverseSquare = kImageDistanceSquared / (x * x + y * y + kImageDistanceSquared);
   return geometry;

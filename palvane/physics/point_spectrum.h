@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text_files/tube_setup.h"
+
 namespace palvane {
 
 // What a point-spectrum run did. Only kDrawn draws; on the beam axis only kDrawn writes
@@ -34,6 +36,11 @@ inline constexpr double pointSpectrumAirLayer(int targetType) {
 // Throws FileError when B_SPCTL.dat cannot be written.
 PointSpectrumOutcome ComputePointSpectrumMo();
 PointSpectrumOutcome ComputePointSpectrumW();
+
+// The adapter both routines share: the model spectrum (pointSpectrum) of the spectrum
+// form's settings for the target through airLayer cm of air, at the point PointMode
+// chooses, into TargetSpectrum and Spectrum, then PointSpectrumOutput.
+PointSpectrumOutcome PointSpectrumOfForm(Target target, double airLayer);
 
 // Normalises Spectrum and draws it; on the beam axis also writes B_SPCTL.dat to the
 // working directory and keeps the peak in AxisSpectrumMax. lastBin is the highest bin the

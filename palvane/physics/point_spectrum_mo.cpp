@@ -51,7 +51,7 @@ double targetBin(int i, double V, double G, double C, const MolybdenumStoppingPo
 
 }  // namespace
 
-std::optional<int> MolybdenumSpectrum(const SharedState& tables, const TubeSettings& tube,
+std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                       const PointGeometry& geometry, double airPath,
                                       BinArray& target, BinArray& spectrum) {
   const double V = tube.tubeVoltage;
@@ -97,13 +97,7 @@ std::optional<int> MolybdenumSpectrum(const SharedState& tables, const TubeSetti
 }
 
 PointSpectrumOutcome ComputePointSpectrumMo() {
-  SharedState& shared = state();
-  const TubeSettings tube = readTubeSettings(parameterTexts());
-  const PointGeometry geometry = pointGeometry(shared);
-  const std::optional<int> N =
-      MolybdenumSpectrum(shared, tube, geometry, kAirPath, shared.TargetSpectrum, shared.Spectrum);
-  if (!N) return PointSpectrumOutcome::kOutsideModel;
-  return PointSpectrumOutput(*N);
+  return PointSpectrumOfForm(Target::kMolybdenum, kAirPath);
 }
 
 }  // namespace palvane

@@ -45,7 +45,7 @@ void clampTubeVoltage(ParameterTexts& texts) {
 
 }  // namespace
 
-std::optional<int> TungstenSpectrum(const SharedState& tables, const TubeSettings& tube,
+std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                     const PointGeometry& geometry, double airPath, BinArray& target,
                                     BinArray& spectrum) {
   const double V = tube.tubeVoltage;
@@ -76,15 +76,8 @@ std::optional<int> TungstenSpectrum(const SharedState& tables, const TubeSetting
 }
 
 PointSpectrumOutcome ComputePointSpectrumW() {
-  SharedState& shared = state();
-  ParameterTexts& texts = parameterTexts();
-  clampTubeVoltage(texts);
-  const TubeSettings tube = readTubeSettings(texts);
-  const PointGeometry geometry = pointGeometry(shared);
-  const std::optional<int> N =
-      TungstenSpectrum(shared, tube, geometry, kAirPath, shared.TargetSpectrum, shared.Spectrum);
-  if (!N) return PointSpectrumOutcome::kOutsideModel;  // the clamp keeps N within 75..250
-  return PointSpectrumOutput(*N);
+  clampTubeVoltage(parameterTexts());
+  return PointSpectrumOfForm(Target::kTungsten, kAirPath);
 }
 
 }  // namespace palvane
