@@ -9,6 +9,7 @@
 
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
+#include "palvane/physics/study.h"
 
 class QGroupBox;
 class QLabel;
@@ -72,15 +73,16 @@ class Form1 : public QWidget {
   // saved.
   QString saveTo(const QString& folder);
 
-  // Prints the settings of the run on Picture10, one line each from the top.
-  void printRunSettings(const QStringList& lines);
+  // Shows the study handed over by the spectrum form: its settings on Picture10, one line
+  // each from the top, and the form in the state new results are shown in (showNewResults).
+  void showResults(const Study& study);
   QStringList runSettingsLines() const { return runSettingsLines_; }
 
+ private:
   // Brings the form to the state new results are shown in: map and profile cleared, the
   // beam-axis spectrum drawn, cross-hairs hidden, read-outs empty.
   void showNewResults();
 
- private:
   // The settings panel Picture10 is printed in twips from its top-left corner, y downward.
   static constexpr double kSettingsPanelWidth = 3255;
   static constexpr double kSettingsPanelHeight = 3615;
@@ -133,7 +135,7 @@ class Form1 : public QWidget {
   // The beam quality at the clicked point.
   QLabel* BeamQualityLabel_ = nullptr;
 
-  int shownQuantity_ = 0;  // 1 energy fluence, 2 air kerma, 3 HVL; 0 before the first Draw
+  std::optional<MapQuantity> shownQuantity_;  // none before the first Draw
   bool mapDrawn_ = false;
   // Whether Picture2 shows a map: the read-outs stay active once a map has been drawn
   // (mapDrawn_), but new results clear the picture until the next Draw.

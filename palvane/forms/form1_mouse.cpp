@@ -44,7 +44,9 @@ QString millimetres(double units) { return formatted(units / kUnitsPerMm, "###0"
 QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
   const SharedState& shared = state();
   const double relative = shared.DisplayMap[column][row];
-  if (shownQuantity_ == 1 || shownQuantity_ == 2) return formatted(100.0 * relative, "##0.0");
+  if (shownQuantity_ == MapQuantity::kEnergyFluence || shownQuantity_ == MapQuantity::kAirKerma) {
+    return formatted(100.0 * relative, "##0.0");
+  }
   return formatted(shared.AxisHvl * relative, hvlPattern);
 }
 
