@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "palvane/forms/messages.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/study.h"
@@ -23,18 +24,6 @@ class CrossHairLine;
 class PictureBox;
 
 inline constexpr char kForm1Caption[] = "   Display the calculated distribution ";
-
-// Messages of the save and of a typed point.
-inline constexpr char kNoResultsToSaveMessage[] =
-    "No results are shown: show the results of an engine run first. Nothing was saved.";
-inline constexpr char kPointNotANumberMessage[] =
-    "The point's %1 \"%2\" is not a number in mm: nothing was drawn.";
-inline constexpr char kPointOutsideMapMessage[] =
-    "The point X = %1 mm, Y = %2 mm lies outside the map (X 0 to 150 mm, Y -100 to 100 mm): "
-    "nothing was drawn.";
-inline constexpr char kPointBeyondCutOffMessage[] =
-    "The point X = %1 mm lies beyond the heel cut-off of these settings, where the target "
-    "sends no radiation: nothing was drawn.";
 
 // The display form: the settings of the engine run, the chosen map mirrored about the
 // anode-cathode axis with its profile, read-outs under the mouse, and the spectrum at a
