@@ -61,15 +61,17 @@ class MolybdenumRun : public engine::TargetRun {
   // in bins above N stay behind).
   void pointSpectra(const Spectrum& column, float x, std::span<Spectrum> out) override {
     for (std::size_t row = 0; row < out.size(); ++row) {
-      const engine::PointGeometry geometry =
-          engine::pointGeometry(x, engine::gridY(static_cast<int>(row) + 1));
-      const float extraPath = geometry.obliquity - 1.0f;
-      const BinColumn& transmission = obliqueLayers_.transmission(extraPath);
-      Spectrum& point = out[row];
-      point.fill(0.0f);
-      for (int bin = 2; bin <= highestBin_; ++bin) {
-        point[bin] = transmission[bin] * column[bin] * geometry.inverseSquare;
-      }
+      pointSpectrum(column, x, engine::gridY(static_cast<int>(row) + 1), out[row]);
+    }
+  }
+
+  void pointSpectrum(const Spectrum& column, float x, float y, Spectrum& point) override {
+    const engine::PointGeometry geometry = engine::pointGeometry(x, y);
+    const float extraPath = geometry.obliquity - 1.0f;
+    const BinColumn& transmission = obliqueLayers_.transmission(extraPath);
+    point.fill(0.0f);
+    for (int bin = 2; bin <= highestBin_; ++bin) {
+      point[bin] = transmission[bin] * column[bin] * geometry.inverseSquare;
     }
   }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 #include "engine/float_rules.h"
@@ -34,19 +35,26 @@ void markUndefined(PointQuantities& quantities) {
   quantities.defined = false;
 }
 
-// HVL in mm from the first step whose transmission `after` (percent) fell below 50 %
-// and the transmission `before` one step earlier: where the logarithm of the
-// transmission, interpolated linearly between the two steps, reaches ln 50. The search
-// starts at step 1 with 100 % before it: if the first step already falls below 50 %,
-// interpolating between steps 0 and 1 stays an interpolation, where steps 1 and 2 would
-// extrapolate and could give a negative thickness. Anything but a positive, finite
-// result (equal logarithms, a transmission of 0) leaves the point undefined.
-void setHalfValueLayer(int step, float before, float after, PointQuantities& quantities) {
+// The aluminium thickness in mm from the first step whose transmission `after` (percent)
+// fell below `level` and the transmission `before` one step earlier: where the logarithm
+// of the transmission, interpolated linearly between the two steps, reaches ln level. The
+// search starts at step 1 with 100 % before it: if the first step already falls below the
+// level, interpolating between steps 0 and 1 stays an interpolation, where steps 1 and 2
+// would extrapolate and could give a negative thickness. Anything but a positive, finite
+// result (equal logarithms, a transmission of 0) is no thickness.
+std::optional<float> layerBetween(int step, float before, float after, float level) {
   const float logBefore = std::log(before);
-  const float fraction = (std::log(kHalfTransmission) - logBefore) / (std::log(after) - logBefore);
-  const float hvl = kStepMillimetres * (static_cast<float>(step - 1) + fraction);
-  if (std::isfinite(hvl) && hvl > 0) {
-    quantities.hvl = hvl;
+  const float fraction = (std::log(level) - logBefore) / (std::log(after) - logBefore);
+  const float layer = kStepMillimetres * (static_cast<float>(step - 1) + fraction);
+  if (std::isfinite(layer) && layer > 0) return layer;
+  return std::nullopt;
+}
+
+// The HVL from the step that crossed 50 % (layerBetween); none leaves the point undefined.
+void setHalfValueLayer(int step, float before, float after, PointQuantities& quantities) {
+  const std::optional<float> hvl = layerBetween(step, before, after, kHalfTransmission);
+  if (hvl) {
+    quantities.hvl = *hvl;
     quantities.defined = true;
   } else {
     markUndefined(quantities);
@@ -67,50 +75,41 @@ PointQuantities computePlainPointQuantities(const Spectrum& pointSpectrum, int h
     quantities.energyFluence += energy * value;
     quantities.airKerma += table.muEnAir[bin] * value * energy;
   }
+  const std::optional<float> hvl =
+      computePlainAluminiumLayer(pointSpectrum, highestBin, table, kHalfTransmission);
+  if (hvl) {
+    quantities.hvl = *hvl;
+  } else {
+    markUndefined(quantities);
+  }
+  return quantities;
+}
 
+std::optional<float> computePlainAluminiumLayer(const Spectrum& pointSpectrum, int highestBin,
+                                                const CoefficientTable& table,
+                                                float transmissionPercent) {
+  const int lastBin = lastBinOf(highestBin);
   BinColumn weight{};
   float weightSum = 0;
   for (int bin = 2; bin <= lastBin; ++bin) {
     weight[bin] = table.muEnAir[bin] * pointSpectrum[bin] * binEnergy(bin);
     weightSum += weight[bin];
   }
-  if (!canNormalise(weightSum)) {
-    markUndefined(quantities);
-    return quantities;
-  }
+  if (!canNormalise(weightSum)) return std::nullopt;
   for (int bin = 2; bin <= lastBin; ++bin) weight[bin] = weight[bin] / weightSum;
 
-  // One more step of aluminium; returns the transmission in percent.
-  const auto stepThroughAluminium = [&] {
+  float before = kFullTransmission;
+  for (int step = 1; step <= kMaxAluminiumSteps; ++step) {
     for (int bin = 2; bin <= lastBin; ++bin) {
       weight[bin] = weight[bin] * aluminiumStepFactor(table.muAl[bin]);
     }
     float sum = 0;
     for (int bin = 2; bin <= lastBin; ++bin) sum += weight[bin];
-    return kFullTransmission * sum;
-  };
-
-  std::array<float, kMaxAluminiumSteps + 1> transmission{};
-  transmission[0] = kFullTransmission;
-  for (int step = 1; step <= kTabulatedAluminiumSteps; ++step) {
-    transmission[step] = stepThroughAluminium();
+    const float after = kFullTransmission * sum;
+    if (after < transmissionPercent) return layerBetween(step, before, after, transmissionPercent);
+    before = after;
   }
-  int crossing = 0;
-  for (int step = 1; step <= kTabulatedAluminiumSteps && crossing == 0; ++step) {
-    if (transmission[step] < kHalfTransmission) crossing = step;
-  }
-  for (int step = kTabulatedAluminiumSteps + 1; step <= kMaxAluminiumSteps && crossing == 0;
-       ++step) {
-    transmission[step] = stepThroughAluminium();
-    if (transmission[step] < kHalfTransmission) crossing = step;
-  }
-
-  if (crossing == 0) {
-    markUndefined(quantities);
-  } else {
-    setHalfValueLayer(crossing, transmission[crossing - 1], transmission[crossing], quantities);
-  }
-  return quantities;
+  return std::nullopt;
 }
 
 // The fast path follows kLanes points side by side in one vector: values are held as

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 
 #include "engine/bins.h"
@@ -33,6 +34,15 @@ inline constexpr int kPointsPerBatch = 16;
 // highestBin must be 0 (they are for every spectrum of a run); they are not visited.
 PointQuantities computePlainPointQuantities(const Spectrum& pointSpectrum, int highestBin,
                                             const CoefficientTable& table);
+
+// The aluminium thickness in mm behind which the kerma-weighted transmission of the point
+// spectrum falls to transmissionPercent, by the rule of the HVL search (steps of 0.01 mm up
+// to 50 mm, logarithmic interpolation between the two steps around the level): at 50 the
+// HVL of computePlainPointQuantities, at 25 the quarter-value layer (HVL1 + HVL2). nullopt
+// where the HVL would be undefined.
+std::optional<float> computePlainAluminiumLayer(const Spectrum& pointSpectrum, int highestBin,
+                                                const CoefficientTable& table,
+                                                float transmissionPercent);
 
 // Per-run factors (aluminium step factor per bin) computed once; compute() gives, for
 // every spectrum, exactly the values of computePlainPointQuantities, float for float.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "engine/input_error.h"
 #include "engine/input_text.h"
@@ -44,9 +45,9 @@ class RecordFields {
 // Hands out the first `needed` records of an input file.
 class TableRecords {
  public:
-  TableRecords(const std::filesystem::path& file, int needed)
-      : fileName_(file.filename().string()),
-        contents_(readInputFile(file)),
+  TableRecords(std::string fileName, std::string contents, int needed)
+      : fileName_(std::move(fileName)),
+        contents_(std::move(contents)),
         records_(contents_),
         needed_(needed) {}
   TableRecords(const TableRecords&) = delete;  // records_ points into contents_
@@ -96,7 +97,11 @@ void checkLineEnergy(RecordFields& fields, int line) {
 }  // namespace
 
 CoefficientTable readCoefficientTable(const std::filesystem::path& file) {
-  TableRecords records(file, kBinCount);
+  return readCoefficientTableText(readInputFile(file), file.filename().string());
+}
+
+CoefficientTable readCoefficientTableText(std::string text, std::string fileName) {
+  TableRecords records(std::move(fileName), std::move(text), kBinCount);
   CoefficientTable table;
   for (int bin = 1; bin <= kBinCount; ++bin) {
     RecordFields fields = records.next();
@@ -120,7 +125,11 @@ CoefficientTable readCoefficientTable(const std::filesystem::path& file) {
 }
 
 StoppingPowerTable readStoppingPowerTable(const std::filesystem::path& file) {
-  TableRecords records(file, kStoppingPowerRows);
+  return readStoppingPowerTableText(readInputFile(file), file.filename().string());
+}
+
+StoppingPowerTable readStoppingPowerTableText(std::string text, std::string fileName) {
+  TableRecords records(std::move(fileName), std::move(text), kStoppingPowerRows);
   StoppingPowerTable table;
   for (int row = 0; row < kStoppingPowerRows; ++row) {
     RecordFields fields = records.next();

@@ -23,6 +23,10 @@ class TargetRun {
   // The point spectra of the column at X (cm) from its column spectrum: out[k - 1] for
   // Y_k, k = 1..out.size(). Bin 1 and the bins above N are 0.
   virtual void pointSpectra(const Spectrum& column, float x, std::span<Spectrum> out) = 0;
+
+  // The point spectrum at (X, Y) in cm, any Y, from the column spectrum of X: the same
+  // floats as pointSpectra gives at a grid point.
+  virtual void pointSpectrum(const Spectrum& column, float x, float y, Spectrum& out) = 0;
 };
 
 // One target material: what it reads beyond MUs3.dat and how it turns settings into

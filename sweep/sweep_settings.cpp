@@ -12,8 +12,6 @@ double defaultRhodiumFilter(Target target) {
                                        : palvane::kTungstenTargetRhodiumFilter;
 }
 
-std::string_view targetName(Target target) { return target == Target::kMolybdenum ? "mo" : "w"; }
-
 double combinationCount(const SweepRequest& request) {
   double perTarget = static_cast<double>(request.tubeVoltages.size()) *
                      static_cast<double>(request.targetAngles.size()) *

@@ -17,32 +17,23 @@ void appendLine(std::string& text, double value, std::string_view pattern) {
 
 }  // namespace
 
-std::string parameterFileText(const RunSettings& settings) {
+std::string parameterFileText(const TubeSetup& setup) {
   std::string text;
-  appendLine(text, settings.targetFlag, "0");
-  appendLine(text, settings.tubeVoltage, "00.0");
-  appendLine(text, settings.targetAngle, "00.0");
-  appendLine(text, settings.tiltAngle, "00.0");
-  appendLine(text, settings.beryllium, "00.00");
-  appendLine(text, settings.aluminium, "00.00");
-  appendLine(text, settings.molybdenum, "00.000");
-  appendLine(text, settings.rhodium, "00.000");
-  appendLine(text, kAirLayerCm, "00.000");
+  appendLine(text, targetFlag(setup.target), kTargetFilePattern);
+  for (const SetupField& field : kSetupFields)
+    appendLine(text, setup.*field.member, field.filePattern);
   return text;
 }
 
-RunSettings readParameterFile(const std::filesystem::path& file) {
+TubeSetup readParameterFile(const std::filesystem::path& file) {
   FieldReader reader(file);
-  RunSettings settings;
-  settings.targetFlag = reader.next();
-  settings.tubeVoltage = reader.next();
-  settings.targetAngle = reader.next();
-  settings.tiltAngle = reader.next();
-  settings.beryllium = reader.next();
-  settings.aluminium = reader.next();
-  settings.molybdenum = reader.next();
-  settings.rhodium = reader.next();
-  return settings;
+  TubeSetup setup;
+  setup.target = targetOfFlag(reader.next());
+  for (const SetupField& field : kSetupFields) {
+    if (field.member == &TubeSetup::airLayer) break;
+    setup.*field.member = reader.next();
+  }
+  return setup;
 }
 
 }  // namespace palvane

@@ -76,18 +76,25 @@ class TungstenRun : public engine::TargetRun {
   void pointSpectra(const Spectrum& column, float x, std::span<Spectrum> out) override {
     const int lowEnd = tinyBinsEnd(column);
     for (std::size_t row = 0; row < out.size(); ++row) {
-      const engine::PointGeometry geometry =
-          engine::pointGeometry(x, engine::gridY(static_cast<int>(row) + 1));
-      Spectrum& point = out[row];
-      point[0] = 0.0f;
-      point[1] = 0.0f;
-      filterPointSpectrum(obliqueLayers_.transmission(geometry.obliquity), beryllium_, column,
-                          geometry.inverseSquare, lowEnd, highestBin_, point);
-      std::fill(point.begin() + highestBin_ + 1, point.end(), 0.0f);
+      filterPoint(column, engine::pointGeometry(x, engine::gridY(static_cast<int>(row) + 1)),
+                  lowEnd, out[row]);
     }
   }
 
+  void pointSpectrum(const Spectrum& column, float x, float y, Spectrum& point) override {
+    filterPoint(column, engine::pointGeometry(x, y), tinyBinsEnd(column), point);
+  }
+
  private:
+  void filterPoint(const Spectrum& column, const engine::PointGeometry& geometry, int lowEnd,
+                   Spectrum& point) {
+    point[0] = 0.0f;
+    point[1] = 0.0f;
+    filterPointSpectrum(obliqueLayers_.transmission(geometry.obliquity), beryllium_, column,
+                        geometry.inverseSquare, lowEnd, highestBin_, point);
+    std::fill(point.begin() + highestBin_ + 1, point.end(), 0.0f);
+  }
+
   // One past the highest bin in which the column spectrum or the beryllium is tiny, or the
   // oblique transmission along the longest path of the grid is tiny or 0 (shorter paths
   // transmit more): every row of the column has factors at least as large from there up.

@@ -5,9 +5,9 @@
 
 namespace palvane {
 
-RunSettings runSettingsOf(int targetType, const ParameterTexts& texts) {
-  RunSettings settings;
-  settings.targetFlag = targetType;
+TubeSetup tubeSetupOf(int targetType, const ParameterTexts& texts) {
+  TubeSetup settings;
+  settings.target = targetOfFlag(targetType);
   settings.tubeVoltage = SettingNumber(texts.tubeVoltage());
   settings.targetAngle = SettingNumber(texts.targetAngle());
   settings.tiltAngle = SettingNumber(texts.tiltAngle());
@@ -19,7 +19,7 @@ RunSettings runSettingsOf(int targetType, const ParameterTexts& texts) {
 }
 
 std::string parameterFileText(int targetType, const ParameterTexts& texts) {
-  return parameterFileText(runSettingsOf(targetType, texts));
+  return parameterFileText(tubeSetupOf(targetType, texts));
 }
 
 void WriteParameterFile(int targetType, const ParameterTexts& texts,

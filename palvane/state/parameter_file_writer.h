@@ -10,9 +10,9 @@ namespace palvane {
 
 // The settings of the spectrum form's boxes: each box as its leading number (a comma
 // between digits read as a decimal point), so a text that is not a number gives 0.
-RunSettings runSettingsOf(int targetType, const ParameterTexts& texts);
+TubeSetup tubeSetupOf(int targetType, const ParameterTexts& texts);
 
-// The nine lines of B2F.dat for the form's settings (see parameterFileText(RunSettings)).
+// The nine lines of B2F.dat for the form's settings (see parameterFileText(TubeSetup)).
 std::string parameterFileText(int targetType, const ParameterTexts& texts);
 
 // Writes B2F.dat into the directory (the working directory when empty) by the

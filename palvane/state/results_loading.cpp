@@ -65,7 +65,7 @@ EngineResults LoadEngineResults(const std::filesystem::path& directory) {
 
 void StoreEngineResults(const EngineResults& results) {
   SharedState& shared = state();
-  shared.TargetType = targetTypeOf(results.settings.targetFlag);
+  shared.TargetType = targetFlag(results.settings.target);
   shared.AxisSpectrum = results.axisSpectrum;
   shared.AxisSpectrumMax = results.axisSpectrumMax;
   shared.FluenceMap = results.maps.fluenceMap;
@@ -75,7 +75,5 @@ void StoreEngineResults(const EngineResults& results) {
   shared.ReferenceFluence = results.maps.referenceEnergyFluence;
   shared.ReferenceKerma = results.maps.referenceAirKerma;
 }
-
-int targetTypeOf(double targetFlag) { return std::nearbyint(targetFlag) == 0.0 ? 0 : 1; }
 
 }  // namespace palvane

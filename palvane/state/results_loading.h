@@ -13,7 +13,7 @@ inline constexpr const char* kResultFile = "result.dat";
 
 // Everything the results button reads: B2F.dat, B_SPCTL.dat and result.dat.
 struct EngineResults {
-  RunSettings settings;     // as read back from B2F.dat
+  TubeSetup settings;       // as read back from B2F.dat
   BinArray axisSpectrum{};  // relative, peak = 1
   double axisSpectrumMax = 0.0;
   ResultMaps maps;  // result.dat: the three reference values and their maps
@@ -33,8 +33,5 @@ EngineResults LoadEngineResults(const std::filesystem::path& directory = {});
 // Copies the results into the shared state: TargetType, AxisSpectrum, AxisSpectrumMax,
 // FluenceMap, KermaMap, AxisHvl, HvlMap and the two other reference values.
 void StoreEngineResults(const EngineResults& results);
-
-// TargetType of a target flag read from a file: 0 for molybdenum, 1 for tungsten.
-int targetTypeOf(double targetFlag);
 
 }  // namespace palvane

@@ -44,6 +44,7 @@ class StandInRun : public engine::TargetRun {
       for (int bin = 2; bin <= highestBin_; ++bin) out[row][bin] = column[bin] * w;
     }
   }
+  void pointSpectrum(const Spectrum&, float, float, Spectrum&) override {}
 
  private:
   int highestBin_;

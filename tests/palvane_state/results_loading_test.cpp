@@ -78,8 +78,8 @@ TEST(LoadEngineResults, ReadsEveryValueIntoItsPlace) {
   EngineRunFiles files;
   const EngineResults results = LoadEngineResults(files.directory.path());
 
-  const RunSettings& settings = results.settings;
-  EXPECT_EQ(settings.targetFlag, 0.0);
+  const TubeSetup& settings = results.settings;
+  EXPECT_EQ(settings.target, Target::kMolybdenum);
   EXPECT_EQ(settings.tubeVoltage, 30.0);
   EXPECT_EQ(settings.targetAngle, 10.0);
   EXPECT_EQ(settings.tiltAngle, 4.0);

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "text_files/spectrum_form_defaults.h"
+
+namespace palvane {
+
+enum class Target { kMolybdenum, kTungsten };
+
+// The air layer between focal spot and image plane, cm: 60 unless set otherwise.
+inline constexpr double kAirLayerCm = 60.0;
+// The image plane lies this far below the focal spot, cm.
+inline constexpr double kFocusToImageCm = 65.0;
+
+// One tube set-up: the settings of one run, as B2F.dat carries them. By default those the
+// spectrum form starts with.
+struct TubeSetup {
+  Target target = Target::kMolybdenum;
+  double tubeVoltage = kDefaultTubeVoltage;               // kV
+  double targetAngle = kDefaultTargetAngle;               // theta, degrees
+  double tiltAngle = kDefaultTiltAngle;                   // phi, degrees
+  double beryllium = kDefaultBeryllium;                   // mm
+  double aluminium = kDefaultAluminium;                   // mm, aluminium-equivalent
+  double molybdenum = kMolybdenumTargetMolybdenumFilter;  // mm, added filter
+  double rhodium = kMolybdenumTargetRhodiumFilter;        // mm, added filter
+  double airLayer = kAirLayerCm;                          // cm
+  friend bool operator==(const TubeSetup&, const TubeSetup&) = default;
+};
+
+// One number of a TubeSetup: the one place that says its name, unit, text patterns and
+// range. The B2F.dat writer and reader, the range check and the boxes of a shown run walk
+// kSetupFields.
+struct SetupField {
+  std::string_view name;         // lower_case name: CSV column, option stem
+  std::string_view unit;         // "kV", "deg", "mm" or "cm"
+  std::string_view filePattern;  // B2F.dat display pattern
+  std::string_view boxPattern;   // the spectrum form's box when it shows a run's settings
+  double lowest;                 // the range a value must lie in, both ends included
+  double highest;
+  double TubeSetup::*member;
+};
+
+inline constexpr double kUnbounded = std::numeric_limits<double>::infinity();
+
+// The target's line in B2F.dat comes first: "0" for molybdenum, "1" for tungsten.
+inline constexpr std::string_view kTargetFieldName = "target";
+inline constexpr std::string_view kTargetFilePattern = "0";
+
+// The numbers in the order of B2F.dat, after the target.
+inline constexpr std::array<SetupField, 8> kSetupFields{{
+    {"tube_voltage", "kV", "00.0", "##.0", kLowestTubeVoltage, kHighestTubeVoltage,
+     &TubeSetup::tubeVoltage},
+    {"target_angle", "deg", "00.0", "#0.0", -90, 90, &TubeSetup::targetAngle},
+    {"tilt_angle", "deg", "00.0", "#0.0", -90, 90, &TubeSetup::tiltAngle},
+    {"beryllium", "mm", "00.00", "#0.00", 0, kUnbounded, &TubeSetup::beryllium},
+    {"aluminium", "mm", "00.00", "#0.00", 0, kUnbounded, &TubeSetup::aluminium},
+    {"molybdenum", "mm", "00.000", "#0.000", 0, kUnbounded, &TubeSetup::molybdenum},
+    {"rhodium", "mm", "00.000", "#0.000", 0, kUnbounded, &TubeSetup::rhodium},
+    {"air_layer", "cm", "00.000", "", 0, kUnbounded, &TubeSetup::airLayer},
+}};
+
+// The field of a member, by its member pointer.
+const SetupField& setupField(double TubeSetup::*member);
+
+// "mo" or "w".
+std::string_view targetName(Target target);
+
+// The target flag of B2F.dat (and palvane's TargetType): 0 molybdenum, 1 tungsten; read
+// back, a flag that rounds to 0 is molybdenum and anything else tungsten.
+int targetFlag(Target target);
+Target targetOfFlag(double flag);
+
+// The first value of the set-up outside its field's range (or not a number), as
+// "tube_voltage 55 kV is outside 20 to 50 kV"; nullopt when every value lies in range.
+std::optional<std::string> setupProblem(const TubeSetup& setup);
+
+}  // namespace palvane

@@ -1,0 +1,36 @@
+#include "tube_model/engine_settings.h"
+
+#include <optional>
+#include <string>
+
+#include "engine/engine_run.h"
+#include "engine/input_error.h"
+#include "engine/parameter_file.h"
+#include "text_files/parameter_file.h"
+
+namespace tube_model {
+
+engine::BeamParameters engineParameters(const palvane::TubeSetup& setup) {
+  if (const std::optional<std::string> problem = palvane::setupProblem(setup)) {
+    throw ModelError(*problem);
+  }
+  try {
+    const engine::BeamParameters parameters =
+        engine::readParameterText(palvane::parameterFileText(setup), palvane::kParameterFile);
+    engine::checkTubeVoltage(parameters.tubeVoltage);
+    return parameters;
+  } catch (const engine::InputError& error) {
+    throw ModelError(error.what());
+  }
+}
+
+std::unique_ptr<engine::TargetRun> beginRun(const engine::BeamParameters& parameters,
+                                            palvane::Target target, const Tables& tables) {
+  try {
+    return tables.model(target).beginRun(parameters, tables.coefficients());
+  } catch (const engine::InputError& error) {
+    throw ModelError(error.what());
+  }
+}
+
+}  // namespace tube_model
