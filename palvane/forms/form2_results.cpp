@@ -11,6 +11,8 @@
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/run_texts.h"
+#include "palvane/physics/tube_settings.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
@@ -40,6 +42,11 @@ QStringList runSettingsLines(const RunSettings& settings) {
 }  // namespace
 
 void Form2::Command5_Click() {
+  // Results that are not there yet: say what to do instead of naming a missing file.
+  if (const QString notReady = resultsNotReadyMessage(); !notReady.isEmpty()) {
+    showWarning(this, notReady);
+    return;
+  }
   // All three files are read before anything is changed, so that a missing or short
   // file leaves the program as it was.
   EngineResults results;
@@ -49,6 +56,7 @@ void Form2::Command5_Click() {
     showWarning(this, QString::fromStdString(error.what()));
     return;
   }
+  const DrawnSettings settingsBefore{state().TargetType, readTubeSettings(*this)};
   StoreEngineResults(results);
 
   const RunSettings& settings = results.settings;
@@ -61,6 +69,12 @@ void Form2::Command5_Click() {
   Text2_->setText(formatted(settings.aluminium, "#0.00"));
   Combo1_->setCurrentText(formatted(settings.molybdenum, "#0.000"));
   Combo2_->setCurrentText(formatted(settings.rhodium, "#0.000"));
+  // Say so when the run's settings replaced others.
+  const DrawnSettings settingsAfter{state().TargetType, readTubeSettings(*this)};
+  if (settingsAfter != settingsBefore) {
+    showNote(kSettingsReplacedText,
+             runDescription(settingsAfter.targetType, settingsAfter.settings));
+  }
 
   Form1& display = *form1();
   display.printRunSettings(runSettingsLines(settings));
