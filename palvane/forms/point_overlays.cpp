@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -24,9 +25,10 @@ void prepareOverlay(QWidget& overlay, PictureBox& picture) {
   overlay.hide();
 }
 
-QFont legendFont(const QWidget& widget) {
-  QFont font = widget.font();
-  font.setPointSizeF(std::max(6.0, 0.8 * font.pointSizeF()));
+// The forms' own font, a little smaller (the picture's font is the graphs' large one).
+QFont legendFont() {
+  QFont font = QApplication::font();
+  font.setPointSizeF(std::max(6.0, 0.85 * font.pointSizeF()));
   return font;
 }
 
@@ -74,19 +76,20 @@ void PointLegend::setEntries(const QStringList& names) {
 }
 
 void PointLegend::place() {
-  const QFontMetrics metrics(legendFont(*this));
+  const QFontMetrics metrics(legendFont());
   int widest = 0;
   for (const QString& name : entries_) widest = std::max(widest, metrics.horizontalAdvance(name));
   const QSize size(widest + kSwatch + 3 * kLegendPad,
                    metrics.height() * static_cast<int>(entries_.size()) + 2 * kLegendPad);
-  // Just inside the frame's top-right corner (the frame's top is 120 %, its right 50 keV).
-  const QPoint corner = picture_.toPixel(50, 120) / picture_.devicePixelRatioF();
+  // At the frame's right edge (50 keV), below the caption of the beam-axis curve and the
+  // 100 % line, where the curves of a mammography tube have fallen off.
+  const QPoint corner = picture_.toPixel(50, 97) / picture_.devicePixelRatioF();
   setGeometry(QRect(QPoint(corner.x() - size.width() - 2, corner.y() + 3), size));
 }
 
 void PointLegend::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setFont(legendFont(*this));
+  painter.setFont(legendFont());
   const QFontMetrics metrics(painter.font());
   painter.setPen(QColor(160, 160, 160));
   painter.setBrush(QColor(255, 255, 255, 235));
