@@ -15,6 +15,7 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/parameter_file.h"
 
 namespace palvane {
 
@@ -50,9 +51,14 @@ QString Form2::resultsNotReadyMessage() const {
   if (runWatch_ != nullptr && runWatch_->waiting()) {
     return translated(kResultsNotWrittenYetMessage).arg(runDescription_);
   }
-  const std::filesystem::path results = findIgnoringCase(".", kResultFile);
-  if (!QFileInfo::exists(QString::fromStdString(results.string()))) {
-    return translated(kNoResultsYetMessage).arg(QStringLiteral("Result.dat"));
+  const QFileInfo results(QString::fromStdString(findIgnoringCase(".", kResultFile).string()));
+  if (!results.exists()) return translated(kNoResultsYetMessage).arg(QStringLiteral("Result.dat"));
+  // Results older than the settings last handed to an engine belong to other settings
+  // than those B2F.dat would show with them.
+  const QFileInfo settings(QString::fromLatin1(kParameterFile));
+  if (settings.exists() && settings.lastModified() > results.lastModified()) {
+    return translated(kResultsOlderThanSettingsMessage)
+        .arg(QStringLiteral("Result.dat"), QString::fromLatin1(kParameterFile));
   }
   return {};
 }

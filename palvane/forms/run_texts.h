@@ -23,6 +23,10 @@ inline constexpr char kNoResultsYetMessage[] = QT_TRANSLATE_NOOP(
     "palvane",
     "計算結果がまだありません（%1 がありません）。スペクトルを描画して「照射野内分布の計算」を"
     "押し、計算が終わってから「計算結果の表示」を押してください。");
+inline constexpr char kResultsOlderThanSettingsMessage[] = QT_TRANSLATE_NOOP(
+    "palvane",
+    "%1 は %2 より古く、最後に渡した設定の計算結果ではありません（計算が終わらなかったか、"
+    "失敗しました）。「照射野内分布の計算」をもう一度押してください。");
 inline constexpr char kSettingsReplacedText[] =
     QT_TRANSLATE_NOOP("palvane", "設定を表示した計算結果のものに置き換えました: %1");
 inline constexpr char kSpectrumStaleText[] =

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -118,11 +119,32 @@ class StudyAidsTest : public QObject {
     QFile::remove(directory_->filePath("Result.dat"));
   }
 
-  void resultsBeforeAnyRunSayWhatToDo() {
-    MessageBoxAnswerer answerer;
-    palvane::form2()->Command5_Click();
-    QCOMPARE(answerer.text(),
-             QString::fromUtf8(palvane::kNoResultsYetMessage).arg(QStringLiteral("Result.dat")));
+  // Before any run, and with results older than the settings last handed to an engine,
+  // the results button says what to do.
+  void resultsThatAreNotThereSayWhatToDo() {
+    {
+      MessageBoxAnswerer answerer;
+      palvane::form2()->Command5_Click();
+      QCOMPARE(answerer.text(),
+               QString::fromUtf8(palvane::kNoResultsYetMessage).arg(QStringLiteral("Result.dat")));
+    }
+    {
+      QFile old(QStringLiteral("Result.dat"));
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      old.write("old");
+      old.flush();
+      QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                              QFileDevice::FileModificationTime));
+    }
+    writeFile(QStringLiteral("B2F.dat"), "new");
+    {
+      MessageBoxAnswerer answerer;
+      palvane::form2()->Command5_Click();
+      QCOMPARE(answerer.text(), QString::fromUtf8(palvane::kResultsOlderThanSettingsMessage)
+                                    .arg(QStringLiteral("Result.dat"), QStringLiteral("B2F.dat")));
+    }
+    QFile::remove(QStringLiteral("Result.dat"));
+    QFile::remove(QStringLiteral("B2F.dat"));
   }
 
   // The graph is marked while the settings are not those it shows.

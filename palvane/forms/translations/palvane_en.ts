@@ -406,5 +406,9 @@
         <comment>quit</comment>
         <translation>Quit</translation>
     </message>
+    <message>
+        <source>%1 は %2 より古く、最後に渡した設定の計算結果ではありません（計算が終わらなかったか、失敗しました）。「照射野内分布の計算」をもう一度押してください。</source>
+        <translation>%1 is older than %2: it does not hold the results of the settings last handed to the engine (that run did not finish or failed). Press Compute field again.</translation>
+    </message>
 </context>
 </TS>
