@@ -31,14 +31,9 @@
 using formstest::control;
 using formstest::MessageBoxAnswerer;
 using formstest::WorkingDirectory;
+using formstest::writeFile;
 
 namespace {
-
-void writeFile(const QString& name, const QByteArray& contents) {
-  QFile file(name);
-  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(contents);
-}
 
 // Result.dat with every map value 1 - 0.002 X (X in mm), so 90 % at X = 50 mm, and the
 // reference HVL 0.3 mm.
