@@ -99,8 +99,9 @@ class Form2 : public QWidget, public ParameterTexts {
   // The measured tube output set on the calibration panel; nullopt while none is.
   const std::optional<calibration::OutputCalibration>& outputCalibration() const;
 
-  // Writes B2F.dat's run: starts the engine program of that name and reports on the
-  // status line when its results are written and how long that took.
+  // Starts the engine program of that name for the run B2F.dat describes, closing the
+  // consoles of earlier runs, and reports on the status line when its results are written
+  // and how long that took.
   void startEngineRun(const QString& engineName);
   // The lines below the graph: the engine run, then a note (settings replaced by those
   // of the results shown, or the folder of the last save).

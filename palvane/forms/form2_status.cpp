@@ -2,6 +2,7 @@
 // written, the graph marked when the settings have changed since it was drawn, and notes
 // on what a button did to the settings or where a save went.
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,6 +21,11 @@
 namespace palvane {
 
 void Form2::startEngineRun(const QString& engineName) {
+  // One console at a time: those of earlier runs close (an engine still waiting for Enter
+  // gets it; one still computing finishes unseen).
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* earlier = qobject_cast<EngineConsole*>(window)) earlier->close();
+  }
   delete runWatch_;
   runWatch_ = new EngineRunWatch(QDir::currentPath(), this);
   runDescription_ = runDescription(state().TargetType, readTubeSettings(*this));

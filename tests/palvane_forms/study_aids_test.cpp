@@ -102,15 +102,26 @@ class StudyAidsTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(form.runStatus().contains(QStringLiteral("秒")), 1000);
     QVERIFY(sinceWritten.elapsed() < 1000);
 
-    // The console's close box ends the waiting engine and closes the window.
-    QPointer<palvane::EngineConsole> console;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (!before.contains(window)) console = qobject_cast<palvane::EngineConsole*>(window);
-    }
-    QVERIFY(console);
-    QVERIFY(console->engineRunning());
-    console->close();
-    QTRY_VERIFY(console.isNull());
+    // A new run closes the console still waiting for Enter, answering it; the new one's
+    // close box hides it at once and lets its engine finish.
+    const auto newConsole = [](const QWidgetList& earlier) {
+      QPointer<palvane::EngineConsole> found;
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!earlier.contains(window)) found = qobject_cast<palvane::EngineConsole*>(window);
+      }
+      return found;
+    };
+    QPointer<palvane::EngineConsole> first = newConsole(before);
+    QVERIFY(first && first->engineRunning());
+    const QWidgetList beforeSecond = QApplication::topLevelWidgets();
+    form.startEngineRun(QStringLiteral("slow_engine"));
+    QTRY_VERIFY(first.isNull());
+    QPointer<palvane::EngineConsole> second = newConsole(beforeSecond);
+    QVERIFY(second && second->engineRunning());
+    second->close();
+    QVERIFY(!second->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(second.isNull(), 5000);
+    QVERIFY(form.runStatus().contains(QStringLiteral("秒")));
     QFile::remove(directory_->filePath("Result.dat"));
   }
 
