@@ -44,11 +44,11 @@ QString scaleTitle(MapQuantity quantity) {
 // Whether a map value was computed (cells beyond the heel cut-off hold 0).
 bool computed(double relative) { return relative > 0.0 && std::isfinite(relative); }
 
-// The cells as one image, 4 pixels to a 2 mm cell, rows j = 51 .. 1 .. 51 from top to
+// The cells as one image, 8 pixels to a 2 mm cell, rows j = 51 .. 1 .. 51 from top to
 // bottom (the map mirrored about the axis); cells not computed are transparent. One
 // embedded image keeps the SVG small, where 7 752 rectangles would not.
 QImage cellImage(const FieldMap& map, MapQuantity quantity, double axisHvl, double top) {
-  constexpr int kCellPixels = 4;
+  constexpr int kCellPixels = 8;
   constexpr int kRows = 2 * kLastMapRow - 1;
   QImage image(kLastMapColumn * kCellPixels, kRows * kCellPixels, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
@@ -72,8 +72,12 @@ void drawCells(QPainter& painter, const PlotArea& area, const FieldMap& map, Map
   // round and nothing passes the frame.
   const QImage cells = cellImage(map, quantity, axisHvl, top);
   const double perMm = cells.width() / (kCellMm * kLastMapColumn);
+  painter.save();
+  // Each cell one flat colour, as computed: no blending between neighbours.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(area.rect, cells,
                     QRectF(perMm, perMm, perMm * kFieldLength, perMm * 2 * kFieldHalfWidth));
+  painter.restore();
   // The hatching of what was not computed, one rectangle per column run that was not
   // computed at all, else per cell, within the frame.
   painter.save();
@@ -218,8 +222,10 @@ MapScale mapScale(const FieldMap& map, MapQuantity quantity, double axisHvl) {
   for (const double step : {hvl ? 0.05 : 10.0, hvl ? 0.1 : 20.0}) {
     scale.contours.clear();
     for (const double level : ticksEvery(lowest, top, step)) {
-      // A line exactly at the extreme values would be a point or the whole edge.
-      if (level > lowest && level < top) scale.contours.push_back(level);
+      // A line at the extreme values would be a point or the whole edge (allowing for
+      // rounding in the multiples of the step).
+      const double margin = 1e-6 * step;
+      if (level > lowest + margin && level < top - margin) scale.contours.push_back(level);
     }
     if (scale.contours.size() <= 8) break;
   }
