@@ -90,9 +90,12 @@ void Form1::MapViewButton_Click() {
   const ExportStamp stamp =
       exportStamp(QDateTime::currentDateTime(),
                   EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
+  // The settings and reference values, without the line of a saved figure's date.
+  QStringList caption = figureCaption(stamp, *runSettings_);
+  caption.removeLast();
   if (mapView_ == nullptr) mapView_ = new MapView(this);
   mapView_->showMap(shared.DisplayMap, quantity, shared.AxisHvl, shared.FluenceMap, shared.KermaMap,
-                    shared.HvlMap, figureCaption(stamp, *runSettings_), pointsInMillimetres());
+                    shared.HvlMap, caption, pointsInMillimetres());
   mapView_->show();
   mapView_->raise();
   mapView_->activateWindow();
