@@ -12,6 +12,7 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/screen_fit.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/spectrum_graphs.h"
@@ -55,6 +56,8 @@ void Form1::connectHandlers() {
   connect(Command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
   connect(Command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &Form1::SaveButton_Click);
+  connect(MapViewButton_, &QPushButton::clicked, this, &Form1::MapViewButton_Click);
+  onLanguageChange(*this, [this] { showNote(); });
   connect(Picture2_, &PictureBox::mouseMoved, this, &Form1::Picture2_MouseMove);
   connect(Picture1_, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
   connect(Picture2_, &PictureBox::mousePressed, this, &Form1::Picture2_MouseDown);
@@ -117,6 +120,7 @@ void Form1::Command3_Click() {
   Text5_->clear();
   BeamQualityLabel_->clear();
   pointSpectra_.clear();
+  showPoints();
 }
 
 void Form1::Command4_Click() { bringForward(*form5()); }
@@ -153,6 +157,7 @@ void Form1::showNewResults() {
   mapShown_ = false;
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
+  showPoints();
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

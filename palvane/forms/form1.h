@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -21,7 +22,11 @@ class QRadioButton;
 namespace palvane {
 
 class CrossHairLine;
+class MapView;
 class PictureBox;
+class PointLegend;
+class PointList;
+class PointMarkers;
 
 inline constexpr char kForm1Caption[] = "   Display the calculated distribution ";
 
@@ -65,6 +70,20 @@ class Form1 : public QWidget {
   // Shows the study handed over by the spectrum form: its settings on Picture10, one line
   // each from the top, and the form in the state new results are shown in (showNewResults).
   void showResults(const Study& study);
+
+  // Opens the quantitative view of the map on display (and its profile) in a window of
+  // its own; nothing before the first Draw.
+  void MapViewButton_Click();
+  MapView* mapView() const { return mapView_; }
+
+  // The numbered points: their markers on the map, their legend on the spectrum graph and
+  // their list.
+  const PointMarkers& pointMarkers() const { return *PointMarkers_; }
+  const PointLegend& pointLegend() const { return *PointLegend_; }
+  const PointList& pointList() const { return *PointList_; }
+  // The line naming the folder of the last save.
+  QString note() const;
+
   QStringList runSettingsLines() const { return runSettingsLines_; }
 
  private:
@@ -90,6 +109,13 @@ class Form1 : public QWidget {
   // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
   // for a spectrum that is not drawn.
   void drawPointSpectrum();
+  // Shows the markers and legend entries of pointSpectra_.
+  void showPoints();
+  // The points of pointSpectra_, X and Y in mm.
+  std::vector<QPointF> pointsInMillimetres() const;
+  // The line naming the folder of the last save, in the language chosen now.
+  void showNote();
+  QString noteSavedFolder_;
   // The files of a set into its (new) folder; throws FileError.
   void writeSet(const QString& setFolder, const ExportStamp& stamp) const;
 
@@ -123,6 +149,12 @@ class Form1 : public QWidget {
   CrossHairLine* Line19_ = nullptr;  // vertical, profile
   // The beam quality at the clicked point.
   QLabel* BeamQualityLabel_ = nullptr;
+  PointMarkers* PointMarkers_ = nullptr;
+  PointLegend* PointLegend_ = nullptr;
+  PointList* PointList_ = nullptr;
+  QPushButton* MapViewButton_ = nullptr;
+  QLabel* NoteLabel_ = nullptr;
+  MapView* mapView_ = nullptr;
 
   std::optional<MapQuantity> shownQuantity_;  // none before the first Draw
   bool mapDrawn_ = false;

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <cmath>
 
+#include "palvane/figures/figure_caption.h"
+#include "palvane/figures/figure_frame.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
@@ -12,6 +14,8 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/point_list.h"
+#include "palvane/forms/point_overlays.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_geometry.h"
@@ -147,8 +151,14 @@ void Form1::PointText_Enter() {
 void Form1::drawPointSpectrum() {
   SharedState& shared = state();
   shared.PointMode = 1;
+  // Each point's curve in the colour of its number (the first light blue).
+  const QColor colour = pointColour(static_cast<int>(pointSpectra_.size()) + 1);
+  shared.ports.pointSpectrumColour = {static_cast<std::uint8_t>(colour.red()),
+                                      static_cast<std::uint8_t>(colour.green()),
+                                      static_cast<std::uint8_t>(colour.blue())};
   const PointSpectrumOutcome outcome =
       shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();
+  shared.ports.pointSpectrumColour = colours::kLightBlue;
   BeamQualityLabel_->clear();
   if (outcome == PointSpectrumOutcome::kDrawn) {
     std::vector<std::string> lines = PointBeamQualityReadout();
@@ -158,13 +168,31 @@ void Form1::drawPointSpectrum() {
       lines.push_back(absoluteKermaLine(*kerma));
     }
     showLines(*BeamQualityLabel_, lines);
+    const TubeSettings& tube = kept.settings.tube;
+    PointList_->addPoint(
+        kept, beyondHeelCutOff(shared.PointX, tube.targetAngle, tube.tiltAngle, shared.Pi),
+        spectrumAbsoluteKerma(kept.settings, form2()->outputCalibration()));
     pointSpectra_.push_back(std::move(kept));
+    showPoints();
   } else if (outcome == PointSpectrumOutcome::kNoNormaliser) {
     showWarning(this, translated(kNoNormaliserMessage));
   } else if (outcome == PointSpectrumOutcome::kOutsideModel) {
     showWarning(this, translated(kOutsideModelMessage));
   }
   Picture3_->rectangle(0, 0, 150, 120, Picture3_->foreColour(), false);
+}
+
+void Form1::showPoints() {
+  std::vector<QPointF> markers;
+  QStringList names;
+  for (std::size_t n = 0; n < pointSpectra_.size(); ++n) {
+    const SpectrumExportSettings& settings = pointSpectra_[n].settings;
+    markers.emplace_back(settings.pointX / kCmPerUnit, settings.pointY / kCmPerUnit);
+    names << spectrumName(static_cast<int>(n + 1), settings.pointX, settings.pointY);
+  }
+  PointMarkers_->setPoints(markers);
+  PointLegend_->setEntries(names);
+  if (pointSpectra_.empty()) PointList_->clearPoints();
 }
 
 }  // namespace palvane

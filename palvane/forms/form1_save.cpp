@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QLabel>
 #include <QPainter>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/map_view.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/run_texts.h"
 #include "palvane/forms/saving.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
@@ -29,8 +32,6 @@ namespace {
 
 constexpr MapQuantity kQuantities[] = {MapQuantity::kEnergyFluence, MapQuantity::kAirKerma,
                                        MapQuantity::kHvl};
-// Sets saved within the same minute get _2, _3, ... up to this many.
-constexpr int kMostSetsPerName = 999;
 
 const FieldMap& mapOf(MapQuantity quantity) {
   const SharedState& shared = state();
@@ -54,25 +55,50 @@ void writeText(const QString& folder, const QString& name,
   writeExportFile(pathIn(folder, name), build);
 }
 
-// Makes a new folder for the set inside `parent`; throws FileError naming it when it
-// cannot be made.
-QString makeSetFolder(const QString& parent, const QString& name) {
-  const QDir directory(parent);
-  for (int n = 1; n <= kMostSetsPerName; ++n) {
-    const QString candidate = n == 1 ? name : name + QStringLiteral("_%1").arg(n);
-    if (directory.exists(candidate)) continue;
-    if (directory.mkdir(candidate)) return directory.filePath(candidate);
-    break;
-  }
-  throw FileError(QDir::toNativeSeparators(directory.filePath(name)).toStdString() +
-                  ": the folder for the saved set cannot be made");
-}
-
 }  // namespace
 
 void Form1::SaveButton_Click() {
   const QString folder = askSaveFolder(this);
-  if (!folder.isEmpty()) saveTo(folder);
+  if (folder.isEmpty()) return;
+  const QString saved = saveTo(folder);
+  if (saved.isEmpty()) return;
+  noteSavedFolder_ = QDir::toNativeSeparators(saved);
+  showNote();
+}
+
+QString Form1::note() const { return NoteLabel_->text(); }
+
+void Form1::showNote() {
+  NoteLabel_->setText(noteSavedFolder_.isEmpty() ? QString()
+                                                 : translated(kSavedToText).arg(noteSavedFolder_));
+}
+
+std::vector<QPointF> Form1::pointsInMillimetres() const {
+  std::vector<QPointF> points;
+  for (const KeptSpectrum& spectrum : pointSpectra_) {
+    points.emplace_back(10.0 * spectrum.settings.pointX, 10.0 * spectrum.settings.pointY);
+  }
+  return points;
+}
+
+void Form1::MapViewButton_Click() {
+  if (!mapDrawn_ || !runSettings_) return;
+  const SharedState& shared = state();
+  const MapQuantity quantity = shownQuantity_ == 1   ? MapQuantity::kEnergyFluence
+                               : shownQuantity_ == 2 ? MapQuantity::kAirKerma
+                                                     : MapQuantity::kHvl;
+  const ExportStamp stamp =
+      exportStamp(QDateTime::currentDateTime(),
+                  EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
+  // The settings and reference values, without the line of a saved figure's date.
+  QStringList caption = figureCaption(stamp, *runSettings_);
+  caption.removeLast();
+  if (mapView_ == nullptr) mapView_ = new MapView(this);
+  mapView_->showMap(shared.DisplayMap, quantity, shared.AxisHvl, shared.FluenceMap, shared.KermaMap,
+                    shared.HvlMap, caption, pointsInMillimetres());
+  mapView_->show();
+  mapView_->raise();
+  mapView_->activateWindow();
 }
 
 QString Form1::saveTo(const QString& folder) {
@@ -117,7 +143,8 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
               [&] { return mapCsv(map, quantity, stamp, run); });
     saveFigure(setFolder, stem, mapFigureSize(caption.size()), mapFigureTitle(quantity),
                [&](QPainter& painter) {
-                 paintMapFigure(painter, map, quantity, shared.AxisHvl, caption);
+                 paintMapFigure(painter, map, quantity, shared.AxisHvl, caption,
+                                MapMarks{false, pointsInMillimetres()});
                });
   }
   writeText(setFolder, QStringLiteral("profiles.csv"), [&] {
@@ -151,9 +178,10 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
     rows.push_back({file.toStdString(), spectrum.settings});
     files.push_back(file.toStdString());
     const bool axis = n == 0;
-    curves.push_back({&spectrum.photons, spectrum.normaliser,
-                      spectrumName(axis, spectrum.settings.pointX, spectrum.settings.pointY),
-                      axis});
+    curves.push_back(
+        {&spectrum.photons, spectrum.normaliser,
+         spectrumName(static_cast<int>(n), spectrum.settings.pointX, spectrum.settings.pointY),
+         axis});
   }
   // The spectra's own air layer and settings, those of the beam-axis spectrum.
   const SpectrumExportSettings& axis = axisSpectrum_->settings;

@@ -80,6 +80,19 @@ void Form2::connectHandlers() {
   connect(Command5_, &QPushButton::clicked, this, &Form2::Command5_Click);
   connect(Command7_, &QPushButton::clicked, this, &Form2::Command7_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &Form2::SaveButton_Click);
+  connect(KeepCurveButton_, &QPushButton::clicked, this, &Form2::KeepCurveButton_Click);
+  connect(ClearKeptButton_, &QPushButton::clicked, this, &Form2::ClearKeptButton_Click);
+  // Any change of a setting may leave the drawn spectrum behind.
+  for (QLineEdit* box : {Text1_, Text2_, Text3_, Text5_, Text8_}) {
+    connect(box, &QLineEdit::textChanged, this, &Form2::markStaleSpectrum);
+  }
+  for (QComboBox* box : {Combo1_, Combo2_}) {
+    connect(box, &QComboBox::currentTextChanged, this, &Form2::markStaleSpectrum);
+  }
+  for (QRadioButton* option : {Option1_, Option2_}) {
+    connect(option, &QRadioButton::toggled, this, &Form2::markStaleSpectrum);
+  }
+  onLanguageChange(*this, [this] { showStatus(); });
 }
 
 bool Form2::Form_Load() {
@@ -156,6 +169,7 @@ bool Form2::drawSpectrum() {
   drawnSpectrum_ = keepLastPointSpectrum();
   // Read after the computation: the tungsten model may have clamped the voltage text.
   drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this)};
+  markStaleSpectrum();
   setSpectrumButtonsEnabled(true);
   return true;
 }
@@ -183,23 +197,8 @@ void Form2::clearSpectrum() {
   BeamQualityLabel_->clear();
   drawnSpectrum_.reset();
   drawnSettings_.reset();
-}
-
-void Form2::SaveButton_Click() {
-  const QString folder = askSaveFolder(this);
-  if (!folder.isEmpty()) saveTo(folder);
-}
-
-bool Form2::saveTo(const QString& folder) {
-  if (!drawnSpectrum_) {
-    showWarning(this, translated(kNoSpectrumToSaveMessage));
-    return false;
-  }
-  return saveReportingErrors(this, [&] {
-    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), *drawnSpectrum_,
-                     exportStamp(QDateTime::currentDateTime(), std::nullopt));
-    savePng(Picture3_->image(), QDir(folder).filePath(QStringLiteral("spectrum_axis.png")));
-  });
+  markStaleSpectrum();
+  drawKeptCurves();
 }
 
 void Form2::showWorkingFolder(const QString& folder) {

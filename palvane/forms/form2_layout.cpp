@@ -144,7 +144,8 @@ void Form2::createControls() {
   Command5_ =
       addTranslatedButton(*this, QStringLiteral("Command5"),
                           QT_TRANSLATE_NOOP("palvane", "計算結果の表示"), 7560, 6840, 2535, 615);
-  Command4_ = addByeByeButton(*this, QStringLiteral("Command4"), 10560, 6840, 495, 495);
+  Command4_ =
+      addByeByeButton(*this, QStringLiteral("Command4"), kByeByeToTitleForm, 10560, 6840, 495, 495);
 
   // Right of the original form: the beam quality of the drawn spectrum and its export.
   BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality on the beam axis"),
@@ -152,6 +153,33 @@ void Form2::createControls() {
   SaveButton_ = addTranslatedButton(*this, QStringLiteral("SaveButton"),
                                     QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
   addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
+  // Spectra kept for comparison, under the read-out.
+  KeepCurveButton_ =
+      addTranslatedButton(*this, QStringLiteral("KeepCurveButton"),
+                          QT_TRANSLATE_NOOP("palvane", "比較用に残す"), 16800, 2520, 1800, 495);
+  ClearKeptButton_ =
+      addTranslatedButton(*this, QStringLiteral("ClearKeptButton"),
+                          QT_TRANSLATE_NOOP("palvane", "残した曲線を消去"), 16800, 3060, 1800, 495);
+  ClearKeptButton_->setEnabled(false);
+  KeptCurvesLabel_ =
+      addLabel(*this, QStringLiteral("KeptCurvesLabel"), QString(), 16800, 3600, 3000, 2520);
+  KeptCurvesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  KeptCurvesLabel_->setTextFormat(Qt::RichText);
+
+  // Over the graph's foot, hidden until the settings change after a drawing.
+  StaleMark_ = addLabel(*Picture3_, QStringLiteral("StaleMark"), QString(), 1750, 5950, 5700, 330);
+  StaleMark_->setStyleSheet(
+      QStringLiteral("QLabel { background: rgb(255, 240, 160); color: rgb(160, 0, 0); }"));
+  StaleMark_->hide();
+
+  // Right of the calibration strip: the engine run and notes on the last action.
+  RunStatusLabel_ =
+      addLabel(*this, QStringLiteral("RunStatusLabel"), QString(), 14640, 7680, 5160, 900);
+  NoteLabel_ = addLabel(*this, QStringLiteral("NoteLabel"), QString(), 14640, 8580, 5160, 1260);
+  for (QLabel* status : {RunStatusLabel_, NoteLabel_}) {
+    status->setWordWrap(true);
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  }
 
   // Below the original form, the calibration to a measured tube.
   CalibrationPanel_ =

@@ -176,10 +176,15 @@ std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp&
   for (int j = 1; j <= kLastMapRow; ++j) {
     for (int i = 1; i <= kLastMapColumn; ++i) {
       const double relative = map[i][j];
+      // Beyond the heel cut-off the engine computes no HVL and writes 0: an empty cell.
+      const bool noHvl = withHvl && relative == 0.0;
       std::vector<std::string> fields = {
           gridMillimetres(i), gridMillimetres(j),
-          relativePercent(relative, name + " at " + gridPoint(i, j))};
-      if (withHvl) fields.push_back(absoluteHvl(relative, axisHvl, "Al HVL at " + gridPoint(i, j)));
+          noHvl ? std::string() : relativePercent(relative, name + " at " + gridPoint(i, j))};
+      if (withHvl) {
+        fields.push_back(noHvl ? std::string()
+                               : absoluteHvl(relative, axisHvl, "Al HVL at " + gridPoint(i, j)));
+      }
       text += csvLine(fields);
     }
   }
@@ -194,10 +199,11 @@ std::string profilesCsv(const FieldMap& fluence, const FieldMap& kerma, const Fi
                               "Relative Al HVL (%)", "Al HVL (mm)"});
   for (int i = 1; i <= kLastMapColumn; ++i) {
     const std::string at = " at " + gridPoint(i, 1);
+    const bool noHvl = hvl[i][1] == 0.0;  // beyond the heel cut-off: empty cells
     text += csvLine({gridMillimetres(i), relativePercent(fluence[i][1], "Energy fluence" + at),
                      relativePercent(kerma[i][1], "Air kerma" + at),
-                     relativePercent(hvl[i][1], "Al HVL" + at),
-                     absoluteHvl(hvl[i][1], axisHvl, "Al HVL" + at)});
+                     noHvl ? std::string() : relativePercent(hvl[i][1], "Al HVL" + at),
+                     noHvl ? std::string() : absoluteHvl(hvl[i][1], axisHvl, "Al HVL" + at)});
   }
   return text;
 }

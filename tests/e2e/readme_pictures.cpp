@@ -16,6 +16,7 @@
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/language.h"
+#include "palvane/forms/map_view.h"
 #include "palvane/forms/picture_box.h"
 #include "study_support.h"
 
@@ -40,6 +41,12 @@ void saveInEnglish(QWidget& form, const char* fileName) {
   palvane::setLanguage(palvane::Language::kEnglish);
   save(form, fileName);
   palvane::setLanguage(palvane::Language::kJapanese);
+}
+
+// The window in both languages: <stem>.png and <stem>_en.png.
+void saveInBoth(QWidget& window, const QString& stem) {
+  save(window, qPrintable(stem + QStringLiteral(".png")));
+  saveInEnglish(window, qPrintable(stem + QStringLiteral("_en.png")));
 }
 
 // Adds a typed point, saves a set for a report (it stays in the screenshot directory) and
@@ -81,6 +88,9 @@ class ReadmePictures : public QObject {
     saveInEnglish(form2, "form2_en.png");
     study::runEngine(QStringLiteral("dornic"), saveConsole);
     if (QTest::currentTestFailed()) return;
+    // The form says when the field is computed.
+    QTRY_VERIFY(form2.runStatus().contains(QStringLiteral("秒")));
+    saveInBoth(form2, QStringLiteral("form2_run"));
     click(form2, "Command5");
 
     palvane::Form1& form1 = *palvane::form1();
@@ -92,6 +102,22 @@ class ReadmePictures : public QObject {
     save(form1, "form1.png");
     saveInEnglish(form1, "form1_en.png");
     saveReportFigures(form1);
+
+    // Three numbered points and the quantitative view of the map.
+    click(form1, "Command3");
+    for (const QPointF point : {QPointF(20, 40), QPointF(120, -60), QPointF(200, 20)}) {
+      form1.Picture2_MouseDown(point.x(), point.y());
+    }
+    saveInBoth(form1, QStringLiteral("form1_points"));
+    click(form1, "MapViewButton");
+    QVERIFY(form1.mapView() != nullptr);
+    palvane::MapView& view = *form1.mapView();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto* canvas = study::control<QWidget>(view, "MapCanvas");
+    QTest::mouseMove(canvas, QPoint(canvas->width() / 4, canvas->height() / 3));
+    saveInBoth(view, QStringLiteral("map_view"));
+    form1.mapView()->hide();
 
     click(form1, "Command4");
     save(*palvane::form5(), "form5.png");

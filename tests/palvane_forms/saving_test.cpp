@@ -170,7 +170,7 @@ class SavingTest : public QObject {
     QTemporaryDir folder;
     {
       MessageBoxAnswerer answerer;
-      QVERIFY(!form.saveTo(folder.path()));
+      QVERIFY(form.saveTo(folder.path()).isEmpty());
       QCOMPARE(answerer.text(), palvane::translated(palvane::kNoSpectrumToSaveMessage));
     }
 
@@ -182,14 +182,14 @@ class SavingTest : public QObject {
                  lines.contains(QStringLiteral("Relative air kerma 100.0 %")),
              qPrintable(lines));
 
-    QVERIFY(form.saveTo(folder.path()));
-    const QStringList table = csvTable(QDir(folder.path()), "spectrum_axis.csv");
+    const QDir set(form.saveTo(folder.path()));
+    QVERIFY(set.dirName().endsWith(QStringLiteral("_Mo_30kV_th10_ph4_spectrum")));
+    const QStringList table = csvTable(set, "spectrum_axis.csv");
     QCOMPARE(table.size(), 251);
     QCOMPARE(table[0], QStringLiteral("Energy (keV),Relative photon fluence (%)"));
     QVERIFY(table[1].startsWith(QStringLiteral("0.2,")));
     QVERIFY(table[250].startsWith(QStringLiteral("50,")));
-    QCOMPARE(png(QDir(folder.path()), "spectrum_axis.png").size(),
-             form.spectrumGraph().image().size());
+    QVERIFY(!png(set, "spectrum_axis.png").isNull());
 
     form.Command3_Click();
     QVERIFY(readout(form).isEmpty());

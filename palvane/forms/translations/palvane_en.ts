@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>（圧迫板による減弱は考慮しない）</source>
-        <translation>(Compression plate attenuation ignored)</translation>
+        <translation>(Compression plate ignored)</translation>
     </message>
     <message>
         <source>リセット</source>
@@ -386,6 +386,77 @@
     <message>
         <source>プログラム「%1」を起動できませんでした: %2</source>
         <translation>The program &quot;%1&quot; could not be started: %2</translation>
+    </message>
+    <message>
+        <source>数値で見る</source>
+        <translation>Map view</translation>
+    </message>
+    <message>
+        <source>点の線質</source>
+        <translation>Beam quality at the points</translation>
+    </message>
+    <message>
+        <source>比較用に残す</source>
+        <translation>Keep curve</translation>
+    </message>
+    <message>
+        <source>残した曲線を消去</source>
+        <translation>Clear kept curves</translation>
+    </message>
+    <message>
+        <source>分布の数値表示</source>
+        <translation>Map view</translation>
+    </message>
+    <message>
+        <source>照射野内分布を計算中です（%1）…</source>
+        <translation>Computing the field at %1 …</translation>
+    </message>
+    <message>
+        <source>照射野内分布の計算が終わりました（%1、%2 秒）。「計算結果の表示」へ</source>
+        <translation>Field computed at %1 in %2 s — Show results</translation>
+    </message>
+    <message>
+        <source>計算プログラムが結果を書かずに終了しました（%1）。そのウィンドウをご覧ください</source>
+        <translation>The engine ended without writing its results (%1): see its window.</translation>
+    </message>
+    <message>
+        <source>照射野内分布はまだ計算中です（%1）。この画面に「計算が終わりました」と出てから「計算結果の表示」を押してください。</source>
+        <translation>The field at %1 is still being computed. Wait until this form says “Field computed”, then press Show results.</translation>
+    </message>
+    <message>
+        <source>計算結果がまだありません（%1 がありません）。スペクトルを描画して「照射野内分布の計算」を押し、計算が終わってから「計算結果の表示」を押してください。</source>
+        <translation>There are no results yet (%1 is missing). Draw the spectrum, press Compute field, and once this form says the field is computed, press Show results.</translation>
+    </message>
+    <message>
+        <source>設定を表示した計算結果のものに置き換えました: %1</source>
+        <translation>The settings were replaced by those of the results shown: %1</translation>
+    </message>
+    <message>
+        <source>設定が変わりました。「スペクトル描画」で描き直してください</source>
+        <translation>Settings changed since this spectrum was drawn: press Draw spectrum</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved to %1</translation>
+    </message>
+    <message>
+        <source> bye bye </source>
+        <comment>to the title form</comment>
+        <translation>Back to the title form</translation>
+    </message>
+    <message>
+        <source> bye bye </source>
+        <comment>to the spectrum form</comment>
+        <translation>Back to the spectrum form</translation>
+    </message>
+    <message>
+        <source> bye bye </source>
+        <comment>quit</comment>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>%1 は %2 より古く、最後に渡した設定の計算結果ではありません（計算が終わらなかったか、失敗しました）。「照射野内分布の計算」をもう一度押してください。</source>
+        <translation>%1 is older than %2: it does not hold the results of the settings last handed to the engine (that run did not finish or failed). Press Compute field again.</translation>
     </message>
 </context>
 </TS>
