@@ -82,11 +82,9 @@ std::vector<QPointF> Form1::pointsInMillimetres() const {
 }
 
 void Form1::MapViewButton_Click() {
-  if (!mapDrawn_ || !runSettings_) return;
+  if (!mapDrawn_ || !runSettings_ || !shownQuantity_) return;
   const SharedState& shared = state();
-  const MapQuantity quantity = shownQuantity_ == 1   ? MapQuantity::kEnergyFluence
-                               : shownQuantity_ == 2 ? MapQuantity::kAirKerma
-                                                     : MapQuantity::kHvl;
+  const MapQuantity quantity = *shownQuantity_;
   const ExportStamp stamp =
       exportStamp(QDateTime::currentDateTime(),
                   EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
