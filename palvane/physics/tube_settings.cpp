@@ -28,34 +28,20 @@ TubeSettings tubeSettingsOf(const TubeSetup& setup) {
   return settings;
 }
 
-namespace {
-
-struct SettingText {
-  SettingField field;
-  std::string (ParameterTexts::*text)() const;
-  std::initializer_list<std::string_view> units;
-  bool thickness;
-};
-
-}  // namespace
+static_assert(static_cast<std::size_t>(SettingField::kRhodium) + 1 == kSettingBoxes.size());
 
 std::optional<SettingTextProblem> settingTextProblem(const ParameterTexts& texts) {
-  const SettingText fields[] = {
-      {SettingField::kTubeVoltage, &ParameterTexts::tubeVoltage, {"kV"}, false},
-      {SettingField::kTargetAngle, &ParameterTexts::targetAngle, {"deg", "°"}, false},
-      {SettingField::kTiltAngle, &ParameterTexts::tiltAngle, {"deg", "°"}, false},
-      {SettingField::kBeryllium, &ParameterTexts::beryllium, {"mm"}, true},
-      {SettingField::kAluminium, &ParameterTexts::aluminium, {"mm"}, true},
-      {SettingField::kMolybdenum, &ParameterTexts::molybdenum, {"mm"}, true},
-      {SettingField::kRhodium, &ParameterTexts::rhodium, {"mm"}, true},
-  };
-  for (const SettingText& field : fields) {
-    std::string text = (texts.*field.text)();
-    if (!IsSettingNumber(text, field.units)) {
-      return SettingTextProblem{field.field, std::move(text), false};
+  for (std::size_t n = 0; n < kSettingBoxes.size(); ++n) {
+    const SetupField& setupField = kSetupFields[n];
+    const auto field = static_cast<SettingField>(n);
+    const bool degrees = setupField.unit == "deg";
+    std::string text = (texts.*kSettingBoxes[n])();
+    if (!IsSettingNumber(text, {setupField.unit, degrees ? "°" : setupField.unit})) {
+      return SettingTextProblem{field, std::move(text), false};
     }
-    if (field.thickness && SettingNumber(text) < 0) {
-      return SettingTextProblem{field.field, std::move(text), true};
+    // A thickness below 0 has its own message; the other ranges are checked elsewhere.
+    if (setupField.unit == "mm" && SettingNumber(text) < setupField.lowest) {
+      return SettingTextProblem{field, std::move(text), true};
     }
   }
   return std::nullopt;
