@@ -76,4 +76,7 @@ TEST(SingleFunctions, SpecialValuesAndExactTies) {
   EXPECT_EQ(engine::fourthPowerSingle(32.5f), 1115664.0f);
   EXPECT_EQ(engine::cubeSingle(0x1p-50f), 0.0f);
   EXPECT_EQ(engine::cubeSingle(-3.0f), -27.0f);
+  // ln(0x1.b121a6p+76) = 53.2050495147705080276..., 4e-18 relative above the midpoint
+  // 53.20504951477050781250 of two floats: the upper one.
+  EXPECT_EQ(engine::logSingle(0x1.b121a6p+76f), 0x1.a9a3f2p+5f);
 }
