@@ -66,7 +66,7 @@ function redraw(): void {
           [t('均等度'), fixed(axisQuality.quality.homogeneity, 3)],
         ] as Array<[string, string]>)
       : []),
-    [t('計算時間'), `${field.milliseconds.toFixed(1)} ms`],
+    [t('計算時間'), `${field.computeMilliseconds.toFixed(1)} ms`],
   ];
   for (const [name, value] of rows) {
     const dt = document.createElement('dt');
@@ -99,9 +99,11 @@ async function compute(): Promise<void> {
   }
   settingsMessage.textContent = '';
   status.textContent = t('計算中…');
+  status.dataset.state = 'busy';
   const answer = await ask({ kind: 'field', setup: read.setup });
   if (!answer.ok) {
     status.textContent = '';
+    status.dataset.state = 'done';
     settingsMessage.textContent = answer.error;
     return;
   }
@@ -113,6 +115,7 @@ async function compute(): Promise<void> {
   for (const p of kept) await addPoint(p.x, p.y, false);
   status.textContent = [t('計算が終了しました'), ...field.warnings].join(' ');
   redraw();
+  status.dataset.state = 'done';
 }
 
 async function addPoint(x: number, y: number, draw = true): Promise<void> {

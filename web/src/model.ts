@@ -36,7 +36,7 @@ export interface FieldResult {
   warnings: string[];
   resultText: string;
   beamAxisText: string;
-  milliseconds: number;
+  computeMilliseconds: number; // the model's time for the field, without copies and texts
 }
 
 export interface PointResult {

@@ -36,7 +36,7 @@ async function openPage(width, height, language) {
   page.on('pageerror', (error) => failures.push(`page error: ${error.message}`));
   const started = Date.now();
   await page.goto(address);
-  await page.waitForFunction(() => document.querySelector('#axis-quality dd'), null, { timeout: 30000 });
+  await page.waitForSelector('#status[data-state=done]', { timeout: 30000 });
   return { page, loadMs: Date.now() - started };
 }
 
@@ -45,9 +45,10 @@ async function compute(page, settings) {
     if (name === 'target') await page.selectOption('#setting-target', value);
     else await page.fill(`#setting-${name}`, value);
   }
-  await page.evaluate(() => (document.querySelector('#status').textContent = ''));
+  await page.waitForSelector('#status[data-state=done]');
+  await page.evaluate(() => (document.querySelector('#status').dataset.state = ''));
   await page.click('#settings-form button[type=submit]');
-  await page.waitForFunction(() => document.querySelector('#status').textContent.length > 3);
+  await page.waitForSelector('#status[data-state=done]');
   const texts = await page.$$eval('#axis-quality dd', (cells) => cells.map((cell) => cell.textContent));
   return { hvl: parseFloat(texts[0]), milliseconds: parseFloat(texts[texts.length - 1]) };
 }
