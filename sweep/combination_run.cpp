@@ -4,12 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "engine/engine_run.h"
-#include "engine/input_error.h"
-#include "engine/table_files.h"
-#include "sweep/parameter_file.h"
 #include "sweep/printable_text.h"
-#include "text_files/file_error.h"
+#include "tube_model/field.h"
 
 namespace sweep {
 
@@ -20,35 +16,23 @@ constexpr std::size_t kMaxFailureLength = 2000;
 }  // namespace
 
 EngineTables readEngineTables(const std::filesystem::path& directory, bool withMolybdenum) {
-  EngineTables tables;
   try {
-    tables.coefficients = engine::readCoefficientTable(directory / "MUs3.dat");
-    if (withMolybdenum) tables.molybdenum.readTables(directory);
-  } catch (const engine::InputError& error) {
+    return EngineTables{tube_model::Tables::fromFolder(directory, withMolybdenum)};
+  } catch (const tube_model::ModelError& error) {
     throw std::runtime_error("the tables in " + directory.string() +
                              " cannot be used: " + error.what() +
                              " (give the folder holding MUs3.dat and Mo-STP.dat with --tables "
                              "DIR)");
   }
-  return tables;
 }
 
 CombinationOutcome runCombination(const EngineTables& tables, const Settings& settings) {
-  const engine::TargetModel& model =
-      settings.target == Target::kMolybdenum
-          ? static_cast<const engine::TargetModel&>(tables.molybdenum)
-          : tables.tungsten;
   CombinationOutcome outcome;
   try {
-    std::ostringstream warnings;
-    const engine::RunFiles files =
-        engine::computeRun(model, tables.coefficients, parameterFileText(settings), warnings);
-    outcome.summary = readResultText(files.result);
+    outcome.summary = summaryOf(tube_model::computeField(settings, tables.model));
     outcome.ok = true;
-  } catch (const engine::InputError& error) {
+  } catch (const tube_model::ModelError& error) {
     outcome.failure = engineMessage(std::string(error.what()) + "\n");
-  } catch (const palvane::FileError& error) {
-    outcome.failure = error.what();
   } catch (const std::exception& error) {
     outcome.failure = engineMessage(error.what());
   }

@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "dornic/molybdenum_model.h"
-#include "engine/coefficient_table.h"
 #include "sweep/result_file.h"
 #include "sweep/sweep_settings.h"
-#include "vessick/tungsten_model.h"
+#include "tube_model/tables.h"
 
 namespace sweep {
 
@@ -19,12 +17,10 @@ struct CombinationOutcome {
   std::string failure;  // the engine's error message or what went wrong around it
 };
 
-// Both engines with their tables read once, shared read-only by every combination of a
-// sweep, also by several threads at once.
+// Both engines' tables read once, shared read-only by every combination of a sweep, also
+// by several threads at once.
 struct EngineTables {
-  engine::CoefficientTable coefficients;  // MUs3.dat
-  dornic::MolybdenumModel molybdenum;     // with Mo-STP.dat when it was asked for
-  vessick::TungstenModel tungsten;
+  tube_model::Tables model;  // MUs3.dat, and Mo-STP.dat when it was asked for
 };
 
 // Reads MUs3.dat, and Mo-STP.dat when `withMolybdenum`, from the folder, with the engines'
@@ -32,10 +28,11 @@ struct EngineTables {
 // folder's name when a table cannot be used.
 EngineTables readEngineTables(const std::filesystem::path& directory, bool withMolybdenum);
 
-// One combination computed as the engine of its target computes it, from the B2F.dat text
-// palvane would write for these settings to the values sweep reads from Result.dat; a
-// combination the engine refuses fails with the engine's own message. Needs the molybdenum
-// table for a molybdenum target. Safe to call from several threads at once.
+// One combination computed as the engine of its target computes it from the B2F.dat
+// palvane would write for these settings (tube_model::computeField), summarised as its
+// Result.dat states it; a combination the engine refuses fails with the engine's own
+// message. Needs the molybdenum table for a molybdenum target. Safe to call from several
+// threads at once.
 CombinationOutcome runCombination(const EngineTables& tables, const Settings& settings);
 
 // The engine's error output as valid UTF-8 on one line: blank lines dropped, line breaks as

@@ -1,30 +1,31 @@
 #include "sweep/result_file.h"
 
 #include <cmath>
-#include <utility>
-
-#include "text_files/result_file.h"
 
 namespace sweep {
 
 namespace {
 
-// The value of the map at (X, Y = 0): row 1, the column of X.
-double onAxis(const palvane::FieldMap& map, double positionCm) {
-  return map[std::lround(positionCm / palvane::kGridStepCm) + 1][1];
+constexpr double kGridStepCm = tube_model::kGridStepMm / 10.0;
+
+// The value of the map at (X, Y = 0), as Result.dat states it.
+double onAxis(const tube_model::FieldMap& map, double positionCm) {
+  const int column = static_cast<int>(std::lround(positionCm / kGridStepCm));
+  return tube_model::writtenValue(tube_model::mapValue(map, column, 0), tube_model::kMapDigits);
 }
 
 }  // namespace
 
-ResultSummary readResultText(std::string text) {
-  const palvane::ResultMaps maps = palvane::readResultMaps("Result.dat", std::move(text));
+ResultSummary summaryOf(const tube_model::FieldResult& field) {
+  using tube_model::kReferenceDigits;
+  using tube_model::writtenValue;
   ResultSummary summary;
-  summary.energyFluence = maps.referenceEnergyFluence;
-  summary.airKerma = maps.referenceAirKerma;
-  summary.halfValueLayer = maps.axisHvl;
+  summary.energyFluence = writtenValue(field.energyFluenceReference, kReferenceDigits);
+  summary.airKerma = writtenValue(field.airKermaReference, kReferenceDigits);
+  summary.halfValueLayer = writtenValue(field.hvlReference, kReferenceDigits);
   for (std::size_t i = 0; i < kReportedPositionsCm.size(); ++i) {
-    summary.relativeAirKerma[i] = onAxis(maps.kermaMap, kReportedPositionsCm[i]);
-    summary.relativeHalfValueLayer[i] = onAxis(maps.hvlMap, kReportedPositionsCm[i]);
+    summary.relativeAirKerma[i] = onAxis(field.airKerma, kReportedPositionsCm[i]);
+    summary.relativeHalfValueLayer[i] = onAxis(field.hvl, kReportedPositionsCm[i]);
   }
   return summary;
 }

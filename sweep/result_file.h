@@ -1,7 +1,8 @@
 #pragma once
 
 #include <array>
-#include <string>
+
+#include "tube_model/field.h"
 
 namespace sweep {
 
@@ -19,9 +20,7 @@ struct ResultSummary {
   std::array<double, 3> relativeHalfValueLayer{};
 };
 
-// Reads the text of an engine's Result.dat (palvane::readResultMaps) and keeps what a sweep
-// reports. Throws palvane::FileError naming "Result.dat" when the text is short or holds a
-// field that is not a number.
-ResultSummary readResultText(std::string text);
+// What a sweep reports of a field, each value as the engine's Result.dat states it.
+ResultSummary summaryOf(const tube_model::FieldResult& field);
 
 }  // namespace sweep

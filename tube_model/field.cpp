@@ -1,10 +1,11 @@
 #include "tube_model/field.h"
 
-#include <algorithm>
+#include <charconv>
 #include <sstream>
 
 #include "engine/field_computation.h"
 #include "engine/input_error.h"
+#include "engine/numeric_field.h"
 #include "engine/output_files.h"
 #include "tube_model/engine_settings.h"
 
@@ -60,6 +61,14 @@ FieldResult computeField(const palvane::TubeSetup& setup, const Tables& tables) 
   result.hvlReference = maps.hvlReference;
   result.warnings = linesOf(warnings.str());
   return result;
+}
+
+double writtenValue(float value, int significantDigits) {
+  const std::string text = engine::renderExponent(value, significantDigits + 6, significantDigits);
+  const std::size_t start = text.find_first_not_of(' ');
+  double written = 0;
+  std::from_chars(text.data() + start, text.data() + text.size(), written);
+  return written;
 }
 
 std::string beamAxisText(const FieldResult& result) {

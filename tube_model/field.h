@@ -65,6 +65,13 @@ struct FieldResult {
 // engine's message), or a molybdenum target without its table. Thread-safe.
 FieldResult computeField(const palvane::TubeSetup& setup, const Tables& tables);
 
+// A value as the engines' files state it, rounded to its field's significant digits:
+// kReferenceDigits for the reference values of Result.dat and the sums of Beam_Axis.dat,
+// kMapDigits for the map values.
+inline constexpr int kReferenceDigits = 5;
+inline constexpr int kMapDigits = 4;
+double writtenValue(float value, int significantDigits);
+
 // The exact texts of the files the engine writes for the result (CR LF line ends):
 // Beam_Axis.dat (empty without a beam axis) and Result.dat.
 std::string beamAxisText(const FieldResult& result);
