@@ -76,8 +76,7 @@ val guarded(Compute compute) {
 val field(const val& setupObject) {
   return guarded([&] {
     const double started = emscripten_get_now();
-    const tube_model::FieldResult result =
-        tube_model::computeField(setupOf(setupObject), tables());
+    const tube_model::FieldResult result = tube_model::computeField(setupOf(setupObject), tables());
     val out = val::object();
     // The model's own time, without the copies and texts below: what the native
     // benchmarks measure.

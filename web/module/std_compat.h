@@ -19,16 +19,15 @@
 
 namespace std {
 template <class To, class From>
-  requires(sizeof(To) == sizeof(From) && is_trivially_copyable_v<To> &&
-           is_trivially_copyable_v<From>)
-constexpr To bit_cast(const From& from) noexcept {
+requires(sizeof(To) == sizeof(From) && is_trivially_copyable_v<To> &&
+         is_trivially_copyable_v<From>) constexpr To bit_cast(const From& from) noexcept {
   return __builtin_bit_cast(To, from);
 }
 }  // namespace std
 #endif
 
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -40,7 +39,8 @@ constexpr To bit_cast(const From& from) noexcept {
 namespace palvane_web_compat {
 
 inline std::to_chars_result copyOut(char* first, char* last, const std::string& text) {
-  if (static_cast<std::size_t>(last - first) < text.size()) return {last, std::errc::value_too_large};
+  if (static_cast<std::size_t>(last - first) < text.size())
+    return {last, std::errc::value_too_large};
   std::memcpy(first, text.data(), text.size());
   return {first + text.size(), std::errc()};
 }
@@ -85,14 +85,17 @@ inline std::string scientificText(const std::string& digits, int exponent) {
 
 inline std::string fixedText(const std::string& digits, int exponent) {
   const int count = static_cast<int>(digits.size());
-  if (exponent < 0) return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-  if (exponent + 1 >= count) return digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
+  if (exponent < 0)
+    return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  if (exponent + 1 >= count)
+    return digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
   return digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
          digits.substr(static_cast<std::size_t>(exponent + 1));
 }
 
 inline bool readsBackAs(const std::string& digits, int exponent, float value) {
-  const std::string text = digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(exponent);
+  const std::string text =
+      digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(exponent);
   return std::strtof(text.c_str(), nullptr) == value;
 }
 
@@ -135,19 +138,22 @@ std::from_chars_result readFloat(const char* first, const char* last, Float& val
   if (text.empty()) return {first, std::errc::invalid_argument};
   const char* start = text.c_str();
   const char* body = start + (text[0] == '-' ? 1 : 0);
-  if (!(std::isdigit(static_cast<unsigned char>(*body)) || *body == '.' ||
-                        *body == 'i' || *body == 'I' || *body == 'n' || *body == 'N')) {
+  if (!(std::isdigit(static_cast<unsigned char>(*body)) || *body == '.' || *body == 'i' ||
+        *body == 'I' || *body == 'n' || *body == 'N')) {
     return {first, std::errc::invalid_argument};
   }
   std::string plain = text;
-  if (body[0] == '0' && (body[1] == 'x' || body[1] == 'X')) plain = text.substr(0, body - start + 1);
+  if (body[0] == '0' && (body[1] == 'x' || body[1] == 'X'))
+    plain = text.substr(0, body - start + 1);
   char* end = nullptr;
   errno = 0;
-  const Float read = sizeof(Float) == sizeof(float) ? std::strtof(plain.c_str(), &end)
-                                                    : static_cast<Float>(std::strtod(plain.c_str(), &end));
+  const Float read = sizeof(Float) == sizeof(float)
+                         ? std::strtof(plain.c_str(), &end)
+                         : static_cast<Float>(std::strtod(plain.c_str(), &end));
   if (end == plain.c_str()) return {first, std::errc::invalid_argument};
   const char* ptr = first + (end - plain.c_str());
-  if (errno == ERANGE && (std::isinf(read) || read == 0)) return {ptr, std::errc::result_out_of_range};
+  if (errno == ERANGE && (std::isinf(read) || read == 0))
+    return {ptr, std::errc::result_out_of_range};
   value = read;
   return {ptr, std::errc()};
 }
