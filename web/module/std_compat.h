@@ -181,11 +181,6 @@ inline to_chars_result to_chars(char* first, char* last, double value, chars_for
   return copyOut(first, last, buffer);
 }
 
-inline to_chars_result to_chars(char* first, char* last, float value, chars_format format,
-                                int precision) {
-  return to_chars(first, last, static_cast<double>(value), format, precision);
-}
-
 inline from_chars_result from_chars(const char* first, const char* last, float& value,
                                     chars_format = chars_format::general) {
   return palvane_web_compat::readFloat(first, last, value);
