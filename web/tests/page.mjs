@@ -27,6 +27,7 @@ const [header, row] = sweep.stdout.trim().split('\n').slice(-2).map((line) => li
 const native = Object.fromEntries(header.map((name, k) => [name, row[k]]));
 
 const server = spawn(process.execPath, [path.join(root, 'web/serve.mjs'), distDir, '0']);
+process.on('exit', () => server.kill()); // also when a step throws
 const address = await new Promise((resolve) => server.stdout.on('data', (data) => resolve(String(data).match(/http:\S+/)[0])));
 const browser = await launchBrowser();
 
