@@ -46,12 +46,13 @@ double rounded(double value, double decimalsScale) {
 }
 
 std::vector<std::string> rowFields(const Settings& settings, const CombinationOutcome& outcome,
-                                   const AluminiumFit* fit,
-                                   const std::optional<calibration::OutputCalibration>& output) {
+                                   const AluminiumFit* fit, bool absoluteColumns,
+                                   std::optional<double> referenceKerma, const std::string& note) {
   std::vector<std::string> fields{std::string(targetName(settings.target))};
   // A fitted aluminium is an outcome, not a setting: a failed fit leaves its cell empty
-  // rather than showing a thickness nothing was run with.
-  const bool aluminiumKnown = fit == nullptr || fit->fit.has_value();
+  // rather than showing a thickness nothing was run with (a row no fit was asked for keeps
+  // its own).
+  const bool aluminiumKnown = fit == nullptr || fit->fit.has_value() || fit->failure.empty();
   for (double setting :
        {settings.tubeVoltage, settings.targetAngle, settings.tiltAngle, settings.beryllium}) {
     fields.push_back(csv::number(setting));
@@ -71,16 +72,17 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
     fields.push_back(known ? csv::number(rounded(fit->fit->aluminium, 1e3)) : "");
     fields.push_back(known ? csv::number(rounded(fit->fit->largestRelativeDifference(), 1e5)) : "");
   }
-  if (output) {
+  if (absoluteColumns) {
     std::vector<double> relative{1.0};
     relative.insert(relative.end(), summary.relativeAirKerma.begin(),
                     summary.relativeAirKerma.end());
     for (double value : relative) {
-      const std::optional<double> kerma = calibration::absoluteKerma(*output, value);
+      const std::optional<double> kerma =
+          referenceKerma ? calibration::absoluteKerma(*referenceKerma, value) : std::nullopt;
       fields.push_back(outcome.ok && kerma ? csv::number(rounded(*kerma, 1e4)) : "");
     }
   }
-  fields.push_back(outcome.ok ? "ok" : outcome.failure);
+  fields.push_back(!outcome.ok ? outcome.failure : note.empty() ? "ok" : "ok, " + note);
   return fields;
 }
 
@@ -88,12 +90,20 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
 
 std::string sweepTable(const std::vector<Settings>& combinations,
                        const std::vector<CombinationOutcome>& outcomes,
-                       const std::vector<AluminiumFit>& fits,
-                       const std::optional<calibration::OutputCalibration>& output) {
-  std::string table = csv::record(headerFields(!fits.empty(), output.has_value()), csv::kLf);
+                       const RowCalibrations& calibrations,
+                       const std::vector<std::string>& provenance) {
+  std::string table;
+  for (const std::string& line : provenance) table += "# " + line + "\n";
+  const std::vector<AluminiumFit>& fits = calibrations.fits;
+  table += csv::record(headerFields(!fits.empty(), calibrations.absoluteColumns), csv::kLf);
   for (std::size_t i = 0; i < combinations.size() && i < outcomes.size(); ++i) {
     const AluminiumFit* fit = i < fits.size() ? &fits[i] : nullptr;
-    table += csv::record(rowFields(combinations[i], outcomes[i], fit, output), csv::kLf);
+    std::optional<double> kerma;
+    if (i < calibrations.referenceKermas.size()) kerma = calibrations.referenceKermas[i];
+    const std::string note = i < calibrations.notes.size() ? calibrations.notes[i] : "";
+    table += csv::record(
+        rowFields(combinations[i], outcomes[i], fit, calibrations.absoluteColumns, kerma, note),
+        csv::kLf);
   }
   return table;
 }

@@ -22,9 +22,11 @@ constexpr double kBarWidth = 22;
 constexpr int kFigureWidth = 680;
 constexpr double kCaptionTop = 556;
 
-// The value shown for a relative map value: percent, or mm of aluminium for the HVL.
-double shownValue(double relative, MapQuantity quantity, double axisHvl) {
-  return quantity == MapQuantity::kHvl ? axisHvl * relative : 100.0 * relative;
+// The value shown for a relative map value: percent, or the beam-axis value times it for
+// the HVL (mm of aluminium) and the absolute air kerma (uGy/mAs).
+double shownValue(double relative, MapQuantity quantity, double axisValue) {
+  const bool absolute = quantity == MapQuantity::kHvl || quantity == MapQuantity::kAbsoluteAirKerma;
+  return absolute ? axisValue * relative : 100.0 * relative;
 }
 
 QString scaleTitle(MapQuantity quantity) {
@@ -33,6 +35,8 @@ QString scaleTitle(MapQuantity quantity) {
       return FigureTexts::tr("Relative energy fluence (%)");
     case MapQuantity::kAirKerma:
       return FigureTexts::tr("Relative air kerma (%)");
+    case MapQuantity::kAbsoluteAirKerma:
+      return FigureTexts::tr("Air kerma (µGy/mAs)");
     case MapQuantity::kHvl:
       break;
   }
@@ -40,7 +44,7 @@ QString scaleTitle(MapQuantity quantity) {
 }
 
 void drawCells(QPainter& painter, const PlotArea& area, const FieldMap& map, MapQuantity quantity,
-               double axisHvl, double top) {
+               double axisValue, double top) {
   painter.save();
   painter.setClipRect(area.rect);
   painter.setPen(Qt::NoPen);
@@ -57,7 +61,7 @@ void drawCells(QPainter& painter, const PlotArea& area, const FieldMap& map, Map
         if (!(relative > 0.0) || !std::isfinite(relative)) {
           fillCutOff(painter, covered);
         } else {
-          painter.fillRect(covered, viridis(shownValue(relative, quantity, axisHvl) / top));
+          painter.fillRect(covered, viridis(shownValue(relative, quantity, axisValue) / top));
         }
       }
     }
@@ -149,18 +153,20 @@ QString mapFigureTitle(MapQuantity quantity) {
       return FigureTexts::tr("Relative energy fluence");
     case MapQuantity::kAirKerma:
       return FigureTexts::tr("Relative air kerma");
+    case MapQuantity::kAbsoluteAirKerma:
+      return FigureTexts::tr("Absolute air kerma");
     case MapQuantity::kHvl:
       break;
   }
   return FigureTexts::tr("Aluminium half-value layer");
 }
 
-void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisHvl,
+void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisValue,
                     const QStringList& caption) {
   double top = 0.0;
   for (int j = 1; j <= kLastMapRow; ++j) {
     for (int i = 1; i <= kLastMapColumn; ++i) {
-      const double value = shownValue(map[i][j], quantity, axisHvl);
+      const double value = shownValue(map[i][j], quantity, axisValue);
       if (std::isfinite(value)) top = std::max(top, value);
     }
   }
@@ -168,7 +174,7 @@ void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity
 
   const PlotArea area{kPlot, 0.0, kFieldLength, -kFieldHalfWidth, kFieldHalfWidth};
   drawTitle(painter, QRectF(0, 8, kFigureWidth, 30), mapFigureTitle(quantity));
-  drawCells(painter, area, map, quantity, axisHvl, top);
+  drawCells(painter, area, map, quantity, axisValue, top);
   drawReferencePoint(painter, area);
   drawAxes(painter, area,
            {10.0, 50.0, 10.0, 50.0, FigureTexts::tr("X (mm)"), FigureTexts::tr("Y (mm)")});

@@ -19,8 +19,9 @@ namespace palvane {
 // The size in logical pixels of a map figure with `captionLines` caption lines.
 QSize mapFigureSize(int captionLines);
 
-// axisHvl: the beam-axis HVL in mm, which turns the relative HVL map into millimetres.
-void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisHvl,
+// axisValue: the beam-axis HVL in mm, which turns the relative HVL map into millimetres,
+// or the reference kerma in uGy/mAs, which puts the air-kerma map on its absolute scale.
+void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisValue,
                     const QStringList& caption);
 
 // The figure's title: the quantity it shows.

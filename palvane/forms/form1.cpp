@@ -150,6 +150,7 @@ void Form1::showNewResults() {
   mapShown_ = false;
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
+  runScale_.reset();
   // The spectrum form holds the settings of the run now shown.
   runSettings_ =
       ExportSettings{state().TargetType, readTubeSettings(parameterTexts()), kAirLayerCm};

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
 
@@ -94,6 +95,9 @@ class Form1 : public QWidget {
   // The absolute air kerma read-out at the pointer, shown only while the spectrum form has
   // an output calibration: the air kerma of the relative value, or empty for nullopt.
   void showPointerKerma(std::optional<double> relativeKerma);
+  // The absolute scale of the shown run for the spectrum form's output, computed once for
+  // each output.
+  AbsoluteScale runScale() const;
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
   // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
@@ -145,6 +149,8 @@ class Form1 : public QWidget {
   // The settings of the run whose results are shown, for the saved set.
   std::optional<ExportSettings> runSettings_;
   QStringList runSettingsLines_;
+  mutable std::optional<std::pair<std::optional<calibration::OutputMeasurement>, AbsoluteScale>>
+      runScale_;
 };
 
 }  // namespace palvane

@@ -19,6 +19,7 @@
 #include "palvane/forms/screen_fit.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/spectrum_graphs.h"
@@ -80,6 +81,20 @@ void Form2::connectHandlers() {
   connect(Command5_, &QPushButton::clicked, this, &Form2::Command5_Click);
   connect(Command7_, &QPushButton::clicked, this, &Form2::Command7_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &Form2::SaveButton_Click);
+  // Every change of a setting renews the calibration state (after the target's own handler,
+  // which sets the target's filters).
+  const auto settingsChanged = [this] {
+    if (state().ports.parameters == this) CalibrationPanel_->settingsChanged();
+  };
+  for (QLineEdit* box : {Text1_, Text2_, Text3_, Text5_, Text8_}) {
+    connect(box, &QLineEdit::textChanged, this, settingsChanged);
+  }
+  for (QComboBox* box : {Combo1_, Combo2_}) {
+    connect(box, &QComboBox::currentTextChanged, this, settingsChanged);
+  }
+  for (QRadioButton* option : {Option1_, Option2_}) {
+    connect(option, &QRadioButton::toggled, this, settingsChanged);
+  }
 }
 
 bool Form2::Form_Load() {
@@ -102,6 +117,7 @@ bool Form2::Form_Load() {
   state().TargetType = 0;
   drawLoadTimeCaption(*Picture3_);
   tablesLoaded_ = true;
+  CalibrationPanel_->settingsChanged();
   return true;
 }
 
@@ -195,9 +211,15 @@ bool Form2::saveTo(const QString& folder) {
     showWarning(this, QString::fromUtf8(kNoSpectrumToSaveMessage));
     return false;
   }
+  // The spectrum's file states the calibration at its settings, its absolute air kerma too.
+  KeptSpectrum spectrum = *drawnSpectrum_;
+  const SpectrumExportSettings& settings = spectrum.settings;
+  spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
+      settings, CalibrationPanel_->scaleAt(settings.targetType, settings.tube));
+  ExportStamp stamp = exportStamp(QDateTime::currentDateTime(), std::nullopt);
+  stamp.calibration = CalibrationPanel_->stateLines(settings.targetType, settings.tube);
   return saveReportingErrors(this, [&] {
-    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), *drawnSpectrum_,
-                     exportStamp(QDateTime::currentDateTime(), std::nullopt));
+    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), spectrum, stamp);
     savePng(Picture3_->image(), QDir(folder).filePath(QStringLiteral("spectrum_axis.png")));
   });
 }
@@ -227,10 +249,6 @@ std::string Form2::beryllium() const { return textOf(Text8_); }
 std::string Form2::aluminium() const { return textOf(Text2_); }
 std::string Form2::molybdenum() const { return textOf(Combo1_); }
 std::string Form2::rhodium() const { return textOf(Combo2_); }
-
-const std::optional<calibration::OutputCalibration>& Form2::outputCalibration() const {
-  return CalibrationPanel_->outputCalibration();
-}
 
 void Form2::setTubeVoltage(const std::string& text) {
   Text1_->setText(QString::fromStdString(text));

@@ -83,8 +83,6 @@ class Form2 : public QWidget, public ParameterTexts {
 
   PictureBox& spectrumGraph() { return *Picture3_; }
   CalibrationPanel& calibrationPanel() { return *CalibrationPanel_; }
-  // The measured tube output set on the calibration panel; nullopt while none is.
-  const std::optional<calibration::OutputCalibration>& outputCalibration() const;
 
   // Names the folder palvane works in, in the form's tool tip.
   void showWorkingFolder(const QString& folder);

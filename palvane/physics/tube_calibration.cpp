@@ -6,8 +6,10 @@
 
 namespace palvane {
 
-std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
-                                  const TubeSettings& tube) {
+namespace {
+
+std::optional<BeamQuality> beamAxisQuality(const SharedState& tables, int targetType,
+                                           const TubeSettings& tube) {
   BinArray target{};
   BinArray spectrum{};
   const PointGeometry beamAxis;  // exactly (0, 1, 1)
@@ -16,10 +18,45 @@ std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
           ? MolybdenumSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum)
           : TungstenSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum);
   if (!lastBin) return std::nullopt;
-  const std::optional<BeamQuality> quality =
-      computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
+  return computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
+}
+
+}  // namespace
+
+std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
+                                  const TubeSettings& tube) {
+  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube);
   if (!quality) return std::nullopt;
   return quality->firstHvl;
+}
+
+std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
+                                       const TubeSettings& tube) {
+  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube);
+  if (!quality) return std::nullopt;
+  return quality->airKerma;
+}
+
+calibration::TubeSetup tubeSetup(int targetType, const TubeSettings& tube) {
+  constexpr double kMillimetresPerCentimetre = 10.0;
+  return {targetType,
+          tube.targetAngle,
+          tube.tiltAngle,
+          kMillimetresPerCentimetre * tube.beryllium,
+          kMillimetresPerCentimetre * tube.aluminium,
+          kMillimetresPerCentimetre * tube.molybdenum,
+          kMillimetresPerCentimetre * tube.rhodium};
+}
+
+TubeSettings tubeSettings(double tubeVoltage, const calibration::TubeSetup& setup) {
+  constexpr double kCentimetresPerMillimetre = 0.1;
+  return {tubeVoltage,
+          setup.targetAngle,
+          setup.tiltAngle,
+          kCentimetresPerMillimetre * setup.beryllium,
+          kCentimetresPerMillimetre * setup.aluminium,
+          kCentimetresPerMillimetre * setup.molybdenum,
+          kCentimetresPerMillimetre * setup.rhodium};
 }
 
 calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,

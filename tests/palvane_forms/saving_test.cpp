@@ -176,9 +176,10 @@ class SavingTest : public QObject {
     QVERIFY2(set.dirName().endsWith(QStringLiteral("_Mo_30kV_th10_ph4")), qPrintable(first));
 
     // Every figure as PNG at twice its size and as SVG that parses.
-    // Caption: settings, filters, plane, two lines of reference values, program and date.
-    const QSize mapSize = palvane::mapFigureSize(6) * 2;
-    const QSize curveSize = palvane::curveFigureSize(6) * 2;
+    // Caption: settings, filters, plane, two lines of reference values, the calibration,
+    // program and date.
+    const QSize mapSize = palvane::mapFigureSize(7) * 2;
+    const QSize curveSize = palvane::curveFigureSize(7) * 2;
     const struct {
       const char* stem;
       QSize size;
@@ -228,8 +229,21 @@ class SavingTest : public QObject {
                                              "HVL1 (mm Al),")));
     QVERIFY(summary[1].startsWith(QStringLiteral("spectrum_axis.csv,0,0,")));
     QCOMPARE(summary[3].split(QLatin1Char(','))[4], shownHvl1);
-    QVERIFY(QFile::exists(set.filePath(QStringLiteral("README.txt"))));
     QVERIFY(!QFile::exists(set.filePath(QStringLiteral("spectrum_point_3.csv"))));
+    QVERIFY(!QFile::exists(set.filePath(QStringLiteral("map_absolute_air_kerma.csv"))));
+    // Every file of the set names the calibration, here none.
+    const auto everyFileNames = [](const QDir& folder, const QString& text) {
+      for (const QString& name : folder.entryList(
+               {QStringLiteral("*.csv"), QStringLiteral("*.svg"), QStringLiteral("README.txt")})) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly) || !QString::fromUtf8(file.readAll()).contains(text)) {
+          qWarning("%s does not name the calibration", qPrintable(name));
+          return false;
+        }
+      }
+      return true;
+    };
+    QVERIFY(everyFileNames(set, QStringLiteral("uncalibrated model")));
 
     // A second save in the same minute makes a folder of its own.
     const QString second = form.saveTo(parent.path());
@@ -250,6 +264,13 @@ class SavingTest : public QObject {
     QVERIFY(csvLines(calibrated, "spectrum_point_2.csv")
                 .filter(QStringLiteral("# Absolute air kerma (uGy/mAs): "))
                 .size() == 1);
+    // The output measured at the run's own settings scales by 1; the set has the absolute
+    // map, and every file states the output and the scaling.
+    QCOMPARE(csvTable(calibrated, "map_absolute_air_kerma.csv")[0],
+             QStringLiteral("X (mm),Y (mm),Air kerma (uGy/mAs)"));
+    QVERIFY(QFile::exists(calibrated.filePath(QStringLiteral("map_absolute_air_kerma.png"))));
+    QVERIFY(everyFileNames(calibrated, QStringLiteral("(50 / 65)² × K_model(s) / K_model(s_meas) = "
+                                                      "59.17 × 1.0000 = 59.17")));
     control<QLineEdit>(form2, "OutputKermaText")->clear();
     control<QLineEdit>(form2, "OutputDistanceText")->clear();
     control<QPushButton>(form2, "OutputButton")->click();
