@@ -276,10 +276,6 @@
         <translation>Folder to save into</translation>
     </message>
     <message>
-        <source>基準点 (65 cm): %1 µGy/mAs</source>
-        <translation>Reference point (65 cm): %1 µGy/mAs</translation>
-    </message>
-    <message>
         <source>校正ファイルを開く</source>
         <translation>Open a calibration file</translation>
     </message>
@@ -320,10 +316,6 @@
         <translation>Measured output (on the beam axis)</translation>
     </message>
     <message>
-        <source>µGy/mAs</source>
-        <translation>µGy/mAs</translation>
-    </message>
-    <message>
         <source>焦点からの距離</source>
         <translation>Distance</translation>
     </message>
@@ -338,6 +330,38 @@
     <message>
         <source>校正の保存</source>
         <translation>Save calibration</translation>
+    </message>
+    <message>
+        <source>残差 %1 % (3 % 超)</source>
+        <translation>residual %1 % (beyond 3 %)</translation>
+    </message>
+    <message>
+        <source>基準点 (65 cm): %1 µGy/mAs (%2 %3 kV)</source>
+        <translation>Reference point (65 cm): %1 µGy/mAs (%2 %3 kV)</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>プロファイル名</source>
+        <translation>Profile name</translation>
+    </message>
+    <message>
+        <source>(名前なし)</source>
+        <translation>(unnamed)</translation>
+    </message>
+    <message>
+        <source>未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です</source>
+        <translation>Uncalibrated model: HVL typically below measurement; air kerma in model units</translation>
+    </message>
+    <message>
+        <source>校正済み: %1、%2 用</source>
+        <translation>Calibrated: %1, for %2</translation>
+    </message>
+    <message>
+        <source>この設定では未校正: %1 (%2)</source>
+        <translation>Not calibrated for these settings: %1 (%2)</translation>
     </message>
 </context>
 </TS>
