@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "calibration/profile_file.h"
 #include "sweep/value_list.h"
 #include "text_files/spectrum_form_defaults.h"
 
@@ -86,6 +87,18 @@ double positiveNumber(const std::string& option, const std::string& item, const 
   return value;
 }
 
+// The comma-separated items of an option's value.
+std::vector<std::string> splitItems(const std::string& text) {
+  std::vector<std::string> items;
+  std::size_t begin = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', begin);
+    items.push_back(text.substr(begin, comma == std::string::npos ? comma : comma - begin));
+    if (comma == std::string::npos) return items;
+    begin = comma + 1;
+  }
+}
+
 // "28:0.31" or "25:0.28,28:0.31": tube voltage in kV and measured HVL in mm.
 std::vector<calibration::HvlPair> parseHvlPairs(const std::string& text) {
   const std::string option = "--fit-hvl";
@@ -109,6 +122,36 @@ std::vector<calibration::HvlPair> parseHvlPairs(const std::string& text) {
     if (comma == std::string::npos) return pairs;
     begin = comma + 1;
   }
+}
+
+// "30:0.95,60:0.9": positions X in mm along the anode-cathode axis and the air kerma
+// measured there relative to the beam axis.
+std::vector<calibration::HeelPoint> parseHeelPoints(const std::string& text) {
+  const std::string option = "--fit-heel";
+  std::vector<calibration::HeelPoint> points;
+  for (const std::string& item : splitItems(text)) {
+    const std::size_t colon = item.find(':');
+    if (colon == std::string::npos) {
+      throw UsageError(option + ": \"" + item + "\" is not X:REL (e.g. 60:0.9)");
+    }
+    calibration::HeelPoint point;
+    point.position = positiveNumber(option, item, item.substr(0, colon), "position X");
+    point.relativeKerma = positiveNumber(option, item, item.substr(colon + 1), "relative kerma");
+    if (point.position > calibration::kFarthestHeelPoint) {
+      throw UsageError(option + ": \"" + item + "\": X " + shown(point.position) +
+                       " mm is outside the map (up to 150 mm)");
+    }
+    if (point.relativeKerma > calibration::kHighestRelativeKerma) {
+      throw UsageError(option + ": \"" + item + "\": relative kerma " + shown(point.relativeKerma) +
+                       " is above 1.5");
+    }
+    points.push_back(point);
+  }
+  if (points.size() > calibration::kMostHeelPoints) {
+    throw UsageError(option + ": more than " + std::to_string(calibration::kMostHeelPoints) +
+                     " points");
+  }
+  return points;
 }
 
 // "120@50@28": measured air kerma in uGy/mAs at a distance in cm from the focal spot, at a
@@ -182,6 +225,8 @@ const std::map<std::string, OptionReader>& optionReaders() {
       {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
       {"--output-kerma",
        [](CommandLine& c, const std::string& v) { c.measuredOutput = parseOutput(v); }},
+      {"--fit-heel",
+       [](CommandLine& c, const std::string& v) { c.heelPoints = parseHeelPoints(v); }},
       {"--calibration",
        [](CommandLine& c, const std::string& v) {
          if (v.empty()) throw UsageError("--calibration: the file name is empty");
@@ -247,6 +292,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             std::string("--calibration gives the aluminium and the output: give it or ") + other +
             ", not both");
       }
+    }
+  }
+  if (seen.count("--fit-heel") != 0) {
+    for (const char* other : {"--theta", "--calibration"}) {
+      if (seen.count(other) != 0) {
+        throw UsageError(std::string("--fit-heel fits the target angle: give it or ") + other +
+                         ", not both");
+      }
+    }
+    if (commandLine.request.tubeVoltages.size() != 1) {
+      throw UsageError(
+          "--fit-heel: the heel is measured at one tube voltage: give it as the "
+          "only --kv");
     }
   }
   // An output is measured at one tube voltage; across several its value changes with the
@@ -320,6 +378,19 @@ Calibration to a measured tube:
                   between d and 65 cm, scatter into the dosimeter, and how far the
                   model's change of air kerma with the settings departs from the
                   tube's (the closer s is to s_meas, the smaller that part).
+  --fit-heel X:REL[,X:REL...]  measured air kerma relative to the beam axis at points X
+                  (mm, 0 to 150) along the anode-cathode axis (Y = 0), at the sweep's
+                  one tube voltage. Replaces --theta: for every combination of the other
+                  settings the target angle (5 to 30 degrees, in steps of 0.1) that
+                  makes the engine's relative air kerma there best match (least
+                  squares) is fitted, and the combination runs with it. With --fit-hvl
+                  the aluminium is refitted with that angle, in turn, until both are
+                  stable. Added columns: the fitted angle and the largest relative
+                  difference of the heel. The fitted angle is an effective angle: it
+                  makes the model's heel match the measurement; the anode's real angle,
+                  focal-spot size and off-focus radiation are not in the model. When the
+                  best angle is 5 or 30 degrees the row fails with the model's nearest
+                  values.
   --calibration FILE  a tube profile saved by palvane (format 2): every row of the
                   profile's target runs with the aluminium fitted for its added filter
                   (two decimals, as B2F.dat carries it; the fit columns show the fit)

@@ -8,6 +8,7 @@
 
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
+#include "calibration/tube_profile.h"
 #include "sweep/installed_tables.h"
 #include "sweep/sweep_settings.h"
 
@@ -34,6 +35,8 @@ struct CommandLine {
     double tubeVoltage = 0.0;
   };
   std::optional<MeasuredOutput> measuredOutput;
+  // --fit-heel: the measured heel the target angle of every combination is fitted to.
+  std::vector<calibration::HeelPoint> heelPoints;
   // --calibration: a tube profile file.
   std::optional<std::filesystem::path> calibrationFile;
 };

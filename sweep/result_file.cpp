@@ -26,6 +26,9 @@ ResultSummary readResultText(std::string text) {
     summary.relativeAirKerma[i] = onAxis(maps.kermaMap, kReportedPositionsCm[i]);
     summary.relativeHalfValueLayer[i] = onAxis(maps.hvlMap, kReportedPositionsCm[i]);
   }
+  for (int i = 1; i <= palvane::kLastMapColumn; ++i) {
+    summary.airKermaAlongX[i - 1] = maps.kermaMap[i][1];
+  }
   return summary;
 }
 

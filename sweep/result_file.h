@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "text_files/field_grid.h"
+
 namespace sweep {
 
 // Positions along the anode-cathode axis (Y = 0) whose relative values a sweep reports.
@@ -17,6 +19,9 @@ struct ResultSummary {
   double halfValueLayer = 0;
   std::array<double, 3> relativeAirKerma{};
   std::array<double, 3> relativeHalfValueLayer{};
+  // The relative air kerma along the anode-cathode axis (Y = 0), X = 0 to 15 cm in the
+  // map's 0.2 cm steps, for fitting the heel.
+  std::array<double, palvane::kLastMapColumn> airKermaAlongX{};
 };
 
 // Reads the text of an engine's Result.dat (palvane::readResultMaps) and keeps what a sweep

@@ -7,6 +7,7 @@
 #include "calibration/tube_profile.h"
 #include "sweep/aluminium_fit.h"
 #include "sweep/command_line.h"
+#include "sweep/heel_fit.h"
 #include "sweep/sweep_run.h"
 
 namespace sweep {
@@ -16,6 +17,7 @@ namespace sweep {
 // its status when the calibration cannot serve it.
 struct RowCalibrations {
   std::vector<AluminiumFit> fits;  // empty: no fit columns
+  std::vector<HeelFitRow> heels;   // empty: no heel columns
   bool absoluteColumns = false;
   std::vector<std::optional<double>> referenceKermas;
   std::vector<std::string> notes;

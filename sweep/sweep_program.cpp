@@ -73,24 +73,30 @@ class InterruptionCatcher {
   struct sigaction previousTerminate_ {};
 };
 
-// Runs the combinations whose aluminium could be fitted (all, without fits); a combination
-// whose fit failed gets the fit's message as its failure.
+// Runs the combinations whose fits succeeded (all, without fits); a combination whose fit
+// failed gets the fit's message as its failure.
 std::vector<CombinationOutcome> runFittedSweep(const SweepJob& job,
-                                               const std::vector<AluminiumFit>& fits) {
-  if (fits.empty()) return runSweep(job);
+                                               const RowCalibrations& calibrations) {
+  std::vector<std::string> failures(job.combinations.size());
+  for (std::size_t i = 0; i < failures.size(); ++i) {
+    if (i < calibrations.fits.size() && !calibrations.fits[i].fit) {
+      failures[i] = calibrations.fits[i].failure;
+    }
+    if (i < calibrations.heels.size() && !calibrations.heels[i].fit) {
+      failures[i] = calibrations.heels[i].failure;
+    }
+  }
   SweepJob fitted = job;
   fitted.combinations.clear();
-  // A row without a fit and without a failure was not asked to be fitted: it runs as it is.
-  const auto runs = [](const AluminiumFit& fit) { return fit.fit || fit.failure.empty(); };
   for (std::size_t i = 0; i < job.combinations.size(); ++i) {
-    if (runs(fits[i])) fitted.combinations.push_back(job.combinations[i]);
+    if (failures[i].empty()) fitted.combinations.push_back(job.combinations[i]);
   }
   std::vector<CombinationOutcome> ran = runSweep(fitted);
   std::vector<CombinationOutcome> outcomes;
   std::size_t next = 0;
-  for (const AluminiumFit& fit : fits) {
-    outcomes.push_back(runs(fit) ? std::move(ran[next++])
-                                 : CombinationOutcome{false, {}, fit.failure});
+  for (const std::string& failure : failures) {
+    outcomes.push_back(failure.empty() ? std::move(ran[next++])
+                                       : CombinationOutcome{false, {}, failure});
   }
   return outcomes;
 }
@@ -144,6 +150,12 @@ std::string calibrationLine(const CommandLine& commandLine,
   std::string line;
   if (!commandLine.fitPairs.empty()) {
     line += "aluminium fitted to the measured HVLs of --fit-hvl";
+  }
+  if (!commandLine.heelPoints.empty()) {
+    line += (line.empty() ? "" : "; ") +
+            std::string(
+                "target angle fitted to the measured heel of --fit-heel (an effective "
+                "angle: it makes the model's heel match, not a measured anode angle)");
   }
   if (const auto& measured = commandLine.measuredOutput) {
     line += (line.empty() ? "" : "; ") + std::string("output ") +
@@ -218,10 +230,13 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     try {
       if (profile) {
         calibrations = applyProfileAluminium(job.combinations, *profile);
+      } else if (!commandLine.heelPoints.empty()) {
+        calibrations.heels = fitHeel(job.combinations, job, commandLine.heelPoints,
+                                     commandLine.fitPairs, calibrations.fits);
       } else if (!commandLine.fitPairs.empty()) {
         calibrations.fits = fitAluminium(job.combinations, job, commandLine.fitPairs);
       }
-      outcomes = runFittedSweep(job, calibrations.fits);
+      outcomes = runFittedSweep(job, calibrations);
       if (profile && profile->output) {
         const calibration::OutputMeasurement& output = *profile->output;
         scaleOutput(calibrations, job.combinations, outcomes, job, output.output,

@@ -181,6 +181,30 @@ TEST(SweepProgram, FittedAluminiumMeetsTheMeasuredHvlAndOutputGivesAbsoluteKerma
   }
 }
 
+TEST(SweepProgram, HeelFitRecoversTheAngleOfTheEnginesOwnHeel) {
+  // The relative air kerma at X = 5, 10 and 15 cm of a Mo/Rh 28 kV run at theta = 18.
+  const sweep::WorkDirectory output;
+  const fs::path table = output.path() / "sweep.csv";
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::vector<std::string> common = {
+      "--kv",     "28",          "--phi", "0",        "--mo",
+      "0",        "--rh",        "0.025", "--tables", testpaths::kDataDir,
+      "--output", table.string()};
+  std::vector<std::string> at18 = common;
+  at18.insert(at18.end(), {"--theta", "18"});
+  ASSERT_EQ(sweep::runSweepProgram(at18, out, err), sweep::kExitAllOk) << err.str();
+  const auto measured = readTable(table);
+  std::vector<std::string> heel = common;
+  heel.insert(heel.end(), {"--fit-heel", "50:" + measured[1][12] + ",100:" + measured[1][13] +
+                                             ",150:" + measured[1][14]});
+  ASSERT_EQ(sweep::runSweepProgram(heel, out, err), sweep::kExitAllOk) << err.str();
+  const auto rows = readTable(table);
+  ASSERT_EQ(rows[0][18], "fitted_target_angle [deg]");
+  EXPECT_EQ(rows[1][2], "18");
+  EXPECT_EQ(rows[1][18], "18");
+}
+
 TEST(SweepProgram, MissingTablesStopBeforeAnyRunAndLeaveTheOutputAlone) {
   const sweep::WorkDirectory directory;
   const fs::path table = directory.path() / "old.csv";
