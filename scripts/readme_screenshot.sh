@@ -4,7 +4,8 @@
 # docs/form2.png (the spectrum form with the beam-axis spectrum), both again in English
 # (docs/form1_en.png, docs/form2_en.png),
 # docs/report_map.png and docs/report_spectra.png (the map and spectrum figures of a saved
-# set) and every form and the engine's console window in build/screenshots/study/.
+# set), docs/strip_*.png (the calibration strip's three states in both languages, on a
+# 1366 x 768 screen) and every form and the engine's console window in build/screenshots/study/.
 # Usage: scripts/readme_screenshot.sh [build directory, default build/release]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,5 +29,11 @@ for picture in form1 form2 report_map report_spectra; do
 done
 for picture in form1_en form2_en; do
   cp "$shots/1366x768/$picture.png" "$root/docs/$picture.png"
+done
+# The calibration strip's three states in both languages, on the 1366 x 768 screen.
+for state in uncalibrated calibrated not_for_these_settings; do
+  for suffix in "" _en; do
+    cp "$shots/1366x768/strip_$state$suffix.png" "$root/docs/strip_$state$suffix.png"
+  done
 done
 echo "Saved docs/form1.png, docs/form2.png, docs/report_map.png, docs/report_spectra.png (1600 x 1000 screen), docs/form1_en.png, docs/form2_en.png (1366 x 768) and every picture in $shots"

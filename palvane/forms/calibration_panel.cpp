@@ -259,7 +259,7 @@ void CalibrationPanel::showOutput() {
   const std::optional<calibration::Filter> filter =
       calibration::filterOf(output->setup.molybdenum, output->setup.rhodium);
   ReferenceKermaLabel_->setText(
-      translated(QT_TRANSLATE_NOOP("palvane", "基準点 (65 cm): %1 µGy/mAs (%2 %3 kV)"))
+      translated(QT_TRANSLATE_NOOP("palvane", "65 cm: %1 µGy/mAs、%2 %3 kV"))
           .arg(formatted(calibration::referenceKerma(output->output), kAbsoluteKermaPattern),
                QString::fromStdString(calibration::setupName(
                    output->setup.targetType, filter.value_or(calibration::Filter::kNone))),

@@ -36,12 +36,16 @@ std::string setupText(const calibration::TubeSetup& setup) {
 std::string differences(const calibration::FilterCalibration& fit,
                         const calibration::TubeSetup& setup) {
   std::string text;
-  const auto note = [&text](const std::string& what) { text += (text.empty() ? "" : ", ") + what; };
+  int count = 0;
+  const auto note = [&text, &count](const std::string& what) {
+    text += (text.empty() ? "" : ", ") + what;
+    ++count;
+  };
   if (!same(setup.targetAngle, fit.targetAngle)) note("θ (" + number(fit.targetAngle) + "°)");
   if (!same(setup.tiltAngle, fit.tiltAngle)) note("φ (" + number(fit.tiltAngle) + "°)");
   if (!same(setup.beryllium, fit.beryllium)) note("beryllium (" + number(fit.beryllium) + " mm)");
   if (text.empty()) note("the filter thickness (" + number(fit.filterThickness) + " mm)");
-  return text + " differ from the profile's";
+  return text + (count == 1 ? " differs" : " differ") + " from the profile's";
 }
 
 }  // namespace

@@ -61,6 +61,40 @@ void saveReportFigures(palvane::Form1& form1) {
   }
 }
 
+// The calibration strip of the spectrum form in its three states, in Japanese and English:
+// uncalibrated, calibrated (a fit for Mo/Mo and an output), not for these settings (another
+// target angle).
+void saveCalibrationStrip(palvane::Form2& form2) {
+  form2.show();
+  QWidget* strip = study::control<QWidget>(form2, "CalibrationPanel");
+  const auto saveStrip = [&](const char* name) {
+    for (const auto language : {palvane::Language::kJapanese, palvane::Language::kEnglish}) {
+      palvane::setLanguage(language);
+      form2.raise();
+      QVERIFY(QTest::qWaitForWindowExposed(&form2));
+      QTest::qWait(200);
+      const QString file = QString::fromLatin1(name) + (language == palvane::Language::kEnglish
+                                                            ? QStringLiteral("_en.png")
+                                                            : QStringLiteral(".png"));
+      QVERIFY2(strip->grab().save(screenshotDirectory().filePath(file)), qPrintable(file));
+    }
+    palvane::setLanguage(palvane::Language::kJapanese);
+  };
+  saveStrip("strip_uncalibrated");
+  study::control<QLineEdit>(form2, "ProfileNameText")->setText(QStringLiteral("Room 2 Mo"));
+  study::control<QLineEdit>(form2, "CalibrationKv1")->setText(QStringLiteral("28"));
+  study::control<QLineEdit>(form2, "CalibrationHvl1")->setText(QStringLiteral("0.34"));
+  study::control<QLineEdit>(form2, "CalibrationKv2")->setText(QStringLiteral("32"));
+  study::control<QLineEdit>(form2, "CalibrationHvl2")->setText(QStringLiteral("0.37"));
+  click(form2, "FitButton");
+  study::control<QLineEdit>(form2, "OutputKermaText")->setText(QStringLiteral("80"));
+  study::control<QLineEdit>(form2, "OutputDistanceText")->setText(QStringLiteral("60"));
+  click(form2, "OutputButton");
+  saveStrip("strip_calibrated");
+  study::control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("12"));
+  saveStrip("strip_not_for_these_settings");
+}
+
 }  // namespace
 
 class ReadmePictures : public QObject {
@@ -101,6 +135,9 @@ class ReadmePictures : public QObject {
     save(*palvane::form3(), "form3.png");
     palvane::form3()->hide();
     save(*palvane::form4(), "form4.png");
+    palvane::form4()->hide();
+    palvane::form3()->hide();
+    saveCalibrationStrip(form2);
   }
 };
 

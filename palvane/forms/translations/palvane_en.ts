@@ -336,8 +336,8 @@
         <translation>residual %1 % (beyond 3 %)</translation>
     </message>
     <message>
-        <source>基準点 (65 cm): %1 µGy/mAs (%2 %3 kV)</source>
-        <translation>Reference point (65 cm): %1 µGy/mAs (%2 %3 kV)</translation>
+        <source>65 cm: %1 µGy/mAs、%2 %3 kV</source>
+        <translation>65 cm: %1 µGy/mAs, %2 %3 kV</translation>
     </message>
     <message>
         <source>すべてのファイル (*)</source>
