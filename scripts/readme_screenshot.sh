@@ -5,7 +5,7 @@
 # (docs/form1_en.png, docs/form2_en.png),
 # docs/report_map.png and docs/report_spectra.png (the map and spectrum figures of a saved
 # set), docs/strip_*.png (the calibration strip's three states in both languages, on a
-# 1366 x 768 screen) and every form and the engine's console window in build/screenshots/study/.
+# 1366 x 768 screen), docs/heel_dialog_en.png and every form and the engine's console window in build/screenshots/study/.
 # Usage: scripts/readme_screenshot.sh [build directory, default build/release]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,4 +36,5 @@ for state in uncalibrated calibrated not_for_these_settings; do
     cp "$shots/1366x768/strip_$state$suffix.png" "$root/docs/strip_$state$suffix.png"
   done
 done
+cp "$shots/1366x768/heel_dialog_en.png" "$root/docs/heel_dialog_en.png"
 echo "Saved docs/form1.png, docs/form2.png, docs/report_map.png, docs/report_spectra.png (1600 x 1000 screen), docs/form1_en.png, docs/form2_en.png (1366 x 768) and every picture in $shots"

@@ -77,8 +77,15 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
   for (double value : values) fields.push_back(outcome.ok ? csv::number(value) : "");
   if (fit != nullptr) {
     const bool known = fit->fit.has_value();
+    // A profile's pair may come without the model's HVL: then no difference is known.
+    bool modelled = known;
+    for (const calibration::PairFit& pair :
+         known ? fit->fit->pairs : std::vector<calibration::PairFit>{}) {
+      modelled = modelled && pair.modelHvl > 0.0;
+    }
     fields.push_back(known ? csv::number(rounded(fit->fit->aluminium, 1e3)) : "");
-    fields.push_back(known ? csv::number(rounded(fit->fit->largestRelativeDifference(), 1e5)) : "");
+    fields.push_back(modelled ? csv::number(rounded(fit->fit->largestRelativeDifference(), 1e5))
+                              : "");
   }
   if (heel != nullptr) {
     const bool known = heel->fit.has_value();

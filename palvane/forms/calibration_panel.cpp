@@ -42,8 +42,9 @@ QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"
 
 std::string todayText() { return QDate::currentDate().toString(Qt::ISODate).toStdString(); }
 
-CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel)
-    : QObject(&panel), aluminiumBox_(aluminiumBox), panel_(panel) {
+CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QLineEdit& targetAngleBox,
+                                   QFrame& panel)
+    : QObject(&panel), aluminiumBox_(aluminiumBox), targetAngleBox_(targetAngleBox), panel_(panel) {
   createControls();
   // The reference kerma line is composed at run time: composed again in a new language.
   onLanguageChange(panel_, [this] {
@@ -54,6 +55,7 @@ CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel)
   connect(OutputButton_, &QPushButton::clicked, this, &CalibrationPanel::OutputButton_Click);
   connect(LoadButton_, &QPushButton::clicked, this, &CalibrationPanel::LoadButton_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &CalibrationPanel::SaveButton_Click);
+  connect(HeelButton_, &QPushButton::clicked, this, &CalibrationPanel::HeelButton_Click);
 }
 
 void CalibrationPanel::warn(const QString& text) { showWarning(panel_.window(), text); }

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include "calibration/heel_fit.h"
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
 #include "calibration/tube_profile.h"
@@ -80,8 +81,9 @@ class CalibrationPanel : public QObject {
   static constexpr int kRows = 3;
 
   // Creates the controls on `panel`. `aluminiumBox` is the spectrum form's
-  // aluminium-equivalent box, which the fit fills.
-  CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel);
+  // aluminium-equivalent box, which the fit fills; `targetAngleBox` its target angle box,
+  // which the heel fit fills.
+  CalibrationPanel(QLineEdit& aluminiumBox, QLineEdit& targetAngleBox, QFrame& panel);
 
   // The profile in force: made by a fit or an output, or loaded; nullopt while none is.
   const std::optional<calibration::TubeProfile>& profile() const { return profile_; }
@@ -109,6 +111,13 @@ class CalibrationPanel : public QObject {
   void OutputButton_Click();
   void LoadButton_Click();
   void SaveButton_Click();
+  // Opens the heel dialog (calibration_panel_heel.cpp).
+  void HeelButton_Click();
+  // Fits the target angle to the measured heel for the form's settings (and, when the
+  // profile has a fit for the form's filter, the aluminium with it in turn), puts both
+  // into the form's boxes and keeps them in the profile with the heel; reports why not and
+  // returns nullopt when no angle from 5 to 30 degrees reaches the measurement.
+  std::optional<calibration::HeelFit> fitHeel(const std::vector<calibration::HeelPoint>& points);
   // Fills the panel (and the aluminium box, when the file holds a thickness) from a
   // calibration file of the form's target; returns false after reporting a bad file.
   bool loadFrom(const QString& file);
@@ -150,6 +159,7 @@ class CalibrationPanel : public QObject {
   void warn(const QString& text);
 
   QLineEdit& aluminiumBox_;
+  QLineEdit& targetAngleBox_;
   QFrame& panel_;
   std::array<Row, kRows> rows_{};
   QPushButton* FitButton_ = nullptr;
@@ -160,6 +170,7 @@ class CalibrationPanel : public QObject {
   QLabel* ReferenceKermaLabel_ = nullptr;
   QPushButton* LoadButton_ = nullptr;
   QPushButton* SaveButton_ = nullptr;
+  QPushButton* HeelButton_ = nullptr;
   QLineEdit* ProfileNameText_ = nullptr;
   QLabel* StateLabel_ = nullptr;
   std::optional<calibration::TubeProfile> profile_;

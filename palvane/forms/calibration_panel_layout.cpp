@@ -119,8 +119,12 @@ void CalibrationPanel::createControls() {
   // The profile: its name, and whether the form's settings are calibrated.
   addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "プロファイル名"), kStateLeft,
                      kFirstRowTop + kLabelDrop, 1560, kLabelHeight);
+  constexpr int kHeelWidth = 1680;
   ProfileNameText_ = addTextBox(panel_, QStringLiteral("ProfileNameText"), kStateLeft + 1620,
-                                kFirstRowTop, kStateWidth - 1620, kBoxHeight);
+                                kFirstRowTop, kStateWidth - 1620 - kHeelWidth - 60, kBoxHeight);
+  HeelButton_ = addTranslatedButton(
+      panel_, QStringLiteral("HeelButton"), QT_TRANSLATE_NOOP("palvane", "ヒール…"),
+      kStateLeft + kStateWidth - kHeelWidth, kFirstRowTop - 30, kHeelWidth, 435);
   StateLabel_ = addLabel(panel_, QStringLiteral("CalibrationStateLabel"), QString(), kStateLeft,
                          kFirstRowTop + kRowPitch + 60, kStateWidth, 4 * kLabelHeight);
   StateLabel_->setWordWrap(true);

@@ -155,8 +155,9 @@ void Form2::createControls() {
 
   // Below the original form, the calibration to a measured tube.
   CalibrationPanel_ =
-      new CalibrationPanel(*Text2_, *addPanel(*this, QStringLiteral("CalibrationPanel"),
-                                              QColor(255, 224, 192), 240, 7620, 19560, 2220));
+      new CalibrationPanel(*Text2_, *Text5_,
+                           *addPanel(*this, QStringLiteral("CalibrationPanel"),
+                                     QColor(255, 224, 192), 240, 7620, 19560, 2220));
 }
 
 }  // namespace palvane

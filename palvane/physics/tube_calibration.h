@@ -26,6 +26,14 @@ std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
 std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
                                        const TubeSettings& tube);
 
+// The air kerma relative to the beam axis of the model's spectra at the points (X in mm
+// towards the anode side, Y = 0) for the target and settings, through kEngineAirLayer of air
+// as the engines' maps; 0 at a point beyond the heel cut-off, as the engines write it.
+// nullopt where the model has no beam-axis air kerma.
+std::optional<std::vector<double>> HeelRelativeKerma(
+    const SharedState& tables, int targetType, const TubeSettings& tube,
+    const std::vector<calibration::HeelPoint>& points);
+
 // The set-up of the settings as a profile states it (thicknesses in mm), and back with a
 // tube voltage.
 calibration::TubeSetup tubeSetup(int targetType, const TubeSettings& tube);

@@ -9,12 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form3.h"
 #include "palvane/forms/form4.h"
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/heel_dialog.h"
 #include "palvane/forms/language.h"
 #include "palvane/forms/picture_box.h"
 #include "study_support.h"
@@ -61,6 +63,29 @@ void saveReportFigures(palvane::Form1& form1) {
   }
 }
 
+// The heel dialog of the calibration strip after a fit, in English.
+void saveHeelDialog(palvane::Form2& form2) {
+  palvane::setLanguage(palvane::Language::kEnglish);
+  palvane::CalibrationPanel& panel = form2.calibrationPanel();
+  palvane::HeelDialog dialog(
+      &form2,
+      [&panel](const std::vector<calibration::HeelPoint>& points) { return panel.fitHeel(points); },
+      [](double) { return false; });
+  const char* const measured[][2] = {
+      {"30", "0.97"}, {"60", "0.93"}, {"90", "0.87"}, {"120", "0.78"}};
+  for (int n = 0; n < 4; ++n) {
+    const QString number = QString::number(n + 1);
+    study::control<QLineEdit>(dialog, ("HeelX" + number).toLatin1().constData())
+        ->setText(QString::fromLatin1(measured[n][0]));
+    study::control<QLineEdit>(dialog, ("HeelKerma" + number).toLatin1().constData())
+        ->setText(QString::fromLatin1(measured[n][1]));
+  }
+  dialog.FitButton_Click();
+  save(dialog, "heel_dialog_en.png");
+  save(form2, "form2_heel_en.png");
+  palvane::setLanguage(palvane::Language::kJapanese);
+}
+
 // The calibration strip of the spectrum form in its three states, in Japanese and English:
 // uncalibrated, calibrated (a fit for Mo/Mo and an output), not for these settings (another
 // target angle).
@@ -93,6 +118,8 @@ void saveCalibrationStrip(palvane::Form2& form2) {
   saveStrip("strip_calibrated");
   study::control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("12"));
   saveStrip("strip_not_for_these_settings");
+  study::control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("10"));
+  saveHeelDialog(form2);
 }
 
 }  // namespace

@@ -363,5 +363,37 @@
         <source>この設定では未校正: %1 (%2)</source>
         <translation>Not calibrated for these settings: %1 (%2)</translation>
     </message>
+    <message>
+        <source>ヒール…</source>
+        <translation>Heel…</translation>
+    </message>
+    <message>
+        <source>ヒールの当てはめ</source>
+        <translation>Fitting the heel</translation>
+    </message>
+    <message>
+        <source>X (mm)</source>
+        <translation>X (mm)</translation>
+    </message>
+    <message>
+        <source>相対空気カーマ</source>
+        <translation>Relative air kerma</translation>
+    </message>
+    <message>
+        <source>計算値</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>差 (%)</source>
+        <translation>Difference (%)</translation>
+    </message>
+    <message>
+        <source>θ を求める</source>
+        <translation>Fit θ</translation>
+    </message>
+    <message>
+        <source>X は陽極側へ (Y = 0)、値はビーム軸に対する比。求めた θ は実効的な角度で、モデルのヒールを実測に合わせるものであり、陽極の実際の角度ではありません（焦点の大きさ、焦点外 X 線、陽極の荒れはモデルにありません）。θ のあと、実測 HVL に合うようアルミ当量を求め直します。</source>
+        <translation>X towards the anode side (Y = 0), values relative to the beam axis. The fitted θ is an effective angle: it makes the model's heel match the measurement and is not the anode's real angle (focal-spot size, off-focus radiation and anode roughness are not in the model). After θ, the aluminium equivalent is fitted again to the measured HVLs.</translation>
+    </message>
 </context>
 </TS>
