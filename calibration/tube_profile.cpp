@@ -48,11 +48,31 @@ std::string setupName(int targetType, Filter filter) {
 
 std::string_view targetName(int targetType) { return targetType == 0 ? "molybdenum" : "tungsten"; }
 
+double addedFilterThickness(const TubeSetup& setup, Filter filter) {
+  switch (filter) {
+    case Filter::kMolybdenum:
+      return setup.molybdenum;
+    case Filter::kRhodium:
+      return setup.rhodium;
+    case Filter::kNone:
+      break;
+  }
+  return 0.0;
+}
+
+FilterCalibration FilterCalibration::madeWith(const TubeSetup& setup, Filter filter) {
+  FilterCalibration made;
+  made.filter = filter;
+  made.filterThickness = addedFilterThickness(setup, filter);
+  made.beryllium = setup.beryllium;
+  made.targetAngle = setup.targetAngle;
+  made.tiltAngle = setup.tiltAngle;
+  return made;
+}
+
 bool FilterCalibration::madeFor(const TubeSetup& setup) const {
   const std::optional<Filter> setupFilter = filterOf(setup.molybdenum, setup.rhodium);
-  const double thickness = filter == Filter::kMolybdenum ? setup.molybdenum
-                           : filter == Filter::kRhodium  ? setup.rhodium
-                                                         : 0.0;
+  const double thickness = addedFilterThickness(setup, filter);
   return setupFilter == filter && same(thickness, filterThickness) &&
          same(setup.beryllium, beryllium) && same(setup.targetAngle, targetAngle) &&
          same(setup.tiltAngle, tiltAngle);

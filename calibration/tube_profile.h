@@ -40,6 +40,9 @@ struct TubeSetup {
   friend bool operator==(const TubeSetup&, const TubeSetup&) = default;
 };
 
+// The thickness of the set-up's added filter of that kind (0 for none).
+double addedFilterThickness(const TubeSetup& setup, Filter filter);
+
 // The aluminium fit of one added filter, with what it was made for.
 struct FilterCalibration {
   Filter filter = Filter::kNone;
@@ -52,6 +55,8 @@ struct FilterCalibration {
   std::optional<double> aluminium;  // the fitted thickness, unrounded
   // The fit was made for the set-up: same filter and thickness, beryllium and angles.
   bool madeFor(const TubeSetup& setup) const;
+  // A fit (without pairs or aluminium yet) made for the set-up with its filter.
+  static FilterCalibration madeWith(const TubeSetup& setup, Filter filter);
 };
 
 // A measured output with the settings the form held when it was set.

@@ -158,14 +158,7 @@ void CalibrationPanel::FitButton_Click() {
   }
   try {
     const calibration::HvlFit fit = FitTubeAluminium(shared, shared.TargetType, tube, read->pairs);
-    calibration::FilterCalibration made;
-    made.filter = *filter;
-    made.filterThickness = *filter == calibration::Filter::kMolybdenum ? setup.molybdenum
-                           : *filter == calibration::Filter::kRhodium  ? setup.rhodium
-                                                                       : 0.0;
-    made.beryllium = setup.beryllium;
-    made.targetAngle = setup.targetAngle;
-    made.tiltAngle = setup.tiltAngle;
+    calibration::FilterCalibration made = calibration::FilterCalibration::madeWith(setup, *filter);
     made.date = todayText();
     made.pairs = fit.pairs;
     made.aluminium = fit.aluminium;

@@ -92,13 +92,11 @@ bool CalibrationPanel::loadFrom(const QString& file) {
       return false;
     }
     for (calibration::FilterCalibration& fit : loaded.filters) {
-      fit.filter = *filter;
-      fit.filterThickness = *filter == calibration::Filter::kMolybdenum ? setup.molybdenum
-                            : *filter == calibration::Filter::kRhodium  ? setup.rhodium
-                                                                        : 0.0;
-      fit.beryllium = setup.beryllium;
-      fit.targetAngle = setup.targetAngle;
-      fit.tiltAngle = setup.tiltAngle;
+      calibration::FilterCalibration adopted =
+          calibration::FilterCalibration::madeWith(setup, *filter);
+      adopted.pairs = fit.pairs;
+      adopted.aluminium = fit.aluminium;
+      fit = adopted;
     }
     if (loaded.output) {
       loaded.output->tubeVoltage = tube.tubeVoltage;
