@@ -92,6 +92,13 @@ class CalibrationPanel : public QObject {
   // The state of the form's settings for the profile (not for these settings while a
   // setting is not a number).
   CalibrationStatus status() const;
+  // The state of the target and settings (thicknesses in cm) for the profile.
+  CalibrationStatus statusAt(int targetType, const TubeSettings& tube) const {
+    return calibrationStatus(profile_, targetType, tube);
+  }
+  // The line that states a status, in the language chosen now, and its colour.
+  QString stateText(const CalibrationStatus& status) const;
+  static QString stateStyle(CalibrationState state);
   // The absolute scale of the air kerma at the target and settings.
   AbsoluteScale scaleAt(int targetType, const TubeSettings& tube) const;
   // What saved files state about the calibration at the target and settings.

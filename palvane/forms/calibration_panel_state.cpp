@@ -95,30 +95,41 @@ void CalibrationPanel::showFilterCalibration(const calibration::FilterCalibratio
   }
 }
 
-void CalibrationPanel::showState() {
-  const CalibrationStatus now = status();
+QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
   const QString name = profile_ && !profile_->name.empty()
                            ? QString::fromStdString(profile_->name)
                            : translated(QT_TRANSLATE_NOOP("palvane", "(名前なし)"));
-  switch (now.state) {
+  switch (status.state) {
     case CalibrationState::kUncalibrated:
-      StateLabel_->setText(translated(QT_TRANSLATE_NOOP(
-          "palvane",
-          "未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です")));
-      StateLabel_->setStyleSheet(QStringLiteral("color: #404040;"));
       break;
     case CalibrationState::kCalibrated:
-      StateLabel_->setText(translated(QT_TRANSLATE_NOOP("palvane", "校正済み: %1、%2 用"))
-                               .arg(name, QString::fromStdString(calibration::setupName(
-                                              profile_->targetType, now.fit->filter))));
-      StateLabel_->setStyleSheet(QStringLiteral("color: #006000;"));
-      break;
+      return translated(QT_TRANSLATE_NOOP("palvane", "校正済み: %1、%2 用"))
+          .arg(name, QString::fromStdString(
+                         calibration::setupName(profile_->targetType, status.fit->filter)));
     case CalibrationState::kNotForTheseSettings:
-      StateLabel_->setText(translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
-                               .arg(name, QString::fromStdString(now.why)));
-      StateLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
-      break;
+      return translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
+          .arg(name, QString::fromStdString(status.why));
   }
+  return translated(QT_TRANSLATE_NOOP(
+      "palvane", "未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です"));
+}
+
+QString CalibrationPanel::stateStyle(CalibrationState state) {
+  switch (state) {
+    case CalibrationState::kUncalibrated:
+      break;
+    case CalibrationState::kCalibrated:
+      return QStringLiteral("color: #006000;");
+    case CalibrationState::kNotForTheseSettings:
+      return QStringLiteral("color: #b00000;");
+  }
+  return QStringLiteral("color: #404040;");
+}
+
+void CalibrationPanel::showState() {
+  const CalibrationStatus now = status();
+  StateLabel_->setText(stateText(now));
+  StateLabel_->setStyleSheet(stateStyle(now.state));
 }
 
 }  // namespace palvane

@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/screen_fit.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/spectrum_graphs.h"
@@ -39,6 +41,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   createControls();
   fitToScreen(*this);
   connectHandlers();
+  // The calibration line is composed at run time: composed again in a new language.
+  onLanguageChange(*this, [this] { showCalibrationState(); });
   state().ports.displayFormGraph = Picture3_;
   Form_Load();
 }
@@ -154,6 +158,7 @@ void Form1::showNewResults() {
   // The spectrum form holds the settings of the run now shown.
   runSettings_ =
       ExportSettings{state().TargetType, readTubeSettings(parameterTexts()), kAirLayerCm};
+  showCalibrationState();
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

@@ -95,6 +95,9 @@ class Form1 : public QWidget {
   // The absolute air kerma read-out at the pointer, shown only while the spectrum form has
   // an output calibration: the air kerma of the relative value, or empty for nullopt.
   void showPointerKerma(std::optional<double> relativeKerma);
+  // With a profile on the spectrum form, the line that says whether the shown run is
+  // calibrated; hidden without one, as the form was before profiles.
+  void showCalibrationState();
   // The absolute scale of the shown run for the spectrum form's output, computed once for
   // each output.
   AbsoluteScale runScale() const;
@@ -131,6 +134,7 @@ class Form1 : public QWidget {
   // The absolute air kerma under the mouse, with its caption and unit in their own row.
   QWidget* AbsoluteKermaRow_ = nullptr;
   QLineEdit* AbsoluteKermaText_ = nullptr;
+  QLabel* CalibrationStateLabel_ = nullptr;
   CrossHairLine* Line17_ = nullptr;  // horizontal, map
   CrossHairLine* Line18_ = nullptr;  // vertical, map
   CrossHairLine* Line19_ = nullptr;  // vertical, profile

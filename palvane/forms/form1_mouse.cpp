@@ -60,7 +60,18 @@ AbsoluteScale Form1::runScale() const {
   return runScale_->second;
 }
 
+void Form1::showCalibrationState() {
+  const CalibrationPanel& panel = form2()->calibrationPanel();
+  const bool shown = panel.profile().has_value() && runSettings_.has_value();
+  CalibrationStateLabel_->setVisible(shown);
+  if (!shown) return;
+  const CalibrationStatus status = panel.statusAt(runSettings_->targetType, runSettings_->tube);
+  CalibrationStateLabel_->setText(panel.stateText(status));
+  CalibrationStateLabel_->setStyleSheet(CalibrationPanel::stateStyle(status.state));
+}
+
 void Form1::showPointerKerma(std::optional<double> relativeKerma) {
+  showCalibrationState();
   const bool withOutput = form2()->calibrationPanel().outputMeasurement().has_value();
   AbsoluteKermaRow_->setVisible(withOutput);
   if (!withOutput) return;

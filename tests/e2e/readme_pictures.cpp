@@ -116,6 +116,11 @@ void saveCalibrationStrip(palvane::Form2& form2) {
   study::control<QLineEdit>(form2, "OutputDistanceText")->setText(QStringLiteral("60"));
   click(form2, "OutputButton");
   saveStrip("strip_calibrated");
+  // The display form of the run (its settings are those of the fit) says so too.
+  palvane::Form1& form1 = *palvane::form1();
+  form1.Picture2_MouseMove(200, 60);
+  saveInEnglish(form1, "form1_calibrated_en.png");
+  form1.hide();
   study::control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("12"));
   saveStrip("strip_not_for_these_settings");
   study::control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("10"));

@@ -152,6 +152,9 @@ class SavingTest : public QObject {
     palvane::Form1& form = *palvane::form1();
     QVERIFY(form.isVisible());
     expectAddedControlsCoverNothing(form, QStringLiteral("AbsoluteKermaRow"));
+    expectAddedControlsCoverNothing(form, QStringLiteral("CalibrationStateLabel"));
+    // Without a tube profile the display form is as it was: no calibration line.
+    QVERIFY(control<QLabel>(form, "CalibrationStateLabel")->isHidden());
 
     control<QRadioButton>(form, "Option1")->setChecked(true);
     form.Command1_Click();
@@ -256,6 +259,12 @@ class SavingTest : public QObject {
     control<QLineEdit>(form2, "OutputKermaText")->setText(QStringLiteral("100"));
     control<QLineEdit>(form2, "OutputDistanceText")->setText(QStringLiteral("50"));
     control<QPushButton>(form2, "OutputButton")->click();
+    // With a profile (here an output but no fit) the display form says what the run is.
+    form.Picture2_MouseMove(40, 8);
+    const QLabel* line = control<QLabel>(form, "CalibrationStateLabel");
+    QVERIFY(!line->isHidden());
+    QVERIFY2(line->text().contains(QStringLiteral("Mo/Mo is not calibrated")),
+             qPrintable(line->text()));
     const QDir calibrated(form.saveTo(parent.path()));
     const QStringList withKerma = csvTable(calibrated, "summary.csv");
     QCOMPARE(withKerma.size(), uncalibrated.size());

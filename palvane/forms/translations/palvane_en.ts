@@ -393,7 +393,7 @@
     </message>
     <message>
         <source>X は陽極側へ (Y = 0)、値はビーム軸に対する比。求めた θ は実効的な角度で、モデルのヒールを実測に合わせるものであり、陽極の実際の角度ではありません（焦点の大きさ、焦点外 X 線、陽極の荒れはモデルにありません）。θ のあと、実測 HVL に合うようアルミ当量を求め直します。</source>
-        <translation>X towards the anode side (Y = 0), values relative to the beam axis. The fitted θ is an effective angle: it makes the model's heel match the measurement and is not the anode's real angle (focal-spot size, off-focus radiation and anode roughness are not in the model). After θ, the aluminium equivalent is fitted again to the measured HVLs.</translation>
+        <translation>X towards the anode side (Y = 0), values relative to the beam axis. The fitted θ is an effective angle: it makes the model&apos;s heel match the measurement and is not the anode&apos;s real angle (focal-spot size, off-focus radiation and anode roughness are not in the model). After θ, the aluminium equivalent is fitted again to the measured HVLs.</translation>
     </message>
 </context>
 </TS>
