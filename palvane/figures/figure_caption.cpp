@@ -34,6 +34,9 @@ QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settin
                  .arg(number(stamp.references->energyFluence), number(stamp.references->airKerma))
           << FigureTexts::tr("    aluminium HVL %1 mm").arg(number(stamp.references->hvl));
   }
+  for (const std::string& line : stamp.calibration) {
+    lines << FigureTexts::tr("Calibration: %1").arg(QString::fromStdString(line));
+  }
   lines << FigureTexts::tr("%1, saved %2")
                .arg(QString::fromStdString(stamp.program), QString::fromStdString(stamp.savedAt));
   return lines;

@@ -24,9 +24,11 @@ constexpr double kBarWidth = 22;
 constexpr int kFigureWidth = 680;
 constexpr double kCaptionTop = 556;
 
-// The value shown for a relative map value: percent, or mm of aluminium for the HVL.
-double shownValue(double relative, MapQuantity quantity, double axisHvl) {
-  return quantity == MapQuantity::kHvl ? axisHvl * relative : 100.0 * relative;
+// The value shown for a relative map value: percent, or the beam-axis value times it for
+// the HVL (mm of aluminium) and the absolute air kerma (uGy/mAs).
+double shownValue(double relative, MapQuantity quantity, double axisValue) {
+  const bool absolute = quantity == MapQuantity::kHvl || quantity == MapQuantity::kAbsoluteAirKerma;
+  return absolute ? axisValue * relative : 100.0 * relative;
 }
 
 QString scaleTitle(MapQuantity quantity) {
@@ -35,6 +37,8 @@ QString scaleTitle(MapQuantity quantity) {
       return FigureTexts::tr("Relative energy fluence (%)");
     case MapQuantity::kAirKerma:
       return FigureTexts::tr("Relative air kerma (%)");
+    case MapQuantity::kAbsoluteAirKerma:
+      return FigureTexts::tr("Air kerma (µGy/mAs)");
     case MapQuantity::kHvl:
       break;
   }
@@ -47,7 +51,7 @@ bool computed(double relative) { return relative > 0.0 && std::isfinite(relative
 // The cells as one image, 8 pixels to a 2 mm cell, rows j = 51 .. 1 .. 51 from top to
 // bottom (the map mirrored about the axis); cells not computed are transparent. One
 // embedded image keeps the SVG small, where 7 752 rectangles would not.
-QImage cellImage(const FieldMap& map, MapQuantity quantity, double axisHvl, double top) {
+QImage cellImage(const FieldMap& map, MapQuantity quantity, double axisValue, double top) {
   constexpr int kCellPixels = 8;
   constexpr int kRows = 2 * kLastMapRow - 1;
   QImage image(kLastMapColumn * kCellPixels, kRows * kCellPixels, QImage::Format_ARGB32);
@@ -59,18 +63,18 @@ QImage cellImage(const FieldMap& map, MapQuantity quantity, double axisHvl, doub
       const double relative = map[i][j];
       if (!computed(relative)) continue;
       painter.fillRect((i - 1) * kCellPixels, row * kCellPixels, kCellPixels, kCellPixels,
-                       viridis(shownValue(relative, quantity, axisHvl) / top));
+                       viridis(shownValue(relative, quantity, axisValue) / top));
     }
   }
   return image;
 }
 
 void drawCells(QPainter& painter, const PlotArea& area, const FieldMap& map, MapQuantity quantity,
-               double axisHvl, double top) {
+               double axisValue, double top) {
   // The image spans X -1 .. 151 mm and Y -101 .. 101 mm (cells are centred on the grid
   // points); the plot shows X 0 .. 150 and Y -100 .. 100, so half a cell is cut off all
   // round and nothing passes the frame.
-  const QImage cells = cellImage(map, quantity, axisHvl, top);
+  const QImage cells = cellImage(map, quantity, axisValue, top);
   const double perMm = cells.width() / (kCellMm * kLastMapColumn);
   painter.save();
   // Each cell one flat colour, as computed: no blending between neighbours.
@@ -197,19 +201,21 @@ QString mapFigureTitle(MapQuantity quantity) {
       return FigureTexts::tr("Relative energy fluence");
     case MapQuantity::kAirKerma:
       return FigureTexts::tr("Relative air kerma");
+    case MapQuantity::kAbsoluteAirKerma:
+      return FigureTexts::tr("Absolute air kerma");
     case MapQuantity::kHvl:
       break;
   }
   return FigureTexts::tr("Aluminium half-value layer");
 }
 
-MapScale mapScale(const FieldMap& map, MapQuantity quantity, double axisHvl) {
+MapScale mapScale(const FieldMap& map, MapQuantity quantity, double axisValue) {
   MapScale scale;
   double top = 0.0;
   double lowest = std::numeric_limits<double>::infinity();
   for (int j = 1; j <= kLastMapRow; ++j) {
     for (int i = 1; i <= kLastMapColumn; ++i) {
-      const double value = shownValue(map[i][j], quantity, axisHvl);
+      const double value = shownValue(map[i][j], quantity, axisValue);
       if (!std::isfinite(value)) continue;
       top = std::max(top, value);
       if (computed(map[i][j])) lowest = std::min(lowest, value);
@@ -232,7 +238,7 @@ MapScale mapScale(const FieldMap& map, MapQuantity quantity, double axisHvl) {
   return scale;
 }
 
-std::vector<QLineF> contourSegments(const FieldMap& map, MapQuantity quantity, double axisHvl,
+std::vector<QLineF> contourSegments(const FieldMap& map, MapQuantity quantity, double axisValue,
                                     double level) {
   // Grid point (i, k) with k = -50 .. 50 across the axis: X = 2 (i - 1), Y = 2 k mm.
   const auto value = [&](int i, int k) { return map[i][std::abs(k) + 1]; };
@@ -247,7 +253,7 @@ std::vector<QLineF> contourSegments(const FieldMap& map, MapQuantity quantity, d
       for (int c = 0; c < 4; ++c) {
         const double relative = value(corners[c][0], corners[c][1]);
         all = all && computed(relative);
-        shown[c] = shownValue(relative, quantity, axisHvl);
+        shown[c] = shownValue(relative, quantity, axisValue);
       }
       if (!all) continue;
       std::vector<QPointF> crossings;
@@ -291,7 +297,7 @@ void drawPointMarkers(QPainter& painter, const std::vector<QPointF>& pixels) {
 namespace {
 
 void drawContours(QPainter& painter, const PlotArea& area, const FieldMap& map,
-                  MapQuantity quantity, double axisHvl, const MapScale& scale) {
+                  MapQuantity quantity, double axisValue, const MapScale& scale) {
   painter.save();
   painter.setClipRect(area.rect);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -299,7 +305,7 @@ void drawContours(QPainter& painter, const PlotArea& area, const FieldMap& map,
   font.setPixelSize(10);
   painter.setFont(font);
   for (const double level : scale.contours) {
-    const std::vector<QLineF> segments = contourSegments(map, quantity, axisHvl, level);
+    const std::vector<QLineF> segments = contourSegments(map, quantity, axisValue, level);
     if (segments.empty()) continue;
     painter.setPen(QPen(QColor(255, 255, 255, 220), 1.2));
     const QLineF* labelled = &segments.front();
@@ -317,13 +323,13 @@ void drawContours(QPainter& painter, const PlotArea& area, const FieldMap& map,
 
 }  // namespace
 
-void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisHvl,
+void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisValue,
                     const QStringList& caption, const MapMarks& marks) {
-  const MapScale scale = mapScale(map, quantity, axisHvl);
+  const MapScale scale = mapScale(map, quantity, axisValue);
   const PlotArea area = mapPlotArea();
   drawTitle(painter, QRectF(0, 8, kFigureWidth, 30), mapFigureTitle(quantity));
-  drawCells(painter, area, map, quantity, axisHvl, scale.top);
-  if (marks.contours) drawContours(painter, area, map, quantity, axisHvl, scale);
+  drawCells(painter, area, map, quantity, axisValue, scale.top);
+  if (marks.contours) drawContours(painter, area, map, quantity, axisValue, scale);
   drawReferencePoint(painter, area);
   std::vector<QPointF> pixels;
   for (const QPointF& point : marks.points) pixels.push_back(area.at(point.x(), point.y()));

@@ -34,12 +34,13 @@ struct MapScale {
   std::vector<double> ticks;
   std::vector<double> contours;
 };
-// axisHvl: the beam-axis HVL in mm, which turns the relative HVL map into millimetres.
-MapScale mapScale(const FieldMap& map, MapQuantity quantity, double axisHvl);
+// axisValue: the beam-axis HVL in mm, which turns the relative HVL map into millimetres,
+// or the reference kerma in uGy/mAs, which puts the air-kerma map on its absolute scale.
+MapScale mapScale(const FieldMap& map, MapQuantity quantity, double axisValue);
 
 // The contour line at the shown value `level`, as segments in mm (X along the axis, Y
 // across it, both sides), found cell by cell between grid points that were computed.
-std::vector<QLineF> contourSegments(const FieldMap& map, MapQuantity quantity, double axisHvl,
+std::vector<QLineF> contourSegments(const FieldMap& map, MapQuantity quantity, double axisValue,
                                     double level);
 
 // The map's plot area in the figure: its rectangle and X, Y ranges in mm.
@@ -52,7 +53,7 @@ struct MapMarks {
   std::vector<QPointF> points;
 };
 
-void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisHvl,
+void paintMapFigure(QPainter& painter, const FieldMap& map, MapQuantity quantity, double axisValue,
                     const QStringList& caption, const MapMarks& marks = {});
 
 // Draws numbered point markers at the pixel positions, point n at index n - 1.

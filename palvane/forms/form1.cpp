@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form5.h"
@@ -38,6 +39,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   createControls();
   fitToScreen(*this);
   connectHandlers();
+  // The calibration line is composed at run time: composed again in a new language.
+  onLanguageChange(*this, [this] { showCalibrationState(); });
   state().ports.displayFormGraph = Picture3_;
   Form_Load();
 }
@@ -140,8 +143,8 @@ void Form1::showResults(const Study& study) {
     y += lineHeight;
   }
   runSettingsLines_ = lines;
-  showNewResults();
   runSettings_ = exportSettingsOf(study);
+  showNewResults();
 }
 
 void Form1::showNewResults() {
@@ -158,6 +161,8 @@ void Form1::showNewResults() {
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
   showPoints();
+  runScale_.reset();
+  showCalibrationState();
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "palvane/forms/messages.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/study.h"
@@ -104,6 +105,12 @@ class Form1 : public QWidget {
   // The absolute air kerma read-out at the pointer, shown only while the spectrum form has
   // an output calibration: the air kerma of the relative value, or empty for nullopt.
   void showPointerKerma(std::optional<double> relativeKerma);
+  // With a profile on the spectrum form, the line that says whether the shown run is
+  // calibrated; hidden without one, as the form was before profiles.
+  void showCalibrationState();
+  // The absolute scale of the shown run for the spectrum form's output, computed once for
+  // each output.
+  AbsoluteScale runScale() const;
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
   // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
@@ -144,6 +151,7 @@ class Form1 : public QWidget {
   // The absolute air kerma under the mouse, with its caption and unit in their own row.
   QWidget* AbsoluteKermaRow_ = nullptr;
   QLineEdit* AbsoluteKermaText_ = nullptr;
+  QLabel* CalibrationStateLabel_ = nullptr;
   CrossHairLine* Line17_ = nullptr;  // horizontal, map
   CrossHairLine* Line18_ = nullptr;  // vertical, map
   CrossHairLine* Line19_ = nullptr;  // vertical, profile
@@ -168,6 +176,8 @@ class Form1 : public QWidget {
   // The settings of the run whose results are shown, for the saved set.
   std::optional<ExportSettings> runSettings_;
   QStringList runSettingsLines_;
+  mutable std::optional<std::pair<std::optional<calibration::OutputMeasurement>, AbsoluteScale>>
+      runScale_;
 };
 
 }  // namespace palvane

@@ -159,6 +159,12 @@ void Form1::createControls() {
   addLabel(*AbsoluteKermaRow_, QString(), QString::fromUtf8("µGy/mAs"), 3120, kLabelDrop, 1200,
            kLabelHeight);
   AbsoluteKermaRow_->hide();
+  // Below the map, with a tube profile only, whether the shown run is calibrated.
+  CalibrationStateLabel_ =
+      addLabel(*this, QStringLiteral("CalibrationStateLabel"), QString(), 4320, 9240, 5040, 900);
+  CalibrationStateLabel_->setWordWrap(true);
+  CalibrationStateLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  CalibrationStateLabel_->hide();
   Picture2_ = addPictureBox(*this, "Picture2", 4320, 2880, 4695, 6135);
   Picture2_->setScale(-2, 203, 309, -405);
   Line17_ = new CrossHairLine(Picture2_, CrossHairLine::Direction::Horizontal);

@@ -7,6 +7,7 @@
 
 #include "palvane/figures/figure_caption.h"
 #include "palvane/figures/figure_frame.h"
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
@@ -55,12 +56,41 @@ QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
   return formatted(shared.AxisHvl * relative, hvlPattern);
 }
 
+AbsoluteScale Form1::runScale() const {
+  const std::optional<calibration::OutputMeasurement> output =
+      form2()->calibrationPanel().outputMeasurement();
+  if (!runSettings_) return {};
+  if (!runScale_ || runScale_->first != output) {
+    runScale_.emplace(
+        output, form2()->calibrationPanel().scaleAt(runSettings_->targetType, runSettings_->tube));
+  }
+  return runScale_->second;
+}
+
+void Form1::showCalibrationState() {
+  const CalibrationPanel& panel = form2()->calibrationPanel();
+  const bool shown = panel.profile().has_value() && runSettings_.has_value();
+  CalibrationStateLabel_->setVisible(shown);
+  if (!shown) return;
+  const CalibrationStatus status = panel.statusAt(runSettings_->targetType, runSettings_->tube);
+  CalibrationStateLabel_->setText(panel.stateText(status));
+  CalibrationStateLabel_->setStyleSheet(CalibrationPanel::stateStyle(status.state));
+}
+
 void Form1::showPointerKerma(std::optional<double> relativeKerma) {
-  const std::optional<calibration::OutputCalibration>& output = form2()->outputCalibration();
-  AbsoluteKermaRow_->setVisible(output.has_value());
+  showCalibrationState();
+  const bool withOutput = form2()->calibrationPanel().outputMeasurement().has_value();
+  AbsoluteKermaRow_->setVisible(withOutput);
+  if (!withOutput) return;
+  const AbsoluteScale scale = runScale();
   const std::optional<double> kerma =
-      output && relativeKerma ? calibration::absoluteKerma(*output, *relativeKerma) : std::nullopt;
+      scale.referenceKerma && relativeKerma
+          ? calibration::absoluteKerma(*scale.referenceKerma, *relativeKerma)
+          : std::nullopt;
   AbsoluteKermaText_->setText(kerma ? formatted(*kerma, kAbsoluteKermaPattern) : QString());
+  // Without a value for these settings the box says why.
+  AbsoluteKermaText_->setPlaceholderText(scale.referenceKerma ? QString() : QStringLiteral("n/a"));
+  AbsoluteKermaText_->setToolTip(QString::fromStdString(scale.reason));
 }
 
 void Form1::placeCrossHairs(double mapY, double x) {
@@ -163,15 +193,18 @@ void Form1::drawPointSpectrum() {
   if (outcome == PointSpectrumOutcome::kDrawn) {
     std::vector<std::string> lines = PointBeamQualityReadout();
     KeptSpectrum kept = keepLastPointSpectrum();
-    if (const std::optional<double> kerma =
-            spectrumAbsoluteKerma(kept.settings, form2()->outputCalibration())) {
+    const AbsoluteScale scale =
+        form2()->calibrationPanel().scaleAt(kept.settings.targetType, kept.settings.tube);
+    if (const std::optional<double> kerma = spectrumAbsoluteKerma(kept.settings, scale)) {
       lines.push_back(absoluteKermaLine(*kerma));
+    } else if (!scale.reason.empty()) {
+      lines.push_back(absoluteKermaLine(scale.reason));
     }
     showLines(*BeamQualityLabel_, lines);
     const TubeSettings& tube = kept.settings.tube;
     PointList_->addPoint(
         kept, beyondHeelCutOff(shared.PointX, tube.targetAngle, tube.tiltAngle, shared.Pi),
-        spectrumAbsoluteKerma(kept.settings, form2()->outputCalibration()));
+        spectrumAbsoluteKerma(kept.settings, scale));
     pointSpectra_.push_back(std::move(kept));
     showPoints();
   } else if (outcome == PointSpectrumOutcome::kNoNormaliser) {

@@ -11,6 +11,7 @@
 #include "palvane/figures/figure_caption.h"
 #include "palvane/figures/figure_files.h"
 #include "palvane/figures/map_figure.h"
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
@@ -39,6 +40,7 @@ const FieldMap& mapOf(MapQuantity quantity) {
     case MapQuantity::kEnergyFluence:
       return shared.FluenceMap;
     case MapQuantity::kAirKerma:
+    case MapQuantity::kAbsoluteAirKerma:
       return shared.KermaMap;
     case MapQuantity::kHvl:
       break;
@@ -106,8 +108,10 @@ QString Form1::saveTo(const QString& folder) {
   }
   const SharedState& shared = state();
   const QDateTime now = QDateTime::currentDateTime();
-  const ExportStamp stamp = exportStamp(
+  ExportStamp stamp = exportStamp(
       now, EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
+  stamp.calibration =
+      form2()->calibrationPanel().stateLines(runSettings_->targetType, runSettings_->tube);
   QString setFolder;
   const bool saved = saveReportingErrors(this, [&] {
     std::string name;
@@ -154,11 +158,26 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
                                    caption);
              });
 
+  // With an output for the run's target, the air-kerma map on the absolute scale.
+  const AbsoluteScale scale = runScale();
+  if (scale.referenceKerma) {
+    const QString stem = QStringLiteral("map_absolute_air_kerma");
+    writeText(setFolder, stem + QStringLiteral(".csv"), [&] {
+      return absoluteKermaMapCsv(shared.KermaMap, *scale.referenceKerma, stamp, run);
+    });
+    saveFigure(setFolder, stem, mapFigureSize(caption.size()),
+               mapFigureTitle(MapQuantity::kAbsoluteAirKerma), [&](QPainter& painter) {
+                 paintMapFigure(painter, shared.KermaMap, MapQuantity::kAbsoluteAirKerma,
+                                *scale.referenceKerma, caption);
+               });
+  }
+
   // The spectra: the beam axis, then the points in the order of the clicks, each with its
-  // absolute air kerma when the spectrum form has an output calibration.
-  const std::optional<calibration::OutputCalibration>& output = form2()->outputCalibration();
+  // absolute air kerma when the spectrum form has an output for its target.
   const auto calibrated = [&](KeptSpectrum spectrum) {
-    spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(spectrum.settings, output);
+    spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
+        spectrum.settings,
+        form2()->calibrationPanel().scaleAt(spectrum.settings.targetType, spectrum.settings.tube));
     return spectrum;
   };
   std::vector<std::pair<QString, KeptSpectrum>> spectra = {
@@ -189,7 +208,8 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
              QStringLiteral("Spectra"),
              [&](QPainter& painter) { paintSpectraFigure(painter, curves, spectraCaption); });
   writeText(setFolder, QStringLiteral("summary.csv"), [&] { return summaryCsv(rows, stamp, run); });
-  writeText(setFolder, QStringLiteral("README.txt"), [&] { return setReadme(stamp, files); });
+  writeText(setFolder, QStringLiteral("README.txt"),
+            [&] { return setReadme(stamp, files, scale.referenceKerma.has_value()); });
 }
 
 }  // namespace palvane

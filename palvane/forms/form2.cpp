@@ -19,6 +19,7 @@
 #include "palvane/forms/screen_fit.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/spectrum_graphs.h"
@@ -82,15 +83,20 @@ void Form2::connectHandlers() {
   connect(SaveButton_, &QPushButton::clicked, this, &Form2::SaveButton_Click);
   connect(KeepCurveButton_, &QPushButton::clicked, this, &Form2::KeepCurveButton_Click);
   connect(ClearKeptButton_, &QPushButton::clicked, this, &Form2::ClearKeptButton_Click);
-  // Any change of a setting may leave the drawn spectrum behind.
+  // Any change of a setting may leave the drawn spectrum behind, and renews the calibration
+  // state (after the target's own handler, which sets the target's filters).
+  const auto settingsChanged = [this] {
+    markStaleSpectrum();
+    if (state().ports.parameters == this) CalibrationPanel_->settingsChanged();
+  };
   for (QLineEdit* box : {Text1_, Text2_, Text3_, Text5_, Text8_}) {
-    connect(box, &QLineEdit::textChanged, this, &Form2::markStaleSpectrum);
+    connect(box, &QLineEdit::textChanged, this, settingsChanged);
   }
   for (QComboBox* box : {Combo1_, Combo2_}) {
-    connect(box, &QComboBox::currentTextChanged, this, &Form2::markStaleSpectrum);
+    connect(box, &QComboBox::currentTextChanged, this, settingsChanged);
   }
   for (QRadioButton* option : {Option1_, Option2_}) {
-    connect(option, &QRadioButton::toggled, this, &Form2::markStaleSpectrum);
+    connect(option, &QRadioButton::toggled, this, settingsChanged);
   }
   onLanguageChange(*this, [this] { showStatus(); });
 }
@@ -115,6 +121,7 @@ bool Form2::Form_Load() {
   state().TargetType = 0;
   drawLoadTimeCaption(*Picture3_);
   tablesLoaded_ = true;
+  CalibrationPanel_->settingsChanged();
   return true;
 }
 
@@ -226,10 +233,6 @@ std::string Form2::beryllium() const { return textOf(Text8_); }
 std::string Form2::aluminium() const { return textOf(Text2_); }
 std::string Form2::molybdenum() const { return textOf(Combo1_); }
 std::string Form2::rhodium() const { return textOf(Combo2_); }
-
-const std::optional<calibration::OutputCalibration>& Form2::outputCalibration() const {
-  return CalibrationPanel_->outputCalibration();
-}
 
 void Form2::setTubeVoltage(const std::string& text) {
   Text1_->setText(QString::fromStdString(text));

@@ -94,8 +94,6 @@ class Form2 : public QWidget, public ParameterTexts {
 
   PictureBox& spectrumGraph() { return *Picture3_; }
   CalibrationPanel& calibrationPanel() { return *CalibrationPanel_; }
-  // The measured tube output set on the calibration panel; nullopt while none is.
-  const std::optional<calibration::OutputCalibration>& outputCalibration() const;
 
   // Starts the engine program of that name for the run B2F.dat describes, closing the
   // consoles of earlier runs, and reports on the status line when its results are written

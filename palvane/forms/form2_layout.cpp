@@ -162,7 +162,7 @@ void Form2::createControls() {
                           QT_TRANSLATE_NOOP("palvane", "残した曲線を消去"), 16800, 3060, 1800, 495);
   ClearKeptButton_->setEnabled(false);
   KeptCurvesLabel_ =
-      addLabel(*this, QStringLiteral("KeptCurvesLabel"), QString(), 16800, 3600, 3000, 2520);
+      addLabel(*this, QStringLiteral("KeptCurvesLabel"), QString(), 16800, 3600, 3000, 1200);
   KeptCurvesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   KeptCurvesLabel_->setTextFormat(Qt::RichText);
 
@@ -172,19 +172,21 @@ void Form2::createControls() {
       QStringLiteral("QLabel { background: rgb(255, 240, 160); color: rgb(160, 0, 0); }"));
   StaleMark_->hide();
 
-  // Right of the calibration strip: the engine run and notes on the last action.
+  // Under the kept curves: the engine run.
   RunStatusLabel_ =
-      addLabel(*this, QStringLiteral("RunStatusLabel"), QString(), 14640, 7680, 5160, 900);
-  NoteLabel_ = addLabel(*this, QStringLiteral("NoteLabel"), QString(), 14640, 8580, 5160, 1260);
+      addLabel(*this, QStringLiteral("RunStatusLabel"), QString(), 16800, 4860, 3000, 1320);
+
+  // Below the original form, the calibration to a measured tube, and at the foot of its
+  // state column the note on the last action.
+  QFrame* calibrationStrip = addPanel(*this, QStringLiteral("CalibrationPanel"),
+                                      QColor(255, 224, 192), 240, 7620, 19560, 2220);
+  CalibrationPanel_ = new CalibrationPanel(*Text2_, *Text5_, *calibrationStrip);
+  NoteLabel_ =
+      addLabel(*calibrationStrip, QStringLiteral("NoteLabel"), QString(), 14160, 1560, 5160, 600);
   for (QLabel* status : {RunStatusLabel_, NoteLabel_}) {
     status->setWordWrap(true);
     status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
-
-  // Below the original form, the calibration to a measured tube.
-  CalibrationPanel_ =
-      new CalibrationPanel(*Text2_, *addPanel(*this, QStringLiteral("CalibrationPanel"),
-                                              QColor(255, 224, 192), 240, 7620, 14160, 2220));
 }
 
 }  // namespace palvane

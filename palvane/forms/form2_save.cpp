@@ -11,12 +11,14 @@
 #include "palvane/figures/figure_caption.h"
 #include "palvane/figures/figure_files.h"
 #include "palvane/figures/figure_frame.h"
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/run_texts.h"
 #include "palvane/forms/saving.h"
 #include "palvane/forms/translated_text.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/report_set.h"
 #include "text_files/file_error.h"
 
@@ -25,7 +27,7 @@ namespace palvane {
 namespace {
 
 // More kept curves than this would no longer be told apart.
-constexpr std::size_t kMostKeptCurves = 6;
+constexpr std::size_t kMostKeptCurves = 4;
 
 QString keptName(std::size_t number, const KeptSpectrum& spectrum) {
   return QStringLiteral("%1: ").arg(number) +
@@ -56,8 +58,13 @@ QString Form2::saveTo(const QString& folder) {
     return {};
   }
   const QDateTime now = QDateTime::currentDateTime();
-  const ExportStamp stamp = exportStamp(now, std::nullopt);
-  const SpectrumExportSettings& drawn = drawnSpectrum_->settings;
+  // The spectrum's files state the calibration at its settings, its absolute air kerma too.
+  KeptSpectrum spectrum = *drawnSpectrum_;
+  const SpectrumExportSettings& drawn = spectrum.settings;
+  spectrum.settings.absoluteAirKerma =
+      spectrumAbsoluteKerma(drawn, CalibrationPanel_->scaleAt(drawn.targetType, drawn.tube));
+  ExportStamp stamp = exportStamp(now, std::nullopt);
+  stamp.calibration = CalibrationPanel_->stateLines(drawn.targetType, drawn.tube);
   const ExportSettings settings{drawn.targetType, drawn.tube, drawn.airLayer};
   QString setFolder;
   const bool saved = saveReportingErrors(this, [&] {
@@ -69,10 +76,9 @@ QString Form2::saveTo(const QString& folder) {
     }
     setFolder = makeSetFolder(folder, QString::fromStdString(name) + QStringLiteral("_spectrum"));
     try {
-      writeSpectrumCsv(exportPath(setFolder, QStringLiteral("spectrum_axis.csv")), *drawnSpectrum_,
-                       stamp);
+      writeSpectrumCsv(exportPath(setFolder, QStringLiteral("spectrum_axis.csv")), spectrum, stamp);
       std::vector<SpectrumCurve> curves = {
-          {&drawnSpectrum_->photons, drawnSpectrum_->normaliser, spectrumName(0, 0, 0), true}};
+          {&spectrum.photons, spectrum.normaliser, spectrumName(0, 0, 0), true}};
       for (std::size_t n = 1; n <= keptCurves_.size(); ++n) {
         const KeptSpectrum& kept = keptCurves_[n - 1];
         writeSpectrumCsv(exportPath(setFolder, QStringLiteral("spectrum_kept_%1.csv").arg(n)), kept,

@@ -136,6 +136,8 @@ const char* mapQuantityFileTag(MapQuantity quantity) {
       return "air_kerma";
     case MapQuantity::kHvl:
       return "hvl";
+    case MapQuantity::kAbsoluteAirKerma:
+      return "absolute_air_kerma";
   }
   return "map";
 }
@@ -148,6 +150,8 @@ const char* mapQuantityName(MapQuantity quantity) {
       return "Relative air kerma";
     case MapQuantity::kHvl:
       return "Relative Al HVL";
+    case MapQuantity::kAbsoluteAirKerma:
+      return "Absolute air kerma";
   }
   return "Relative value";
 }
@@ -161,8 +165,11 @@ std::string absoluteHvlText(double relative, double axisHvl) {
 }
 
 std::string headerComments(const ExportStamp& stamp, const ExportSettings& settings) {
-  return "# " + stamp.program + std::string(kCsvLineEnd) + commentLine("Saved", stamp.savedAt) +
-         settingsComments(settings) + referenceComments(stamp.references);
+  std::string text = "# " + stamp.program + std::string(kCsvLineEnd) +
+                     commentLine("Saved", stamp.savedAt) + settingsComments(settings) +
+                     referenceComments(stamp.references);
+  for (const std::string& line : stamp.calibration) text += commentLine("Calibration", line);
+  return text;
 }
 
 std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp& stamp,
@@ -186,6 +193,22 @@ std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp&
                                : absoluteHvl(relative, axisHvl, "Al HVL at " + gridPoint(i, j)));
       }
       text += csvLine(fields);
+    }
+  }
+  return text;
+}
+
+std::string absoluteKermaMapCsv(const FieldMap& kerma, double referenceKerma,
+                                const ExportStamp& stamp, const ExportSettings& settings) {
+  std::string text = headerComments(stamp, settings) +
+                     commentLine("Reference air kerma (uGy/mAs)",
+                                 finiteNumber(referenceKerma, "The reference air kerma")) +
+                     csvLine({"X (mm)", "Y (mm)", "Air kerma (uGy/mAs)"});
+  for (int j = 1; j <= kLastMapRow; ++j) {
+    for (int i = 1; i <= kLastMapColumn; ++i) {
+      text +=
+          csvLine({gridMillimetres(i), gridMillimetres(j),
+                   absoluteHvl(kerma[i][j], referenceKerma, "Air kerma at " + gridPoint(i, j))});
     }
   }
   return text;

@@ -9,12 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form3.h"
 #include "palvane/forms/form4.h"
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/heel_dialog.h"
 #include "palvane/forms/language.h"
 #include "palvane/forms/map_view.h"
 #include "palvane/forms/picture_box.h"
@@ -66,6 +68,70 @@ void saveReportFigures(palvane::Form1& form1) {
     QFile::remove(target);
     QVERIFY(QFile::copy(QDir(set).filePath(QString::fromLatin1(file.figure)), target));
   }
+}
+
+// The heel dialog of the calibration strip after a fit, in English.
+void saveHeelDialog(palvane::Form2& form2) {
+  palvane::setLanguage(palvane::Language::kEnglish);
+  palvane::CalibrationPanel& panel = form2.calibrationPanel();
+  palvane::HeelDialog dialog(
+      &form2,
+      [&panel](const std::vector<calibration::HeelPoint>& points) { return panel.fitHeel(points); },
+      [](double) { return false; });
+  const char* const measured[][2] = {
+      {"30", "0.97"}, {"60", "0.93"}, {"90", "0.87"}, {"120", "0.78"}};
+  for (int n = 0; n < 4; ++n) {
+    const QString number = QString::number(n + 1);
+    study::control<QLineEdit>(dialog, ("HeelX" + number).toLatin1().constData())
+        ->setText(QString::fromLatin1(measured[n][0]));
+    study::control<QLineEdit>(dialog, ("HeelKerma" + number).toLatin1().constData())
+        ->setText(QString::fromLatin1(measured[n][1]));
+  }
+  dialog.FitButton_Click();
+  save(dialog, "heel_dialog_en.png");
+  save(form2, "form2_heel_en.png");
+  palvane::setLanguage(palvane::Language::kJapanese);
+}
+
+// The calibration strip of the spectrum form in its three states, in Japanese and English:
+// uncalibrated, calibrated (a fit for Mo/Mo and an output), not for these settings (another
+// target angle).
+void saveCalibrationStrip(palvane::Form2& form2) {
+  form2.show();
+  QWidget* strip = study::control<QWidget>(form2, "CalibrationPanel");
+  const auto saveStrip = [&](const char* name) {
+    for (const auto language : {palvane::Language::kJapanese, palvane::Language::kEnglish}) {
+      palvane::setLanguage(language);
+      form2.raise();
+      QVERIFY(QTest::qWaitForWindowExposed(&form2));
+      QTest::qWait(200);
+      const QString file = QString::fromLatin1(name) + (language == palvane::Language::kEnglish
+                                                            ? QStringLiteral("_en.png")
+                                                            : QStringLiteral(".png"));
+      QVERIFY2(strip->grab().save(screenshotDirectory().filePath(file)), qPrintable(file));
+    }
+    palvane::setLanguage(palvane::Language::kJapanese);
+  };
+  saveStrip("strip_uncalibrated");
+  study::control<QLineEdit>(form2, "ProfileNameText")->setText(QStringLiteral("Room 2 Mo"));
+  study::control<QLineEdit>(form2, "CalibrationKv1")->setText(QStringLiteral("28"));
+  study::control<QLineEdit>(form2, "CalibrationHvl1")->setText(QStringLiteral("0.34"));
+  study::control<QLineEdit>(form2, "CalibrationKv2")->setText(QStringLiteral("32"));
+  study::control<QLineEdit>(form2, "CalibrationHvl2")->setText(QStringLiteral("0.37"));
+  click(form2, "FitButton");
+  study::control<QLineEdit>(form2, "OutputKermaText")->setText(QStringLiteral("80"));
+  study::control<QLineEdit>(form2, "OutputDistanceText")->setText(QStringLiteral("60"));
+  click(form2, "OutputButton");
+  saveStrip("strip_calibrated");
+  // The display form of the run (its settings are those of the fit) says so too.
+  palvane::Form1& form1 = *palvane::form1();
+  form1.Picture2_MouseMove(200, 60);
+  saveInEnglish(form1, "form1_calibrated_en.png");
+  form1.hide();
+  study::control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("12"));
+  saveStrip("strip_not_for_these_settings");
+  study::control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("10"));
+  saveHeelDialog(form2);
 }
 
 }  // namespace
@@ -127,6 +193,9 @@ class ReadmePictures : public QObject {
     save(*palvane::form3(), "form3.png");
     palvane::form3()->hide();
     save(*palvane::form4(), "form4.png");
+    palvane::form4()->hide();
+    palvane::form3()->hide();
+    saveCalibrationStrip(form2);
   }
 };
 

@@ -205,6 +205,9 @@ class SavingTest : public QObject {
     palvane::Form1& form = *palvane::form1();
     QVERIFY(form.isVisible());
     expectAddedControlsCoverNothing(form, QStringLiteral("AbsoluteKermaRow"));
+    expectAddedControlsCoverNothing(form, QStringLiteral("CalibrationStateLabel"));
+    // Without a tube profile the display form is as it was: no calibration line.
+    QVERIFY(control<QLabel>(form, "CalibrationStateLabel")->isHidden());
 
     control<QRadioButton>(form, "Option1")->setChecked(true);
     form.Command1_Click();
@@ -229,9 +232,10 @@ class SavingTest : public QObject {
     QVERIFY2(set.dirName().endsWith(QStringLiteral("_Mo_30kV_th10_ph4")), qPrintable(first));
 
     // Every figure as PNG at twice its size and as SVG that parses.
-    // Caption: settings, filters, plane, two lines of reference values, program and date.
-    const QSize mapSize = palvane::mapFigureSize(6) * 2;
-    const QSize curveSize = palvane::curveFigureSize(6) * 2;
+    // Caption: settings, filters, plane, two lines of reference values, the calibration,
+    // program and date.
+    const QSize mapSize = palvane::mapFigureSize(7) * 2;
+    const QSize curveSize = palvane::curveFigureSize(7) * 2;
     const struct {
       const char* stem;
       QSize size;
@@ -281,8 +285,21 @@ class SavingTest : public QObject {
                                              "HVL1 (mm Al),")));
     QVERIFY(summary[1].startsWith(QStringLiteral("spectrum_axis.csv,0,0,")));
     QCOMPARE(summary[3].split(QLatin1Char(','))[4], shownHvl1);
-    QVERIFY(QFile::exists(set.filePath(QStringLiteral("README.txt"))));
     QVERIFY(!QFile::exists(set.filePath(QStringLiteral("spectrum_point_3.csv"))));
+    QVERIFY(!QFile::exists(set.filePath(QStringLiteral("map_absolute_air_kerma.csv"))));
+    // Every file of the set names the calibration, here none.
+    const auto everyFileNames = [](const QDir& folder, const QString& text) {
+      for (const QString& name : folder.entryList(
+               {QStringLiteral("*.csv"), QStringLiteral("*.svg"), QStringLiteral("README.txt")})) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly) || !QString::fromUtf8(file.readAll()).contains(text)) {
+          qWarning("%s does not name the calibration", qPrintable(name));
+          return false;
+        }
+      }
+      return true;
+    };
+    QVERIFY(everyFileNames(set, QStringLiteral("uncalibrated model")));
 
     // A second save in the same minute makes a folder of its own.
     const QString second = form.saveTo(parent.path());
@@ -295,6 +312,12 @@ class SavingTest : public QObject {
     control<QLineEdit>(form2, "OutputKermaText")->setText(QStringLiteral("100"));
     control<QLineEdit>(form2, "OutputDistanceText")->setText(QStringLiteral("50"));
     control<QPushButton>(form2, "OutputButton")->click();
+    // With a profile (here an output but no fit) the display form says what the run is.
+    form.Picture2_MouseMove(40, 8);
+    const QLabel* line = control<QLabel>(form, "CalibrationStateLabel");
+    QVERIFY(!line->isHidden());
+    QVERIFY2(line->text().contains(QStringLiteral("Mo/Mo is not calibrated")),
+             qPrintable(line->text()));
     const QDir calibrated(form.saveTo(parent.path()));
     const QStringList withKerma = csvTable(calibrated, "summary.csv");
     QCOMPARE(withKerma.size(), uncalibrated.size());
@@ -303,6 +326,13 @@ class SavingTest : public QObject {
     QVERIFY(csvLines(calibrated, "spectrum_point_2.csv")
                 .filter(QStringLiteral("# Absolute air kerma (uGy/mAs): "))
                 .size() == 1);
+    // The output measured at the run's own settings scales by 1; the set has the absolute
+    // map, and every file states the output and the scaling.
+    QCOMPARE(csvTable(calibrated, "map_absolute_air_kerma.csv")[0],
+             QStringLiteral("X (mm),Y (mm),Air kerma (uGy/mAs)"));
+    QVERIFY(QFile::exists(calibrated.filePath(QStringLiteral("map_absolute_air_kerma.png"))));
+    QVERIFY(everyFileNames(calibrated, QStringLiteral("(50 / 65)² × K_model(s) / K_model(s_meas) = "
+                                                      "59.17 × 1.0000 = 59.17")));
     control<QLineEdit>(form2, "OutputKermaText")->clear();
     control<QLineEdit>(form2, "OutputDistanceText")->clear();
     control<QPushButton>(form2, "OutputButton")->click();

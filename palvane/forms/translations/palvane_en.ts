@@ -276,10 +276,6 @@
         <translation>Folder to save into</translation>
     </message>
     <message>
-        <source>基準点 (65 cm): %1 µGy/mAs</source>
-        <translation>Reference point (65 cm): %1 µGy/mAs</translation>
-    </message>
-    <message>
         <source>校正ファイルを開く</source>
         <translation>Open a calibration file</translation>
     </message>
@@ -318,10 +314,6 @@
     <message>
         <source>出力の実測値 (ビーム軸上)</source>
         <translation>Measured output (on the beam axis)</translation>
-    </message>
-    <message>
-        <source>µGy/mAs</source>
-        <translation>µGy/mAs</translation>
     </message>
     <message>
         <source>焦点からの距離</source>
@@ -457,6 +449,70 @@
     <message>
         <source>%1 は %2 より古く、最後に渡した設定の計算結果ではありません（計算が終わらなかったか、失敗しました）。「照射野内分布の計算」をもう一度押してください。</source>
         <translation>%1 is older than %2: it does not hold the results of the settings last handed to the engine (that run did not finish or failed). Press Compute field again.</translation>
+    </message>
+    <message>
+        <source>残差 %1 % (3 % 超)</source>
+        <translation>residual %1 % (beyond 3 %)</translation>
+    </message>
+    <message>
+        <source>65 cm: %1 µGy/mAs、%2 %3 kV</source>
+        <translation>65 cm: %1 µGy/mAs, %2 %3 kV</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>プロファイル名</source>
+        <translation>Profile name</translation>
+    </message>
+    <message>
+        <source>(名前なし)</source>
+        <translation>(unnamed)</translation>
+    </message>
+    <message>
+        <source>未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です</source>
+        <translation>Uncalibrated model: HVL typically below measurement; air kerma in model units</translation>
+    </message>
+    <message>
+        <source>校正済み: %1、%2 用</source>
+        <translation>Calibrated: %1, for %2</translation>
+    </message>
+    <message>
+        <source>この設定では未校正: %1 (%2)</source>
+        <translation>Not calibrated for these settings: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>ヒール…</source>
+        <translation>Heel…</translation>
+    </message>
+    <message>
+        <source>ヒールの当てはめ</source>
+        <translation>Fitting the heel</translation>
+    </message>
+    <message>
+        <source>X (mm)</source>
+        <translation>X (mm)</translation>
+    </message>
+    <message>
+        <source>相対空気カーマ</source>
+        <translation>Relative air kerma</translation>
+    </message>
+    <message>
+        <source>計算値</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>差 (%)</source>
+        <translation>Difference (%)</translation>
+    </message>
+    <message>
+        <source>θ を求める</source>
+        <translation>Fit θ</translation>
+    </message>
+    <message>
+        <source>X は陽極側へ (Y = 0)、値はビーム軸に対する比。求めた θ は実効的な角度で、モデルのヒールを実測に合わせるものであり、陽極の実際の角度ではありません（焦点の大きさ、焦点外 X 線、陽極の荒れはモデルにありません）。θ のあと、実測 HVL に合うようアルミ当量を求め直します。</source>
+        <translation>X towards the anode side (Y = 0), values relative to the beam axis. The fitted θ is an effective angle: it makes the model&apos;s heel match the measurement and is not the anode&apos;s real angle (focal-spot size, off-focus radiation and anode roughness are not in the model). After θ, the aluminium equivalent is fitted again to the measured HVLs.</translation>
     </message>
 </context>
 </TS>
