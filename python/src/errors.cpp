@@ -29,7 +29,7 @@ void bindErrors(py::module_& module) {
   modelError.doc() =
       "Settings the model cannot compute, a point where it has no value, or tables that "
       "cannot be used; the message names the setting, the point or the file and line.";
-  static py::exception<palvane::FileError> fileError(module, "FileError", PyExc_OSError);
+  auto& fileError = py::register_exception<palvane::FileError>(module, "FileError", PyExc_OSError);
   fileError.doc() = "A file that cannot be read or written; the message names it.";
   static py::exception<calibration::FitImpossible> fitError(module, "FitError", PyExc_ValueError);
   fitErrorType = fitError.ptr();
@@ -44,7 +44,7 @@ void bindErrors(py::module_& module) {
     try {
       if (thrown) std::rethrow_exception(thrown);
     } catch (const palvane::ExportError& error) {
-      PyErr_SetString(fileError.ptr(), error.what());
+      PyErr_SetString(PyExc_ValueError, error.what());
     }
   });
 }

@@ -70,6 +70,8 @@ void writeEngineFiles(const FieldResult& field, const std::filesystem::path& fol
   const std::string parameters = palvane::parameterFileText(field.setup);
   const std::string beamAxis = tube_model::beamAxisText(field);
   const std::string result = tube_model::resultText(field);
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
   palvane::replaceFileContents(folder / palvane::kParameterFile, parameters);
   if (field.beamAxis) palvane::replaceFileContents(folder / "Beam_Axis.dat", beamAxis);
   palvane::replaceFileContents(folder / "Result.dat", result);
@@ -128,7 +130,7 @@ mirrored about the anode-cathode axis, shape (101, 76), rows y_full_mm = -100..1
           "The exact bytes of the engine's Result.dat.")
       .def("write_engine_files", &writeEngineFiles, py::arg("folder"),
            "Writes B2F.dat, Beam_Axis.dat (when there is a beam axis) and Result.dat into the "
-           "folder, byte for byte as palvane and the engine write them; each file is replaced "
+           "folder (made when missing), byte for byte as palvane and the engine write them; each file is replaced "
            "whole or left as it was.");
 
   module.def(
