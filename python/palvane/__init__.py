@@ -45,7 +45,7 @@ __version__ = _core.__version__
 __all__ = [
     "ENERGY_KEV", "X_MM", "Y_MM", "Y_FULL_MM", "CalibrationRecord", "Field", "FileError",
     "FitError", "ModelError", "PointSpectrum", "SetupError", "Tables", "TubeSetup",
-    "absolute_air_kerma", "combinations", "field", "fit_aluminium", "full_map",
+    "absolute_air_kerma", "apply_calibration", "combinations", "field", "fit_aluminium", "full_map",
     "installed_tables", "read_calibration", "spectrum_at", "sweep", "write_calibration",
     "write_report",
 ]
@@ -135,6 +135,17 @@ def read_calibration(file: str | os.PathLike) -> CalibrationRecord:
 def write_calibration(file: str | os.PathLike, record: CalibrationRecord) -> None:
     """Writes a calibration file that palvane's panel loads (replaced whole or not at all)."""
     _core.write_calibration_file(os.fspath(file), record)
+
+
+def apply_calibration(setup: TubeSetup, record: CalibrationRecord) -> TubeSetup:
+    """The set-up with the record's fitted aluminium. Raises SetupError for a record of the
+    other target, ValueError for one without a fitted aluminium."""
+    if record.target != _setup(setup).target:
+        raise SetupError(f"the calibration is for the {record.target} target, "
+                         f"the set-up for the {setup.target} target")
+    if record.aluminium_mm is None:
+        raise ValueError("the calibration has no fitted aluminium")
+    return setup.replace(aluminium_mm=record.aluminium_mm)
 
 
 def absolute_air_kerma(record: CalibrationRecord, relative_air_kerma):

@@ -29,7 +29,7 @@ void bindErrors(py::module_& module) {
   modelError.doc() =
       "Settings the model cannot compute, a point where it has no value, or tables that "
       "cannot be used; the message names the setting, the point or the file and line.";
-  auto& fileError = py::register_exception<palvane::FileError>(module, "FileError", PyExc_OSError);
+  static py::exception<palvane::FileError> fileError(module, "FileError", PyExc_OSError);
   fileError.doc() = "A file that cannot be read or written; the message names it.";
   static py::exception<calibration::FitImpossible> fitError(module, "FitError", PyExc_ValueError);
   fitErrorType = fitError.ptr();
@@ -43,7 +43,12 @@ void bindErrors(py::module_& module) {
   py::register_exception_translator([](std::exception_ptr thrown) {
     try {
       if (thrown) std::rethrow_exception(thrown);
+    } catch (const tube_model::ModelError& error) {
+      PyErr_SetString(modelError.ptr(), error.what());
+    } catch (const palvane::FileError& error) {
+      PyErr_SetString(fileError.ptr(), error.what());
     } catch (const palvane::ExportError& error) {
+      // Data a CSV cannot hold: not a number where one is needed.
       PyErr_SetString(PyExc_ValueError, error.what());
     }
   });

@@ -130,7 +130,8 @@ mirrored about the anode-cathode axis, shape (101, 76), rows y_full_mm = -100..1
           "The exact bytes of the engine's Result.dat.")
       .def("write_engine_files", &writeEngineFiles, py::arg("folder"),
            "Writes B2F.dat, Beam_Axis.dat (when there is a beam axis) and Result.dat into the "
-           "folder (made when missing), byte for byte as palvane and the engine write them; each file is replaced "
+           "folder (made when missing), byte for byte as palvane and the engine write them; each "
+           "file is replaced "
            "whole or left as it was.");
 
   module.def(

@@ -3,6 +3,8 @@
 #include <pybind11/stl/filesystem.h>
 
 #include <cctype>
+#include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "bindings.h"
@@ -79,6 +81,15 @@ TubeSetup setupFrom(const py::kwargs& keywords, TubeSetup base) {
   }
   if (setup.target != base.target && !keywords.contains("rhodium_mm")) {
     setup.rhodium = sweep::defaultRhodiumFilter(setup.target);
+  }
+  // The engines hold every number in single precision and refuse one beyond it; named here
+  // by its setting rather than by its line of B2F.dat.
+  for (const palvane::SetupField& field : palvane::kSetupFields) {
+    const double value = setup.*field.member;
+    if (std::isfinite(value) && std::abs(value) > std::numeric_limits<float>::max()) {
+      throwSetupError(std::string(field.name) + " " + palvane::ShortestText(value) + " " +
+                      std::string(field.unit) + ": beyond the engines' single precision");
+    }
   }
   try {
     tube_model::engineParameters(setup);
