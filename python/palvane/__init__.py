@@ -42,6 +42,11 @@ from ._tables_folder import TABLES_FOLDER
 
 __version__ = _core.__version__
 
+# The classes of the extension are palvane's own.
+for _class in (CalibrationRecord, Field, FileError, FitError, ModelError, PointSpectrum,
+               SetupError, Tables, TubeSetup):
+    _class.__module__ = __name__
+
 __all__ = [
     "ENERGY_KEV", "X_MM", "Y_MM", "Y_FULL_MM", "CalibrationRecord", "Field", "FileError",
     "FitError", "ModelError", "PointSpectrum", "SetupError", "Tables", "TubeSetup",
