@@ -16,8 +16,7 @@ ODD_VALUES = [math.nan, math.inf, -math.inf, -1e-9, -5, 0, 1e-300, 19.99, 20, 50
 
 def test_a_fuzz_of_settings_and_points(tables):
     chooser = random.Random(24)
-    keywords = palvane.TubeSetup().__class__  # the names come from the set-up's own table
-    names = palvane._core.SETTING_KEYWORDS
+    names = palvane._core.SETTING_KEYWORDS  # from the set-up's own table of settings
     for _ in range(300):
         keyword = chooser.choice(names)
         value = chooser.choice(ODD_VALUES)
@@ -29,7 +28,6 @@ def test_a_fuzz_of_settings_and_points(tables):
         except TypeError as error:
             assert keyword in str(error)
             continue
-        assert isinstance(setup, keywords)
         x_mm, y_mm = chooser.choice(ODD_VALUES[:12]), chooser.choice(ODD_VALUES[:12])
         try:
             field = palvane.field(setup, tables)
