@@ -2,10 +2,10 @@
 
   PYTHONPATH=build/release/python /usr/bin/python3 python/bench/python_speed.py build/release
 
-prints the median time (wall clock and CPU) of palvane.field() for Mo 28 kV and W 50 kV (the
-settings of
-python_field_bench), and of a sweep of the 768 combinations of sweep_bench on 2 threads
-from Python and by the program `sweep --jobs 2` (--fields: the fields alone).
+prints the median time (wall clock and CPU) of palvane.field() for Mo 28 kV and W 50 kV
+(the settings of python_field_bench), and of a sweep of the 768 combinations of
+sweep_bench on 2 threads from Python and by the program `sweep --jobs 2` (--fields: the
+fields alone).
 """
 
 import pathlib
