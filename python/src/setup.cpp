@@ -131,7 +131,18 @@ not a finite number raises SetupError naming the setting.)");
            "compute with these rounded numbers.")
       .def("__repr__", &repr)
       .def(py::self == py::self)
-      .def("__hash__", [](const TubeSetup& setup) { return py::hash(py::str(repr(setup))); });
+      .def("__hash__", [](const TubeSetup& setup) { return py::hash(py::str(repr(setup))); })
+      // Pickled as its keywords, so that it can go to other processes.
+      .def(py::pickle(
+          [](const TubeSetup& setup) {
+            py::dict keywords;
+            keywords["target"] = std::string(palvane::targetName(setup.target));
+            for (const palvane::SetupField& field : palvane::kSetupFields) {
+              keywords[keywordOf(field).c_str()] = setup.*field.member;
+            }
+            return keywords;
+          },
+          [](const py::dict& keywords) { return setupFrom(py::kwargs(keywords), TubeSetup{}); }));
   for (const palvane::SetupField& field : palvane::kSetupFields) {
     const auto member = field.member;
     setupClass.def_property_readonly(

@@ -2,6 +2,7 @@
 
 import csv
 import io
+import pickle
 import subprocess
 
 import numpy as np
@@ -24,7 +25,8 @@ SETUPS = [
 
 @pytest.mark.parametrize("settings", SETUPS)
 def test_engine_files_equal_the_programs(settings, tables, tmp_path):
-    setup = palvane.TubeSetup(**settings)
+    # Through a pickle, as a set-up sent to another process.
+    setup = pickle.loads(pickle.dumps(palvane.TubeSetup(**settings)))
     assert run_engine(setup, tmp_path / "engine").returncode == 0
     field = palvane.field(setup, tables)
     field.write_engine_files(tmp_path / "module")
