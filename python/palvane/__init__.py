@@ -68,7 +68,7 @@ for _grid in (X_MM, Y_MM, Y_FULL_MM):
 @functools.lru_cache(maxsize=1)
 def installed_tables() -> Tables:
     """The tables installed with palvane (in the build tree: the source's data/)."""
-    return Tables(TABLES_FOLDER)
+    return Tables(str(TABLES_FOLDER))
 
 
 def _tables(tables: Tables | str | os.PathLike | None) -> Tables:
