@@ -6,8 +6,8 @@
 
 #include "bindings.h"
 #include "text_files/atomic_file.h"
+#include "text_files/number_text.h"
 #include "text_files/parameter_file.h"
-#include "text_files/table_files.h"
 #include "tube_model/field.h"
 #include "tube_model/point.h"
 
@@ -59,10 +59,9 @@ py::dict sumsDict(const tube_model::PointSums& sums) {
 
 void checkCoordinate(const char* name, double value, double lowest, double highest) {
   if (std::isfinite(value) && value >= lowest && value <= highest) return;
-  throw tube_model::ModelError(
-      std::string(name) + " " + py::repr(py::float_(value)).cast<std::string>() +
-      ": outside the map, " + py::repr(py::float_(lowest)).cast<std::string>() + " to " +
-      py::repr(py::float_(highest)).cast<std::string>() + " mm");
+  throw tube_model::ModelError(std::string(name) + " " + palvane::ShortestText(value) +
+                               ": outside the map, " + palvane::ShortestText(lowest) + " to " +
+                               palvane::ShortestText(highest) + " mm");
 }
 
 void writeEngineFiles(const FieldResult& field, const std::filesystem::path& folder) {
