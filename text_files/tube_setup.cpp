@@ -37,8 +37,4 @@ std::optional<std::string> setupProblem(const TubeSetup& setup) {
   return std::nullopt;
 }
 
-std::string columnHeading(const SetupField& field) {
-  return std::string(field.name) + " [" + std::string(field.unit) + "]";
-}
-
 }  // namespace palvane

@@ -33,7 +33,8 @@ struct TubeSetup {
 };
 
 // One number of a TubeSetup: the one place that says its name, unit, text patterns and
-// range. Everything that lists, writes, reads or checks the settings walks kSetupFields.
+// range. The B2F.dat writer and reader, the range check and the boxes of a shown run walk
+// kSetupFields.
 struct SetupField {
   std::string_view name;         // lower_case name: CSV column, option stem
   std::string_view unit;         // "kV", "deg", "mm" or "cm"
@@ -77,8 +78,5 @@ Target targetOfFlag(double flag);
 // The first value of the set-up outside its field's range (or not a number), as
 // "tube_voltage 55 kV is outside 20 to 50 kV"; nullopt when every value lies in range.
 std::optional<std::string> setupProblem(const TubeSetup& setup);
-
-// A CSV header cell of the field: "tube_voltage [kV]".
-std::string columnHeading(const SetupField& field);
 
 }  // namespace palvane

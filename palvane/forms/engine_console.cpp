@@ -70,14 +70,14 @@ QString locateEngine(const QString& engineName) {
 EngineConsole* EngineConsole::start(const QString& engineName) {
   const QString programPath = locateEngine(engineName);
   if (programPath.isEmpty()) {
-    showError(QString(kEngineNotFoundMessage).arg(engineName));
+    showError(translated(kEngineNotFoundMessage).arg(engineName));
     return nullptr;
   }
   auto* console = new EngineConsole(engineName, programPath);
   if (!console->process_.waitForStarted(kStartTimeoutMs)) {
     const QString reason = console->process_.errorString();
     delete console;
-    showError(QString(kEngineNotStartedMessage).arg(engineName, reason));
+    showError(translated(kEngineNotStartedMessage).arg(engineName, reason));
     return nullptr;
   }
   console->show();

@@ -5,14 +5,13 @@
 #include <QStringDecoder>
 #include <QWidget>
 
+#include "palvane/forms/messages.h"
+
 class QPlainTextEdit;
 
 namespace palvane {
 
 // Messages of the console, shared with the tests; %1 is the engine's name.
-inline constexpr char kEngineNotFoundMessage[] =
-    "The program \"%1\" was not found beside palvane or on the search path.";
-inline constexpr char kEngineNotStartedMessage[] = "The program \"%1\" could not be started: %2";
 inline constexpr char kEngineEndedText[] =
     "--- %1 has ended. Press Enter to close this window. ---";
 inline constexpr char kEngineFailedText[] =

@@ -15,8 +15,6 @@
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/spectrum_graphs.h"
-#include "palvane/physics/tube_settings.h"
-#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {
@@ -79,19 +77,19 @@ void Form1::Command1_Click() {
   SharedState& shared = state();
   const FieldMap* chosen = nullptr;
   if (Option1_->isChecked()) {
-    shownQuantity_ = 1;
+    shownQuantity_ = MapQuantity::kEnergyFluence;
     Label3_->setText(QStringLiteral("Energy Fluence ="));
     Label27_->setText(QStringLiteral("%"));
     Label4_->setText(QStringLiteral("Profile of Relative Energy Fluence on X-axis"));
     chosen = &shared.FluenceMap;
   } else if (Option2_->isChecked()) {
-    shownQuantity_ = 2;
+    shownQuantity_ = MapQuantity::kAirKerma;
     Label3_->setText(QStringLiteral("Air Kerma ="));
     Label27_->setText(QStringLiteral("%"));
     Label4_->setText(QStringLiteral("Profile of Relative Air Kerma on X-axis"));
     chosen = &shared.KermaMap;
   } else {
-    shownQuantity_ = 3;
+    shownQuantity_ = MapQuantity::kHvl;
     Label3_->setText(QStringLiteral("HVL Al ="));
     Label27_->setText(QStringLiteral("mm"));
     Label4_->setText(QStringLiteral("Profile of Relative Al HVL on X-axis"));
@@ -123,7 +121,10 @@ void Form1::Command3_Click() {
 
 void Form1::Command4_Click() { bringForward(*form5()); }
 
-void Form1::printRunSettings(const QStringList& lines) {
+void Form1::showResults(const Study& study) {
+  QStringList lines;
+  for (const std::string& line : palvane::runSettingsLines(study))
+    lines.append(QString::fromStdString(line));
   Picture10_->clear();
   // One line of text below the other, in the panel's twips (as many to a pixel as the
   // panel's user scale gives, also when the form is shown shrunk).
@@ -135,6 +136,8 @@ void Form1::printRunSettings(const QStringList& lines) {
     y += lineHeight;
   }
   runSettingsLines_ = lines;
+  showNewResults();
+  runSettings_ = exportSettingsOf(study);
 }
 
 void Form1::showNewResults() {
@@ -150,9 +153,6 @@ void Form1::showNewResults() {
   mapShown_ = false;
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
-  // The spectrum form holds the settings of the run now shown.
-  runSettings_ =
-      ExportSettings{state().TargetType, readTubeSettings(parameterTexts()), kAirLayerCm};
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

@@ -7,8 +7,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "palvane/forms/messages.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
+#include "palvane/physics/study.h"
 
 class QGroupBox;
 class QLabel;
@@ -22,18 +24,6 @@ class CrossHairLine;
 class PictureBox;
 
 inline constexpr char kForm1Caption[] = "   Display the calculated distribution ";
-
-// Messages of the save and of a typed point.
-inline constexpr char kNoResultsToSaveMessage[] =
-    "No results are shown: show the results of an engine run first. Nothing was saved.";
-inline constexpr char kPointNotANumberMessage[] =
-    "The point's %1 \"%2\" is not a number in mm: nothing was drawn.";
-inline constexpr char kPointOutsideMapMessage[] =
-    "The point X = %1 mm, Y = %2 mm lies outside the map (X 0 to 150 mm, Y -100 to 100 mm): "
-    "nothing was drawn.";
-inline constexpr char kPointBeyondCutOffMessage[] =
-    "The point X = %1 mm lies beyond the heel cut-off of these settings, where the target "
-    "sends no radiation: nothing was drawn.";
 
 // The display form: the settings of the engine run, the chosen map mirrored about the
 // anode-cathode axis with its profile, read-outs under the mouse, and the spectrum at a
@@ -72,15 +62,16 @@ class Form1 : public QWidget {
   // saved.
   QString saveTo(const QString& folder);
 
-  // Prints the settings of the run on Picture10, one line each from the top.
-  void printRunSettings(const QStringList& lines);
+  // Shows the study handed over by the spectrum form: its settings on Picture10, one line
+  // each from the top, and the form in the state new results are shown in (showNewResults).
+  void showResults(const Study& study);
   QStringList runSettingsLines() const { return runSettingsLines_; }
 
+ private:
   // Brings the form to the state new results are shown in: map and profile cleared, the
   // beam-axis spectrum drawn, cross-hairs hidden, read-outs empty.
   void showNewResults();
 
- private:
   // The settings panel Picture10 is printed in twips from its top-left corner, y downward.
   static constexpr double kSettingsPanelWidth = 3255;
   static constexpr double kSettingsPanelHeight = 3615;
@@ -133,7 +124,7 @@ class Form1 : public QWidget {
   // The beam quality at the clicked point.
   QLabel* BeamQualityLabel_ = nullptr;
 
-  int shownQuantity_ = 0;  // 1 energy fluence, 2 air kerma, 3 HVL; 0 before the first Draw
+  std::optional<MapQuantity> shownQuantity_;  // none before the first Draw
   bool mapDrawn_ = false;
   // Whether Picture2 shows a map: the read-outs stay active once a map has been drawn
   // (mapDrawn_), but new results clear the picture until the next Draw.

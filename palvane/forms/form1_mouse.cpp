@@ -12,6 +12,7 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/distribution_map.h"
@@ -44,7 +45,9 @@ QString millimetres(double units) { return formatted(units / kUnitsPerMm, "###0"
 QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
   const SharedState& shared = state();
   const double relative = shared.DisplayMap[column][row];
-  if (shownQuantity_ == 1 || shownQuantity_ == 2) return formatted(100.0 * relative, "##0.0");
+  if (shownQuantity_ == MapQuantity::kEnergyFluence || shownQuantity_ == MapQuantity::kAirKerma) {
+    return formatted(100.0 * relative, "##0.0");
+  }
   return formatted(shared.AxisHvl * relative, hvlPattern);
 }
 
@@ -117,9 +120,8 @@ void Form1::PointText_Enter() {
   for (int n = 0; n < 2; ++n) {
     const std::string text = boxes[n].box->text().trimmed().toStdString();
     if (!IsSettingNumber(text, {"mm"})) {
-      showWarning(
-          this,
-          tr(kPointNotANumberMessage).arg(QLatin1String(boxes[n].name), boxes[n].box->text()));
+      showWarning(this, translated(kPointNotANumberMessage)
+                            .arg(QLatin1String(boxes[n].name), boxes[n].box->text()));
       return;
     }
     millimetresAt[n] = SettingNumber(text);
@@ -128,13 +130,13 @@ void Form1::PointText_Enter() {
   const double y = millimetresAt[1];
   const QString xText = shortestText(x);
   if (!(x >= 0.0 && x <= kMapLengthMm && std::fabs(y) <= kMapHalfWidthMm)) {
-    showWarning(this, tr(kPointOutsideMapMessage).arg(xText, shortestText(y)));
+    showWarning(this, translated(kPointOutsideMapMessage).arg(xText, shortestText(y)));
     return;
   }
   SharedState& shared = state();
   const TubeSettings tube = readTubeSettings(parameterTexts());
   if (beyondHeelCutOff(x * kCmPerMm, tube.targetAngle, tube.tiltAngle, shared.Pi)) {
-    showWarning(this, tr(kPointBeyondCutOffMessage).arg(xText));
+    showWarning(this, translated(kPointBeyondCutOffMessage).arg(xText));
     return;
   }
   shared.PointX = x * kCmPerMm;
@@ -158,9 +160,9 @@ void Form1::drawPointSpectrum() {
     showLines(*BeamQualityLabel_, lines);
     pointSpectra_.push_back(std::move(kept));
   } else if (outcome == PointSpectrumOutcome::kNoNormaliser) {
-    showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
+    showWarning(this, translated(kNoNormaliserMessage));
   } else if (outcome == PointSpectrumOutcome::kOutsideModel) {
-    showWarning(this, QString::fromUtf8(kOutsideModelMessage));
+    showWarning(this, translated(kOutsideModelMessage));
   }
   Picture3_->rectangle(0, 0, 150, 120, Picture3_->foreColour(), false);
 }

@@ -15,6 +15,7 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/saving.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/exports.h"
@@ -76,7 +77,7 @@ void Form1::SaveButton_Click() {
 
 QString Form1::saveTo(const QString& folder) {
   if (!runSettings_ || !axisSpectrum_) {
-    showWarning(this, QString::fromUtf8(kNoResultsToSaveMessage));
+    showWarning(this, translated(kNoResultsToSaveMessage));
     return {};
   }
   const SharedState& shared = state();

@@ -145,11 +145,11 @@ bool Form2::drawSpectrum() {
     return false;
   }
   if (outcome == PointSpectrumOutcome::kNoNormaliser) {
-    showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
+    showWarning(this, translated(kNoNormaliserMessage));
     return false;
   }
   if (outcome == PointSpectrumOutcome::kOutsideModel) {
-    showWarning(this, QString::fromUtf8(kOutsideModelMessage));
+    showWarning(this, translated(kOutsideModelMessage));
     return false;
   }
   showLines(*BeamQualityLabel_, PointBeamQualityReadout());
@@ -192,7 +192,7 @@ void Form2::SaveButton_Click() {
 
 bool Form2::saveTo(const QString& folder) {
   if (!drawnSpectrum_) {
-    showWarning(this, QString::fromUtf8(kNoSpectrumToSaveMessage));
+    showWarning(this, translated(kNoSpectrumToSaveMessage));
     return false;
   }
   return saveReportingErrors(this, [&] {

@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include "calibration/output_calibration.h"
+#include "palvane/forms/messages.h"
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/form_ports.h"
@@ -45,9 +46,6 @@ QString settingProblemMessage(const SettingTextProblem& problem);
 // The message of a tube voltage outside 20..50 kV.
 inline constexpr char kVoltageOutOfRangeMessage[] =
     QT_TRANSLATE_NOOP("palvane", "管電圧が設定可能範囲を逸脱しています");
-// The message of a save while no spectrum is drawn.
-inline constexpr char kNoSpectrumToSaveMessage[] =
-    "No spectrum is drawn: draw the spectrum first. Nothing was saved.";
 
 // The spectrum form: the tube and filter settings (its text and combo boxes are the only
 // store of them), the beam-axis spectrum graph, and the way to the engine run, its

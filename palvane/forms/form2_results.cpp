@@ -4,40 +4,19 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QStringList>
 
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/physics/study.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
 #include "text_files/number_text.h"
 
 namespace palvane {
-
-namespace {
-
-// The settings panel of the display form, one text per line, the first one empty.
-QStringList runSettingsLines(const TubeSetup& settings) {
-  return {
-      QString(),
-      settings.target == Target::kMolybdenum ? QStringLiteral("   Target : Molybdenum")
-                                             : QStringLiteral("   Target : Tungsten"),
-      "   Tube Voltage : " + shortestText(settings.tubeVoltage) + " kV",
-      "   Target angle : " + shortestText(settings.targetAngle) + " deg.",
-      "   Tilt angle : " + shortestText(settings.tiltAngle) + " deg.",
-      QStringLiteral("   Filtration"),
-      "     Beryllium : " + shortestText(settings.beryllium) + " mm",
-      "     Aluminum : " + shortestText(settings.aluminium) + " mm",
-      "     Molybdenum : " + shortestText(settings.molybdenum) + " mm",
-      "     Rhodium : " + shortestText(settings.rhodium) + " mm",
-  };
-}
-
-}  // namespace
 
 void Form2::Command5_Click() {
   // All three files are read before anything is changed, so that a missing or short
@@ -54,17 +33,19 @@ void Form2::Command5_Click() {
   const TubeSetup& settings = results.settings;
   // Selecting a target resets the added filters; they are written back just below.
   (state().TargetType == 0 ? Option1_ : Option2_)->setChecked(true);
-  Text1_->setText(formatted(settings.tubeVoltage, "##.0"));
-  Text5_->setText(formatted(settings.targetAngle, "#0.0"));
-  Text3_->setText(formatted(settings.tiltAngle, "#0.0"));
-  Text8_->setText(formatted(settings.beryllium, "#0.00"));
-  Text2_->setText(formatted(settings.aluminium, "#0.00"));
-  Combo1_->setCurrentText(formatted(settings.molybdenum, "#0.000"));
-  Combo2_->setCurrentText(formatted(settings.rhodium, "#0.000"));
+  const auto boxText = [&settings](double TubeSetup::*member) {
+    return formatted(settings.*member, setupField(member).boxPattern.data());
+  };
+  Text1_->setText(boxText(&TubeSetup::tubeVoltage));
+  Text5_->setText(boxText(&TubeSetup::targetAngle));
+  Text3_->setText(boxText(&TubeSetup::tiltAngle));
+  Text8_->setText(boxText(&TubeSetup::beryllium));
+  Text2_->setText(boxText(&TubeSetup::aluminium));
+  Combo1_->setCurrentText(boxText(&TubeSetup::molybdenum));
+  Combo2_->setCurrentText(boxText(&TubeSetup::rhodium));
 
   Form1& display = *form1();
-  display.printRunSettings(runSettingsLines(settings));
-  display.showNewResults();
+  display.showResults(Study{settings});
   display.show();
   display.raise();
   display.activateWindow();

@@ -2,11 +2,15 @@
 
 #include <cmath>
 
+#include "palvane/physics/model_constants.h"
+#include "palvane/physics/point_model.h"
+#include "text_files/tube_setup.h"
+
 namespace palvane {
 
 namespace {
-constexpr double kImageDistanceSquared = 4225.0;  // 65 cm squared
-constexpr double kImageDistance = 65.0;           // cm
+constexpr double kImageDistance = kFocusToImageCm;
+constexpr double kImageDistanceSquared = kImageDistance * kImageDistance;
 }  // namespace
 
 PointGeometry pointGeometry(SharedState& shared) {
@@ -15,10 +19,14 @@ PointGeometry pointGeometry(SharedState& shared) {
     shared.PointY = 0.0;
     return PointGeometry{};
   }
-  const double x = shared.PointX;
-  const double y = shared.PointY;
+  return geometryAt({shared.PointX, shared.PointY}, shared.Pi);
+}
+
+PointGeometry geometryAt(ImagePoint point, double pi) {
+  const double x = point.x;
+  const double y = point.y;
   PointGeometry geometry;
-  geometry.offAxisAngle = offAxisAngle(x, shared.Pi);
+  geometry.offAxisAngle = offAxisAngle(x, pi);
   geometry.obliquePath = std::sqrt(x * x + y * y + kImageDistanceSquared) / kImageDistance;
   geometry.inverseSquare = kImageDistanceSquared / (x * x + y * y + kImageDistanceSquared);
   return geometry;
@@ -41,8 +49,8 @@ std::optional<double> PathFactor(double alpha, double phi, double theta, double 
 }
 
 double ThomsonWhiddingtonConstant(double V) {
-  return 141766.0 + 12157.0 * V - 111.046 * V * V + 0.552536 * V * V * V -
-         0.000970158 * V * V * V * V;
+  const auto& [k0, k1, k2, k3, k4] = kDepthEnergyCoefficients;
+  return k0 + k1 * V + k2 * V * V + k3 * V * V * V + k4 * V * V * V * V;
 }
 
 }  // namespace palvane

@@ -15,10 +15,10 @@ namespace palvane {
 // the point; 0 outside bins 2..N) and returns N; nullopt, leaving both untouched, for
 // settings the model cannot compute (see PointSpectrumOutcome::kOutsideModel). The
 // point-spectrum routines are these with their own air layers.
-std::optional<int> MolybdenumSpectrum(const SharedState& tables, const TubeSettings& tube,
+std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                       const PointGeometry& geometry, double airPath,
                                       BinArray& target, BinArray& spectrum);
-std::optional<int> TungstenSpectrum(const SharedState& tables, const TubeSettings& tube,
+std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                     const PointGeometry& geometry, double airPath, BinArray& target,
                                     BinArray& spectrum);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text_files/tube_setup.h"
+
 namespace palvane {
 
 // What a point-spectrum run did. Only kDrawn draws; on the beam axis only kDrawn writes
@@ -15,11 +17,6 @@ enum class PointSpectrumOutcome {
   kOutsideModel,
 };
 
-inline constexpr const char* kNoNormaliserMessage =
-    "The spectrum has no peak to scale by: nothing was drawn.";
-inline constexpr const char* kOutsideModelMessage =
-    "The spectrum cannot be computed for these settings: nothing was drawn.";
-
 // The air layer in cm that each routine's spectrum crosses: each has its own constant.
 inline constexpr double kMolybdenumAirLayer = 50.0;
 inline constexpr double kTungstenAirLayer = 60.0;
@@ -34,6 +31,11 @@ inline constexpr double pointSpectrumAirLayer(int targetType) {
 // Throws FileError when B_SPCTL.dat cannot be written.
 PointSpectrumOutcome ComputePointSpectrumMo();
 PointSpectrumOutcome ComputePointSpectrumW();
+
+// The adapter both routines share: the model spectrum (pointSpectrum) of the spectrum
+// form's settings for the target through airLayer cm of air, at the point PointMode
+// chooses, into TargetSpectrum and Spectrum, then PointSpectrumOutput.
+PointSpectrumOutcome PointSpectrumOfForm(Target target, double airLayer);
 
 // Normalises Spectrum and draws it; on the beam axis also writes B_SPCTL.dat to the
 // working directory and keeps the peak in AxisSpectrumMax. lastBin is the highest bin the

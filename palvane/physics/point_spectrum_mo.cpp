@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/model_constants.h"
 #include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/stopping_power.h"
@@ -11,7 +12,6 @@ namespace palvane {
 
 namespace {
 
-constexpr double kMolybdenumDensity = 10.22;      // g/cm^3
 constexpr double kAirPath = kMolybdenumAirLayer;  // cm
 
 // Bins of the characteristic lines: 17.4 keV (K-alpha), 19.6 keV and 20.0 keV (K-beta).
@@ -34,24 +34,24 @@ double LineYield(double V, double molybdenumFilter) {
 double targetBin(int i, double V, double G, double C, const MolybdenumStoppingPower& stopping,
                  const BinArray& MuMo) {
   const double E = 0.2 * i;
-  const double prefactor = 0.03058 - 7.494e-05 * V;
+  const double prefactor = kMolybdenumPrefactor.constant + kMolybdenumPrefactor.slope * V;
+  const auto& [a1, a2, a3, a4] = kMolybdenumShape;
   double sum = 0.0;
   int searchRow = 1;
   for (double T = E; T <= V; T = T + 0.2) {
     const double u = E / T;
-    const double B =
-        prefactor * (1.0 - 4.238 * u + 7.799 * u * u - 6.739 * u * u * u + 2.313 * u * u * u * u);
+    const double B = prefactor * (1.0 - a1 * u + a2 * u * u - a3 * u * u * u + a4 * u * u * u * u);
     const double S = stopping.at(T, searchRow);
     const double d = G * (V * V - T * T) / (C * kMolybdenumDensity);
     const double a = std::exp(-MuMo[i] * d);
-    sum = sum + a * (B * (1.0 + 511.0 / T) / S);
+    sum = sum + a * (B * (1.0 + kElectronRestEnergy / T) / S);
   }
   return sum;
 }
 
 }  // namespace
 
-std::optional<int> MolybdenumSpectrum(const SharedState& tables, const TubeSettings& tube,
+std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                       const PointGeometry& geometry, double airPath,
                                       BinArray& target, BinArray& spectrum) {
   const double V = tube.tubeVoltage;
@@ -97,13 +97,7 @@ std::optional<int> MolybdenumSpectrum(const SharedState& tables, const TubeSetti
 }
 
 PointSpectrumOutcome ComputePointSpectrumMo() {
-  SharedState& shared = state();
-  const TubeSettings tube = readTubeSettings(parameterTexts());
-  const PointGeometry geometry = pointGeometry(shared);
-  const std::optional<int> N =
-      MolybdenumSpectrum(shared, tube, geometry, kAirPath, shared.TargetSpectrum, shared.Spectrum);
-  if (!N) return PointSpectrumOutcome::kOutsideModel;
-  return PointSpectrumOutput(*N);
+  return PointSpectrumOfForm(Target::kMolybdenum, kAirPath);
 }
 
 }  // namespace palvane

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/model_constants.h"
 #include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
@@ -11,27 +12,29 @@ namespace palvane {
 
 namespace {
 
-constexpr double kTungstenDensity = 19.3;       // g/cm^3
 constexpr double kAirPath = kTungstenAirLayer;  // cm
 
 // Stopping power of tungsten for electron energy T in keV.
-double tungstenStoppingPower(double T) { return 1036.1 * std::exp(-0.04695 * T) + 202.41; }
+double tungstenStoppingPower(double T) {
+  const auto& [a, b, c] = kTungstenStoppingPower;
+  return b * std::exp(-c * T) + a;
+}
 
 // Photons produced in the target for bin i (photon energy E keV), summed over the electron
 // energies T = E, E + 0.2, ... up to the tube voltage V, with self-absorption along
 // path factor G.
 double targetBin(int i, double V, double G, double C, const BinArray& MuW) {
   const double E = 0.2 * i;
-  const double prefactor = 0.03658 + 2.9e-05 * E;
+  const double prefactor = kTungstenPrefactor.constant + kTungstenPrefactor.slope * E;
+  const auto& [a1, a2, a3, a4] = kTungstenShape;
   double sum = 0.0;
   for (double T = E; T <= V; T = T + 0.2) {
     const double u = E / T;
-    const double B =
-        prefactor * (1.0 - 5.049 * u + 10.847 * u * u - 10.516 * u * u * u + 3.842 * u * u * u * u);
+    const double B = prefactor * (1.0 - a1 * u + a2 * u * u - a3 * u * u * u + a4 * u * u * u * u);
     const double S = tungstenStoppingPower(T);
     const double d = G * (V * V - T * T) / (C * kTungstenDensity);
     const double a = std::exp(-MuW[i] * d);
-    sum = sum + a * (B * (1.0 + 511.0 / T) / S);
+    sum = sum + a * (B * (1.0 + kElectronRestEnergy / T) / S);
   }
   return sum;
 }
@@ -45,7 +48,7 @@ void clampTubeVoltage(ParameterTexts& texts) {
 
 }  // namespace
 
-std::optional<int> TungstenSpectrum(const SharedState& tables, const TubeSettings& tube,
+std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                     const PointGeometry& geometry, double airPath, BinArray& target,
                                     BinArray& spectrum) {
   const double V = tube.tubeVoltage;
@@ -76,15 +79,8 @@ std::optional<int> TungstenSpectrum(const SharedState& tables, const TubeSetting
 }
 
 PointSpectrumOutcome ComputePointSpectrumW() {
-  SharedState& shared = state();
-  ParameterTexts& texts = parameterTexts();
-  clampTubeVoltage(texts);
-  const TubeSettings tube = readTubeSettings(texts);
-  const PointGeometry geometry = pointGeometry(shared);
-  const std::optional<int> N =
-      TungstenSpectrum(shared, tube, geometry, kAirPath, shared.TargetSpectrum, shared.Spectrum);
-  if (!N) return PointSpectrumOutcome::kOutsideModel;  // the clamp keeps N within 75..250
-  return PointSpectrumOutput(*N);
+  clampTubeVoltage(parameterTexts());
+  return PointSpectrumOfForm(Target::kTungsten, kAirPath);
 }
 
 }  // namespace palvane

@@ -5,20 +5,26 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/number_text.h"
 
 namespace palvane {
 
 TubeSettings readTubeSettings(const ParameterTexts& texts) {
+  return tubeSettingsOf(tubeSetupOf(0, texts));
+}
+
+TubeSettings tubeSettingsOf(const TubeSetup& setup) {
+  constexpr double kCentimetresPerMillimetre = 0.1;
   TubeSettings settings;
-  settings.tubeVoltage = SettingNumber(texts.tubeVoltage());
-  settings.targetAngle = SettingNumber(texts.targetAngle());
-  settings.tiltAngle = SettingNumber(texts.tiltAngle());
-  settings.beryllium = SettingNumber(texts.beryllium()) * 0.1;
-  settings.aluminium = SettingNumber(texts.aluminium()) * 0.1;
-  settings.molybdenum = SettingNumber(texts.molybdenum()) * 0.1;
-  settings.rhodium = SettingNumber(texts.rhodium()) * 0.1;
+  settings.tubeVoltage = setup.tubeVoltage;
+  settings.targetAngle = setup.targetAngle;
+  settings.tiltAngle = setup.tiltAngle;
+  settings.beryllium = setup.beryllium * kCentimetresPerMillimetre;
+  settings.aluminium = setup.aluminium * kCentimetresPerMillimetre;
+  settings.molybdenum = setup.molybdenum * kCentimetresPerMillimetre;
+  settings.rhodium = setup.rhodium * kCentimetresPerMillimetre;
   return settings;
 }
 

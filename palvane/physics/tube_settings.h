@@ -4,6 +4,7 @@
 #include <string>
 
 #include "palvane/state/form_ports.h"
+#include "text_files/tube_setup.h"
 
 namespace palvane {
 
@@ -32,6 +33,9 @@ struct TubeSettings {
 
 // The settings read with SettingNumber (a decimal comma counts as a point).
 TubeSettings readTubeSettings(const ParameterTexts& texts);
+
+// The model's settings of a set-up: thicknesses from mm to cm (times 0.1).
+TubeSettings tubeSettingsOf(const TubeSetup& setup);
 
 // A setting whose text cannot be computed with.
 struct SettingTextProblem {

@@ -4,6 +4,7 @@
 
 #include "palvane/state/form_ports.h"
 #include "text_files/field_grid.h"
+#include "text_files/tube_setup.h"
 
 namespace palvane {
 
@@ -16,17 +17,12 @@ using BinArray = std::array<double, kLastBin + 1>;
 // MoStp[0][n]: electron energy of row n in keV; MoStp[1][n]: stopping power there.
 using StoppingPowerArray = std::array<std::array<double, kStoppingPowerRows + 1>, 2>;
 
-// The process-wide variables through which the forms and the computations exchange data.
-// They keep the product's names. Everything starts at zero.
-struct SharedState {
-  int PointMode = 0;  // 0: spectrum on the beam axis; 1: at (PointX, PointY)
-  double Pi = 0.0;    // 3.14159 once the tables are loaded
-  BinArray TargetSpectrum{};
-  BinArray Spectrum{};
-  double SpectrumMax = 0.0;
-  BinArray AxisSpectrum{};  // relative beam-axis spectrum read back from B_SPCTL.dat
-  double AxisHvl = 0.0;     // aluminium HVL on the beam axis, mm
-  BinArray MuMo{};          // linear attenuation coefficients per cm, by bin
+// The tables of palvane's model as a value: the columns of MUs3.dat by bin, the
+// molybdenum stopping powers and Pi. The model's functions take them as an argument;
+// LoadTables reads them into a value first and then into the shared state.
+struct ModelTables {
+  double Pi = 0.0;  // 3.14159 once the tables are loaded
+  BinArray MuMo{};  // linear attenuation coefficients per cm, by bin
   BinArray MuRh{};
   BinArray MuBe{};
   BinArray MuAl{};
@@ -35,8 +31,20 @@ struct SharedState {
   // Column 8 of MUs3.dat: mass energy-absorption coefficient of air, cm^2/g, by bin. The
   // air-kerma weight of the beam-quality read-outs.
   BinArray MuEnAir{};
-  int TargetType = 0;  // 0: molybdenum; 1: tungsten
   StoppingPowerArray MoStp{};
+};
+
+// The process-wide variables through which the forms and the computations exchange data:
+// the tables and what the specified routines share. They keep the product's names.
+// Everything starts at zero.
+struct SharedState : ModelTables {
+  int PointMode = 0;  // 0: spectrum on the beam axis; 1: at (PointX, PointY)
+  BinArray TargetSpectrum{};
+  BinArray Spectrum{};
+  double SpectrumMax = 0.0;
+  BinArray AxisSpectrum{};  // relative beam-axis spectrum read back from B_SPCTL.dat
+  double AxisHvl = 0.0;     // aluminium HVL on the beam axis, mm
+  int TargetType = 0;       // 0: molybdenum; 1: tungsten
   FieldMap FluenceMap{};
   FieldMap KermaMap{};
   FieldMap HvlMap{};
@@ -50,12 +58,10 @@ struct SharedState {
   double PointY = 0.0;  // cm across it
 
   // Air kerma of the last beam-axis spectrum (sum of MuEnAir * photons * keV; 0 while none
-  // is known), and the settings it was computed with: the target type, then tube voltage,
-  // target angle, tilt angle and the beryllium, aluminium, molybdenum and rhodium
-  // thicknesses as the computation read them. Picked points of the same settings show
-  // their air kerma relative to it.
+  // is known), and the target and settings it was computed with, as the spectrum form's
+  // boxes read. Picked points of the same settings show their air kerma relative to it.
   double AxisAirKerma = 0.0;
-  std::array<double, 8> AxisAirKermaSettings{};
+  TubeSetup AxisAirKermaSettings{};
 
   FormPorts ports;
 };

@@ -51,19 +51,22 @@ void LoadTables() { LoadTables(std::filesystem::path()); }
 
 void LoadTables(const std::filesystem::path& directory) {
   // Both files are read completely before anything is stored.
-  const CoefficientColumns columns = readCoefficients(directory / kCoefficientTableFile);
-  const StoppingPowerArray stoppingPowers = readStoppingPowers(directory / kStoppingPowerTableFile);
+  static_cast<ModelTables&>(state()) = readModelTables(directory);
+}
 
-  SharedState& shared = state();
-  shared.MuMo = columns.molybdenum;
-  shared.MuRh = columns.rhodium;
-  shared.MuAl = columns.aluminium;
-  shared.MuBe = columns.beryllium;
-  shared.MuAir = columns.air;
-  shared.MuW = columns.tungsten;
-  shared.MuEnAir = columns.airEnergyAbsorption;
-  shared.MoStp = stoppingPowers;
-  shared.Pi = 3.14159;  // the five-decimal value the whole product uses, not full pi
+ModelTables readModelTables(const std::filesystem::path& directory) {
+  const CoefficientColumns columns = readCoefficients(directory / kCoefficientTableFile);
+  ModelTables tables;
+  tables.MuMo = columns.molybdenum;
+  tables.MuRh = columns.rhodium;
+  tables.MuAl = columns.aluminium;
+  tables.MuBe = columns.beryllium;
+  tables.MuAir = columns.air;
+  tables.MuW = columns.tungsten;
+  tables.MuEnAir = columns.airEnergyAbsorption;
+  tables.MoStp = readStoppingPowers(directory / kStoppingPowerTableFile);
+  tables.Pi = 3.14159;  // the five-decimal value the whole product uses, not full pi
+  return tables;
 }
 
 }  // namespace palvane

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "palvane/state/shared_state.h"
 #include "text_files/table_files.h"
 
 namespace palvane {
@@ -13,5 +14,8 @@ namespace palvane {
 // file throws FileError naming it, and then the shared state is left as it was.
 void LoadTables();
 void LoadTables(const std::filesystem::path& directory);
+
+// The same tables as a value, read from the directory; the shared state is not touched.
+ModelTables readModelTables(const std::filesystem::path& directory);
 
 }  // namespace palvane

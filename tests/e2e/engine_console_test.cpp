@@ -14,6 +14,7 @@
 
 #include "palvane/forms/engine_console.h"
 #include "palvane/forms/language.h"
+#include "palvane/forms/translated_text.h"
 
 using palvane::EngineConsole;
 
@@ -36,7 +37,7 @@ class EngineConsoleTest : public QObject {
       }
     });
     QCOMPARE(EngineConsole::start(QStringLiteral("no_such_engine")), nullptr);
-    QCOMPARE(message, QString(palvane::kEngineNotFoundMessage).arg("no_such_engine"));
+    QCOMPARE(message, palvane::translated(palvane::kEngineNotFoundMessage).arg("no_such_engine"));
   }
 
   void consoleShowsBothChannelsAndPassesEnterOn() {

@@ -22,6 +22,7 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/saving.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
 
@@ -118,7 +119,7 @@ class SavingTest : public QObject {
     {
       MessageBoxAnswerer answerer;
       QVERIFY(!form.saveTo(folder.path()));
-      QCOMPARE(answerer.text(), QString::fromUtf8(palvane::kNoSpectrumToSaveMessage));
+      QCOMPARE(answerer.text(), palvane::translated(palvane::kNoSpectrumToSaveMessage));
     }
 
     form.Command1_Click();
@@ -266,16 +267,16 @@ class SavingTest : public QObject {
       QTest::keyClick(x, Qt::Key_Return);
       return answerer.text();
     };
-    QCOMPARE(enter("160", "0"), QString::fromUtf8(palvane::kPointOutsideMapMessage)
+    QCOMPARE(enter("160", "0"), palvane::translated(palvane::kPointOutsideMapMessage)
                                     .arg(QStringLiteral("160"), QStringLiteral("0")));
-    QCOMPARE(enter("20", "abc"), QString::fromUtf8(palvane::kPointNotANumberMessage)
+    QCOMPARE(enter("20", "abc"), palvane::translated(palvane::kPointNotANumberMessage)
                                      .arg(QStringLiteral("Y"), QStringLiteral("abc")));
     // Target angle 6 degrees, no tilt: the cut-off lies at 65 cm * tan 6 deg = 68.3 mm.
     palvane::Form2& form2 = *palvane::form2();
     control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("6"));
     control<QLineEdit>(form2, "Text3")->setText(QStringLiteral("0"));
     QCOMPARE(enter("70", "0"),
-             QString::fromUtf8(palvane::kPointBeyondCutOffMessage).arg(QStringLiteral("70")));
+             palvane::translated(palvane::kPointBeyondCutOffMessage).arg(QStringLiteral("70")));
     QVERIFY(enter("66", "0").isEmpty());  // inside: drawn, no message
   }
 

@@ -339,5 +339,41 @@
         <source>校正の保存</source>
         <translation>Save calibration</translation>
     </message>
+    <message>
+        <source>スペクトルに基準となるピークがありません。何も描画していません。</source>
+        <translation>The spectrum has no peak to scale by: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>この設定ではスペクトルを計算できません。何も描画していません。</source>
+        <translation>The spectrum cannot be computed for these settings: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>スペクトルが描かれていません。先にスペクトルを描画してください。何も保存していません。</source>
+        <translation>No spectrum is drawn: draw the spectrum first. Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>計算結果が表示されていません。先に計算結果を表示してください。何も保存していません。</source>
+        <translation>No results are shown: show the results of an engine run first. Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>点の %1「%2」は mm の数値ではありません。何も描画していません。</source>
+        <translation>The point&apos;s %1 &quot;%2&quot; is not a number in mm: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>点 X = %1 mm, Y = %2 mm は分布図の外です (X 0 ～ 150 mm, Y -100 ～ 100 mm)。何も描画していません。</source>
+        <translation>The point X = %1 mm, Y = %2 mm lies outside the map (X 0 to 150 mm, Y -100 to 100 mm): nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>点 X = %1 mm はこの設定のヒールカットオフより先にあり、ターゲットから放射線が届きません。何も描画していません。</source>
+        <translation>The point X = %1 mm lies beyond the heel cut-off of these settings, where the target sends no radiation: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>プログラム「%1」が palvane と同じフォルダにも検索パスにも見つかりません。</source>
+        <translation>The program &quot;%1&quot; was not found beside palvane or on the search path.</translation>
+    </message>
+    <message>
+        <source>プログラム「%1」を起動できませんでした: %2</source>
+        <translation>The program &quot;%1&quot; could not be started: %2</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,29 @@
+#include "palvane/physics/study.h"
+
+#include "palvane/physics/tube_settings.h"
+#include "text_files/number_text.h"
+
+namespace palvane {
+
+ExportSettings exportSettingsOf(const Study& study) {
+  return ExportSettings{targetFlag(study.settings.target), tubeSettingsOf(study.settings),
+                        study.settings.airLayer};
+}
+
+std::vector<std::string> runSettingsLines(const Study& study) {
+  const TubeSetup& settings = study.settings;
+  return {
+      "",
+      settings.target == Target::kMolybdenum ? "   Target : Molybdenum" : "   Target : Tungsten",
+      "   Tube Voltage : " + ShortestText(settings.tubeVoltage) + " kV",
+      "   Target angle : " + ShortestText(settings.targetAngle) + " deg.",
+      "   Tilt angle : " + ShortestText(settings.tiltAngle) + " deg.",
+      "   Filtration",
+      "     Beryllium : " + ShortestText(settings.beryllium) + " mm",
+      "     Aluminum : " + ShortestText(settings.aluminium) + " mm",
+      "     Molybdenum : " + ShortestText(settings.molybdenum) + " mm",
+      "     Rhodium : " + ShortestText(settings.rhodium) + " mm",
+  };
+}
+
+}  // namespace palvane
