@@ -2,8 +2,10 @@
 # Builds the Debian package from a built tree, checks it with lintian, appstreamcli and
 # desktop-file-validate, installs it with apt into a fresh minimal Debian 12 root and runs
 # the installed programs there: the engines from PATH (their Result.dat must equal that of
-# the build tree's engines byte for byte), sweep without --tables, and palvane offscreen
-# from the home folder, where it must create ~/Palvane and show its spectrum form.
+# the build tree's engines byte for byte), sweep without --tables, palvane offscreen
+# from the home folder, where it must create ~/Palvane and show its spectrum form, and,
+# when the build made python3-palvane, `import palvane` in Debian's python3 computing the
+# same Result.dat.
 #
 # Usage: package_test.sh BUILD_DIR. Needs root (debootstrap, chroot, mount). The base
 # root is made once and kept in $PALVANE_ROOT_CACHE (default
@@ -62,7 +64,8 @@ mkdir -p "$work" "$cache/archives/partial" "$cache/lists/partial"
   fail "cpack failed (see $work/cpack.log)"
 deb=$(echo "$work"/palvane_*_amd64.deb)
 [ -f "$deb" ] || fail "no palvane_<version>_amd64.deb was made"
-lintian --fail-on error "$deb" || fail "lintian reports errors"
+python_deb=$(find "$work" -maxdepth 1 -name 'python3-palvane_*_amd64.deb')
+lintian --fail-on error "$deb" $python_deb || fail "lintian reports errors"
 appstreamcli validate --no-net "$build"/packaging/*.metainfo.xml
 desktop-file-validate "$source_dir"/packaging/*.desktop
 
@@ -78,7 +81,7 @@ mount -t proc proc "$root/proc"
 mount --bind "$cache/archives" "$root/var/cache/apt/archives"
 mount --bind "$cache/lists" "$root/var/lib/apt/lists"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-cp "$deb" "$root/tmp/"
+cp "$deb" $python_deb "$root/tmp/"
 
 in_root() { chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/bin:/bin LANG=C.UTF-8 "$@"; }
 
@@ -88,6 +91,11 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "/tmp/$(basena
   >"$work/install.log" 2>&1 || fail "apt install failed (see $work/install.log)"
 echo "package test: $(basename "$deb"), $(stat -c %s "$deb") bytes, installed with its" \
   "dependencies in $((($(date +%s%N) - started) / 1000000)) ms"
+if [ -n "$python_deb" ]; then
+  in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+    "/tmp/$(basename "$python_deb")" >"$work/install-python.log" 2>&1 ||
+    fail "apt install of $(basename "$python_deb") failed (see $work/install-python.log)"
+fi
 
 # The engines from PATH against the build tree's engines.
 parameters='0\r\n28.0\r\n22.0\r\n00.0\r\n00.80\r\n00.00\r\n00.030\r\n00.000\r\n60.000\r\n'
@@ -105,6 +113,15 @@ for engine_program in dornic vessick; do
   cmp "$run/Result.dat" "$work/$engine_program/Result.dat" ||
     fail "installed $engine_program's Result.dat differs from the build tree's"
 done
+
+# The Python module with the installed tables writes the files of the engines' run above.
+if [ -n "$python_deb" ]; then
+  in_root python3 -c 'import palvane
+setup = palvane.TubeSetup(target="mo", tube_voltage_kv=28, target_angle_deg=22, tilt_angle_deg=0)
+palvane.field(setup).write_engine_files("/root/python")' || fail "import palvane failed"
+  cmp "$root/root/python/Result.dat" "$work/dornic/Result.dat" ||
+    fail "the installed module's Result.dat differs from the build tree's dornic's"
+fi
 
 # sweep in a folder without tables takes the installed ones.
 in_root sh -c 'mkdir -p /root/sweep && cd /root/sweep && sweep --target mo,w --kv 28' \

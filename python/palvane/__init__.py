@@ -1,0 +1,208 @@
+"""The X-ray field of a mammography tube, from Python.
+
+The engines' model (the same single-precision arithmetic as the programs dornic and
+vessick) as values and NumPy arrays:
+
+>>> import palvane
+>>> setup = palvane.TubeSetup(target="mo", tube_voltage_kv=28, rhodium_mm=0.025,
+...                           molybdenum_mm=0)
+>>> field = palvane.field(setup)                 # the three relative maps, (51, 76)
+>>> point = palvane.spectrum_at(setup, 100, 0)   # spectrum and beam quality at X=100 mm
+>>> point.hvl1_mm, point.relative_air_kerma
+
+Lengths are in mm (the air layer in cm), tube voltages in kV, angles in degrees, as the
+names say. Every function takes the tables as an argument; without it the installed
+tables are read (once). Nothing else is kept between calls.
+"""
+
+from __future__ import annotations
+
+import datetime
+import functools
+import os
+from typing import Iterable, Sequence
+
+import numpy as np
+
+from . import _core
+from ._core import (
+    ENERGY_KEV,
+    CalibrationRecord,
+    Field,
+    FileError,
+    FitError,
+    ModelError,
+    PointSpectrum,
+    SetupError,
+    Tables,
+    TubeSetup,
+    combinations,
+)
+from ._tables_folder import TABLES_FOLDER
+
+__version__ = _core.__version__
+
+# The classes of the extension are palvane's own.
+for _class in (CalibrationRecord, Field, FileError, FitError, ModelError, PointSpectrum,
+               SetupError, Tables, TubeSetup):
+    _class.__module__ = __name__
+
+__all__ = [
+    "ENERGY_KEV", "X_MM", "Y_MM", "Y_FULL_MM", "CalibrationRecord", "Field", "FileError",
+    "FitError", "ModelError", "PointSpectrum", "SetupError", "Tables", "TubeSetup",
+    "absolute_air_kerma", "apply_calibration", "combinations", "field", "fit_aluminium", "full_map",
+    "installed_tables", "read_calibration", "spectrum_at", "sweep", "write_calibration",
+    "write_report",
+]
+
+#: X of the map columns, mm along the anode-cathode axis toward the heel (76 values).
+X_MM = np.arange(76) * _core.GRID_STEP_MM
+#: Y of the map rows, mm across the anode-cathode axis (51 values).
+Y_MM = np.arange(51) * _core.GRID_STEP_MM
+#: Y of the rows of a mirrored full map, -100 to 100 mm (101 values).
+Y_FULL_MM = np.concatenate([-Y_MM[:0:-1], Y_MM])
+for _grid in (X_MM, Y_MM, Y_FULL_MM):
+    _grid.flags.writeable = False
+
+
+@functools.lru_cache(maxsize=1)
+def installed_tables() -> Tables:
+    """The tables installed with palvane (in the build tree: the source's data/)."""
+    return Tables(str(TABLES_FOLDER))
+
+
+def _tables(tables: Tables | str | os.PathLike | None) -> Tables:
+    if tables is None:
+        return installed_tables()
+    if isinstance(tables, Tables):
+        return tables
+    return Tables(os.fspath(tables))
+
+
+def _setup(setup: TubeSetup) -> TubeSetup:
+    if not isinstance(setup, TubeSetup):
+        raise TypeError(f"setup must be a palvane.TubeSetup, not {type(setup).__name__}")
+    return setup
+
+
+def field(setup: TubeSetup, tables: Tables | str | os.PathLike | None = None) -> Field:
+    """The field of the set-up as the engine of its target computes it.
+
+    The maps are relative to the reference point, shape (51, 76): rows Y_MM, columns X_MM
+    (see palvane.Field). Raises ModelError where the engine refuses the settings, with its
+    message. The interpreter's other threads run while the field is computed.
+    """
+    return _core.compute_field(_setup(setup), _tables(tables))
+
+
+def full_map(half: np.ndarray) -> np.ndarray:
+    """A map of shape (51, 76) mirrored about the anode-cathode axis: shape (101, 76),
+    rows Y_FULL_MM (-100 to 100 mm), as palvane's display form draws it."""
+    half = np.asarray(half)
+    if half.shape[0] != len(Y_MM):
+        raise ValueError(f"half: {half.shape[0]} rows, a half map has {len(Y_MM)}")
+    return np.concatenate([half[:0:-1], half])
+
+
+def spectrum_at(setup: TubeSetup, x_mm: float, y_mm: float,
+                tables: Tables | str | os.PathLike | None = None) -> PointSpectrum:
+    """The engines' spectrum and beam quality at (x_mm, y_mm) in the image plane.
+
+    x_mm from 0 to 150 along the anode-cathode axis (toward the heel), y_mm from -100 to
+    100 across it. At a grid point the relative air kerma and HVL equal the field's maps.
+    Raises ModelError outside the map or at or beyond the heel cut-off.
+    """
+    return _core.point_spectrum(_setup(setup), _tables(tables), x_mm, y_mm)
+
+
+def fit_aluminium(setup: TubeSetup, hvl_pairs: Sequence[tuple[float, float]],
+                  tables: Tables | str | os.PathLike | None = None) -> dict:
+    """The aluminium-equivalent thickness that makes the beam-axis HVL meet measured ones.
+
+    hvl_pairs: (tube voltage in kV, measured first HVL in mm Al) pairs, measured with the
+    set-up's target, angles and filters. One pair is met to 0.001 mm of aluminium, several
+    are fitted by least squares of the relative differences (as sweep --fit-hvl does).
+    Returns a dict: aluminium_mm (the fit), setup (the set-up with it, to 0.01 mm as the
+    engines read it) and pairs (each with model_hvl_mm and relative_difference). Raises
+    FitError when no thickness from 0 to 5 mm fits.
+    """
+    pairs = [(float(kv), float(hvl)) for kv, hvl in hvl_pairs]
+    return _core.fit_aluminium(_setup(setup), _tables(tables), pairs)
+
+
+def read_calibration(file: str | os.PathLike) -> CalibrationRecord:
+    """A tube calibration file as palvane's calibration panel saves it (target,
+    aluminium_mm, hvl_pairs, output as (uGy/mAs, cm)). Raises FileError naming the file
+    and the line."""
+    return _core.read_calibration_file(os.fspath(file))
+
+
+def write_calibration(file: str | os.PathLike, record: CalibrationRecord) -> None:
+    """Writes a calibration file that palvane's panel loads (replaced whole or not at all)."""
+    _core.write_calibration_file(os.fspath(file), record)
+
+
+def apply_calibration(setup: TubeSetup, record: CalibrationRecord) -> TubeSetup:
+    """The set-up with the record's fitted aluminium. Raises SetupError for a record of the
+    other target, ValueError for one without a fitted aluminium."""
+    if record.target != _setup(setup).target:
+        raise SetupError(f"the calibration is for the {record.target} target, "
+                         f"the set-up for the {setup.target} target")
+    if record.aluminium_mm is None:
+        raise ValueError("the calibration has no fitted aluminium")
+    return setup.replace(aluminium_mm=record.aluminium_mm)
+
+
+def absolute_air_kerma(record: CalibrationRecord, relative_air_kerma):
+    """Air kerma in uGy/mAs from relative air kerma (a number or an array, 1 on the beam
+    axis) with the record's measured output moved to 65 cm by the inverse square."""
+    if record.output is None:
+        raise ValueError("the calibration has no measured output")
+    reference = _core.reference_kerma(*record.output)
+    if reference is None:
+        raise ValueError(f"output {record.output}: not a usable output")
+    return reference * np.asarray(relative_air_kerma, dtype=float)
+
+
+def sweep(setups: Iterable[TubeSetup], tables: Tables | str | os.PathLike | None = None,
+          threads: int = 2, dataframe: bool | None = None):
+    """Computes the field of every set-up on `threads` threads (the interpreter's lock
+    released) and returns one record per set-up, in order, as sweep's rows: the settings,
+    the reference values and the relative air kerma and HVL at X = 50, 100 and 150 mm on
+    the anode-cathode axis, each as Result.dat states it, and the status ("ok" or the
+    engine's message; a failing set-up leaves its values None).
+
+    A pandas DataFrame when pandas is installed (dataframe=None) or asked for (True);
+    plain dicts otherwise.
+    """
+    records = _core.run_sweep([_setup(s) for s in setups], _tables(tables), int(threads))
+    if dataframe is False:
+        return records
+    try:
+        import pandas
+    except ImportError:
+        if dataframe:
+            raise
+        return records
+    return pandas.DataFrame.from_records(records)
+
+
+def write_report(result: Field, folder: str | os.PathLike, points: Iterable[tuple[float, float]] = (),
+                 calibration: CalibrationRecord | None = None,
+                 tables: Tables | str | os.PathLike | None = None) -> list[str]:
+    """Writes the CSV files of palvane's report set for the field into an existing folder:
+    map_energy_fluence.csv, map_air_kerma.csv, map_hvl.csv, profiles.csv,
+    spectrum_axis.csv, spectrum_point_1.csv ... (one per (x_mm, y_mm) of points) and
+    summary.csv. With a calibration that has an output, the spectra state their absolute
+    air kerma. Returns the names written.
+    """
+    if result.beam_axis_spectrum is None:
+        raise ModelError("the beam axis lies beyond the heel cut-off: no spectra to report")
+    tables = _tables(tables)
+    spectra = [spectrum_at(result.setup, 0, 0, tables)]
+    spectra += [spectrum_at(result.setup, x, y, tables) for x, y in points]
+    absolute = [None] * len(spectra)
+    if calibration is not None and calibration.output is not None:
+        absolute = [float(absolute_air_kerma(calibration, s.relative_air_kerma)) for s in spectra]
+    saved_at = datetime.datetime.now().strftime("%Y-%m-%d %H:%M")
+    return _core.write_report(result, spectra, absolute, os.fspath(folder), saved_at)
