@@ -1,5 +1,6 @@
 #include "dornic/stopping_power.h"
 
+#include <cfloat>
 #include <cmath>
 #include <string>
 
@@ -11,7 +12,8 @@ namespace dornic {
 
 namespace {
 
-constexpr float kFirstRowLimit = 1.0f;  // keV: up to here the first row's value holds
+constexpr float kFirstRowLimit = 1.0f;        // keV: up to here the first row's value holds
+constexpr float kHighestTubeVoltage = 50.0f;  // kV: the table must reach it
 
 [[noreturn]] void reject(int row, const std::string& what) {
   throw engine::InputError(engine::describeInputError("Mo-STP.dat", row + 1, 0, what));
@@ -34,6 +36,12 @@ StoppingPowerInterpolation::StoppingPowerInterpolation(const engine::StoppingPow
     if (!(stoppingPower > 0.0f)) {
       reject(row, "stopping power " + engine::messageNumber(stoppingPower) + " is not positive");
     }
+    // The spectrum is divided by it; below the normal range its reciprocal overflows.
+    if (!(stoppingPower >= FLT_MIN)) {
+      reject(row, "stopping power " + engine::messageNumber(stoppingPower) +
+                      " is too small to divide by (at least " + engine::messageNumber(FLT_MIN) +
+                      ")");
+    }
     logEnergy_[row] = std::log(energy);
     logStoppingPower_[row] = std::log(stoppingPower);
     // Equal logarithms of neighbouring energies would divide by zero in the interpolation.
@@ -46,6 +54,15 @@ StoppingPowerInterpolation::StoppingPowerInterpolation(const engine::StoppingPow
 void StoppingPowerInterpolation::checkCovers(float tubeVoltage) const {
   const int last = engine::kStoppingPowerRows - 1;
   if (table_.energy[last] >= tubeVoltage) return;
+  // A table that reaches the highest tube voltage of the model is not at fault.
+  if (table_.energy[last] >= kHighestTubeVoltage) {
+    throw engine::InputError(engine::describeInputError(
+        "B2F.dat", 2, 0,
+        "tube voltage " + engine::messageNumber(tubeVoltage) + " kV is above the " +
+            engine::messageNumber(kHighestTubeVoltage) +
+            " kV the model is made for (Mo-STP.dat reaches " +
+            engine::messageNumber(table_.energy[last]) + " keV)"));
+  }
   reject(last, "the last electron energy " + engine::messageNumber(table_.energy[last]) +
                    " keV is below the tube voltage " + engine::messageNumber(tubeVoltage) + " kV");
 }

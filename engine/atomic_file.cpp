@@ -6,9 +6,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace engine {
 
@@ -106,35 +109,71 @@ bool unnamedFilesRefused(int errorNumber) {
 
 }  // namespace
 
-void writeFileAtomically(const std::filesystem::path& file, const std::string& contents) {
-  std::filesystem::path folder = file.parent_path();
+PreparedFile::PreparedFile(std::filesystem::path file, const std::string& contents)
+    : file_(std::move(file)) {
+  std::filesystem::path folder = file_.parent_path();
   if (folder.empty()) folder = ".";
   std::filesystem::path temporary;
   int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   const bool unnamed = fd >= 0;
   if (!unnamed) {
-    if (!unnamedFilesRefused(errno)) throwWriteError(file, errno);
-    fd = createNamed(file, temporary);
-    if (fd < 0) throwWriteError(file, errno);
+    if (!unnamedFilesRefused(errno)) throwWriteError(file_, errno);
+    fd = createNamed(file_, temporary);
+    if (fd < 0) throwWriteError(file_, errno);
   }
   Descriptor descriptor(fd);
   std::error_code ignored;
   const auto fail = [&](int errorNumber) {
     if (!temporary.empty()) std::filesystem::remove(temporary, ignored);
-    throwWriteError(file, errorNumber);
+    throwWriteError(file_, errorNumber);
   };
 
   if (const int error = writeAll(fd, contents)) fail(error);
   if (unnamed) {
-    if (const int error = linkUnnamed(fd, file, temporary)) {
+    if (const int error = linkUnnamed(fd, file_, temporary)) {
       temporary.clear();  // nothing was linked
       fail(error);
     }
   }
   if (const int error = descriptor.close()) fail(error);
+  temporary_ = temporary;
+}
+
+PreparedFile::~PreparedFile() {
+  std::error_code ignored;
+  if (!temporary_.empty()) std::filesystem::remove(temporary_, ignored);
+}
+
+void PreparedFile::putInPlace() {
   std::error_code renameError;
-  std::filesystem::rename(temporary, file, renameError);
-  if (renameError) fail(renameError.value());
+  std::filesystem::rename(temporary_, file_, renameError);
+  if (renameError) throwWriteError(file_, renameError.value());
+  temporary_.clear();
+}
+
+void writeFileAtomically(const std::filesystem::path& file, const std::string& contents) {
+  PreparedFile(file, contents).putInPlace();
+}
+
+KeptFile::KeptFile(std::filesystem::path file) : file_(std::move(file)) {
+  std::error_code error;
+  if (!std::filesystem::exists(file_, error)) return;
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) throwWriteError(file_, errno != 0 ? errno : EIO);
+  contents_.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) throwWriteError(file_, EIO);
+}
+
+void KeptFile::putBack() const noexcept {
+  try {
+    if (contents_) {
+      writeFileAtomically(file_, *contents_);
+    } else {
+      std::filesystem::remove(file_);
+    }
+  } catch (...) {
+    // The error that made the restoring necessary is the one reported.
+  }
 }
 
 }  // namespace engine

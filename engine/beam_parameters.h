@@ -15,4 +15,14 @@ struct BeamParameters {
   float airLayer = 0;     // cm, used as read
 };
 
+// The thickest layers the model is made for, in mm: a beryllium tube window, the aluminium
+// equivalent of a tube's inherent filtration and of added plates, the thin molybdenum and
+// rhodium K-edge filters of mammography, and no more air than lies between the focal spot
+// and the image plane (cm).
+inline constexpr double kThickestBeryllium = 3;
+inline constexpr double kThickestAluminium = 10;
+inline constexpr double kThickestMolybdenumFilter = 0.2;
+inline constexpr double kThickestRhodiumFilter = 0.2;
+inline constexpr double kThickestAirLayer = 65;  // cm
+
 }  // namespace engine

@@ -1,7 +1,9 @@
 #include "engine/engine_run.h"
 
 #include <csignal>
+#include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -21,6 +23,29 @@ namespace engine {
 namespace {
 
 void printLine(std::ostream& out, std::string_view text) { out << text << '\n'; }
+
+// Beam_Axis.dat, then `between`, then Result.dat, each put in place as a whole. Both are
+// written before either is put in place, and the previous Beam_Axis.dat is put back when
+// Result.dat cannot be, so that a run that fails to write leaves every earlier output as it
+// was, not the new Beam_Axis.dat beside the old Result.dat.
+void writeRunFiles(const std::filesystem::path& directory, const RunFiles& files,
+                   const std::function<void()>& between) {
+  std::optional<PreparedFile> beamAxis;
+  if (!files.beamAxis.empty()) beamAxis.emplace(directory / "Beam_Axis.dat", files.beamAxis);
+  PreparedFile result(directory / "Result.dat", files.result);
+  std::optional<KeptFile> previousBeamAxis;
+  if (beamAxis) {
+    previousBeamAxis.emplace(directory / "Beam_Axis.dat");
+    beamAxis->putInPlace();
+  }
+  between();
+  try {
+    result.putInPlace();
+  } catch (...) {
+    if (previousBeamAxis) previousBeamAxis->putBack();
+    throw;
+  }
+}
 
 }  // namespace
 
@@ -67,9 +92,7 @@ int runEngine(TargetModel& model, const std::filesystem::path& directory,
     // The field's warnings follow Beam_Axis.dat, as when it is written at the reference point.
     std::ostringstream warnings;
     const RunFiles files = computeRun(model, table, parameterText, warnings);
-    if (!files.beamAxis.empty()) writeFileAtomically(directory / "Beam_Axis.dat", files.beamAxis);
-    console.err << warnings.str();
-    writeFileAtomically(directory / "Result.dat", files.result);
+    writeRunFiles(directory, files, [&] { console.err << warnings.str(); });
   } catch (const InputError& error) {
     console.err << error.what() << '\n';
     return kRunBadInput;

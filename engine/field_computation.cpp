@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstdio>
 #include <ostream>
 #include <span>
 #include <string>
@@ -11,6 +10,7 @@
 #include "engine/input_error.h"
 #include "engine/message_number.h"
 #include "engine/path_geometry.h"
+#include "engine/undefined_reference.h"
 
 namespace engine {
 
@@ -31,23 +31,6 @@ std::string anglesError(const BeamParameters& parameters) {
   return "B2F.dat, lines 3 and 4: target angle " + messageNumber(parameters.targetAngle) +
          " and tilt angle " + messageNumber(parameters.tiltAngle) + " degrees " +
          std::string(kReferenceWithoutPath);
-}
-
-// A thickness held in cm as the millimetres of B2F.dat, to six digits ("0.8").
-std::string millimetres(float centimetres) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(centimetres) * 10.0);
-  return text;
-}
-
-// Every setting that enters the spectrum, with its unit in B2F.dat.
-std::string settingsError(const BeamParameters& parameters) {
-  return "B2F.dat, lines 2 to 9: the settings " + messageNumber(parameters.tubeVoltage) + " kV, " +
-         messageNumber(parameters.targetAngle) + " and " + messageNumber(parameters.tiltAngle) +
-         " degrees, " + millimetres(parameters.beryllium) + " mm Be, " +
-         millimetres(parameters.aluminium) + " mm Al, " + millimetres(parameters.molybdenum) +
-         " mm Mo, " + millimetres(parameters.rhodium) + " mm Rh, " +
-         messageNumber(parameters.airLayer) + " cm air " + std::string(kReferenceUndefined);
 }
 
 // Stores a point's quantities relative to the reference values into the maps; a point
@@ -152,7 +135,7 @@ RelativeMaps computeField(TargetRun& run, const BeamParameters& parameters,
     run.pointSpectra(column, x, spectra);
     calculator.compute(spectra, quantities);
     if (!usableReference(spectra[0], quantities[0])) {
-      throw InputError(settingsError(parameters));
+      throw InputError(undefinedReferenceError(parameters, table));
     }
     maps.fluenceReference = quantities[0].energyFluence;
     maps.kermaReference = quantities[0].airKerma;

@@ -27,9 +27,9 @@ inline constexpr std::string_view kPointsUndefined =
 using ReferenceHandler = std::function<void(const Spectrum&, const PointQuantities&)>;
 
 // Walks the field grid: every column X_j <= X_max (heel cut-off), every row Y_k, and
-// returns the three maps relative to the reference point. Throws InputError (naming the
-// lines and values of B2F.dat that enter) before calling onReference when the reference
-// point cannot be computed.
+// returns the three maps relative to the reference point. Throws InputError before calling
+// onReference when the reference point cannot be computed, naming the input at fault (the
+// angles, a table column, or the settings; see undefinedReferenceError).
 // Any other column without a path factor and any point without defined quantities stays 0
 // in all three maps and is reported on `warnings`.
 RelativeMaps computeField(TargetRun& run, const BeamParameters& parameters,

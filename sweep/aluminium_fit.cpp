@@ -109,7 +109,14 @@ std::vector<AluminiumFit> fitAluminium(std::vector<Settings>& combinations, cons
       if (done == key) known = &fit;
     }
     if (known == nullptr) {
-      fitted.emplace_back(key, fitOneSetting(settings, job, pairs));
+      AluminiumFit fit;
+      try {
+        fit = fitOneSetting(settings, job, pairs);
+      } catch (const SweepInterrupted&) {
+        // The fit's own runs are single combinations; the sweep has finished none of its.
+        throw SweepInterrupted{0, combinations.size()};
+      }
+      fitted.emplace_back(key, std::move(fit));
       known = &fitted.back().second;
     }
     if (known->fit) {

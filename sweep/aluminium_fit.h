@@ -19,7 +19,8 @@ struct AluminiumFit {
 // own HVLs, once for each set of the other settings (tube voltage and aluminium aside), and
 // sets each combination's aluminium to the fitted thickness rounded to 0.01 mm, as B2F.dat
 // carries it. Returns the fit of each combination in order; a combination whose fit failed
-// keeps its aluminium and has the reason.
+// keeps its aluminium and has the reason. Interrupted (job.interrupted), throws
+// SweepInterrupted counting the combinations of the sweep, none of them finished.
 std::vector<AluminiumFit> fitAluminium(std::vector<Settings>& combinations, const SweepJob& job,
                                        const std::vector<calibration::HvlPair>& pairs);
 

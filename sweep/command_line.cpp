@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "engine/beam_parameters.h"
 #include "sweep/value_list.h"
 #include "text_files/spectrum_form_defaults.h"
 
@@ -55,7 +56,7 @@ std::vector<double> parseBoundedList(const std::string& option, const std::strin
     }
     if (value < lowest || value > highest) {
       throw UsageError(option + ": " + shown(value) + " is outside " + shown(lowest) + " to " +
-                       (std::isinf(highest) ? "any" : shown(highest)) + " " + unit);
+                       shown(highest) + " " + unit);
     }
   }
   return values;
@@ -130,7 +131,6 @@ calibration::OutputCalibration parseOutput(const std::string& text) {
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;
 
 const std::map<std::string, OptionReader>& optionReaders() {
-  constexpr double kNoLimit = INFINITY;
   static const std::map<std::string, OptionReader> readers{
       {"--target",
        [](CommandLine& c, const std::string& v) { c.request.targets = parseTargets(v); }},
@@ -149,19 +149,20 @@ const std::map<std::string, OptionReader>& optionReaders() {
        }},
       {"--be",
        [](CommandLine& c, const std::string& v) {
-         c.request.berylliums = parseBoundedList("--be", v, 0, kNoLimit, "mm");
+         c.request.berylliums = parseBoundedList("--be", v, 0, engine::kThickestBeryllium, "mm");
        }},
       {"--al",
        [](CommandLine& c, const std::string& v) {
-         c.request.aluminiums = parseBoundedList("--al", v, 0, kNoLimit, "mm");
+         c.request.aluminiums = parseBoundedList("--al", v, 0, engine::kThickestAluminium, "mm");
        }},
       {"--mo",
        [](CommandLine& c, const std::string& v) {
-         c.request.molybdenums = parseBoundedList("--mo", v, 0, kNoLimit, "mm");
+         c.request.molybdenums =
+             parseBoundedList("--mo", v, 0, engine::kThickestMolybdenumFilter, "mm");
        }},
       {"--rh",
        [](CommandLine& c, const std::string& v) {
-         c.request.rhodiums = parseBoundedList("--rh", v, 0, kNoLimit, "mm");
+         c.request.rhodiums = parseBoundedList("--rh", v, 0, engine::kThickestRhodiumFilter, "mm");
        }},
       {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
       {"--output-kerma",
@@ -233,7 +234,8 @@ Computes the field of the engines (dornic for the molybdenum target, vessick for
 for every combination of the settings given and writes one CSV row per combination.
 
 Settings (each takes one value, a comma-separated list, or a range start:stop:step that
-includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
+includes stop when the steps reach it; lists and ranges mix: 20:24:2,35; the decimal
+point is a full stop, and a whole number with a leading zero is refused: 0.05, not 0,05):
   --target LIST   target: mo (molybdenum) or w (tungsten), e.g. mo,w   default: mo
   --kv LIST       tube voltage in kV, )" +
          shown(palvane::kLowestTubeVoltage) + " to " + shown(palvane::kHighestTubeVoltage) +
@@ -242,14 +244,21 @@ includes stop when the steps reach it; lists and ranges mix: 20:24:2,35):
          shown(palvane::kDefaultTargetAngle) + R"(
   --phi LIST      tube tilt angle phi in degrees, -90 to 90             default: )" +
          shown(palvane::kDefaultTiltAngle) + R"(
-  --be LIST       beryllium thickness in mm                             default: )" +
+  --be LIST       beryllium thickness in mm, 0 to )" +
+         shown(engine::kThickestBeryllium) + R"(                     default: )" +
          shown(palvane::kDefaultBeryllium) + R"(
-  --al LIST       aluminium-equivalent thickness in mm                  default: )" +
-         shown(palvane::kDefaultAluminium) + R"(
-  --mo LIST       molybdenum filter thickness in mm    default: )" +
+  --al LIST       aluminium-equivalent thickness in mm, 0 to )" +
+         shown(engine::kThickestAluminium) + R"(         default: )" +
+         shown(palvane::kDefaultAluminium) +
+         R"(
+  --mo LIST       molybdenum filter thickness in mm, 0 to )" +
+         shown(engine::kThickestMolybdenumFilter) + R"(
+                                       default: )" +
          shown(palvane::kMolybdenumTargetMolybdenumFilter) + " for mo, " +
          shown(palvane::kTungstenTargetMolybdenumFilter) + R"( for w
-  --rh LIST       rhodium filter thickness in mm       default: )" +
+  --rh LIST       rhodium filter thickness in mm, 0 to )" +
+         shown(engine::kThickestRhodiumFilter) + R"(
+                                       default: )" +
          shown(palvane::kMolybdenumTargetRhodiumFilter) + " for mo, " +
          shown(palvane::kTungstenTargetRhodiumFilter) + R"( for w
 The air layer is always )" +

@@ -88,6 +88,29 @@ void appendRange(std::string_view item, std::vector<double>& values) {
   }
 }
 
+// Whether an item is a whole number written with a leading zero ("05"): in "0,05" the
+// comma separates the values 0 and 5, where a form would read 0.05.
+bool hasLeadingZero(std::string_view item) {
+  if (!item.empty() && (item.front() == '+' || item.front() == '-')) item.remove_prefix(1);
+  return item.size() > 1 && item.front() == '0' &&
+         item.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Says why "05" is refused; after a whole number ("0,05") it suggests the decimal meant.
+std::string leadingZeroMessage(std::string_view before, std::string_view item) {
+  const std::string refused = quoted(item) + " has a leading zero";
+  const std::string rewrite = "write it without the zero, or with a full stop for a decimal";
+  if (before.empty()) return refused + "; " + rewrite;
+  before.remove_suffix(1);  // the comma
+  const std::string_view previous = before.substr(before.rfind(',') + 1);
+  if (previous.empty() || previous.find_first_not_of("+-0123456789") != std::string_view::npos) {
+    return refused + ": the comma separates values; " + rewrite;
+  }
+  return refused + ": the comma separates values, so " +
+         quoted(std::string(previous) + "," + std::string(item)) + " is two values; write " +
+         std::string(previous) + "." + std::string(item) + " for one";
+}
+
 }  // namespace
 
 std::vector<double> parseValueList(std::string_view text) {
@@ -99,6 +122,8 @@ std::vector<double> parseValueList(std::string_view text) {
         text.substr(begin, comma == std::string_view::npos ? text.npos : comma - begin);
     if (item.find(':') != std::string_view::npos) {
       appendRange(item, values);
+    } else if (hasLeadingZero(item)) {
+      throw ValueListError(leadingZeroMessage(text.substr(0, begin), item));
     } else {
       if (values.size() >= kMaxListValues) {
         throw ValueListError("more than " + std::to_string(kMaxListValues) + " values");

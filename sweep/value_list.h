@@ -20,6 +20,8 @@ class ValueListError : public std::invalid_argument {
 // Reads "25", "0.03,0" or "25:35:1" (start:stop:step, stop included when the steps reach it)
 // and lists mixed by commas ("20:24:2,35"). Range values are computed as start + i * step and
 // rounded to the decimals written in start and step, so that 20:21:0.1 ends exactly in 21.
+// A whole number with a leading zero ("05") is refused: "0,05" would otherwise be 0 and 5
+// where the forms read 0.05.
 std::vector<double> parseValueList(std::string_view text);
 
 }  // namespace sweep

@@ -1,12 +1,15 @@
 #include "palvane/figures/figure_files.h"
 
+#include <string_view>
+
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "text_files/atomic_file.h"
 #include "text_files/file_error.h"
 
 namespace palvane {
@@ -17,19 +20,13 @@ constexpr qreal kPngPixelRatio = 2.0;
 
 }  // namespace
 
-void writeFileAtomically(const QString& file, const QByteArray& bytes) {
-  // QSaveFile writes to a temporary file beside the target and renames it on commit; a
-  // failed write discards the temporary file and leaves the target as it was.
-  QSaveFile out(file);
-  const bool written = !bytes.isEmpty() && out.open(QIODevice::WriteOnly) &&
-                       out.write(bytes) == bytes.size() && out.commit();
-  if (!written) {
-    const QString reason = out.errorString().isEmpty() || bytes.isEmpty()
-                               ? QStringLiteral("nothing to write")
-                               : out.errorString();
-    throw FileError(QDir::toNativeSeparators(file).toStdString() + ": cannot be written (" +
-                    reason.toStdString() + ")");
+void replaceFileBytes(const QString& file, const QByteArray& bytes) {
+  if (bytes.isEmpty()) {
+    throw FileError(QDir::toNativeSeparators(file).toStdString() +
+                    ": cannot be written (nothing to write)");
   }
+  replaceFileContents(QFile::encodeName(file).toStdString(),
+                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QByteArray figurePng(QSize size, const FigurePainter& paint) {
@@ -69,9 +66,9 @@ QByteArray figureSvg(QSize size, const QString& title, const FigurePainter& pain
 void saveFigure(const QString& folder, const QString& stem, QSize size, const QString& title,
                 const FigurePainter& paint) {
   const QDir directory(folder);
-  writeFileAtomically(directory.filePath(stem + QStringLiteral(".png")), figurePng(size, paint));
-  writeFileAtomically(directory.filePath(stem + QStringLiteral(".svg")),
-                      figureSvg(size, title, paint));
+  replaceFileBytes(directory.filePath(stem + QStringLiteral(".png")), figurePng(size, paint));
+  replaceFileBytes(directory.filePath(stem + QStringLiteral(".svg")),
+                   figureSvg(size, title, paint));
 }
 
 }  // namespace palvane

@@ -10,10 +10,11 @@ class QPainter;
 
 namespace palvane {
 
-// Writes the bytes through a temporary file in the same folder that is renamed over
-// `file` once complete, so that `file` is the old one or the whole new one. Throws
-// FileError naming the file when it cannot be written.
-void writeFileAtomically(const QString& file, const QByteArray& bytes);
+// Writes the bytes through the project's one write-then-rename writer (ReplacementFile),
+// so that `file` is the old one or the whole new one. Throws FileError naming the file and
+// the system's reason when it cannot be written, and when there are no bytes (an image
+// that could not be encoded).
+void replaceFileBytes(const QString& file, const QByteArray& bytes);
 
 // Paints a figure of `size` logical pixels.
 using FigurePainter = std::function<void(QPainter&)>;

@@ -19,7 +19,7 @@ void savePng(const QImage& image, const QString& file) {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, "PNG");  // an image that cannot be encoded leaves nothing to write
-  writeFileAtomically(file, bytes);
+  replaceFileBytes(file, bytes);
 }
 
 std::filesystem::path exportPath(const QString& folder, const QString& name) {

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <iterator>
 #include <sstream>
 
 #include "dornic/run_directory.h"
@@ -14,6 +18,7 @@
 #include "engine/layer_attenuation.h"
 #include "engine/path_geometry.h"
 #include "engine/single_exp.h"
+#include "engine/standard_descriptors.h"
 #include "engine/table_files.h"
 
 namespace {
@@ -95,14 +100,39 @@ TEST(EngineRun, GreetsBeforeReadingAndStopsAtAMissingTable) {
   EXPECT_FALSE(directory.exists("Beam_Axis.dat"));
 }
 
-TEST(EngineRun, ResultFileThatCannotBeWritten) {
-  testrun::RunDirectory directory;
-  directory.write("B2F.dat", testrun::defaultSettings());
-  std::filesystem::create_directory(directory.path() / "Result.dat");
-  StandInModel model;
-  const testrun::RunOutcome outcome = directory.run(model);
-  EXPECT_EQ(outcome.status, engine::kRunOutputFailed);
-  EXPECT_NE(outcome.err.find("Result.dat"), std::string::npos) << outcome.err;
+// A Result.dat that cannot be replaced fails the run and leaves the earlier Beam_Axis.dat,
+// or its absence, as it was: never the new one beside the old Result.dat.
+TEST(EngineRun, ResultFileThatCannotBeWrittenLeavesTheEarlierOutputs) {
+  for (const bool earlierBeamAxis : {true, false}) {
+    testrun::RunDirectory directory;
+    directory.write("B2F.dat", testrun::defaultSettings());
+    if (earlierBeamAxis) directory.write("Beam_Axis.dat", "earlier run\r\n");
+    std::filesystem::create_directory(directory.path() / "Result.dat");
+    StandInModel model;
+    const testrun::RunOutcome outcome = directory.run(model);
+    EXPECT_EQ(outcome.status, engine::kRunOutputFailed);
+    EXPECT_NE(outcome.err.find("Result.dat"), std::string::npos) << outcome.err;
+    EXPECT_EQ(directory.exists("Beam_Axis.dat"), earlierBeamAxis);
+    if (earlierBeamAxis) {
+      EXPECT_EQ(directory.read("Beam_Axis.dat"), "earlier run\r\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}),
+              earlierBeamAxis ? 5 : 4);  // the tables, B2F.dat, Result.dat, Beam_Axis.dat
+  }
+}
+
+// Started without standard error (2>&-), a file opened later must not take its place.
+TEST(EngineRun, MissingStandardDescriptorsAreOpenedOnDevNull) {
+  const int savedError = ::dup(2);
+  ::close(2);
+  engine::openMissingStandardDescriptors();
+  struct stat error {};
+  struct stat devNull {};
+  const bool opened = ::fstat(2, &error) == 0 && ::stat("/dev/null", &devNull) == 0;
+  ::dup2(savedError, 2);
+  ::close(savedError);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(error.st_rdev, devNull.st_rdev);
 }
 
 TEST(EngineRun, TubeVoltageMustGiveTwoTo250Bins) {

@@ -1,9 +1,15 @@
 // The beam-quality read-outs and the save buttons of the spectrum and display forms.
 
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <functional>
 #include <memory>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +22,7 @@
 
 #include "forms_test_support.h"
 #include "palvane/figures/curve_figures.h"
+#include "palvane/figures/figure_files.h"
 #include "palvane/figures/map_figure.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
@@ -53,6 +60,51 @@ QImage png(const QDir& folder, const char* name) {
   image.load(folder.filePath(QString::fromLatin1(name)), "PNG");
   return image;
 }
+
+// A folder where writes fail for want of room once fill() is called: a 64 KiB tmpfs
+// filled up where the test may mount one (as root), otherwise a file-size limit of 0
+// (RLIMIT_FSIZE), which fails every write into a regular file the same way.
+class NearlyFullFolder {
+ public:
+  NearlyFullFolder()
+      : mounted_(::mount("tmpfs", QFile::encodeName(directory_.path()).constData(), "tmpfs", 0,
+                         "size=64k") == 0) {}
+  ~NearlyFullFolder() {
+    if (mounted_) ::umount2(QFile::encodeName(directory_.path()).constData(), MNT_DETACH);
+    if (limited_) ::setrlimit(RLIMIT_FSIZE, &savedLimit_);
+  }
+  NearlyFullFolder(const NearlyFullFolder&) = delete;
+  NearlyFullFolder& operator=(const NearlyFullFolder&) = delete;
+
+  QString filePath(const char* name) const {
+    return QDir(directory_.path()).filePath(QString::fromLatin1(name));
+  }
+  void fill() {
+    if (mounted_) {
+      QFile filler(filePath("filler"));
+      QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+      const QByteArray block(1024, 'x');
+      while (filler.write(block) == block.size()) {
+      }
+      return;
+    }
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &savedLimit_);
+    rlimit none = savedLimit_;
+    none.rlim_cur = 0;
+    limited_ = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
+    QVERIFY(limited_);
+  }
+  QString reason() const {
+    return mounted_ ? QStringLiteral("No space left on device") : QStringLiteral("File too large");
+  }
+
+ private:
+  QTemporaryDir directory_;
+  bool mounted_;
+  bool limited_ = false;
+  rlimit savedLimit_{};
+};
 
 QString readout(const QWidget& form) { return control<QLabel>(form, "BeamQualityLabel")->text(); }
 
@@ -306,6 +358,37 @@ class SavingTest : public QObject {
     QVERIFY(thrown);
     QCOMPARE(QImage(file).convertToFormat(QImage::Format_RGB32), old);
     QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+  }
+
+  // On a full disk a small picture or figure is refused with the system's reason, and the
+  // file of an earlier save stays.
+  void fullDiskKeepsTheOldPictureAndGivesTheReason() {
+    NearlyFullFolder folder;
+    const QString file = folder.filePath("spectrum_axis.png");
+    QImage old(4, 3, QImage::Format_RGB32);
+    old.fill(Qt::green);
+    palvane::savePng(old, file);
+    folder.fill();
+    QImage image(40, 30, QImage::Format_RGB32);  // a PNG of a few hundred bytes
+    image.fill(Qt::red);
+    const std::function<void()> saves[] = {
+        [&] { palvane::savePng(image, file); },
+        [&] {
+          palvane::saveFigure(QFileInfo(file).path(), QStringLiteral("map_energy_fluence"),
+                              QSize(60, 40), QStringLiteral("map"), [](QPainter&) {});
+        }};
+    for (const auto& save : saves) {
+      QString message;
+      try {
+        save();
+      } catch (const palvane::FileError& error) {
+        message = QString::fromStdString(error.what());
+      }
+      QVERIFY2(message.contains(QStringLiteral(": cannot be written (") + folder.reason()),
+               qPrintable(message));
+    }
+    QCOMPARE(QImage(file).convertToFormat(QImage::Format_RGB32), old);
+    QVERIFY(!QFile::exists(folder.filePath("map_energy_fluence.png")));
   }
 
  private:

@@ -81,6 +81,8 @@ TEST_F(TableLoading, EachLineMustHoldTheEnergyOfItsBin) {
   const std::size_t line10 = table.find("2.000E+00");
   const std::size_t line11 = table.find("2.200E+00");
   const std::string row10 = table.substr(line10, line11 - line10);
+  std::string withoutLineFeeds = table;
+  std::erase(withoutLineFeeds, '\n');
   struct Case {
     std::string text;
     const char* where;
@@ -88,7 +90,12 @@ TEST_F(TableLoading, EachLineMustHoldTheEnergyOfItsBin) {
   const Case cases[] = {
       {"\r\n" + table, "line 1, field 1: \"\""},
       {table.substr(0, line11) + row10 + table.substr(line11), "line 11, field 1: \"2.000E+00\""},
-      {table.substr(0, line10) + table.substr(line11), "line 10, field 1: \"2.200E+00\""}};
+      {table.substr(0, line10) + table.substr(line11), "line 10, field 1: \"2.200E+00\""},
+      // An exponent running into the next field is not a number (nor an integer overflow).
+      {"0.0E+0299999999999999999999" + table.substr(9), "line 1, field 1: \"0.0E+02999"},
+      // Cut inside a line, or without line feeds: the first missing line is named.
+      {table.substr(0, line10 + 4), "line 11: missing (10 lines, 250 needed)"},
+      {withoutLineFeeds, "line 2: missing (1 line, 250 needed)"}};
   for (const Case& bad : cases) {
     scratch_.write("MUs3.dat", bad.text);
     EXPECT_THAT(

@@ -61,6 +61,11 @@ TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
       {"--be", "-0.1"},
       {"--be", "0.5:1e308:5e307"},
       {"--al", "1e39"},
+      {"--be", "3.01"},
+      {"--al", "10.5"},
+      {"--mo", "0.3"},
+      {"--rh", "0,05"},
+      {"--rh", "25"},
       {"--theta", "91"},
       {"--target", "cu"},
       {"--jobs", "0"},
@@ -95,9 +100,10 @@ TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
 TEST(CommandLine, HelpStopsReadingAndNamesEveryDefault) {
   EXPECT_TRUE(parseCommandLine({"--kv", "25", "--help", "--bogus"}).helpRequested);
   const std::string help = sweep::helpText();
-  for (const char* text : {"--target", "default: mo", "default: 30", "default: 10", "default: 4",
-                           "default: 0.8", "0.03 for mo, 0 for w", "0 for mo, 0.025 for w",
-                           "--jobs", "--output", "--tables", "Exit status"}) {
+  for (const char* text :
+       {"--target", "default: mo", "default: 30", "default: 10", "default: 4", "default: 0.8",
+        "0.03 for mo, 0 for w", "0 for mo, 0.025 for w", "--jobs", "--output", "--tables",
+        "Exit status", "mm, 0 to 3 ", "mm, 0 to 10 ", "mm, 0 to 0.2\n"}) {
     EXPECT_NE(help.find(text), std::string::npos) << text;
   }
 }

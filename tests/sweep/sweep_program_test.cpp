@@ -205,6 +205,20 @@ TEST(SweepProgram, AnOutputThatCannotBeWrittenIsAnError) {
       << failingErr.str();
 }
 
+// Started without standard error, the progress goes nowhere: not into the table, which
+// would otherwise be opened as descriptor 2.
+TEST(SweepProgram, ClosedStandardErrorKeepsProgressOutOfTheTable) {
+  const sweep::WorkDirectory directory;
+  const fs::path table = directory.path() / "sweep.csv";
+  const std::string command = std::string("'") + testpaths::kSweep + "' --tables '" +
+                              testpaths::kDataDir + "' --output '" + table.string() + "' 2>&-";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  std::ifstream written(table);
+  const std::string text(std::istreambuf_iterator<char>(written), {});
+  EXPECT_EQ(text.find("combinations done"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nmo,"), std::string::npos) << text;  // the one row
+}
+
 // --version prints the name and version and runs nothing: no file appears in the folder.
 TEST(SweepProgram, EveryProgramPrintsItsVersion) {
   const std::string version = testpaths::kProjectVersion;

@@ -1,5 +1,7 @@
 #include "sweep/sweep_run.h"
 
+#include "sweep/aluminium_fit.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -87,6 +89,23 @@ TEST(SweepRun, InterruptionStartsNoFurtherCombination) {
     EXPECT_EQ(interruption.total, 3u);
   }
   EXPECT_EQ(started.load(), 1);
+}
+
+// The fit's runs are one combination each; an interruption among them still reports the
+// sweep's count.
+TEST(SweepRun, InterruptionDuringTheAluminiumFitCountsTheSweep) {
+  std::atomic<int> interrupted = SIGINT;  // before the fit's next run
+  sweep::SweepJob job;
+  job.run = standIn;
+  job.interrupted = &interrupted;
+  for (double kv : {24, 26, 28}) job.combinations.push_back({Target::kMolybdenum, kv});
+  try {
+    sweep::fitAluminium(job.combinations, job, {{28, 0.3}});
+    FAIL() << "not interrupted";
+  } catch (const sweep::SweepInterrupted& interruption) {
+    EXPECT_EQ(interruption.finished, 0u);
+    EXPECT_EQ(interruption.total, 3u);
+  }
 }
 
 }  // namespace

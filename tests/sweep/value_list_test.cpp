@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -43,12 +46,23 @@ TEST(ValueList, RejectsWhatIsNotAList) {
 }
 
 TEST(ValueList, ErrorNamesTheBadItem) {
-  try {
-    parseValueList("25,3O");
-    FAIL() << "no error";
-  } catch (const ValueListError& error) {
-    EXPECT_NE(std::string(error.what()).find("\"3O\""), std::string::npos) << error.what();
+  // "0,05" is 0.05 in the forms: a leading zero is refused rather than read as 0 and 5.
+  const std::pair<const char*, const char*> cases[] = {
+      {"25,3O", "\"3O\""},
+      {"0,05",
+       "\"05\" has a leading zero: the comma separates values, so \"0,05\" is two "
+       "values; write 0.05 for one"},
+      {"007", "\"007\" has a leading zero; write it"},
+      {"0.5,-05", "\"-05\" has a leading zero: the comma separates values; write it"}};
+  for (const auto& [text, message] : cases) {
+    try {
+      parseValueList(text);
+      ADD_FAILURE() << text << " accepted";
+    } catch (const ValueListError& error) {
+      EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
+    }
   }
+  EXPECT_EQ(parseValueList("0,0.05,00.5,0e1"), (std::vector<double>{0, 0.05, 0.5, 0}));
 }
 
 }  // namespace
