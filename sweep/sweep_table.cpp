@@ -2,25 +2,25 @@
 
 #include <cmath>
 
+#include "sweep/layer_lists.h"
 #include "text_files/csv_writer.h"
 
 namespace sweep {
 
 namespace {
 
-std::vector<std::string> headerFields(bool fitted, bool calibrated) {
-  std::vector<std::string> fields{"target",
-                                  "tube_voltage [kV]",
-                                  "target_angle [deg]",
-                                  "tilt_angle [deg]",
-                                  "beryllium [mm]",
-                                  "aluminium [mm]",
-                                  "molybdenum [mm]",
-                                  "rhodium [mm]",
-                                  "air_layer [cm]",
-                                  "energy_fluence [table units]",
-                                  "air_kerma [table units]",
-                                  "hvl [mm Al]"};
+std::vector<std::string> headerFields(bool layered, bool fitted, bool calibrated) {
+  std::vector<std::string> fields{"target",           "tube_voltage [kV]", "target_angle [deg]",
+                                  "tilt_angle [deg]", "beryllium [mm]",    "aluminium [mm]",
+                                  "molybdenum [mm]",  "rhodium [mm]",      "air_layer [cm]"};
+  if (layered) {
+    fields.push_back("added_filters [material:mm]");
+    fields.push_back("plate [material:mm]");
+  }
+  for (const char* quantity :
+       {"energy_fluence [table units]", "air_kerma [table units]", "hvl [mm Al]"}) {
+    fields.push_back(quantity);
+  }
   for (const char* quantity : {"relative_air_kerma", "relative_hvl"}) {
     for (double position : kReportedPositionsCm) {
       fields.push_back(std::string(quantity) + "_X" + csv::number(position) + "cm [1]");
@@ -45,8 +45,8 @@ double rounded(double value, double decimalsScale) {
   return std::round(value * decimalsScale) / decimalsScale;
 }
 
-std::vector<std::string> rowFields(const Settings& settings, const CombinationOutcome& outcome,
-                                   const AluminiumFit* fit,
+std::vector<std::string> rowFields(const Settings& settings, bool layered,
+                                   const CombinationOutcome& outcome, const AluminiumFit* fit,
                                    const std::optional<calibration::OutputCalibration>& output) {
   std::vector<std::string> fields{std::string(targetName(settings.target))};
   // A fitted aluminium is an outcome, not a setting: a failed fit leaves its cell empty
@@ -59,6 +59,10 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
   fields.push_back(aluminiumKnown ? csv::number(settings.aluminium) : "");
   for (double setting : {settings.molybdenum, settings.rhodium, kAirLayerCm}) {
     fields.push_back(csv::number(setting));
+  }
+  if (layered) {
+    fields.push_back(layersCell(settings.addedFilters));
+    fields.push_back(settings.plate ? layersCell({*settings.plate}) : "");
   }
   const ResultSummary& summary = outcome.summary;
   std::vector<double> values{summary.energyFluence, summary.airKerma, summary.halfValueLayer};
@@ -90,10 +94,15 @@ std::string sweepTable(const std::vector<Settings>& combinations,
                        const std::vector<CombinationOutcome>& outcomes,
                        const std::vector<AluminiumFit>& fits,
                        const std::optional<calibration::OutputCalibration>& output) {
-  std::string table = csv::record(headerFields(!fits.empty(), output.has_value()), csv::kLf);
+  bool layered = false;
+  for (const Settings& settings : combinations) {
+    layered = layered || !settings.addedFilters.empty() || settings.plate.has_value();
+  }
+  std::string table =
+      csv::record(headerFields(layered, !fits.empty(), output.has_value()), csv::kLf);
   for (std::size_t i = 0; i < combinations.size() && i < outcomes.size(); ++i) {
     const AluminiumFit* fit = i < fits.size() ? &fits[i] : nullptr;
-    table += csv::record(rowFields(combinations[i], outcomes[i], fit, output), csv::kLf);
+    table += csv::record(rowFields(combinations[i], layered, outcomes[i], fit, output), csv::kLf);
   }
   return table;
 }

@@ -15,6 +15,8 @@ namespace sweep {
 // With fits (one per combination), two columns more: the fitted aluminium to 0.001 mm and
 // the fit's largest relative difference. With an output, the absolute air kerma on the
 // beam axis and at kReportedPositionsCm. Both come before the status.
+// With added layers, two columns after the air layer: the added filters ("ag:0.05") and
+// the plate ("pmma:2.4"), empty for none.
 std::string sweepTable(const std::vector<Settings>& combinations,
                        const std::vector<CombinationOutcome>& outcomes,
                        const std::vector<AluminiumFit>& fits = {},
