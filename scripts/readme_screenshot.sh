@@ -2,7 +2,8 @@
 # Runs a real molybdenum study under a virtual X server and saves pictures of the forms:
 # docs/form1.png (the display form with a drawn energy-fluence map and a point spectrum),
 # docs/form2.png (the spectrum form with the beam-axis spectrum), both again in English
-# (docs/form1_en.png, docs/form2_en.png),
+# (docs/form1_en.png, docs/form2_en.png), docs/form2_layers.png and form2_layers_en.png (a
+# W/Ag spectrum with a compression plate),
 # docs/report_map.png and docs/report_spectra.png (the map and spectrum figures of a saved
 # set) and every form and the engine's console window in build/screenshots/study/.
 # Usage: scripts/readme_screenshot.sh [build directory, default build/release]
@@ -26,7 +27,8 @@ PALVANE_SCREENSHOT_DIR=$shots/1366x768 xvfb-run -a -s "-screen 0 1366x768x24" \
 for picture in form1 form2 report_map report_spectra; do
   cp "$shots/$picture.png" "$root/docs/$picture.png"
 done
-for picture in form1_en form2_en; do
+cp "$shots/form2_layers.png" "$root/docs/form2_layers.png"
+for picture in form1_en form2_en form2_layers_en; do
   cp "$shots/1366x768/$picture.png" "$root/docs/$picture.png"
 done
 echo "Saved docs/form1.png, docs/form2.png, docs/report_map.png, docs/report_spectra.png (1600 x 1000 screen), docs/form1_en.png, docs/form2_en.png (1366 x 768) and every picture in $shots"

@@ -71,4 +71,18 @@ std::string layerCaption(const AddedLayer& layer) {
   return materialCaption(layer.material) + " " + ShortestText(layer.thickness) + " mm";
 }
 
+std::string filtersCaption(const AddedLayers& layers) {
+  std::string caption;
+  for (const AddedLayer& filter : layers.filters) {
+    if (filter.thickness == 0) continue;
+    if (!caption.empty()) caption += ", ";
+    caption += layerCaption(filter);
+  }
+  return caption;
+}
+
+std::string plateCaption(const AddedLayers& layers) {
+  return layers.plate && layers.plate->thickness != 0 ? layerCaption(*layers.plate) : "";
+}
+
 }  // namespace palvane

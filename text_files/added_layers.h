@@ -17,6 +17,18 @@ struct AddedLayer {
   friend bool operator==(const AddedLayer&, const AddedLayer&) = default;
 };
 
+// The added layers of a run: filters in the order crossed, and the plate.
+struct AddedLayers {
+  std::vector<AddedLayer> filters;
+  std::optional<AddedLayer> plate;
+  friend bool operator==(const AddedLayers&, const AddedLayers&) = default;
+};
+
+// "Ag 0.05 mm, Al 0.5 mm" and "PMMA 2.4 mm": the layers of more than 0 mm for captions and
+// settings lines; "" for none.
+std::string filtersCaption(const AddedLayers& layers);
+std::string plateCaption(const AddedLayers& layers);
+
 // The thickest layers the model takes, mm (the engines hold the same bounds).
 inline constexpr double kThickestAddedFilter = 10;
 inline constexpr double kThickestPlate = 10;

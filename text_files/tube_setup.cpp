@@ -54,6 +54,8 @@ std::optional<std::string> setupProblem(const TubeSetup& setup) {
   return std::nullopt;
 }
 
+AddedLayers addedLayersOf(const TubeSetup& setup) { return {setup.addedFilters, setup.plate}; }
+
 bool hasAddedLayers(const TubeSetup& setup) {
   for (const AddedLayer& filter : setup.addedFilters) {
     if (filter.thickness != 0) return true;

@@ -90,6 +90,9 @@ std::optional<std::string> setupProblem(const TubeSetup& setup);
 // Whether the set-up has a layer beyond the nine settings, of more than 0 mm.
 bool hasAddedLayers(const TubeSetup& setup);
 
+// The set-up's added filters and plate.
+AddedLayers addedLayersOf(const TubeSetup& setup);
+
 // A CSV header cell of the field: "tube_voltage [kV]".
 std::string columnHeading(const SetupField& field);
 

@@ -20,9 +20,11 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/point_beam_quality.h"
+#include "palvane/physics/point_model.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/spectrum_graphs.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "palvane/state/table_loading.h"
 #include "text_files/file_error.h"
@@ -54,6 +56,8 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
   setClientSize(*this, 20040, 9960);
   createControls();
   connectHandlers();
+  showPlateCaption();
+  onLanguageChange(*this, [this] { showPlateCaption(); });
   state().ports.parameters = this;
   state().ports.spectrumFormGraph = Picture3_;
   fitToScreen(*this);
@@ -80,6 +84,8 @@ void Form2::connectHandlers() {
   connect(Command5_, &QPushButton::clicked, this, &Form2::Command5_Click);
   connect(Command7_, &QPushButton::clicked, this, &Form2::Command7_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &Form2::SaveButton_Click);
+  connect(PlateMaterial_, &QComboBox::currentIndexChanged, this, [this] { showPlateCaption(); });
+  connect(Plate_, &QLineEdit::textChanged, this, [this] { showPlateCaption(); });
 }
 
 bool Form2::Form_Load() {
@@ -101,6 +107,7 @@ bool Form2::Form_Load() {
   Option1_->setChecked(true);
   state().TargetType = 0;
   drawLoadTimeCaption(*Picture3_);
+  fillLayerChoices();
   tablesLoaded_ = true;
   return true;
 }
@@ -134,8 +141,13 @@ bool Form2::drawSpectrum() {
     showWarning(this, settingProblemMessage(*problem));
     return false;
   }
-
   SharedState& shared = state();
+  if (const std::optional<std::string> problem =
+          layersProblem(shared, tubeSetupOf(shared.TargetType, *this))) {
+    showWarning(this, QString::fromStdString(*problem));
+    return false;
+  }
+
   shared.PointMode = 0;
   PointSpectrumOutcome outcome = PointSpectrumOutcome::kDrawn;
   try {
@@ -155,14 +167,23 @@ bool Form2::drawSpectrum() {
   showLines(*BeamQualityLabel_, PointBeamQualityReadout());
   drawnSpectrum_ = keepLastPointSpectrum();
   // Read after the computation: the tungsten model may have clamped the voltage text.
-  drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this)};
+  drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this), drawnLayers()};
   setSpectrumButtonsEnabled(true);
   return true;
 }
 
 bool Form2::showsDrawnSettings() const {
   return drawnSettings_ && !settingTextProblem(*this) &&
-         *drawnSettings_ == DrawnSettings{state().TargetType, readTubeSettings(*this)};
+         *drawnSettings_ ==
+             DrawnSettings{state().TargetType, readTubeSettings(*this), drawnLayers()};
+}
+
+TubeSetup Form2::drawnLayers() const {
+  const TubeSetup setup = tubeSetupOf(state().TargetType, *this);
+  TubeSetup layers;
+  layers.addedFilters = setup.addedFilters;
+  layers.plate = setup.plate;
+  return layers;
 }
 
 void Form2::Command2_Click() {

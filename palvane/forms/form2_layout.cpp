@@ -127,9 +127,8 @@ void Form2::createControls() {
   addLabel(*this, QString(), QStringLiteral("60 cm"), 12960, 6600, 700, kLabelHeight);
   addTranslatedLabel(*this, QString(), QT_TRANSLATE_NOOP("palvane", "一定とする）"), 13680, 6600,
                      1500, kLabelHeight);
-  addTranslatedLabel(*this, QString(),
-                     QT_TRANSLATE_NOOP("palvane", "（圧迫板による減弱は考慮しない）"), 11640, 6960,
-                     3700, kLabelHeight);
+  PlateCaption_ =
+      addLabel(*this, QStringLiteral("PlateCaption"), QString(), 11640, 6960, 3700, kLabelHeight);
   addPicture(*this, QStringLiteral("Picture1"), tubePicture, 15360, 6570, 975, 900);
 
   // The buttons along the bottom.
@@ -152,6 +151,7 @@ void Form2::createControls() {
   SaveButton_ = addTranslatedButton(*this, QStringLiteral("SaveButton"),
                                     QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
   addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
+  createLayerControls();
 
   // Below the original form, the calibration to a measured tube.
   CalibrationPanel_ =

@@ -43,6 +43,7 @@ void Form2::Command5_Click() {
   Text2_->setText(boxText(&TubeSetup::aluminium));
   Combo1_->setCurrentText(boxText(&TubeSetup::molybdenum));
   Combo2_->setCurrentText(boxText(&TubeSetup::rhodium));
+  showLayers(addedLayersOf(settings));
 
   Form1& display = *form1();
   display.showResults(Study{settings});

@@ -48,8 +48,14 @@ std::optional<SettingTextProblem> settingTextProblem(const ParameterTexts& texts
       {SettingField::kAluminium, &ParameterTexts::aluminium, {"mm"}, true},
       {SettingField::kMolybdenum, &ParameterTexts::molybdenum, {"mm"}, true},
       {SettingField::kRhodium, &ParameterTexts::rhodium, {"mm"}, true},
+      {SettingField::kAddedFilter, &ParameterTexts::addedFilter, {"mm"}, true},
+      {SettingField::kPlate, &ParameterTexts::plate, {"mm"}, true},
   };
   for (const SettingText& field : fields) {
+    if ((field.field == SettingField::kAddedFilter && texts.addedFilterMaterial().empty()) ||
+        (field.field == SettingField::kPlate && texts.plateMaterial().empty())) {
+      continue;
+    }
     std::string text = (texts.*field.text)();
     if (!IsSettingNumber(text, field.units)) {
       return SettingTextProblem{field.field, std::move(text), false};

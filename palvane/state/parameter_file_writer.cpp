@@ -15,6 +15,13 @@ TubeSetup tubeSetupOf(int targetType, const ParameterTexts& texts) {
   settings.aluminium = SettingNumber(texts.aluminium());
   settings.molybdenum = SettingNumber(texts.molybdenum());
   settings.rhodium = SettingNumber(texts.rhodium());
+  if (!texts.addedFilterMaterial().empty()) {
+    settings.addedFilters.push_back(
+        {texts.addedFilterMaterial(), SettingNumber(texts.addedFilter())});
+  }
+  if (!texts.plateMaterial().empty()) {
+    settings.plate = AddedLayer{texts.plateMaterial(), SettingNumber(texts.plate())};
+  }
   return settings;
 }
 
