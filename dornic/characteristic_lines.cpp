@@ -1,5 +1,7 @@
 #include "dornic/characteristic_lines.h"
 
+#include <algorithm>
+
 namespace dornic {
 
 namespace {
@@ -16,7 +18,9 @@ const LineSet& chooseLineSet(const engine::BeamParameters& parameters) {
 
 void addCharacteristicLines(const LineSet& lines, float tubeVoltage, float filteredSum,
                             engine::Spectrum& spectrum) {
-  const float yield = lines.slope * tubeVoltage - lines.intercept;
+  // Below about 20 kV the linear yield turns negative; a photon number cannot be, so the
+  // lines are then absent. Where the yield is positive it is used exactly as computed.
+  const float yield = std::max(lines.slope * tubeVoltage - lines.intercept, 0.0f);
   for (std::size_t line = 0; line < kLineBins.size(); ++line) {
     spectrum[kLineBins[line]] += filteredSum * yield * lines.fractions[line];
   }

@@ -24,7 +24,8 @@ struct LineSet {
 const LineSet& chooseLineSet(const engine::BeamParameters& parameters);
 
 // Adds (F * K) * f for every line to the spectrum, F being the sum of the filtered
-// bremsstrahlung bins 2..N. K is used as computed, negative below about 20 kV.
+// bremsstrahlung bins 2..N. A negative K (below about 20.75 kV with a molybdenum filter,
+// 20.26 kV otherwise) counts as 0: no lines.
 void addCharacteristicLines(const LineSet& lines, float tubeVoltage, float filteredSum,
                             engine::Spectrum& spectrum);
 

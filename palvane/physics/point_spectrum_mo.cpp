@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "palvane/physics/beam_geometry.h"
@@ -22,10 +23,11 @@ constexpr double kLineFractionsMolybdenumFilter[] = {0.543, 0.283, 0.101, 0.051,
 constexpr double kLineFractionsRhodiumFilter[] = {0.538, 0.282, 0.104, 0.053, 0.023};
 constexpr double kLineFractionsNoFilter[] = {0.556, 0.292, 0.088, 0.045, 0.043};
 
-// Characteristic photons per bremsstrahlung photon for tube voltage V in kV; negative
-// below about 20 kV, which the model leaves as it is.
+// Characteristic photons per bremsstrahlung photon for tube voltage V in kV. The linear
+// formula turns negative below about 20.75 kV (molybdenum filter) or 20.26 kV; a photon
+// number cannot be negative, so the lines are then absent.
 double LineYield(double V, double molybdenumFilter) {
-  return molybdenumFilter > 0.0 ? 0.0379 * V - 0.7866 : 0.0323 * V - 0.6543;
+  return std::max(molybdenumFilter > 0.0 ? 0.0379 * V - 0.7866 : 0.0323 * V - 0.6543, 0.0);
 }
 
 // Photons produced in the target for bin i (photon energy E keV), summed over the electron

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "dornic/characteristic_lines.h"
 #include "dornic/stopping_power.h"
@@ -95,11 +96,21 @@ TEST(CharacteristicLines, AmountsAreSumTimesYieldTimesFraction) {
   EXPECT_NEAR(spectrum[98], 27.46 * (0.101 + 0.051), 1e-4);
   EXPECT_NEAR(spectrum[100], 27.46 * 0.022, 1e-5);
   EXPECT_EQ(spectrum[99], 0.0f);
-  // Below about 20.75 kV the yield is negative and is added as it is.
-  engine::Spectrum low{};
-  dornic::addCharacteristicLines(dornic::chooseLineSet(parameters), 20.0f, 100.0f, low);
-  EXPECT_NEAR(low[100], 100 * (0.0379 * 20 - 0.7866) * 0.022, 1e-5);
-  EXPECT_LT(low[100], 0.0f);
+  // Below 20.75 kV (set A) and 20.26 kV (sets B, C) the linear yield is negative and no
+  // line is added; just above, the lines are small and positive.
+  for (const auto& [molybdenum, rhodium, none, some] :
+       {std::tuple{0.003f, 0.0f, 20.7f, 20.8f}, std::tuple{0.0f, 0.0025f, 20.2f, 20.3f},
+        std::tuple{0.0f, 0.0f, 20.2f, 20.3f}}) {
+    parameters.molybdenum = molybdenum;
+    parameters.rhodium = rhodium;
+    engine::Spectrum low{};
+    low[87] = 1.0f;
+    dornic::addCharacteristicLines(dornic::chooseLineSet(parameters), none, 100.0f, low);
+    EXPECT_EQ(low[87], 1.0f);
+    EXPECT_EQ(low[100], 0.0f);
+    dornic::addCharacteristicLines(dornic::chooseLineSet(parameters), some, 100.0f, low);
+    EXPECT_GT(low[100], 0.0f);
+  }
 }
 
 TEST(MolybdenumBremsstrahlung, DepthEnergyConstant) {

@@ -97,6 +97,12 @@ class NavigationTest : public QObject {
     QCOMPARE(labelText(form, "Label3"),
              QStringLiteral("実際には、絞り機構からの散乱線、光反射ミラーの材質・厚さ"));
     QCOMPARE(labelText(form, "Label4"), QStringLiteral("・方向などにより、分布は変わってきます。"));
+    // The model's limits below the remark, the Close button below them.
+    QCOMPARE(labelText(form, "Label6"),
+             QStringLiteral("モデルの限界：Ｍｏ特性線の強さはフィルタにより変わり、"));
+    QCOMPARE(labelText(form, "Label8"), QStringLiteral("詳しくは README を参照してください。"));
+    QVERIFY(control<QLabel>(form, "Label8")->geometry().bottom() <
+            control<QPushButton>(form, "Command1")->geometry().top());
     QCOMPARE(control<QPushButton>(form, "Command1")->text(), QStringLiteral("Close"));
   }
 

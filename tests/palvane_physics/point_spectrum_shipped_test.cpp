@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "palvane/physics/point_spectrum.h"
@@ -65,6 +66,30 @@ TEST_F(ShippedTables, ThePickedBeamAxisPointPeaksAtOneHundredPercent) {
       if (call.kind == RecordingSurface::Kind::kLineTo) highest = std::max(highest, call.y2);
     }
     EXPECT_DOUBLE_EQ(highest, 100.0);
+  }
+}
+
+// The spectrum form's whole voltage range in steps of 0.1 kV with each filter set: no bin
+// of the beam-axis spectrum or of B_SPCTL.dat is negative, also where the linear line
+// yield of the molybdenum target would be (below 20.75 kV with a molybdenum filter).
+TEST_F(ShippedTables, NoNegativeBinFrom20To50kVWithEachFilterSet) {
+  const std::pair<const char*, const char*> filterSets[] = {
+      {"0.03", "0"}, {"0", "0.025"}, {"0", "0"}};
+  for (auto compute : {&ComputePointSpectrumMo, &ComputePointSpectrumW}) {
+    for (int tenths = 200; tenths <= 500; ++tenths) {
+      texts_.voltage = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+      for (const auto& [molybdenum, rhodium] : filterSets) {
+        texts_.mo = molybdenum;
+        texts_.rh = rhodium;
+        ASSERT_EQ(compute(), PointSpectrumOutcome::kDrawn);
+        const std::vector<std::string> lines = spectrumFileLines();
+        for (int bin = 1; bin <= 250; ++bin) {
+          ASSERT_TRUE(s().Spectrum[bin] >= 0.0 && std::stod(lines[bin - 1].substr(6)) >= 0.0)
+              << texts_.voltage << " kV, Mo " << molybdenum << " Rh " << rhodium << ", bin " << bin
+              << ": " << lines[bin - 1];
+        }
+      }
+    }
   }
 }
 

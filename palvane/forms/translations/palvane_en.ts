@@ -355,5 +355,17 @@
         <source>校正の保存</source>
         <translation>Save calibration</translation>
     </message>
+    <message>
+        <source>モデルの限界：Ｍｏ特性線の強さはフィルタにより変わり、</source>
+        <translation>Limits of the model: the Mo line strength changes with the filter,</translation>
+    </message>
+    <message>
+        <source>ＷのＬ線はなく、線量の単位はＭｏとＷで比較できません。</source>
+        <translation>W has no L lines, and dose units cannot be compared between Mo and W.</translation>
+    </message>
+    <message>
+        <source>詳しくは README を参照してください。</source>
+        <translation>See the README for details.</translation>
+    </message>
 </context>
 </TS>
