@@ -81,6 +81,14 @@ RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
   return files;
 }
 
+RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
+                    std::string_view parameterText, std::ostream& warnings,
+                    const MaterialTable& materials) {
+  BeamParameters parameters = readParameterText(parameterText, "B2F.dat");
+  if (hasAddedLayers(parameters)) resolveMaterials(parameters, materials);
+  return computeRun(model, table, parameters, warnings);
+}
+
 int runEngine(TargetModel& model, const std::filesystem::path& directory,
               const ConsoleStreams& console) {
   // A console that goes away (a closed pipe) must not end the run: the messages are then

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/added_layers.h"
 #include "engine/coefficient_table.h"
 #include "engine/target_model.h"
 
@@ -43,6 +44,12 @@ BeamParameters readRunParameters(const std::filesystem::path& directory);
 // own warnings stream.
 RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
                     const BeamParameters& parameters, std::ostream& warnings);
+
+// The same from the text of a B2F.dat, whose added layers take their coefficients from
+// `materials` (InputError naming the line of a layer when there is none or it lacks it).
+RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
+                    std::string_view parameterText, std::ostream& warnings,
+                    const MaterialTable& materials = {});
 
 // One whole engine run in `directory`: greeting, reading MUs3.dat, the target's tables,
 // B2F.dat and, for added layers, Materials.dat, the field computation with Beam_Axis.dat written at

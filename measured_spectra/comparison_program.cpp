@@ -15,6 +15,7 @@
 #include "measured_spectra/comparison_page.h"
 #include "measured_spectra/spectra_figure.h"
 #include "palvane/figures/figure_files.h"
+#include "text_files/atomic_file.h"
 
 namespace {
 
@@ -29,9 +30,9 @@ std::vector<measured::SpectrumPair> figurePanels(const measured::ModelBeams& bea
     measured::Beam beam;
     const char* title;
   } shown[] = {
-      {{measured::Anode::kMolybdenum, 28, 0.03, 0.0}, "Mo anode, 0.03 mm Mo, 28 kV"},
-      {{measured::Anode::kMolybdenum, 28, 0.0, 0.025}, "Mo anode, 0.025 mm Rh, 28 kV"},
-      {{measured::Anode::kTungsten, 30, 0.0, 0.05}, "W anode, 0.05 mm Rh, 30 kV"},
+      {{measured::Anode::kMolybdenum, 28, 0.03, 0.0, {}}, "Mo anode, 0.03 mm Mo, 28 kV"},
+      {{measured::Anode::kMolybdenum, 28, 0.0, 0.025, {}}, "Mo anode, 0.025 mm Rh, 28 kV"},
+      {{measured::Anode::kTungsten, 30, 0.0, 0.05, {}}, "W anode, 0.05 mm Rh, 30 kV"},
   };
   spectra.clear();
   spectra.reserve(2 * std::size(shown));
@@ -76,8 +77,8 @@ int runComparisonProgram(int argc, char* argv[]) {
 
     std::vector<palvane::BinArray> spectra;
     const auto panels = figurePanels(beams, catalogue, spectra);
-    palvane::writeFileAtomically(QString::fromStdString(figure.string()),
-                                 measured::spectraFigurePng(panels, 40.0));
+    const QByteArray png = measured::spectraFigurePng(panels, 40.0);
+    palvane::replaceFileContents(figure, std::string_view(png.constData(), png.size()));
   } catch (const std::exception& error) {
     std::cerr << "measured_comparison: " << error.what() << '\n';
     return 1;
