@@ -14,8 +14,10 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_quality.h"
+#include "palvane/physics/point_model.h"
 #include "palvane/physics/tube_calibration.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/number_text.h"
 
@@ -133,9 +135,16 @@ void CalibrationPanel::FitButton_Click() {
     return;
   }
   const SharedState& shared = state();
+  const TubeSetup setup = tubeSetupOf(shared.TargetType, texts);
+  if (const std::optional<std::string> problem = layersProblem(shared, setup)) {
+    warn(QString::fromStdString(*problem));
+    return;
+  }
   try {
+    // The fit is for the form's filters, the added row's included.
     const calibration::HvlFit fit =
-        FitTubeAluminium(shared, shared.TargetType, readTubeSettings(texts), read->pairs);
+        FitTubeAluminium(shared, shared.TargetType, readTubeSettings(texts), read->pairs,
+                         modelLayers(shared, setup));
     showAluminium(fit.aluminium);
     showFit(fit, read->rows);
   } catch (const calibration::UnreachableHvl& error) {

@@ -7,14 +7,14 @@
 namespace palvane {
 
 std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
-                                  const TubeSettings& tube) {
+                                  const TubeSettings& tube, const ModelLayers& layers) {
   BinArray target{};
   BinArray spectrum{};
   const PointGeometry beamAxis;  // exactly (0, 1, 1)
   const std::optional<int> lastBin =
       targetType == 0
-          ? MolybdenumSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum)
-          : TungstenSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum);
+          ? MolybdenumSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum, layers)
+          : TungstenSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum, layers);
   if (!lastBin) return std::nullopt;
   const std::optional<BeamQuality> quality =
       computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
@@ -24,12 +24,13 @@ std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
 
 calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,
                                      const TubeSettings& tube,
-                                     const std::vector<calibration::HvlPair>& pairs) {
+                                     const std::vector<calibration::HvlPair>& pairs,
+                                     const ModelLayers& layers) {
   const calibration::HvlModel model = [&](double tubeVoltage, double aluminium) {
     TubeSettings settings = tube;
     settings.tubeVoltage = tubeVoltage;
     settings.aluminium = 0.1 * aluminium;  // mm to the cm of the computation
-    return BeamAxisHvl(tables, targetType, settings);
+    return BeamAxisHvl(tables, targetType, settings, layers);
   };
   return calibration::fitAluminium(model, pairs);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "calibration/hvl_fit.h"
+#include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
 
@@ -17,12 +18,14 @@ inline constexpr double kEngineAirLayer = 60.0;
 // (0 molybdenum, 1 tungsten) and the settings, through kEngineAirLayer of air, with the
 // tables of `tables`; nullopt where the model has no spectrum or no beam quality.
 std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
-                                  const TubeSettings& tube);
+                                  const TubeSettings& tube, const ModelLayers& layers = {});
 
 // Fits the aluminium-equivalent thickness of `tube` (its tube voltage and aluminium aside)
-// to the measured pairs with BeamAxisHvl (calibration::fitAluminium, which throws).
+// and its added layers to the measured pairs with BeamAxisHvl (calibration::fitAluminium,
+// which throws).
 calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,
                                      const TubeSettings& tube,
-                                     const std::vector<calibration::HvlPair>& pairs);
+                                     const std::vector<calibration::HvlPair>& pairs,
+                                     const ModelLayers& layers = {});
 
 }  // namespace palvane
