@@ -1,5 +1,6 @@
-// Writes the delivered data tables MUs3.dat, Mo-STP.dat and Materials.dat into the directory given on
-// the command line. The output depends only on xraylib's data, byte for byte.
+// Writes the delivered data tables MUs3.dat, Mo-STP.dat and Materials.dat into the
+// directory given on the command line. The output depends only on xraylib's data, byte
+// for byte.
 #include <exception>
 #include <filesystem>
 #include <iostream>

@@ -11,8 +11,8 @@ namespace tools {
 struct MaterialSource {
   std::string_view key;
   double density;
-  int atomicNumber;        // 0 for a compound
-  const char* nistName;    // nullptr for an element
+  int atomicNumber;      // 0 for a compound
+  const char* nistName;  // nullptr for an element
 };
 
 // The materials of Materials.dat in column order (columns 2 to 7).
