@@ -7,6 +7,7 @@
 #include "engine/input_error.h"
 #include "engine/message_number.h"
 #include "engine/single_exp.h"
+#include "engine/single_functions.h"
 
 namespace dornic {
 
@@ -42,8 +43,8 @@ StoppingPowerInterpolation::StoppingPowerInterpolation(const engine::StoppingPow
                       " is too small to divide by (at least " + engine::messageNumber(FLT_MIN) +
                       ")");
     }
-    logEnergy_[row] = std::log(energy);
-    logStoppingPower_[row] = std::log(stoppingPower);
+    logEnergy_[row] = engine::logSingle(energy);
+    logStoppingPower_[row] = engine::logSingle(stoppingPower);
     // Equal logarithms of neighbouring energies would divide by zero in the interpolation.
     if (row > 0 && !(logEnergy_[row] > logEnergy_[row - 1])) {
       reject(row, "electron energies must ascend strictly");
@@ -72,7 +73,7 @@ float StoppingPowerInterpolation::at(float electronEnergy) const {
   // checkCovers keeps T within the table; the bound only guards the array.
   int r = 0;
   while (r < engine::kStoppingPowerRows - 1 && table_.energy[r] < electronEnergy) ++r;
-  const float logT = std::log(electronEnergy);
+  const float logT = engine::logSingle(electronEnergy);
   const float logS = logStoppingPower_[r] - (logEnergy_[r] - logT) /
                                                 (logEnergy_[r] - logEnergy_[r - 1]) *
                                                 (logStoppingPower_[r] - logStoppingPower_[r - 1]);

@@ -5,6 +5,7 @@
 
 #include "engine/lane_arithmetic.h"
 #include "engine/single_exp.h"
+#include "engine/single_functions.h"
 
 namespace engine {
 
@@ -16,10 +17,10 @@ constexpr float kTinyExponent = -70.0f;
 
 float depthEnergyConstant(float tubeVoltage) {
   const float v = tubeVoltage;
-  // Squares are written as products (correctly rounded at every optimisation level);
-  // cubes and fourth powers are library calls, as they always compile to.
-  return 141766.0f + 12157.0f * v - 111.046f * (v * v) + 0.552536f * std::pow(v, 3.0f) -
-         0.000970158f * std::pow(v, 4.0f);
+  // Squares are written as products; cubes and fourth powers are the engines' own
+  // correctly rounded ones.
+  return 141766.0f + 12157.0f * v - 111.046f * (v * v) + 0.552536f * cubeSingle(v) -
+         0.000970158f * fourthPowerSingle(v);
 }
 
 std::vector<BremsstrahlungTerm> bremsstrahlungTerms(const BremsstrahlungTarget& target,
@@ -32,8 +33,8 @@ std::vector<BremsstrahlungTerm> bremsstrahlungTerms(const BremsstrahlungTarget& 
   std::vector<BremsstrahlungTerm> terms;
   for (float t = e; t <= v; t = t + kEnergyStep) {
     const float u = e / t;
-    const float polynomial = 1.0f - shape.a * u + shape.b * (u * u) - shape.c * std::pow(u, 3.0f) +
-                             shape.d * std::pow(u, 4.0f);
+    const float polynomial = 1.0f - shape.a * u + shape.b * (u * u) - shape.c * cubeSingle(u) +
+                             shape.d * fourthPowerSingle(u);
     const float q = prefactor * polynomial;
     const float s = target.stoppingPower(t);
     const float weight = (1.0f + kElectronRestEnergy / t) * q / s;

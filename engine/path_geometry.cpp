@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/bins.h"
+#include "engine/single_functions.h"
 
 namespace engine {
 
@@ -10,14 +11,14 @@ namespace engine {
 
 float heelCutOff(const BeamParameters& parameters) {
   const float angle = (parameters.targetAngle + parameters.tiltAngle) / 180.0f * kPi;
-  return kFocusToPlane * std::tan(angle);
+  return kFocusToPlane * tanSingle(angle);
 }
 
 std::optional<float> pathFactor(const BeamParameters& parameters, float x) {
-  const float alpha = std::atan(x / kFocusToPlane) * 180.0f / kPi;
+  const float alpha = atanSingle(x / kFocusToPlane) * 180.0f / kPi;
   const float beta = alpha - parameters.tiltAngle;
-  const float tanTheta = std::tan(parameters.targetAngle * kPi / 180.0f);
-  const float tanBeta = std::tan(beta * kPi / 180.0f);
+  const float tanTheta = tanSingle(parameters.targetAngle * kPi / 180.0f);
+  const float tanBeta = tanSingle(beta * kPi / 180.0f);
   const float root = 1.0f - tanBeta * tanBeta;
   const float denominator = tanTheta - tanBeta;
   if (!(root >= 0.0f) || !(denominator > 0.0f)) return std::nullopt;

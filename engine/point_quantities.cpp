@@ -12,6 +12,7 @@
 #include "engine/float_rules.h"
 #include "engine/lane_arithmetic.h"
 #include "engine/single_exp.h"
+#include "engine/single_functions.h"
 
 namespace engine {
 namespace {
@@ -43,8 +44,8 @@ void markUndefined(PointQuantities& quantities) {
 // would extrapolate and could give a negative thickness. Anything but a positive, finite
 // result (equal logarithms, a transmission of 0) is no thickness.
 std::optional<float> layerBetween(int step, float before, float after, float level) {
-  const float logBefore = std::log(before);
-  const float fraction = (std::log(level) - logBefore) / (std::log(after) - logBefore);
+  const float logBefore = logSingle(before);
+  const float fraction = (logSingle(level) - logBefore) / (logSingle(after) - logBefore);
   const float layer = kStepMillimetres * (static_cast<float>(step - 1) + fraction);
   if (std::isfinite(layer) && layer > 0) return layer;
   return std::nullopt;
@@ -353,7 +354,7 @@ PointQuantityCalculator::PointQuantityCalculator(const CoefficientTable& table, 
   for (int bin = 2; bin <= highestBin_; ++bin) {
     const float stepFactor = aluminiumStepFactor(table.muAl[bin]);
     factors_.stepFactor[bin] = stepFactor;
-    factors_.stepsPerBinade[bin] = -1.0f / std::log2(stepFactor);
+    factors_.stepsPerBinade[bin] = -1.0f / log2Single(stepFactor);
     // The products value * E, value * muEn and value * muEn * E stay normal for values
     // from here up (a zero coefficient gives +infinity: always the double path).
     const double energy = binEnergy(bin);

@@ -15,7 +15,6 @@
 #include "measured_spectra/comparison_page.h"
 #include "measured_spectra/spectra_figure.h"
 #include "palvane/figures/figure_files.h"
-#include "text_files/atomic_file.h"
 
 namespace {
 
@@ -77,8 +76,8 @@ int runComparisonProgram(int argc, char* argv[]) {
 
     std::vector<palvane::BinArray> spectra;
     const auto panels = figurePanels(beams, catalogue, spectra);
-    const QByteArray png = measured::spectraFigurePng(panels, 40.0);
-    palvane::replaceFileContents(figure, std::string_view(png.constData(), png.size()));
+    palvane::replaceFileBytes(QString::fromStdString(figure.string()),
+                              measured::spectraFigurePng(panels, 40.0));
   } catch (const std::exception& error) {
     std::cerr << "measured_comparison: " << error.what() << '\n';
     return 1;

@@ -1,6 +1,7 @@
 #include "sweep/aluminium_fit.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 #include "text_files/csv_writer.h"
@@ -67,7 +68,9 @@ Settings fitKey(Settings settings) {
   return settings;
 }
 
-std::string unreachableText(const calibration::UnreachableHvl& error) {
+}  // namespace
+
+std::string fitFailureText(const calibration::UnreachableHvl& error) {
   const std::string pair = "measured HVL " + csv::number(error.pair.hvl) + " mm at " +
                            csv::number(error.pair.tubeVoltage) + " kV";
   const std::string bound = csv::number(std::round(error.boundHvl * 1e4) / 1e4) + " mm";
@@ -79,6 +82,19 @@ std::string unreachableText(const calibration::UnreachableHvl& error) {
          csv::number(error.boundAluminium) + " mm of aluminium: no thickness up to that fits";
 }
 
+double writtenAluminium(double aluminium) {
+  return std::round(aluminium * kStepsPerMillimetre) / kStepsPerMillimetre;
+}
+
+calibration::HvlModel engineHvlModel(const Settings& settings, const SweepJob& job) {
+  auto engine = std::make_shared<EngineHvl>(job);
+  return [engine, settings](double tubeVoltage, double aluminium) {
+    return (*engine)(settings, tubeVoltage, aluminium);
+  };
+}
+
+namespace {
+
 AluminiumFit fitOneSetting(const Settings& settings, const SweepJob& job,
                            const std::vector<calibration::HvlPair>& pairs) {
   EngineHvl engine(job);
@@ -89,7 +105,7 @@ AluminiumFit fitOneSetting(const Settings& settings, const SweepJob& job,
   try {
     result.fit = calibration::fitAluminium(model, pairs);
   } catch (const calibration::UnreachableHvl& error) {
-    result.failure = unreachableText(error);
+    result.failure = fitFailureText(error);
   } catch (const calibration::FitImpossible&) {
     result.failure = "--fit-hvl: no fit: " + engine.failure();
   }
@@ -120,8 +136,7 @@ std::vector<AluminiumFit> fitAluminium(std::vector<Settings>& combinations, cons
       known = &fitted.back().second;
     }
     if (known->fit) {
-      settings.aluminium =
-          std::round(known->fit->aluminium * kStepsPerMillimetre) / kStepsPerMillimetre;
+      settings.aluminium = writtenAluminium(known->fit->aluminium);
     }
     fits.push_back(*known);
   }

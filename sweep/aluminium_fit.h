@@ -24,4 +24,15 @@ struct AluminiumFit {
 std::vector<AluminiumFit> fitAluminium(std::vector<Settings>& combinations, const SweepJob& job,
                                        const std::vector<calibration::HvlPair>& pairs);
 
+// The engines' beam-axis HVL of the settings as a model for calibration::fitAluminium (each
+// 0.01 mm step run once by the job's engines, linear between steps).
+calibration::HvlModel engineHvlModel(const Settings& settings, const SweepJob& job);
+
+// The fit's failure as a row's status: which pair no thickness reaches, or why the engine
+// gave no HVL.
+std::string fitFailureText(const calibration::UnreachableHvl& error);
+
+// The aluminium of the fit as B2F.dat carries it: rounded to 0.01 mm.
+double writtenAluminium(double aluminium);
+
 }  // namespace sweep

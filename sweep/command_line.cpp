@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "calibration/profile_file.h"
 #include "engine/beam_parameters.h"
 #include "sweep/layer_lists.h"
 #include "sweep/value_list.h"
@@ -88,6 +89,18 @@ double positiveNumber(const std::string& option, const std::string& item, const 
   return value;
 }
 
+// The comma-separated items of an option's value.
+std::vector<std::string> splitItems(const std::string& text) {
+  std::vector<std::string> items;
+  std::size_t begin = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', begin);
+    items.push_back(text.substr(begin, comma == std::string::npos ? comma : comma - begin));
+    if (comma == std::string::npos) return items;
+    begin = comma + 1;
+  }
+}
+
 // "28:0.31" or "25:0.28,28:0.31": tube voltage in kV and measured HVL in mm.
 std::vector<calibration::HvlPair> parseHvlPairs(const std::string& text) {
   const std::string option = "--fit-hvl";
@@ -113,20 +126,66 @@ std::vector<calibration::HvlPair> parseHvlPairs(const std::string& text) {
   }
 }
 
-// "120@50": measured air kerma in uGy/mAs at a distance in cm from the focal spot.
-calibration::OutputCalibration parseOutput(const std::string& text) {
+// "30:0.95,60:0.9": positions X in mm along the anode-cathode axis and the air kerma
+// measured there relative to the beam axis.
+std::vector<calibration::HeelPoint> parseHeelPoints(const std::string& text) {
+  const std::string option = "--fit-heel";
+  std::vector<calibration::HeelPoint> points;
+  for (const std::string& item : splitItems(text)) {
+    const std::size_t colon = item.find(':');
+    if (colon == std::string::npos) {
+      throw UsageError(option + ": \"" + item + "\" is not X:REL (e.g. 60:0.9)");
+    }
+    calibration::HeelPoint point;
+    point.position = positiveNumber(option, item, item.substr(0, colon), "position X");
+    point.relativeKerma = positiveNumber(option, item, item.substr(colon + 1), "relative kerma");
+    if (point.position > calibration::kFarthestHeelPoint) {
+      throw UsageError(option + ": \"" + item + "\": X " + shown(point.position) +
+                       " mm is outside the map (up to 150 mm)");
+    }
+    if (point.relativeKerma > calibration::kHighestRelativeKerma) {
+      throw UsageError(option + ": \"" + item + "\": relative kerma " + shown(point.relativeKerma) +
+                       " is above 1.5");
+    }
+    points.push_back(point);
+  }
+  if (points.size() > calibration::kMostHeelPoints) {
+    throw UsageError(option + ": more than " + std::to_string(calibration::kMostHeelPoints) +
+                     " points");
+  }
+  return points;
+}
+
+// "120@50@28": measured air kerma in uGy/mAs at a distance in cm from the focal spot, at a
+// tube voltage in kV (0 when not given).
+CommandLine::MeasuredOutput parseOutput(const std::string& text) {
   const std::string option = "--output-kerma";
   const std::size_t at = text.find('@');
+  const std::size_t second = at == std::string::npos ? at : text.find('@', at + 1);
   if (at == std::string::npos) {
-    throw UsageError(option + ": \"" + text + "\" is not UGY_PER_MAS@CM (e.g. 120@50)");
+    throw UsageError(option + ": \"" + text + "\" is not UGY_PER_MAS@CM@KV (e.g. 120@50@28)");
   }
-  const calibration::OutputCalibration output{
+  CommandLine::MeasuredOutput measured;
+  measured.output = {
       positiveNumber(option, text, text.substr(0, at), "air kerma"),
-      positiveNumber(option, text, text.substr(at + 1), "distance")};
-  if (!calibration::isUsable(output)) {
+      positiveNumber(option, text,
+                     text.substr(at + 1, second == std::string::npos ? second : second - at - 1),
+                     "distance")};
+  if (second != std::string::npos) {
+    measured.tubeVoltage = positiveNumber(option, text, text.substr(second + 1), "tube voltage");
+    if (calibration::pairProblem({measured.tubeVoltage, 1.0})) {
+      throw UsageError(option + ": \"" + text + "\": tube voltage " + shown(measured.tubeVoltage) +
+                       " kV is outside 20 to 50 kV");
+    }
+  }
+  if (const auto problem = calibration::outputProblem(measured.output)) {
+    if (*problem == calibration::OutputProblem::kDistanceOutOfRange) {
+      throw UsageError(option + ": \"" + text + "\": distance " + shown(measured.output.distance) +
+                       " cm is outside 10 to 200 cm");
+    }
     throw UsageError(option + ": \"" + text + "\" is too large to compute with");
   }
-  return output;
+  return measured;
 }
 
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;
@@ -172,6 +231,13 @@ const std::map<std::string, OptionReader>& optionReaders() {
       {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
       {"--output-kerma",
        [](CommandLine& c, const std::string& v) { c.measuredOutput = parseOutput(v); }},
+      {"--fit-heel",
+       [](CommandLine& c, const std::string& v) { c.heelPoints = parseHeelPoints(v); }},
+      {"--calibration",
+       [](CommandLine& c, const std::string& v) {
+         if (v.empty()) throw UsageError("--calibration: the file name is empty");
+         c.calibrationFile = v;
+       }},
       {"--jobs",
        [](CommandLine& c, const std::string& v) {
          c.parallelRuns = parseWholeNumber("--jobs", v, 1, kMaxParallelRuns);
@@ -224,6 +290,41 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (seen.count("--fit-hvl") != 0 && seen.count("--al") != 0) {
     throw UsageError("--fit-hvl fits the aluminium: give it or --al, not both");
+  }
+  if (seen.count("--calibration") != 0) {
+    for (const char* other : {"--al", "--fit-hvl", "--output-kerma"}) {
+      if (seen.count(other) != 0) {
+        throw UsageError(
+            std::string("--calibration gives the aluminium and the output: give it or ") + other +
+            ", not both");
+      }
+    }
+  }
+  if (seen.count("--fit-heel") != 0) {
+    for (const char* other : {"--theta", "--calibration"}) {
+      if (seen.count(other) != 0) {
+        throw UsageError(std::string("--fit-heel fits the target angle: give it or ") + other +
+                         ", not both");
+      }
+    }
+    if (commandLine.request.tubeVoltages.size() != 1) {
+      throw UsageError(
+          "--fit-heel: the heel is measured at one tube voltage: give it as the "
+          "only --kv");
+    }
+  }
+  // An output is measured at one tube voltage; across several its value changes with the
+  // model's air kerma, so the voltage it was measured at must be known.
+  if (commandLine.measuredOutput && commandLine.measuredOutput->tubeVoltage == 0.0) {
+    const std::vector<double>& voltages = commandLine.request.tubeVoltages;
+    if (voltages.size() != 1) {
+      throw UsageError(
+          "--output-kerma: the sweep has several tube voltages: give the one the "
+          "output was measured at, e.g. " +
+          shown(commandLine.measuredOutput->output.kermaPerLoad) + "@" +
+          shown(commandLine.measuredOutput->output.distance) + "@28");
+    }
+    commandLine.measuredOutput->tubeVoltage = voltages.front();
   }
   if (combinationCount(commandLine.request) > kMaxCombinations) {
     throw UsageError("the lists give " + shown(combinationCount(commandLine.request)) +
@@ -285,11 +386,46 @@ Calibration to a measured tube:
                   runs with that thickness as B2F.dat carries it (two decimals), which the
                   aluminium column shows (empty when no thickness fits). Added columns:
                   the fit to 0.001 mm and the fit's largest relative difference.
-  --output-kerma UGY_PER_MAS@CM  measured air kerma per tube load on the beam axis at a
-                  distance from the focal spot, e.g. 120@50. Adds the absolute air kerma
-                  in uGy/mAs on the beam axis and at X = 5, 10 and 15 cm: the measured value
-                  times (distance / 65)^2 at the reference point (the air path difference
-                  is neglected), times the relative air kerma elsewhere.
+  --output-kerma UGY_PER_MAS@CM@KV  measured air kerma per tube load on the beam axis
+                  at a distance (10 to 200 cm) from the focal spot, at a tube voltage
+                  with each row's target, angles and filters, e.g. 80@60@28. The
+                  @KV may be left out only when the sweep has one tube voltage. Adds the
+                  absolute air kerma in uGy/mAs on the beam axis and at X = 5, 10 and
+                  15 cm. At the reference point, 65 cm from the focal spot:
+                    K_ref(s) = K_meas * (d / 65)^2 * K_model(s) / K_model(s_meas)
+                  with K_model the engine's reference air kerma of the row (s) and of
+                  the same settings at the measured voltage (s_meas); elsewhere K_ref
+                  times the relative air kerma. Neglected: the difference in air path
+                  between d and 65 cm, scatter into the dosimeter, and how far the
+                  model's change of air kerma with the settings departs from the
+                  tube's (the closer s is to s_meas, the smaller that part).
+  --fit-heel X:REL[,X:REL...]  measured air kerma relative to the beam axis at points X
+                  (mm, 0 to 150) along the anode-cathode axis (Y = 0), at the sweep's
+                  one tube voltage. Replaces --theta: for every combination of the other
+                  settings the target angle (5 to 30 degrees, in steps of 0.1) that
+                  makes the engine's relative air kerma there best match (least
+                  squares) is fitted, and the combination runs with it. With --fit-hvl
+                  the aluminium is refitted with that angle, in turn, until both are
+                  stable. Added columns: the fitted angle and the largest relative
+                  difference of the heel. The fitted angle is an effective angle: it
+                  makes the model's heel match the measurement; the anode's real angle,
+                  focal-spot size and off-focus radiation are not in the model. When the
+                  best angle is 5 or 30 degrees the row fails with the model's nearest
+                  values.
+  --calibration FILE  a tube profile saved by palvane (format 2): every row of the
+                  profile's target runs with the aluminium fitted for its added filter
+                  (two decimals, as B2F.dat carries it; the fit columns show the fit)
+                  and, with the profile's output, gets absolute air kerma scaled as
+                  above from the output's own settings. A row the profile cannot serve
+                  (another target, a filter without a fit, other angles or beryllium)
+                  runs as given, with empty calibration cells and "ok, uncalibrated:
+                  ..." or "ok, no output measured for ..." as status. Not with --al,
+                  --fit-hvl or --output-kerma.
+
+The table opens with "# " lines: the program and version, the date, the tables, the
+command line and the calibration used. The energy_fluence and air_kerma columns are in
+the table units of each target's engine: compare them between rows of one target, never
+between targets (their ratios within a target are what --output-kerma uses).
 
 Other options:
   --jobs N        combinations computed at the same time, 1 to 64       default: 2

@@ -8,6 +8,7 @@
 
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
+#include "calibration/tube_profile.h"
 #include "sweep/installed_tables.h"
 #include "sweep/sweep_settings.h"
 
@@ -27,8 +28,17 @@ struct CommandLine {
   std::filesystem::path tablesDirectory = defaultTablesDirectory();
   // --fit-hvl: the measured pairs the aluminium of every combination is fitted to.
   std::vector<calibration::HvlPair> fitPairs;
-  // --output-kerma: the measured output that puts the air kerma on an absolute scale.
-  std::optional<calibration::OutputCalibration> measuredOutput;
+  // --output-kerma: the measured output that puts the air kerma on an absolute scale, and
+  // the tube voltage it was measured at (with each row's other settings).
+  struct MeasuredOutput {
+    calibration::OutputCalibration output;
+    double tubeVoltage = 0.0;
+  };
+  std::optional<MeasuredOutput> measuredOutput;
+  // --fit-heel: the measured heel the target angle of every combination is fitted to.
+  std::vector<calibration::HeelPoint> heelPoints;
+  // --calibration: a tube profile file.
+  std::optional<std::filesystem::path> calibrationFile;
 };
 
 // An option or value that cannot be used; the message names the option and says why.

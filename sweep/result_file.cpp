@@ -27,6 +27,11 @@ ResultSummary summaryOf(const tube_model::FieldResult& field) {
     summary.relativeAirKerma[i] = onAxis(field.airKerma, kReportedPositionsCm[i]);
     summary.relativeHalfValueLayer[i] = onAxis(field.hvl, kReportedPositionsCm[i]);
   }
+  // The relative air kerma along the anode-cathode axis, as Result.dat states it.
+  for (int column = 0; column < palvane::kLastMapColumn; ++column) {
+    summary.airKermaAlongX[column] =
+        writtenValue(tube_model::mapValue(field.airKerma, column, 0), tube_model::kMapDigits);
+  }
   return summary;
 }
 

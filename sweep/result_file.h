@@ -4,6 +4,8 @@
 
 #include "tube_model/field.h"
 
+#include "text_files/field_grid.h"
+
 namespace sweep {
 
 // Positions along the anode-cathode axis (Y = 0) whose relative values a sweep reports.
@@ -18,6 +20,9 @@ struct ResultSummary {
   double halfValueLayer = 0;
   std::array<double, 3> relativeAirKerma{};
   std::array<double, 3> relativeHalfValueLayer{};
+  // The relative air kerma along the anode-cathode axis (Y = 0), X = 0 to 15 cm in the
+  // map's 0.2 cm steps, for fitting the heel.
+  std::array<double, palvane::kLastMapColumn> airKermaAlongX{};
 };
 
 // What a sweep reports of a field, each value as the engine's Result.dat states it.

@@ -5,17 +5,23 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <ctime>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
+#include "calibration/profile_file.h"
 #include "engine/version_option.h"
 #include "sweep/aluminium_fit.h"
 #include "sweep/combination_run.h"
 #include "sweep/command_line.h"
 #include "sweep/layer_lists.h"
+#include "sweep/printable_text.h"
+#include "sweep/row_calibration.h"
 #include "sweep/sweep_run.h"
 #include "sweep/sweep_table.h"
 #include "text_files/atomic_file.h"
+#include "text_files/csv_writer.h"
 
 namespace sweep {
 
@@ -68,24 +74,119 @@ class InterruptionCatcher {
   struct sigaction previousTerminate_ {};
 };
 
-// Runs the combinations whose aluminium could be fitted (all, without fits); a combination
-// whose fit failed gets the fit's message as its failure.
+// Runs the combinations whose fits succeeded (all, without fits); a combination whose fit
+// failed gets the fit's message as its failure.
 std::vector<CombinationOutcome> runFittedSweep(const SweepJob& job,
-                                               const std::vector<AluminiumFit>& fits) {
-  if (fits.empty()) return runSweep(job);
+                                               const RowCalibrations& calibrations) {
+  std::vector<std::string> failures(job.combinations.size());
+  for (std::size_t i = 0; i < failures.size(); ++i) {
+    if (i < calibrations.fits.size() && !calibrations.fits[i].fit) {
+      failures[i] = calibrations.fits[i].failure;
+    }
+    if (i < calibrations.heels.size() && !calibrations.heels[i].fit) {
+      failures[i] = calibrations.heels[i].failure;
+    }
+  }
   SweepJob fitted = job;
   fitted.combinations.clear();
   for (std::size_t i = 0; i < job.combinations.size(); ++i) {
-    if (fits[i].fit) fitted.combinations.push_back(job.combinations[i]);
+    if (failures[i].empty()) fitted.combinations.push_back(job.combinations[i]);
   }
   std::vector<CombinationOutcome> ran = runSweep(fitted);
   std::vector<CombinationOutcome> outcomes;
   std::size_t next = 0;
-  for (const AluminiumFit& fit : fits) {
-    outcomes.push_back(fit.fit ? std::move(ran[next++])
-                               : CombinationOutcome{false, {}, fit.failure});
+  for (const std::string& failure : failures) {
+    outcomes.push_back(failure.empty() ? std::move(ran[next++])
+                                       : CombinationOutcome{false, {}, failure});
   }
   return outcomes;
+}
+
+std::string utcNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", &utc);
+  return text;
+}
+
+// An argument as a shell would need it to give it back: quoted when it holds anything but
+// plain characters.
+std::string shellWord(const std::string& argument) {
+  if (!argument.empty() &&
+      argument.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                 "0123456789-_.,:@=/+%") == std::string::npos) {
+    return argument;
+  }
+  std::string quoted = "'";
+  for (const char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string calibrationLine(const CommandLine& commandLine,
+                            const std::optional<calibration::TubeProfile>& profile) {
+  if (profile) {
+    std::string line = "calibration: profile " + commandLine.calibrationFile->string();
+    if (!profile->name.empty()) line += " (\"" + profile->name + "\")";
+    line += ", " + std::string(calibration::targetName(profile->targetType)) + " target, fits for";
+    for (const calibration::FilterCalibration& fit : profile->filters) {
+      if (fit.aluminium) {
+        line += ' ';
+        line += calibration::setupName(profile->targetType, fit.filter);
+      }
+    }
+    if (const auto& output = profile->output) {
+      line += "; output " + csv::number(output->output.kermaPerLoad) + " uGy/mAs at " +
+              csv::number(output->output.distance) + " cm measured at " +
+              csv::number(output->tubeVoltage) + " kV (" +
+              calibration::setupName(
+                  output->setup.targetType,
+                  calibration::filterOf(output->setup.molybdenum, output->setup.rhodium)
+                      .value_or(calibration::Filter::kNone)) +
+              ")" + (output->date.empty() ? "" : " on " + output->date);
+    }
+    return line;
+  }
+  std::string line;
+  if (!commandLine.fitPairs.empty()) {
+    line += "aluminium fitted to the measured HVLs of --fit-hvl";
+  }
+  if (!commandLine.heelPoints.empty()) {
+    line += (line.empty() ? "" : "; ") +
+            std::string(
+                "target angle fitted to the measured heel of --fit-heel (an effective "
+                "angle: it makes the model's heel match, not a measured anode angle)");
+  }
+  if (const auto& measured = commandLine.measuredOutput) {
+    line += (line.empty() ? "" : "; ") + std::string("output ") +
+            csv::number(measured->output.kermaPerLoad) + " uGy/mAs at " +
+            csv::number(measured->output.distance) + " cm measured at " +
+            csv::number(measured->tubeVoltage) + " kV with each row's other settings";
+  }
+  return "calibration: " + (line.empty() ? std::string("none (uncalibrated model)") : line);
+}
+
+std::vector<std::string> provenanceLines(const std::vector<std::string>& arguments,
+                                         const CommandLine& commandLine,
+                                         const std::optional<calibration::TubeProfile>& profile) {
+  std::string version = engine::versionLine("sweep");
+  while (!version.empty() && (version.back() == '\n' || version.back() == '\r')) version.pop_back();
+  std::string command = "sweep";
+  for (const std::string& argument : arguments) {
+    command += ' ';
+    command += shellWord(argument);
+  }
+  std::error_code ignored;
+  const std::filesystem::path tables =
+      std::filesystem::absolute(commandLine.tablesDirectory, ignored);
+  return {version,
+          "date: " + utcNow(),
+          printableText("tables: " + tables.string()),
+          printableText("command line: " + command),
+          printableText(calibrationLine(commandLine, profile)),
+          "energy_fluence and air_kerma are in table units of each target's engine: compare "
+          "them between rows of one target only, never between targets"};
 }
 
 }  // namespace
@@ -101,6 +202,16 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     if (commandLine.versionRequested) {
       out << engine::versionLine("sweep");
       return kExitAllOk;
+    }
+    std::optional<calibration::TubeProfile> profile;
+    if (commandLine.calibrationFile) {
+      profile = calibration::readProfileFile(*commandLine.calibrationFile);
+      if (profile->format < 2) {
+        throw std::runtime_error(commandLine.calibrationFile->string() +
+                                 ": a profile of format 1 does not state the filter and settings "
+                                 "its fit was made for; load it into palvane with those settings "
+                                 "and save it again");
+      }
     }
     const EngineTables tables =
         readEngineTables(commandLine.tablesDirectory, wants(commandLine, Target::kMolybdenum));
@@ -125,19 +236,44 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     const InterruptionCatcher catcher;
     job.interrupted = &interruptingSignal;
     std::vector<CombinationOutcome> outcomes;
-    std::vector<AluminiumFit> fits;
+    RowCalibrations calibrations;
     try {
-      if (!commandLine.fitPairs.empty()) {
-        fits = fitAluminium(job.combinations, job, commandLine.fitPairs);
+      if (profile) {
+        calibrations = applyProfileAluminium(job.combinations, *profile);
+      } else if (!commandLine.heelPoints.empty()) {
+        calibrations.heels = fitHeel(job.combinations, job, commandLine.heelPoints,
+                                     commandLine.fitPairs, calibrations.fits);
+      } else if (!commandLine.fitPairs.empty()) {
+        calibrations.fits = fitAluminium(job.combinations, job, commandLine.fitPairs);
       }
-      outcomes = runFittedSweep(job, fits);
+      outcomes = runFittedSweep(job, calibrations);
+      if (profile && profile->output) {
+        const calibration::OutputMeasurement& output = *profile->output;
+        scaleOutput(calibrations, job.combinations, outcomes, job, output.output,
+                    [&](const Settings& row) -> OutputSettings {
+                      const Settings measured = settingsOf(output);
+                      if (row.target != measured.target) {
+                        return {std::nullopt, "no output measured for " +
+                                                  std::string(calibration::targetName(
+                                                      row.target == Target::kMolybdenum ? 0 : 1))};
+                      }
+                      return {measured, ""};
+                    });
+      } else if (const auto& measured = commandLine.measuredOutput) {
+        scaleOutput(calibrations, job.combinations, outcomes, job, measured->output,
+                    [&](const Settings& row) -> OutputSettings {
+                      Settings at = row;
+                      at.tubeVoltage = measured->tubeVoltage;
+                      return {at, ""};
+                    });
+      }
     } catch (const SweepInterrupted& interruption) {
       err << "sweep: interrupted after " << interruption.finished << " of " << interruption.total
           << " combinations\n";
       return 128 + interruptingSignal;
     }
-    const std::string table =
-        sweepTable(job.combinations, outcomes, fits, commandLine.measuredOutput);
+    const std::string table = sweepTable(job.combinations, outcomes, calibrations,
+                                         provenanceLines(arguments, commandLine, profile));
     if (outputFile) {
       outputFile->commit(table);
     } else if (!(out << table << std::flush)) {

@@ -9,7 +9,7 @@ namespace sweep {
 
 namespace {
 
-std::vector<std::string> headerFields(bool layered, bool fitted, bool calibrated) {
+std::vector<std::string> headerFields(bool layered, bool fitted, bool heel, bool calibrated) {
   std::vector<std::string> fields{"target",           "tube_voltage [kV]", "target_angle [deg]",
                                   "tilt_angle [deg]", "beryllium [mm]",    "aluminium [mm]",
                                   "molybdenum [mm]",  "rhodium [mm]",      "air_layer [cm]"};
@@ -30,6 +30,10 @@ std::vector<std::string> headerFields(bool layered, bool fitted, bool calibrated
     fields.push_back("fitted_aluminium [mm]");
     fields.push_back("fit_largest_relative_difference [1]");
   }
+  if (heel) {
+    fields.push_back("fitted_target_angle [deg]");
+    fields.push_back("heel_largest_relative_difference [1]");
+  }
   if (calibrated) {
     fields.push_back("absolute_air_kerma [uGy/mAs]");
     for (double position : kReportedPositionsCm) {
@@ -47,13 +51,18 @@ double rounded(double value, double decimalsScale) {
 
 std::vector<std::string> rowFields(const Settings& settings, bool layered,
                                    const CombinationOutcome& outcome, const AluminiumFit* fit,
-                                   const std::optional<calibration::OutputCalibration>& output) {
+                                   const HeelFitRow* heel, bool absoluteColumns,
+                                   std::optional<double> referenceKerma, const std::string& note) {
   std::vector<std::string> fields{std::string(targetName(settings.target))};
   // A fitted aluminium is an outcome, not a setting: a failed fit leaves its cell empty
-  // rather than showing a thickness nothing was run with.
-  const bool aluminiumKnown = fit == nullptr || fit->fit.has_value();
-  for (double setting :
-       {settings.tubeVoltage, settings.targetAngle, settings.tiltAngle, settings.beryllium}) {
+  // rather than showing a thickness nothing was run with (a row no fit was asked for keeps
+  // its own).
+  const bool aluminiumKnown = fit == nullptr || fit->fit.has_value() || fit->failure.empty();
+  // The same for a fitted target angle.
+  const bool angleKnown = heel == nullptr || heel->fit.has_value();
+  fields.push_back(csv::number(settings.tubeVoltage));
+  fields.push_back(angleKnown ? csv::number(settings.targetAngle) : "");
+  for (double setting : {settings.tiltAngle, settings.beryllium}) {
     fields.push_back(csv::number(setting));
   }
   fields.push_back(aluminiumKnown ? csv::number(settings.aluminium) : "");
@@ -72,19 +81,33 @@ std::vector<std::string> rowFields(const Settings& settings, bool layered,
   for (double value : values) fields.push_back(outcome.ok ? csv::number(value) : "");
   if (fit != nullptr) {
     const bool known = fit->fit.has_value();
+    // A profile's pair may come without the model's HVL: then no difference is known.
+    bool modelled = known;
+    for (const calibration::PairFit& pair :
+         known ? fit->fit->pairs : std::vector<calibration::PairFit>{}) {
+      modelled = modelled && pair.modelHvl > 0.0;
+    }
     fields.push_back(known ? csv::number(rounded(fit->fit->aluminium, 1e3)) : "");
-    fields.push_back(known ? csv::number(rounded(fit->fit->largestRelativeDifference(), 1e5)) : "");
+    fields.push_back(modelled ? csv::number(rounded(fit->fit->largestRelativeDifference(), 1e5))
+                              : "");
   }
-  if (output) {
+  if (heel != nullptr) {
+    const bool known = heel->fit.has_value();
+    fields.push_back(known ? csv::number(heel->fit->targetAngle) : "");
+    fields.push_back(known ? csv::number(rounded(heel->fit->largestRelativeDifference(), 1e5))
+                           : "");
+  }
+  if (absoluteColumns) {
     std::vector<double> relative{1.0};
     relative.insert(relative.end(), summary.relativeAirKerma.begin(),
                     summary.relativeAirKerma.end());
     for (double value : relative) {
-      const std::optional<double> kerma = calibration::absoluteKerma(*output, value);
+      const std::optional<double> kerma =
+          referenceKerma ? calibration::absoluteKerma(*referenceKerma, value) : std::nullopt;
       fields.push_back(outcome.ok && kerma ? csv::number(rounded(*kerma, 1e4)) : "");
     }
   }
-  fields.push_back(outcome.ok ? "ok" : outcome.failure);
+  fields.push_back(!outcome.ok ? outcome.failure : note.empty() ? "ok" : "ok, " + note);
   return fields;
 }
 
@@ -92,17 +115,27 @@ std::vector<std::string> rowFields(const Settings& settings, bool layered,
 
 std::string sweepTable(const std::vector<Settings>& combinations,
                        const std::vector<CombinationOutcome>& outcomes,
-                       const std::vector<AluminiumFit>& fits,
-                       const std::optional<calibration::OutputCalibration>& output) {
+                       const RowCalibrations& calibrations,
+                       const std::vector<std::string>& provenance) {
   bool layered = false;
   for (const Settings& settings : combinations) {
     layered = layered || !settings.addedFilters.empty() || settings.plate.has_value();
   }
-  std::string table =
-      csv::record(headerFields(layered, !fits.empty(), output.has_value()), csv::kLf);
+  std::string table;
+  for (const std::string& line : provenance) table += "# " + line + "\n";
+  const std::vector<AluminiumFit>& fits = calibrations.fits;
+  table += csv::record(headerFields(layered, !fits.empty(), !calibrations.heels.empty(),
+                                    calibrations.absoluteColumns),
+                       csv::kLf);
   for (std::size_t i = 0; i < combinations.size() && i < outcomes.size(); ++i) {
     const AluminiumFit* fit = i < fits.size() ? &fits[i] : nullptr;
-    table += csv::record(rowFields(combinations[i], layered, outcomes[i], fit, output), csv::kLf);
+    const HeelFitRow* heel = i < calibrations.heels.size() ? &calibrations.heels[i] : nullptr;
+    std::optional<double> kerma;
+    if (i < calibrations.referenceKermas.size()) kerma = calibrations.referenceKermas[i];
+    const std::string note = i < calibrations.notes.size() ? calibrations.notes[i] : "";
+    table += csv::record(rowFields(combinations[i], layered, outcomes[i], fit, heel,
+                                   calibrations.absoluteColumns, kerma, note),
+                         csv::kLf);
   }
   return table;
 }

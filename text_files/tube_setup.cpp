@@ -63,8 +63,4 @@ bool hasAddedLayers(const TubeSetup& setup) {
   return setup.plate && setup.plate->thickness != 0;
 }
 
-std::string columnHeading(const SetupField& field) {
-  return std::string(field.name) + " [" + std::string(field.unit) + "]";
-}
-
 }  // namespace palvane

@@ -39,7 +39,8 @@ struct TubeSetup {
 };
 
 // One number of a TubeSetup: the one place that says its name, unit, text patterns and
-// range. Everything that lists, writes, reads or checks the settings walks kSetupFields.
+// range. The B2F.dat writer and reader, the range check and the boxes of a shown run walk
+// kSetupFields.
 struct SetupField {
   std::string_view name;         // lower_case name: CSV column, option stem
   std::string_view unit;         // "kV", "deg", "mm" or "cm"
@@ -84,7 +85,6 @@ Target targetOfFlag(double flag);
 // "tube_voltage 55 kV is outside 20 to 50 kV", then the first added layer that is wrong
 // (a plate neither PMMA nor polycarbonate among them); nullopt when every value lies in
 // range. Whether Materials.dat holds the materials is for the model to say.
-
 std::optional<std::string> setupProblem(const TubeSetup& setup);
 
 // Whether the set-up has a layer beyond the nine settings, of more than 0 mm.
@@ -92,8 +92,5 @@ bool hasAddedLayers(const TubeSetup& setup);
 
 // The set-up's added filters and plate.
 AddedLayers addedLayersOf(const TubeSetup& setup);
-
-// A CSV header cell of the field: "tube_voltage [kV]".
-std::string columnHeading(const SetupField& field);
 
 }  // namespace palvane

@@ -103,15 +103,23 @@ void paintProfilesFigure(QPainter& painter, const FieldMap& fluence, const Field
 void paintSpectraFigure(QPainter& painter, const std::vector<SpectrumCurve>& curves,
                         const QStringList& caption) {
   double largest = 0.0;
+  int lastBin = 1;
+  int drawn = 0;
   for (const SpectrumCurve& curve : curves) {
     if (!(curve.normaliser > 0.0)) continue;
+    ++drawn;
     for (int i = 1; i <= kLastBin; ++i) {
       const double percent = 100.0 * (*curve.photons)[i] / curve.normaliser;
       if (std::isfinite(percent)) largest = std::max(largest, percent);
+      if (percent > 0.0) lastBin = std::max(lastBin, i);
     }
   }
-  const double top = roundTop(largest, 100.0);
-  const PlotArea area{kPlot, 0.0, 50.0, 0.0, top};
+  // The energy axis ends at the tube voltage (the last bin that carries photons), rounded
+  // up to 5 keV; the legend sits in head room above the highest curve.
+  const double right = std::min(50.0, std::max(10.0, 5.0 * std::ceil(0.2 * lastBin / 5.0 - 1e-9)));
+  const double legendRoom = legendHeight(drawn) + 12.0;
+  const double top = roundTop(largest * kPlot.height() / (kPlot.height() - legendRoom), 100.0);
+  const PlotArea area{kPlot, 0.0, right, 0.0, top};
   const double yStep = niceStep(0, top, 12);
   drawTitle(painter, QRectF(0, 8, kFigureWidth, 30), FigureTexts::tr("Photon spectra"));
 
@@ -120,7 +128,9 @@ void paintSpectraFigure(QPainter& painter, const std::vector<SpectrumCurve>& cur
   for (const SpectrumCurve& curve : curves) {
     if (!(curve.normaliser > 0.0)) continue;
     const bool axis = curve.beamAxis;
-    const QColor colour = axis ? QColor(Qt::black) : curveColour(coloured++);
+    const QColor colour = axis                     ? QColor(Qt::black)
+                          : curve.colour.isValid() ? curve.colour
+                                                   : pointColour(static_cast<int>(++coloured));
     const qreal width = axis ? 2.0 : 1.5;
     QPolygonF points;
     points << area.at(0, 0);

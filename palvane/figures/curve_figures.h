@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QColor>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -29,11 +30,13 @@ struct SpectrumCurve {
   double normaliser = 0.0;            // photons per bin drawn as 100 %
   QString name;                       // its legend entry
   bool beamAxis = false;              // drawn in black, wider
+  QColor colour;                      // when valid, instead of its point number's colour
 };
 
-// The spectra in percent of their normaliser over 0 to 50 keV, the beam axis in black,
-// the others in colours of their own. A spectrum without a positive
-// normaliser is left out.
+// The spectra in percent of their normaliser over 0 keV to the highest tube voltage
+// (rounded up to 5 keV), the beam axis in black, the others in the colours of their point
+// numbers (pointColour, in their order), with a legend in head room above the curves.
+// A spectrum without a positive normaliser is left out.
 void paintSpectraFigure(QPainter& painter, const std::vector<SpectrumCurve>& curves,
                         const QStringList& caption);
 

@@ -1,5 +1,7 @@
 #include "palvane/figures/figure_caption.h"
 
+#include <cmath>
+
 #include "palvane/figures/figure_frame.h"
 #include "text_files/number_text.h"
 
@@ -40,14 +42,25 @@ QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settin
                  .arg(number(stamp.references->energyFluence), number(stamp.references->airKerma))
           << FigureTexts::tr("    aluminium HVL %1 mm").arg(number(stamp.references->hvl));
   }
+  for (const std::string& line : stamp.calibration) {
+    lines << FigureTexts::tr("Calibration: %1").arg(QString::fromStdString(line));
+  }
   lines << FigureTexts::tr("%1, saved %2")
                .arg(QString::fromStdString(stamp.program), QString::fromStdString(stamp.savedAt));
   return lines;
 }
 
-QString spectrumName(bool beamAxis, double x, double y) {
-  if (beamAxis) return FigureTexts::tr("Beam axis");
-  return FigureTexts::tr("Point X = %1 mm, Y = %2 mm").arg(millimetres(x), millimetres(y));
+QString tenthsOfMillimetre(double centimetres) {
+  // -0.0 reads as 0.0.
+  const double tenths = std::round(100.0 * centimetres);
+  return QString::number(tenths == 0.0 ? 0.0 : tenths / 10.0, 'f', 1);
+}
+
+QString spectrumName(int number, double x, double y) {
+  if (number == 0) return FigureTexts::tr("Beam axis");
+  return FigureTexts::tr("Point %1: X = %2 mm, Y = %3 mm")
+      .arg(number)
+      .arg(tenthsOfMillimetre(x), tenthsOfMillimetre(y));
 }
 
 }  // namespace palvane

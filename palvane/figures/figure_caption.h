@@ -11,8 +11,11 @@ namespace palvane {
 // layer; the reference values when known; the program and the date.
 QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settings);
 
-// The legend entry of a spectrum at the point (x, y) in cm: "Point X = 20 mm, Y = 30 mm",
-// or "Beam axis" for a spectrum on the axis.
-QString spectrumName(bool beamAxis, double x, double y);
+// The legend entry of the spectrum at point `number` (1, 2, ... as the form numbers its
+// points), at (x, y) in cm: "Point 2: X = 20.0 mm, Y = 30.0 mm", to 0.1 mm; "Beam axis"
+// for number 0, the spectrum on the axis.
+QString spectrumName(int number, double x, double y);
+// A length in cm as mm to 0.1 mm: "75.5".
+QString tenthsOfMillimetre(double centimetres);
 
 }  // namespace palvane

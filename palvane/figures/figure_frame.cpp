@@ -78,6 +78,14 @@ void fillCutOff(QPainter& painter, const QRectF& rect) {
   painter.fillRect(rect, QBrush(QColor(140, 140, 140), Qt::BDiagPattern));
 }
 
+QColor pointColour(int number) {
+  static const std::array<QColor, 7> kOthers = {
+      QColor(213, 94, 0),   QColor(0, 158, 115),   QColor(204, 121, 167), QColor(230, 159, 0),
+      QColor(86, 180, 233), QColor(120, 120, 120), QColor(0, 114, 178)};
+  if (number <= 1) return QColor(0, 0, 255);
+  return kOthers[(number - 2) % kOthers.size()];
+}
+
 QString tickLabel(double value) {
   QString text = QString::number(value, 'f', 6);
   while (text.endsWith(QLatin1Char('0'))) text.chop(1);
@@ -145,6 +153,11 @@ void drawCaption(QPainter& painter, double left, double top, const QStringList& 
     y += kCaptionLineHeight;
   }
   painter.restore();
+}
+
+double legendHeight(int entries) {
+  const QFontMetricsF metrics(figureFont(kTextPixels));
+  return (metrics.height() + 2) * entries + 6.0;
 }
 
 void drawLegend(QPainter& painter, const PlotArea& area, const std::vector<LegendEntry>& entries) {

@@ -26,6 +26,11 @@ double niceStep(double low, double high, int count);
 // The perceptually uniform viridis scale at t in 0..1 (dark violet to yellow).
 QColor viridis(double t);
 
+// The colour of the numbered point `number` (1, 2, ...) in every picture that shows points:
+// point 1 light blue, as the display form draws a point spectrum, the others in colours
+// that stay apart for readers with a red-green deficiency.
+QColor pointColour(int number);
+
 // Grey hatching: the region beyond the heel cut-off, where nothing is computed.
 void fillCutOff(QPainter& painter, const QRectF& rect);
 
@@ -63,6 +68,8 @@ struct LegendEntry {
   qreal width;
 };
 void drawLegend(QPainter& painter, const PlotArea& area, const std::vector<LegendEntry>& entries);
+// The height in logical pixels of the legend box of `entries` entries.
+double legendHeight(int entries);
 
 // The height of a caption of `lines` lines in logical pixels.
 double captionHeight(int lines);

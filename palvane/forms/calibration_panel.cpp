@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include <QDate>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,8 @@ namespace {
 
 // The fitted thickness, found to 0.001 mm.
 constexpr char kThicknessPattern[] = "0.000";
+// A fit whose largest relative difference is beyond this is flagged.
+constexpr double kFlaggedResidual = 0.03;
 
 // A relative difference in percent with its sign and one decimal: "+0.3", "-1.2", "0.0".
 QString signedPercent(double relative) {
@@ -39,15 +42,22 @@ QString signedPercent(double relative) {
 
 QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"); }
 
-CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel)
-    : QObject(&panel), aluminiumBox_(aluminiumBox), panel_(panel) {
+std::string todayText() { return QDate::currentDate().toString(Qt::ISODate).toStdString(); }
+
+CalibrationPanel::CalibrationPanel(QLineEdit& aluminiumBox, QLineEdit& targetAngleBox,
+                                   QFrame& panel)
+    : QObject(&panel), aluminiumBox_(aluminiumBox), targetAngleBox_(targetAngleBox), panel_(panel) {
   createControls();
   // The reference kerma line is composed at run time: composed again in a new language.
-  onLanguageChange(panel_, [this] { setOutput(output_); });
+  onLanguageChange(panel_, [this] {
+    showOutput();
+    showState();
+  });
   connect(FitButton_, &QPushButton::clicked, this, &CalibrationPanel::FitButton_Click);
   connect(OutputButton_, &QPushButton::clicked, this, &CalibrationPanel::OutputButton_Click);
   connect(LoadButton_, &QPushButton::clicked, this, &CalibrationPanel::LoadButton_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &CalibrationPanel::SaveButton_Click);
+  connect(HeelButton_, &QPushButton::clicked, this, &CalibrationPanel::HeelButton_Click);
 }
 
 void CalibrationPanel::warn(const QString& text) { showWarning(panel_.window(), text); }
@@ -114,6 +124,11 @@ std::optional<std::optional<calibration::OutputCalibration>> CalibrationPanel::r
       *OutputDistanceText_, QString::fromUtf8("distance from the focal spot (cm)"), {"cm"});
   if (!distance) return std::nullopt;
   const calibration::OutputCalibration output{*kerma, *distance};
+  if (calibration::outputProblem(output) == calibration::OutputProblem::kDistanceOutOfRange) {
+    warn(QString::fromUtf8(kCalibrationDistanceOutOfRangeMessage)
+             .arg(QString::fromUtf8("distance from the focal spot (cm)"), shortestText(*distance)));
+    return std::nullopt;
+  }
   if (!calibration::isUsable(output)) {
     warn(QString::fromUtf8(kCalibrationOutputTooLargeMessage)
              .arg(shortestText(*kerma), shortestText(*distance)));
@@ -135,18 +150,37 @@ void CalibrationPanel::FitButton_Click() {
     return;
   }
   const SharedState& shared = state();
-  const TubeSetup setup = tubeSetupOf(shared.TargetType, texts);
-  if (const std::optional<std::string> problem = layersProblem(shared, setup)) {
+  const TubeSetup formSetup = tubeSetupOf(shared.TargetType, texts);
+  if (const std::optional<std::string> problem = layersProblem(shared, formSetup)) {
     warn(QString::fromStdString(*problem));
+    return;
+  }
+  const TubeSettings tube = readTubeSettings(texts);
+  const calibration::TubeSetup setup = tubeSetup(shared.TargetType, tube);
+  const std::optional<calibration::Filter> filter =
+      calibration::filterOf(setup.molybdenum, setup.rhodium);
+  if (!filter) {
+    warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
     return;
   }
   try {
     // The fit is for the form's filters, the added row's included.
-    const calibration::HvlFit fit =
-        FitTubeAluminium(shared, shared.TargetType, readTubeSettings(texts), read->pairs,
-                         modelLayers(shared, setup));
+    const calibration::HvlFit fit = FitTubeAluminium(shared, shared.TargetType, tube, read->pairs,
+                                                     modelLayers(shared, formSetup));
+    // A profile describes the tube's own filters only: a fit made through an added filter or
+    // the plate is shown but not kept as the profile's.
+    if (!hasAddedLayers(formSetup)) {
+      calibration::FilterCalibration made =
+          calibration::FilterCalibration::madeWith(setup, *filter);
+      made.date = todayText();
+      made.pairs = fit.pairs;
+      made.aluminium = fit.aluminium;
+      profileForForm().setFilterCalibration(made);
+      shownFilter_ = filter;
+    }
     showAluminium(fit.aluminium);
     showFit(fit, read->rows);
+    showState();
   } catch (const calibration::UnreachableHvl& error) {
     warn(QString::fromUtf8(error.belowModel() ? kCalibrationHvlBelowModelMessage
                                               : kCalibrationHvlAboveModelMessage)
@@ -159,7 +193,9 @@ void CalibrationPanel::FitButton_Click() {
 }
 
 void CalibrationPanel::showAluminium(double aluminium) {
+  applying_ = true;
   aluminiumBox_.setText(aluminiumBoxText(aluminium));
+  applying_ = false;
   fittedAluminium_ = aluminium;
   FitResultLabel_->setText(
       QString::fromUtf8("t = %1 mm").arg(formatted(aluminium, kThicknessPattern)));
@@ -172,6 +208,16 @@ void CalibrationPanel::showFit(const calibration::HvlFit& fit, const std::vector
     row.modelHvl->setText(formatted(fit.pairs[n].modelHvl, kHvlPattern));
     row.difference->setText(signedPercent(fit.pairs[n].relativeDifference()));
   }
+  // A fit is accepted whatever its residuals, but one beyond 3 % is flagged beside it.
+  const double largest = fit.largestRelativeDifference();
+  if (std::fabs(largest) > kFlaggedResidual) {
+    FitResultLabel_->setText(
+        FitResultLabel_->text() + QStringLiteral("  ") +
+        translated(QT_TRANSLATE_NOOP("palvane", "残差 %1 % (3 % 超)")).arg(signedPercent(largest)));
+    FitResultLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
+  } else {
+    FitResultLabel_->setStyleSheet(QString());
+  }
 }
 
 void CalibrationPanel::clearModelColumns() {
@@ -182,18 +228,51 @@ void CalibrationPanel::clearModelColumns() {
 }
 
 void CalibrationPanel::OutputButton_Click() {
-  if (const auto output = readOutput()) setOutput(*output);
+  const auto output = readOutput();
+  if (!output) return;
+  if (!*output) {
+    if (profile_) profile_->output.reset();
+    showOutput();
+    showState();
+    return;
+  }
+  const ParameterTexts& texts = parameterTexts();
+  if (const std::optional<SettingTextProblem> problem = settingTextProblem(texts)) {
+    warn(settingProblemMessage(*problem));
+    return;
+  }
+  const TubeSettings tube = readTubeSettings(texts);
+  if (!(tube.tubeVoltage >= calibration::kLowestTubeVoltage &&
+        tube.tubeVoltage <= calibration::kHighestTubeVoltage)) {
+    warn(QString::fromUtf8(kCalibrationFormVoltageMessage).arg(shortestText(tube.tubeVoltage)));
+    return;
+  }
+  const int target = state().TargetType;
+  profileForForm().output = calibration::OutputMeasurement{**output, tube.tubeVoltage,
+                                                           tubeSetup(target, tube), todayText()};
+  showOutput();
+  showState();
 }
 
-void CalibrationPanel::setOutput(const std::optional<calibration::OutputCalibration>& output) {
-  output_ = output;
+std::optional<calibration::OutputMeasurement> CalibrationPanel::outputMeasurement() const {
+  if (!profile_) return std::nullopt;
+  return profile_->output;
+}
+
+void CalibrationPanel::showOutput() {
+  const std::optional<calibration::OutputMeasurement> output = outputMeasurement();
   if (!output) {
     ReferenceKermaLabel_->clear();
     return;
   }
+  const std::optional<calibration::Filter> filter =
+      calibration::filterOf(output->setup.molybdenum, output->setup.rhodium);
   ReferenceKermaLabel_->setText(
-      translated(QT_TRANSLATE_NOOP("palvane", "基準点 (65 cm): %1 µGy/mAs"))
-          .arg(formatted(calibration::referenceKerma(*output), kAbsoluteKermaPattern)));
+      translated(QT_TRANSLATE_NOOP("palvane", "65 cm: %1 µGy/mAs、%2 %3 kV"))
+          .arg(formatted(calibration::referenceKerma(output->output), kAbsoluteKermaPattern),
+               QString::fromStdString(calibration::setupName(
+                   output->setup.targetType, filter.value_or(calibration::Filter::kNone))),
+               shortestText(output->tubeVoltage)));
 }
 
 }  // namespace palvane

@@ -9,8 +9,12 @@
 #include <QObject>
 #include <QString>
 
+#include "calibration/heel_fit.h"
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
+#include "calibration/tube_profile.h"
+#include "palvane/physics/absolute_kerma.h"
+#include "palvane/physics/calibration_state.h"
 
 class QFrame;
 class QLabel;
@@ -28,6 +32,14 @@ inline constexpr char kCalibrationVoltageOutOfRangeMessage[] =
     "Calibration, %1: %2 kV is outside 20 to 50 kV. Nothing was changed.";
 inline constexpr char kCalibrationNotPositiveMessage[] =
     "Calibration, %1: %2 must be above 0. Nothing was changed.";
+inline constexpr char kCalibrationDistanceOutOfRangeMessage[] =
+    "Calibration, %1: %2 cm is outside 10 to 200 cm. Nothing was changed.";
+inline constexpr char kCalibrationBothFiltersMessage[] =
+    "Calibration: both added filters are set; a profile keeps one fit for no added filter, for "
+    "Mo and for Rh. Nothing was changed.";
+inline constexpr char kCalibrationFormVoltageMessage[] =
+    "Calibration: the output is stored with the form's tube voltage, %1 kV, which is outside 20 "
+    "to 50 kV. Nothing was changed.";
 inline constexpr char kCalibrationOutputTooLargeMessage[] =
     "Calibration: an output of %1 µGy/mAs at %2 cm is too large to compute with. Nothing was "
     "changed.";
@@ -53,11 +65,15 @@ inline constexpr char kCalibrationFileProblemMessage[] = "%1. Nothing was change
 // An aluminium-equivalent thickness in mm as the spectrum form's aluminium box holds it,
 // with the box's pattern "#0.00".
 QString aluminiumBoxText(double aluminium);
+// Today's date as a profile states its measurements': "2026-12-08".
+std::string todayText();
 
-// The tube calibration on the spectrum form: measured (kV, HVL) pairs and the fit of the
-// aluminium-equivalent thickness to them for the form's other settings, the measured
-// output that puts the air kerma on an absolute scale, and the file that keeps both. Its
-// controls lie on a plain panel of the form, which owns it.
+// The tube calibration on the spectrum form: the tube's profile (calibration::TubeProfile)
+// with its name, the measured (kV, HVL) pairs and the fit of the aluminium-equivalent
+// thickness to them for the form's other settings (one fit per added filter), the measured
+// output with the settings it was measured at, the file that keeps them, and a line that
+// says whether the form's settings are calibrated. Its controls lie on a plain panel of the
+// form, which owns it.
 class CalibrationPanel : public QObject {
   Q_OBJECT
 
@@ -65,11 +81,32 @@ class CalibrationPanel : public QObject {
   static constexpr int kRows = 3;
 
   // Creates the controls on `panel`. `aluminiumBox` is the spectrum form's
-  // aluminium-equivalent box, which the fit fills.
-  CalibrationPanel(QLineEdit& aluminiumBox, QFrame& panel);
+  // aluminium-equivalent box, which the fit fills; `targetAngleBox` its target angle box,
+  // which the heel fit fills.
+  CalibrationPanel(QLineEdit& aluminiumBox, QLineEdit& targetAngleBox, QFrame& panel);
 
-  // The output in force: set by the output button or a loaded file; nullopt while none is.
-  const std::optional<calibration::OutputCalibration>& outputCalibration() const { return output_; }
+  // The profile in force: made by a fit or an output, or loaded; nullopt while none is.
+  const std::optional<calibration::TubeProfile>& profile() const { return profile_; }
+  // The measured output in force, with its settings; nullopt while none is.
+  std::optional<calibration::OutputMeasurement> outputMeasurement() const;
+  // The state of the form's settings for the profile (not for these settings while a
+  // setting is not a number).
+  CalibrationStatus status() const;
+  // The state of the target and settings (thicknesses in cm) for the profile.
+  CalibrationStatus statusAt(int targetType, const TubeSettings& tube) const {
+    return calibrationStatus(profile_, targetType, tube);
+  }
+  // The line that states a status, in the language chosen now, and its colour.
+  QString stateText(const CalibrationStatus& status) const;
+  static QString stateStyle(CalibrationState state);
+  // The absolute scale of the air kerma at the target and settings.
+  AbsoluteScale scaleAt(int targetType, const TubeSettings& tube) const;
+  // What saved files state about the calibration at the target and settings.
+  std::vector<std::string> stateLines(int targetType, const TubeSettings& tube) const;
+  // Called on every change of the form's settings: on a change of the added filter, the
+  // profile's fit for the new filter goes into the aluminium box and the rows when it has
+  // one (the box keeps its text otherwise); then the state line is renewed.
+  void settingsChanged();
   // The last fit's aluminium-equivalent thickness in mm, unrounded.
   std::optional<double> fittedAluminium() const { return fittedAluminium_; }
 
@@ -81,6 +118,13 @@ class CalibrationPanel : public QObject {
   void OutputButton_Click();
   void LoadButton_Click();
   void SaveButton_Click();
+  // Opens the heel dialog (calibration_panel_heel.cpp).
+  void HeelButton_Click();
+  // Fits the target angle to the measured heel for the form's settings (and, when the
+  // profile has a fit for the form's filter, the aluminium with it in turn), puts both
+  // into the form's boxes and keeps them in the profile with the heel; reports why not and
+  // returns nullopt when no angle from 5 to 30 degrees reaches the measurement.
+  std::optional<calibration::HeelFit> fitHeel(const std::vector<calibration::HeelPoint>& points);
   // Fills the panel (and the aluminium box, when the file holds a thickness) from a
   // calibration file of the form's target; returns false after reporting a bad file.
   bool loadFrom(const QString& file);
@@ -112,11 +156,17 @@ class CalibrationPanel : public QObject {
                                       std::initializer_list<std::string_view> units);
   void showFit(const calibration::HvlFit& fit, const std::vector<int>& rows);
   void showAluminium(double aluminium);
-  void setOutput(const std::optional<calibration::OutputCalibration>& output);
+  void showOutput();
+  void showFilterCalibration(const calibration::FilterCalibration* fit);
+  void showState();
+  // The profile for the form's target: the one in force, or a new one (named from the name
+  // box) when there is none or it is for the other target.
+  calibration::TubeProfile& profileForForm();
   void clearModelColumns();
   void warn(const QString& text);
 
   QLineEdit& aluminiumBox_;
+  QLineEdit& targetAngleBox_;
   QFrame& panel_;
   std::array<Row, kRows> rows_{};
   QPushButton* FitButton_ = nullptr;
@@ -127,8 +177,14 @@ class CalibrationPanel : public QObject {
   QLabel* ReferenceKermaLabel_ = nullptr;
   QPushButton* LoadButton_ = nullptr;
   QPushButton* SaveButton_ = nullptr;
-  std::optional<calibration::OutputCalibration> output_;
+  QPushButton* HeelButton_ = nullptr;
+  QLineEdit* ProfileNameText_ = nullptr;
+  QLabel* StateLabel_ = nullptr;
+  std::optional<calibration::TubeProfile> profile_;
   std::optional<double> fittedAluminium_;
+  // The added filter of the settings when they were last seen, to notice its change.
+  std::optional<calibration::Filter> shownFilter_;
+  bool applying_ = false;  // the panel itself is changing the aluminium box
 };
 
 }  // namespace palvane

@@ -1,17 +1,21 @@
-// The calibration panel's file: loading a tube's calibration into the panel and saving the
-// panel's entries.
+// The calibration panel's file: loading a tube's profile into the panel and saving the
+// panel's profile.
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "calibration/profile_file.h"
 #include "palvane/forms/calibration_panel.h"
+#include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/translated_text.h"
-#include "palvane/physics/calibration_file.h"
+#include "palvane/physics/tube_calibration.h"
+#include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
 
@@ -25,80 +29,111 @@ std::filesystem::path pathOf(const QString& file) {
   return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
+QString fileFilters() {
+  return translated(QT_TRANSLATE_NOOP("palvane", "校正ファイル (%1)")).arg(kFileFilter) +
+         QStringLiteral(";;") + translated(QT_TRANSLATE_NOOP("palvane", "すべてのファイル (*)"));
+}
+
 }  // namespace
 
 void CalibrationPanel::LoadButton_Click() {
   const QString file = QFileDialog::getOpenFileName(
       panel_.window(), translated(QT_TRANSLATE_NOOP("palvane", "校正ファイルを開く")), QString(),
-      translated(QT_TRANSLATE_NOOP("palvane", "校正ファイル (%1)")).arg(kFileFilter));
+      fileFilters());
   if (!file.isEmpty()) loadFrom(file);
 }
 
 void CalibrationPanel::SaveButton_Click() {
-  const QString file = QFileDialog::getSaveFileName(
-      panel_.window(), translated(QT_TRANSLATE_NOOP("palvane", "校正ファイルの保存")), QString(),
-      translated(QT_TRANSLATE_NOOP("palvane", "校正ファイル (%1)")).arg(kFileFilter));
-  if (!file.isEmpty()) saveTo(file);
+  calibration::TubeProfile proposed = profile_.value_or(calibration::TubeProfile{});
+  proposed.name = ProfileNameText_->text().trimmed().toStdString();
+  proposed.targetType = profile_ ? profile_->targetType : state().TargetType;
+  QString file = QFileDialog::getSaveFileName(
+      panel_.window(), translated(QT_TRANSLATE_NOOP("palvane", "校正ファイルの保存")),
+      QString::fromStdString(calibration::proposedFileName(proposed)), fileFilters());
+  if (file.isEmpty()) return;
+  // A name typed without an extension gets the one the open dialog lists.
+  if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".txt");
+  saveTo(file);
 }
 
 bool CalibrationPanel::loadFrom(const QString& file) {
-  TubeCalibrationRecord record;
+  calibration::TubeProfile loaded;
   try {
-    record = readCalibrationFile(pathOf(file));
+    loaded = calibration::readProfileFile(pathOf(file));
   } catch (const FileError& error) {
     warn(QString::fromUtf8(kCalibrationFileProblemMessage)
              .arg(QString::fromStdString(error.what())));
     return false;
   }
   const int formTarget = state().TargetType;
-  if (record.targetType != formTarget) {
-    const auto targetName = [this](int targetType) {
-      return targetType == 0 ? QString::fromUtf8("molybdenum") : QString::fromUtf8("tungsten");
+  if (loaded.targetType != formTarget) {
+    const auto targetName = [](int targetType) {
+      return QString::fromUtf8(calibration::targetName(targetType).data());
     };
     warn(QString::fromUtf8(kCalibrationOtherTargetMessage)
-             .arg(QDir::toNativeSeparators(file), targetName(record.targetType),
+             .arg(QDir::toNativeSeparators(file), targetName(loaded.targetType),
                   targetName(formTarget)));
     return false;
   }
-
-  for (std::size_t n = 0; n < rows_.size(); ++n) {
-    const bool filled = n < record.pairs.size();
-    rows_[n].tubeVoltage->setText(filled ? shortestText(record.pairs[n].tubeVoltage) : QString());
-    rows_[n].hvl->setText(filled ? shortestText(record.pairs[n].hvl) : QString());
+  const ParameterTexts& texts = parameterTexts();
+  if (loaded.format < 2) {
+    // A file of the first format holds one fit and an output without their settings: they
+    // were made for the settings of the form they are loaded into, as that format was used.
+    if (const std::optional<SettingTextProblem> problem = settingTextProblem(texts)) {
+      warn(settingProblemMessage(*problem));
+      return false;
+    }
+    const TubeSettings tube = readTubeSettings(texts);
+    const calibration::TubeSetup setup = tubeSetup(formTarget, tube);
+    const std::optional<calibration::Filter> filter =
+        calibration::filterOf(setup.molybdenum, setup.rhodium);
+    if (!filter) {
+      warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
+      return false;
+    }
+    for (calibration::FilterCalibration& fit : loaded.filters) {
+      calibration::FilterCalibration adopted =
+          calibration::FilterCalibration::madeWith(setup, *filter);
+      adopted.pairs = fit.pairs;
+      adopted.aluminium = fit.aluminium;
+      fit = adopted;
+    }
+    if (loaded.output) {
+      loaded.output->tubeVoltage = tube.tubeVoltage;
+      loaded.output->setup = setup;
+    }
   }
-  clearModelColumns();
-  OutputKermaText_->setText(record.output ? shortestText(record.output->kermaPerLoad) : QString());
-  OutputDistanceText_->setText(record.output ? shortestText(record.output->distance) : QString());
-  setOutput(record.output);
-  if (record.aluminium) {
-    showAluminium(*record.aluminium);
-  } else {
-    fittedAluminium_.reset();
-    FitResultLabel_->clear();
+  profile_ = loaded;
+  ProfileNameText_->setText(QString::fromStdString(loaded.name));
+  OutputKermaText_->setText(loaded.output ? shortestText(loaded.output->output.kermaPerLoad)
+                                          : QString());
+  OutputDistanceText_->setText(loaded.output ? shortestText(loaded.output->output.distance)
+                                             : QString());
+  showOutput();
+  // The fit of the form's filter goes into the aluminium box, as on a change of filter.
+  shownFilter_.reset();
+  const calibration::FilterCalibration* fit = nullptr;
+  if (!settingTextProblem(texts)) {
+    const calibration::TubeSetup setup = tubeSetup(formTarget, readTubeSettings(texts));
+    shownFilter_ = calibration::filterOf(setup.molybdenum, setup.rhodium);
+    if (shownFilter_) fit = loaded.filterCalibration(*shownFilter_);
+    if (fit != nullptr && !fit->madeFor(setup)) fit = nullptr;
   }
+  showFilterCalibration(fit);
+  showState();
   return true;
 }
 
 bool CalibrationPanel::saveTo(const QString& file) {
-  const std::optional<Pairs> read = readPairs();
-  if (!read) return false;
-  const auto output = readOutput();
-  if (!output) return false;
-  TubeCalibrationRecord record;
-  record.targetType = state().TargetType;
-  record.pairs = read->pairs;
-  record.output = *output;
-  // The fitted thickness, unrounded, while the aluminium box still holds it.
-  if (fittedAluminium_ && aluminiumBox_.text() == aluminiumBoxText(*fittedAluminium_)) {
-    record.aluminium = fittedAluminium_;
-  }
+  calibration::TubeProfile& profile = profileForForm();
   try {
-    writeCalibrationFile(pathOf(file), record);
+    calibration::writeProfileFile(pathOf(file), profile);
   } catch (const FileError& error) {
     warn(QString::fromUtf8(kCalibrationFileProblemMessage)
              .arg(QString::fromStdString(error.what())));
     return false;
   }
+  showState();
   return true;
 }
 

@@ -35,8 +35,11 @@ constexpr int kOutputLeft = kFitLeft + 2760;
 constexpr int kOutputBoxLeft = kOutputLeft + 1560;
 constexpr int kOutputBoxWidth = 960;
 constexpr int kOutputUnitLeft = kOutputBoxLeft + kOutputBoxWidth + 60;
-// Last, the calibration file.
+// Then the calibration file.
 constexpr int kFileLeft = kOutputUnitLeft + 1260;
+// Last, the profile's name and the state of the form's settings.
+constexpr int kStateLeft = kFileLeft + 1920 + 240;
+constexpr int kStateWidth = 5160;
 
 QLineEdit* addResultBox(QWidget& panel, const QString& name, int left, int top) {
   QLineEdit* box = addTextBox(panel, name, left, top, kPairWidth, kBoxHeight);
@@ -112,6 +115,21 @@ void CalibrationPanel::createControls() {
   SaveButton_ = addTranslatedButton(panel_, QStringLiteral("CalibrationSaveButton"),
                                     QT_TRANSLATE_NOOP("palvane", "校正の保存"), kFileLeft,
                                     kFirstRowTop + 615 + 120, 1920, 615);
+
+  // The profile: its name, and whether the form's settings are calibrated.
+  addTranslatedLabel(panel_, QString(), QT_TRANSLATE_NOOP("palvane", "プロファイル名"), kStateLeft,
+                     kFirstRowTop + kLabelDrop, 1560, kLabelHeight);
+  constexpr int kHeelWidth = 1680;
+  ProfileNameText_ = addTextBox(panel_, QStringLiteral("ProfileNameText"), kStateLeft + 1620,
+                                kFirstRowTop, kStateWidth - 1620 - kHeelWidth - 60, kBoxHeight);
+  HeelButton_ = addTranslatedButton(
+      panel_, QStringLiteral("HeelButton"), QT_TRANSLATE_NOOP("palvane", "ヒール…"),
+      kStateLeft + kStateWidth - kHeelWidth, kFirstRowTop - 30, kHeelWidth, 435);
+  // Two lines; the spectrum form's note on its last action takes the two below.
+  StateLabel_ = addLabel(panel_, QStringLiteral("CalibrationStateLabel"), QString(), kStateLeft,
+                         kFirstRowTop + kRowPitch + 60, kStateWidth, 2 * kLabelHeight);
+  StateLabel_->setWordWrap(true);
+  StateLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 }  // namespace palvane

@@ -1,5 +1,7 @@
 #include "palvane/forms/engine_console.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -7,6 +9,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -70,14 +73,14 @@ QString locateEngine(const QString& engineName) {
 EngineConsole* EngineConsole::start(const QString& engineName) {
   const QString programPath = locateEngine(engineName);
   if (programPath.isEmpty()) {
-    showError(QString(kEngineNotFoundMessage).arg(engineName));
+    showError(translated(kEngineNotFoundMessage).arg(engineName));
     return nullptr;
   }
   auto* console = new EngineConsole(engineName, programPath);
   if (!console->process_.waitForStarted(kStartTimeoutMs)) {
     const QString reason = console->process_.errorString();
     delete console;
-    showError(QString(kEngineNotStartedMessage).arg(engineName, reason));
+    showError(translated(kEngineNotStartedMessage).arg(engineName, reason));
     return nullptr;
   }
   console->show();
@@ -150,6 +153,7 @@ void EngineConsole::reportEnd(int exitCode, QProcess::ExitStatus exitStatus) {
   }
   appendText("\n" + endText + "\n");
   emit engineEnded(exitStatus == QProcess::CrashExit ? -1 : exitCode);
+  if (closeWhenEnded_) close();
 }
 
 void EngineConsole::pressEnter() {
@@ -177,14 +181,37 @@ bool EngineConsole::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EngineConsole::closeEvent(QCloseEvent* event) {
-  // The window owns the engine's process: closing it would kill the engine and lose the
-  // run, so it goes only once the engine has ended. (Leaving palvane leaves the event
-  // loop without closing windows.)
+  // The window owns the engine's process: destroying it would kill the engine and lose
+  // the run. So while the engine runs, the close box answers its closing question as Enter
+  // does, ends its input (it asks nothing more) and only hides the window, which goes once
+  // the engine has ended. (Leaving palvane leaves the event loop without closing windows.)
   if (engineRunning()) {
     event->ignore();
+    if (!closeWhenEnded_) {
+      process_.write("\n");
+      process_.closeWriteChannel();
+      closeWhenEnded_ = true;
+    }
+    hide();
     return;
   }
   QWidget::closeEvent(event);
+}
+
+void EngineConsole::keepClearOf(const QRect& area) {
+  const QScreen* screen = this->screen();
+  const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+  const int frameDown = frameGeometry().height() - height();
+  const int gap = kFrameAllowanceDown / 4;
+  QRect frame = frameGeometry();
+  frame.moveLeft(std::max(available.left(), area.left()));
+  frame.moveBottom(area.top() - gap);
+  if (frame.top() < available.top()) {
+    frame.setTop(available.top());
+    if (frame.height() < frameDown + kFrameAllowanceDown) frame.setHeight(frameDown + 4 * gap);
+  }
+  resize(width(), frame.height() - frameDown);
+  move(frame.topLeft());
 }
 
 }  // namespace palvane

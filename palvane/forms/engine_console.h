@@ -1,18 +1,18 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringDecoder>
 #include <QWidget>
+
+#include "palvane/forms/messages.h"
 
 class QPlainTextEdit;
 
 namespace palvane {
 
 // Messages of the console, shared with the tests; %1 is the engine's name.
-inline constexpr char kEngineNotFoundMessage[] =
-    "The program \"%1\" was not found beside palvane or on the search path.";
-inline constexpr char kEngineNotStartedMessage[] = "The program \"%1\" could not be started: %2";
 inline constexpr char kEngineEndedText[] =
     "--- %1 has ended. Press Enter to close this window. ---";
 inline constexpr char kEngineFailedText[] =
@@ -32,7 +32,9 @@ QString locateEngine(const QString& engineName);
 // engine writes (standard output and standard error, UTF-8) as it comes, in English with
 // the meaning of each of the engine's messages on the line below it, and passes the
 // Enter key on to the engine's input. It stays open until the engine has ended; then
-// Enter or the close box closes it. palvane never waits for the engine.
+// Enter or the close box closes it. The close box of a window whose engine still runs
+// answers the engine's closing question as Enter would and closes the window at once; the
+// engine finishes its run unseen. palvane never waits for the engine.
 class EngineConsole : public QWidget {
   Q_OBJECT
 
@@ -41,6 +43,10 @@ class EngineConsole : public QWidget {
   // gets the focus. When the program cannot be found or started, says so in a message
   // box and returns null.
   static EngineConsole* start(const QString& engineName);
+  // Moves the window so that it leaves the rectangle (global coordinates, such as the
+  // buttons of the form that started the engine) uncovered, above it where the screen
+  // has room, and shortens it where it has not.
+  void keepClearOf(const QRect& area);
 
   bool engineRunning() const;
   // Everything shown in the window so far.
@@ -66,7 +72,8 @@ class EngineConsole : public QWidget {
   QProcess process_;
   QStringDecoder decoder_{QStringDecoder::Utf8};
   QPlainTextEdit* output_ = nullptr;
-  QString lineSoFar_;  // the engine's line not yet ended
+  QString lineSoFar_;            // the engine's line not yet ended
+  bool closeWhenEnded_ = false;  // the close box was used while the engine ran
 };
 
 }  // namespace palvane

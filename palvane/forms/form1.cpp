@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form5.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/screen_fit.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/spectrum_graphs.h"
@@ -37,6 +39,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   createControls();
   fitToScreen(*this);
   connectHandlers();
+  // The calibration line is composed at run time: composed again in a new language.
+  onLanguageChange(*this, [this] { showCalibrationState(); });
   state().ports.displayFormGraph = Picture3_;
   Form_Load();
 }
@@ -55,6 +59,8 @@ void Form1::connectHandlers() {
   connect(Command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
   connect(Command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &Form1::SaveButton_Click);
+  connect(MapViewButton_, &QPushButton::clicked, this, &Form1::MapViewButton_Click);
+  onLanguageChange(*this, [this] { showNote(); });
   connect(Picture2_, &PictureBox::mouseMoved, this, &Form1::Picture2_MouseMove);
   connect(Picture1_, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
   connect(Picture2_, &PictureBox::mousePressed, this, &Form1::Picture2_MouseDown);
@@ -117,6 +123,7 @@ void Form1::Command3_Click() {
   Text5_->clear();
   BeamQualityLabel_->clear();
   pointSpectra_.clear();
+  showPoints();
 }
 
 void Form1::Command4_Click() { bringForward(*form5()); }
@@ -136,8 +143,8 @@ void Form1::showResults(const Study& study) {
     y += lineHeight;
   }
   runSettingsLines_ = lines;
-  showNewResults();
   runSettings_ = exportSettingsOf(study);
+  showNewResults();
 }
 
 void Form1::showNewResults() {
@@ -153,6 +160,9 @@ void Form1::showNewResults() {
   mapShown_ = false;
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
+  showPoints();
+  runScale_.reset();
+  showCalibrationState();
 }
 
 void Form1::setCrossHairsVisible(bool visible) {

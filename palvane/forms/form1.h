@@ -3,10 +3,13 @@
 #include <optional>
 #include <vector>
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include "palvane/forms/messages.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/study.h"
@@ -20,21 +23,13 @@ class QRadioButton;
 namespace palvane {
 
 class CrossHairLine;
+class MapView;
 class PictureBox;
+class PointLegend;
+class PointList;
+class PointMarkers;
 
 inline constexpr char kForm1Caption[] = "   Display the calculated distribution ";
-
-// Messages of the save and of a typed point.
-inline constexpr char kNoResultsToSaveMessage[] =
-    "No results are shown: show the results of an engine run first. Nothing was saved.";
-inline constexpr char kPointNotANumberMessage[] =
-    "The point's %1 \"%2\" is not a number in mm: nothing was drawn.";
-inline constexpr char kPointOutsideMapMessage[] =
-    "The point X = %1 mm, Y = %2 mm lies outside the map (X 0 to 150 mm, Y -100 to 100 mm): "
-    "nothing was drawn.";
-inline constexpr char kPointBeyondCutOffMessage[] =
-    "The point X = %1 mm lies beyond the heel cut-off of these settings, where the target "
-    "sends no radiation: nothing was drawn.";
 
 // The display form: the settings of the engine run, the chosen map mirrored about the
 // anode-cathode axis with its profile, read-outs under the mouse, and the spectrum at a
@@ -76,6 +71,20 @@ class Form1 : public QWidget {
   // Shows the study handed over by the spectrum form: its settings on Picture10, one line
   // each from the top, and the form in the state new results are shown in (showNewResults).
   void showResults(const Study& study);
+
+  // Opens the quantitative view of the map on display (and its profile) in a window of
+  // its own; nothing before the first Draw.
+  void MapViewButton_Click();
+  MapView* mapView() const { return mapView_; }
+
+  // The numbered points: their markers on the map, their legend on the spectrum graph and
+  // their list.
+  const PointMarkers& pointMarkers() const { return *PointMarkers_; }
+  const PointLegend& pointLegend() const { return *PointLegend_; }
+  const PointList& pointList() const { return *PointList_; }
+  // The line naming the folder of the last save.
+  QString note() const;
+
   QStringList runSettingsLines() const { return runSettingsLines_; }
 
  private:
@@ -96,11 +105,24 @@ class Form1 : public QWidget {
   // The absolute air kerma read-out at the pointer, shown only while the spectrum form has
   // an output calibration: the air kerma of the relative value, or empty for nullopt.
   void showPointerKerma(std::optional<double> relativeKerma);
+  // With a profile on the spectrum form, the line that says whether the shown run is
+  // calibrated; hidden without one, as the form was before profiles.
+  void showCalibrationState();
+  // The absolute scale of the shown run for the spectrum form's output, computed once for
+  // each output.
+  AbsoluteScale runScale() const;
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
   // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
   // for a spectrum that is not drawn.
   void drawPointSpectrum();
+  // Shows the markers and legend entries of pointSpectra_.
+  void showPoints();
+  // The points of pointSpectra_, X and Y in mm.
+  std::vector<QPointF> pointsInMillimetres() const;
+  // The line naming the folder of the last save, in the language chosen now.
+  void showNote();
+  QString noteSavedFolder_;
   // The files of a set into its (new) folder; throws FileError.
   void writeSet(const QString& setFolder, const ExportStamp& stamp) const;
 
@@ -129,11 +151,18 @@ class Form1 : public QWidget {
   // The absolute air kerma under the mouse, with its caption and unit in their own row.
   QWidget* AbsoluteKermaRow_ = nullptr;
   QLineEdit* AbsoluteKermaText_ = nullptr;
+  QLabel* CalibrationStateLabel_ = nullptr;
   CrossHairLine* Line17_ = nullptr;  // horizontal, map
   CrossHairLine* Line18_ = nullptr;  // vertical, map
   CrossHairLine* Line19_ = nullptr;  // vertical, profile
   // The beam quality at the clicked point.
   QLabel* BeamQualityLabel_ = nullptr;
+  PointMarkers* PointMarkers_ = nullptr;
+  PointLegend* PointLegend_ = nullptr;
+  PointList* PointList_ = nullptr;
+  QPushButton* MapViewButton_ = nullptr;
+  QLabel* NoteLabel_ = nullptr;
+  MapView* mapView_ = nullptr;
 
   std::optional<MapQuantity> shownQuantity_;  // none before the first Draw
   bool mapDrawn_ = false;
@@ -147,6 +176,8 @@ class Form1 : public QWidget {
   // The settings of the run whose results are shown, for the saved set.
   std::optional<ExportSettings> runSettings_;
   QStringList runSettingsLines_;
+  mutable std::optional<std::pair<std::optional<calibration::OutputMeasurement>, AbsoluteScale>>
+      runScale_;
 };
 
 }  // namespace palvane

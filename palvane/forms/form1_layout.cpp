@@ -11,6 +11,8 @@
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/point_list.h"
+#include "palvane/forms/point_overlays.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
 #include "palvane/physics/distribution_map.h"
@@ -130,7 +132,8 @@ void Form1::createControls() {
                                   QT_TRANSLATE_NOOP("palvane", "描 画"), 360, 6600, 3255, 615);
   Command4_ = addTranslatedButton(*this, QStringLiteral("Command4"),
                                   QT_TRANSLATE_NOOP("palvane", "備 考"), 360, 9960, 1695, 495);
-  Command2_ = addByeByeButton(*this, QStringLiteral("Command2"), 3120, 9960, 495, 495);
+  Command2_ = addByeByeButton(*this, QStringLiteral("Command2"), kByeByeToSpectrumForm, 3120, 9960,
+                              495, 495);
 
   // The map with its read-outs under the mouse.
   addLabel(*this, QStringLiteral("Label5"),
@@ -156,6 +159,12 @@ void Form1::createControls() {
   addLabel(*AbsoluteKermaRow_, QString(), QString::fromUtf8("µGy/mAs"), 3120, kLabelDrop, 1200,
            kLabelHeight);
   AbsoluteKermaRow_->hide();
+  // Below the map, with a tube profile only, whether the shown run is calibrated.
+  CalibrationStateLabel_ =
+      addLabel(*this, QStringLiteral("CalibrationStateLabel"), QString(), 4320, 9240, 5040, 900);
+  CalibrationStateLabel_->setWordWrap(true);
+  CalibrationStateLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  CalibrationStateLabel_->hide();
   Picture2_ = addPictureBox(*this, "Picture2", 4320, 2880, 4695, 6135);
   Picture2_->setScale(-2, 203, 309, -405);
   Line17_ = new CrossHairLine(Picture2_, CrossHairLine::Direction::Horizontal);
@@ -189,6 +198,22 @@ void Form1::createControls() {
   SaveButton_ =
       addTranslatedButton(*this, QStringLiteral("SaveButton"), QT_TRANSLATE_NOOP("palvane", "保存"),
                           kReadoutLeft, 2640, 1695, 495);
+
+  // Added beside them: the folder of the last save, the quantitative view of the map, the
+  // numbered points over the map and the spectra, and their list.
+  NoteLabel_ = addLabel(*this, QStringLiteral("NoteLabel"), QString(), kReadoutLeft, 3240,
+                        kReadoutWidth, 900);
+  NoteLabel_->setWordWrap(true);
+  NoteLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  MapViewButton_ = addTranslatedButton(*this, QStringLiteral("MapViewButton"),
+                                       QT_TRANSLATE_NOOP("palvane", "数値で見る"), kReadoutLeft,
+                                       4260, 1695, 495);
+  PointMarkers_ = new PointMarkers(*Picture2_);
+  PointLegend_ = new PointLegend(*Picture3_);
+  addTranslatedLabel(*this, QStringLiteral("PointListCaption"),
+                     QT_TRANSLATE_NOOP("palvane", "点の線質"), 16800, 5400, 4560, kLabelHeight);
+  PointList_ = new PointList(this);
+  placeAt(*PointList_, 16800, 5760, 4560, 4815);
 
   // The profile along the X axis.
   Label4_ = addLabel(*this, QStringLiteral("Label4"), QStringLiteral("Profile"), 11880, 5400, 4695,

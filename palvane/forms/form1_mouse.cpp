@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <cmath>
 
+#include "palvane/figures/figure_caption.h"
+#include "palvane/figures/figure_frame.h"
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
@@ -12,6 +15,9 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/point_list.h"
+#include "palvane/forms/point_overlays.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/distribution_map.h"
@@ -50,12 +56,41 @@ QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
   return formatted(shared.AxisHvl * relative, hvlPattern);
 }
 
+AbsoluteScale Form1::runScale() const {
+  const std::optional<calibration::OutputMeasurement> output =
+      form2()->calibrationPanel().outputMeasurement();
+  if (!runSettings_) return {};
+  if (!runScale_ || runScale_->first != output) {
+    runScale_.emplace(
+        output, form2()->calibrationPanel().scaleAt(runSettings_->targetType, runSettings_->tube));
+  }
+  return runScale_->second;
+}
+
+void Form1::showCalibrationState() {
+  const CalibrationPanel& panel = form2()->calibrationPanel();
+  const bool shown = panel.profile().has_value() && runSettings_.has_value();
+  CalibrationStateLabel_->setVisible(shown);
+  if (!shown) return;
+  const CalibrationStatus status = panel.statusAt(runSettings_->targetType, runSettings_->tube);
+  CalibrationStateLabel_->setText(panel.stateText(status));
+  CalibrationStateLabel_->setStyleSheet(CalibrationPanel::stateStyle(status.state));
+}
+
 void Form1::showPointerKerma(std::optional<double> relativeKerma) {
-  const std::optional<calibration::OutputCalibration>& output = form2()->outputCalibration();
-  AbsoluteKermaRow_->setVisible(output.has_value());
+  showCalibrationState();
+  const bool withOutput = form2()->calibrationPanel().outputMeasurement().has_value();
+  AbsoluteKermaRow_->setVisible(withOutput);
+  if (!withOutput) return;
+  const AbsoluteScale scale = runScale();
   const std::optional<double> kerma =
-      output && relativeKerma ? calibration::absoluteKerma(*output, *relativeKerma) : std::nullopt;
+      scale.referenceKerma && relativeKerma
+          ? calibration::absoluteKerma(*scale.referenceKerma, *relativeKerma)
+          : std::nullopt;
   AbsoluteKermaText_->setText(kerma ? formatted(*kerma, kAbsoluteKermaPattern) : QString());
+  // Without a value for these settings the box says why.
+  AbsoluteKermaText_->setPlaceholderText(scale.referenceKerma ? QString() : QStringLiteral("n/a"));
+  AbsoluteKermaText_->setToolTip(QString::fromStdString(scale.reason));
 }
 
 void Form1::placeCrossHairs(double mapY, double x) {
@@ -119,9 +154,8 @@ void Form1::PointText_Enter() {
   for (int n = 0; n < 2; ++n) {
     const std::string text = boxes[n].box->text().trimmed().toStdString();
     if (!IsSettingNumber(text, {"mm"})) {
-      showWarning(
-          this,
-          tr(kPointNotANumberMessage).arg(QLatin1String(boxes[n].name), boxes[n].box->text()));
+      showWarning(this, translated(kPointNotANumberMessage)
+                            .arg(QLatin1String(boxes[n].name), boxes[n].box->text()));
       return;
     }
     millimetresAt[n] = SettingNumber(text);
@@ -130,13 +164,13 @@ void Form1::PointText_Enter() {
   const double y = millimetresAt[1];
   const QString xText = shortestText(x);
   if (!(x >= 0.0 && x <= kMapLengthMm && std::fabs(y) <= kMapHalfWidthMm)) {
-    showWarning(this, tr(kPointOutsideMapMessage).arg(xText, shortestText(y)));
+    showWarning(this, translated(kPointOutsideMapMessage).arg(xText, shortestText(y)));
     return;
   }
   SharedState& shared = state();
   const TubeSettings tube = readTubeSettings(parameterTexts());
   if (beyondHeelCutOff(x * kCmPerMm, tube.targetAngle, tube.tiltAngle, shared.Pi)) {
-    showWarning(this, tr(kPointBeyondCutOffMessage).arg(xText));
+    showWarning(this, translated(kPointBeyondCutOffMessage).arg(xText));
     return;
   }
   shared.PointX = x * kCmPerMm;
@@ -147,24 +181,51 @@ void Form1::PointText_Enter() {
 void Form1::drawPointSpectrum() {
   SharedState& shared = state();
   shared.PointMode = 1;
+  // Each point's curve in the colour of its number (the first light blue).
+  const QColor colour = pointColour(static_cast<int>(pointSpectra_.size()) + 1);
+  shared.ports.pointSpectrumColour = {static_cast<std::uint8_t>(colour.red()),
+                                      static_cast<std::uint8_t>(colour.green()),
+                                      static_cast<std::uint8_t>(colour.blue())};
   const PointSpectrumOutcome outcome =
       shared.TargetType == 0 ? ComputePointSpectrumMo() : ComputePointSpectrumW();
+  shared.ports.pointSpectrumColour = colours::kLightBlue;
   BeamQualityLabel_->clear();
   if (outcome == PointSpectrumOutcome::kDrawn) {
     std::vector<std::string> lines = PointBeamQualityReadout();
     KeptSpectrum kept = keepLastPointSpectrum();
-    if (const std::optional<double> kerma =
-            spectrumAbsoluteKerma(kept.settings, form2()->outputCalibration())) {
+    const AbsoluteScale scale =
+        form2()->calibrationPanel().scaleAt(kept.settings.targetType, kept.settings.tube);
+    if (const std::optional<double> kerma = spectrumAbsoluteKerma(kept.settings, scale)) {
       lines.push_back(absoluteKermaLine(*kerma));
+    } else if (!scale.reason.empty()) {
+      lines.push_back(absoluteKermaLine(scale.reason));
     }
     showLines(*BeamQualityLabel_, lines);
+    const TubeSettings& tube = kept.settings.tube;
+    PointList_->addPoint(
+        kept, beyondHeelCutOff(shared.PointX, tube.targetAngle, tube.tiltAngle, shared.Pi),
+        spectrumAbsoluteKerma(kept.settings, scale));
     pointSpectra_.push_back(std::move(kept));
+    showPoints();
   } else if (outcome == PointSpectrumOutcome::kNoNormaliser) {
-    showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
+    showWarning(this, translated(kNoNormaliserMessage));
   } else if (outcome == PointSpectrumOutcome::kOutsideModel) {
-    showWarning(this, QString::fromUtf8(kOutsideModelMessage));
+    showWarning(this, translated(kOutsideModelMessage));
   }
   Picture3_->rectangle(0, 0, 150, 120, Picture3_->foreColour(), false);
+}
+
+void Form1::showPoints() {
+  std::vector<QPointF> markers;
+  QStringList names;
+  for (std::size_t n = 0; n < pointSpectra_.size(); ++n) {
+    const SpectrumExportSettings& settings = pointSpectra_[n].settings;
+    markers.emplace_back(settings.pointX / kCmPerUnit, settings.pointY / kCmPerUnit);
+    names << spectrumName(static_cast<int>(n + 1), settings.pointX, settings.pointY);
+  }
+  PointMarkers_->setPoints(markers);
+  PointLegend_->setEntries(names);
+  if (pointSpectra_.empty()) PointList_->clearPoints();
 }
 
 }  // namespace palvane

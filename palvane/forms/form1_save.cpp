@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QLabel>
 #include <QPainter>
 #include <vector>
 
@@ -10,11 +11,15 @@
 #include "palvane/figures/figure_caption.h"
 #include "palvane/figures/figure_files.h"
 #include "palvane/figures/map_figure.h"
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/map_view.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/run_texts.h"
 #include "palvane/forms/saving.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/distribution_map.h"
 #include "palvane/physics/exports.h"
@@ -28,8 +33,6 @@ namespace {
 
 constexpr MapQuantity kQuantities[] = {MapQuantity::kEnergyFluence, MapQuantity::kAirKerma,
                                        MapQuantity::kHvl};
-// Sets saved within the same minute get _2, _3, ... up to this many.
-constexpr int kMostSetsPerName = 999;
 
 const FieldMap& mapOf(MapQuantity quantity) {
   const SharedState& shared = state();
@@ -37,6 +40,7 @@ const FieldMap& mapOf(MapQuantity quantity) {
     case MapQuantity::kEnergyFluence:
       return shared.FluenceMap;
     case MapQuantity::kAirKerma:
+    case MapQuantity::kAbsoluteAirKerma:
       return shared.KermaMap;
     case MapQuantity::kHvl:
       break;
@@ -53,36 +57,61 @@ void writeText(const QString& folder, const QString& name,
   writeExportFile(pathIn(folder, name), build);
 }
 
-// Makes a new folder for the set inside `parent`; throws FileError naming it when it
-// cannot be made.
-QString makeSetFolder(const QString& parent, const QString& name) {
-  const QDir directory(parent);
-  for (int n = 1; n <= kMostSetsPerName; ++n) {
-    const QString candidate = n == 1 ? name : name + QStringLiteral("_%1").arg(n);
-    if (directory.exists(candidate)) continue;
-    if (directory.mkdir(candidate)) return directory.filePath(candidate);
-    break;
-  }
-  throw FileError(QDir::toNativeSeparators(directory.filePath(name)).toStdString() +
-                  ": the folder for the saved set cannot be made");
-}
-
 }  // namespace
 
 void Form1::SaveButton_Click() {
   const QString folder = askSaveFolder(this);
-  if (!folder.isEmpty()) saveTo(folder);
+  if (folder.isEmpty()) return;
+  const QString saved = saveTo(folder);
+  if (saved.isEmpty()) return;
+  noteSavedFolder_ = QDir::toNativeSeparators(saved);
+  showNote();
+}
+
+QString Form1::note() const { return NoteLabel_->text(); }
+
+void Form1::showNote() {
+  NoteLabel_->setText(noteSavedFolder_.isEmpty() ? QString()
+                                                 : translated(kSavedToText).arg(noteSavedFolder_));
+}
+
+std::vector<QPointF> Form1::pointsInMillimetres() const {
+  std::vector<QPointF> points;
+  for (const KeptSpectrum& spectrum : pointSpectra_) {
+    points.emplace_back(10.0 * spectrum.settings.pointX, 10.0 * spectrum.settings.pointY);
+  }
+  return points;
+}
+
+void Form1::MapViewButton_Click() {
+  if (!mapDrawn_ || !runSettings_ || !shownQuantity_) return;
+  const SharedState& shared = state();
+  const MapQuantity quantity = *shownQuantity_;
+  const ExportStamp stamp =
+      exportStamp(QDateTime::currentDateTime(),
+                  EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
+  // The settings and reference values, without the line of a saved figure's date.
+  QStringList caption = figureCaption(stamp, *runSettings_);
+  caption.removeLast();
+  if (mapView_ == nullptr) mapView_ = new MapView(this);
+  mapView_->showMap(shared.DisplayMap, quantity, shared.AxisHvl, shared.FluenceMap, shared.KermaMap,
+                    shared.HvlMap, caption, pointsInMillimetres());
+  mapView_->show();
+  mapView_->raise();
+  mapView_->activateWindow();
 }
 
 QString Form1::saveTo(const QString& folder) {
   if (!runSettings_ || !axisSpectrum_) {
-    showWarning(this, QString::fromUtf8(kNoResultsToSaveMessage));
+    showWarning(this, translated(kNoResultsToSaveMessage));
     return {};
   }
   const SharedState& shared = state();
   const QDateTime now = QDateTime::currentDateTime();
-  const ExportStamp stamp = exportStamp(
+  ExportStamp stamp = exportStamp(
       now, EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
+  stamp.calibration =
+      form2()->calibrationPanel().stateLines(runSettings_->targetType, runSettings_->tube);
   QString setFolder;
   const bool saved = saveReportingErrors(this, [&] {
     std::string name;
@@ -116,7 +145,8 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
               [&] { return mapCsv(map, quantity, stamp, run); });
     saveFigure(setFolder, stem, mapFigureSize(caption.size()), mapFigureTitle(quantity),
                [&](QPainter& painter) {
-                 paintMapFigure(painter, map, quantity, shared.AxisHvl, caption);
+                 paintMapFigure(painter, map, quantity, shared.AxisHvl, caption,
+                                MapMarks{false, pointsInMillimetres()});
                });
   }
   writeText(setFolder, QStringLiteral("profiles.csv"), [&] {
@@ -128,11 +158,26 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
                                    caption);
              });
 
+  // With an output for the run's target, the air-kerma map on the absolute scale.
+  const AbsoluteScale scale = runScale();
+  if (scale.referenceKerma) {
+    const QString stem = QStringLiteral("map_absolute_air_kerma");
+    writeText(setFolder, stem + QStringLiteral(".csv"), [&] {
+      return absoluteKermaMapCsv(shared.KermaMap, *scale.referenceKerma, stamp, run);
+    });
+    saveFigure(setFolder, stem, mapFigureSize(caption.size()),
+               mapFigureTitle(MapQuantity::kAbsoluteAirKerma), [&](QPainter& painter) {
+                 paintMapFigure(painter, shared.KermaMap, MapQuantity::kAbsoluteAirKerma,
+                                *scale.referenceKerma, caption);
+               });
+  }
+
   // The spectra: the beam axis, then the points in the order of the clicks, each with its
-  // absolute air kerma when the spectrum form has an output calibration.
-  const std::optional<calibration::OutputCalibration>& output = form2()->outputCalibration();
+  // absolute air kerma when the spectrum form has an output for its target.
   const auto calibrated = [&](KeptSpectrum spectrum) {
-    spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(spectrum.settings, output);
+    spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
+        spectrum.settings,
+        form2()->calibrationPanel().scaleAt(spectrum.settings.targetType, spectrum.settings.tube));
     return spectrum;
   };
   std::vector<std::pair<QString, KeptSpectrum>> spectra = {
@@ -150,9 +195,10 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
     rows.push_back({file.toStdString(), spectrum.settings});
     files.push_back(file.toStdString());
     const bool axis = n == 0;
-    curves.push_back({&spectrum.photons, spectrum.normaliser,
-                      spectrumName(axis, spectrum.settings.pointX, spectrum.settings.pointY),
-                      axis});
+    curves.push_back(
+        {&spectrum.photons, spectrum.normaliser,
+         spectrumName(static_cast<int>(n), spectrum.settings.pointX, spectrum.settings.pointY),
+         axis});
   }
   // The spectra's own air layer and settings, those of the beam-axis spectrum.
   const SpectrumExportSettings& axis = axisSpectrum_->settings;
@@ -162,7 +208,8 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
              QStringLiteral("Spectra"),
              [&](QPainter& painter) { paintSpectraFigure(painter, curves, spectraCaption); });
   writeText(setFolder, QStringLiteral("summary.csv"), [&] { return summaryCsv(rows, stamp, run); });
-  writeText(setFolder, QStringLiteral("README.txt"), [&] { return setReadme(stamp, files); });
+  writeText(setFolder, QStringLiteral("README.txt"),
+            [&] { return setReadme(stamp, files, scale.referenceKerma.has_value()); });
 }
 
 }  // namespace palvane

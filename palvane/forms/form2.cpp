@@ -19,6 +19,7 @@
 #include "palvane/forms/screen_fit.h"
 #include "palvane/forms/translated_text.h"
 #include "palvane/forms/twips.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_model.h"
 #include "palvane/physics/point_spectrum.h"
@@ -86,6 +87,24 @@ void Form2::connectHandlers() {
   connect(SaveButton_, &QPushButton::clicked, this, &Form2::SaveButton_Click);
   connect(PlateMaterial_, &QComboBox::currentIndexChanged, this, [this] { showPlateCaption(); });
   connect(Plate_, &QLineEdit::textChanged, this, [this] { showPlateCaption(); });
+  connect(KeepCurveButton_, &QPushButton::clicked, this, &Form2::KeepCurveButton_Click);
+  connect(ClearKeptButton_, &QPushButton::clicked, this, &Form2::ClearKeptButton_Click);
+  // Any change of a setting may leave the drawn spectrum behind, and renews the calibration
+  // state (after the target's own handler, which sets the target's filters).
+  const auto settingsChanged = [this] {
+    markStaleSpectrum();
+    if (state().ports.parameters == this) CalibrationPanel_->settingsChanged();
+  };
+  for (QLineEdit* box : {Text1_, Text2_, Text3_, Text5_, Text8_, AddedFilter_, Plate_}) {
+    connect(box, &QLineEdit::textChanged, this, settingsChanged);
+  }
+  for (QComboBox* box : {Combo1_, Combo2_, AddedFilterMaterial_, PlateMaterial_}) {
+    connect(box, &QComboBox::currentTextChanged, this, settingsChanged);
+  }
+  for (QRadioButton* option : {Option1_, Option2_}) {
+    connect(option, &QRadioButton::toggled, this, settingsChanged);
+  }
+  onLanguageChange(*this, [this] { showStatus(); });
 }
 
 bool Form2::Form_Load() {
@@ -109,6 +128,7 @@ bool Form2::Form_Load() {
   drawLoadTimeCaption(*Picture3_);
   fillLayerChoices();
   tablesLoaded_ = true;
+  CalibrationPanel_->settingsChanged();
   return true;
 }
 
@@ -157,17 +177,18 @@ bool Form2::drawSpectrum() {
     return false;
   }
   if (outcome == PointSpectrumOutcome::kNoNormaliser) {
-    showWarning(this, QString::fromUtf8(kNoNormaliserMessage));
+    showWarning(this, translated(kNoNormaliserMessage));
     return false;
   }
   if (outcome == PointSpectrumOutcome::kOutsideModel) {
-    showWarning(this, QString::fromUtf8(kOutsideModelMessage));
+    showWarning(this, translated(kOutsideModelMessage));
     return false;
   }
   showLines(*BeamQualityLabel_, PointBeamQualityReadout());
   drawnSpectrum_ = keepLastPointSpectrum();
   // Read after the computation: the tungsten model may have clamped the voltage text.
   drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this), drawnLayers()};
+  markStaleSpectrum();
   setSpectrumButtonsEnabled(true);
   return true;
 }
@@ -204,23 +225,8 @@ void Form2::clearSpectrum() {
   BeamQualityLabel_->clear();
   drawnSpectrum_.reset();
   drawnSettings_.reset();
-}
-
-void Form2::SaveButton_Click() {
-  const QString folder = askSaveFolder(this);
-  if (!folder.isEmpty()) saveTo(folder);
-}
-
-bool Form2::saveTo(const QString& folder) {
-  if (!drawnSpectrum_) {
-    showWarning(this, QString::fromUtf8(kNoSpectrumToSaveMessage));
-    return false;
-  }
-  return saveReportingErrors(this, [&] {
-    writeSpectrumCsv(exportPath(folder, QStringLiteral("spectrum_axis.csv")), *drawnSpectrum_,
-                     exportStamp(QDateTime::currentDateTime(), std::nullopt));
-    savePng(Picture3_->image(), QDir(folder).filePath(QStringLiteral("spectrum_axis.png")));
-  });
+  markStaleSpectrum();
+  drawKeptCurves();
 }
 
 void Form2::showWorkingFolder(const QString& folder) {
@@ -248,10 +254,6 @@ std::string Form2::beryllium() const { return textOf(Text8_); }
 std::string Form2::aluminium() const { return textOf(Text2_); }
 std::string Form2::molybdenum() const { return textOf(Combo1_); }
 std::string Form2::rhodium() const { return textOf(Combo2_); }
-
-const std::optional<calibration::OutputCalibration>& Form2::outputCalibration() const {
-  return CalibrationPanel_->outputCalibration();
-}
 
 void Form2::setTubeVoltage(const std::string& text) {
   Text1_->setText(QString::fromStdString(text));

@@ -2,12 +2,14 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
 
 #include "calibration/output_calibration.h"
+#include "palvane/forms/messages.h"
 #include "palvane/physics/kept_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/form_ports.h"
@@ -21,6 +23,8 @@ class QRadioButton;
 namespace palvane {
 
 class CalibrationPanel;
+class EngineConsole;
+class EngineRunWatch;
 class PictureBox;
 
 // The captions of the setting fields, shown beside them and named in the messages about
@@ -55,9 +59,6 @@ inline constexpr char kPlateIncludedCaption[] =
 // The message of a tube voltage outside 20..50 kV.
 inline constexpr char kVoltageOutOfRangeMessage[] =
     QT_TRANSLATE_NOOP("palvane", "管電圧が設定可能範囲を逸脱しています");
-// The message of a save while no spectrum is drawn.
-inline constexpr char kNoSpectrumToSaveMessage[] =
-    "No spectrum is drawn: draw the spectrum first. Nothing was saved.";
 
 // The spectrum form: the tube and filter settings (its text and combo boxes are the only
 // store of them), the beam-axis spectrum graph, and the way to the engine run, its
@@ -86,15 +87,34 @@ class Form2 : public QWidget, public ParameterTexts {
   // Asks for a folder, then saveTo.
   void SaveButton_Click();
 
-  // Writes the drawn beam-axis spectrum into the folder as spectrum_axis.csv and the graph
-  // as spectrum_axis.png. A file that cannot be written, or no drawn spectrum, is reported
-  // in a message box; returns whether both files were written.
-  bool saveTo(const QString& folder);
+  // Writes a new set folder inside `folder` (named from the date, the time and the
+  // settings, then _spectrum; _2, _3, ... when taken, so nothing is ever replaced) holding
+  // the drawn beam-axis spectrum as spectrum_axis.csv, the figure spectrum_axis (PNG and
+  // SVG: numbered axes, the settings and the beam quality) and each kept curve as
+  // spectrum_kept_<n>.csv, drawn in the figure too. A file that cannot be written, or no
+  // drawn spectrum, is reported in a message box and nothing stays behind. Returns the set
+  // folder, empty when nothing was saved.
+  QString saveTo(const QString& folder);
+
+  // Keeps the drawn spectrum for comparison: it is drawn under every later spectrum, in
+  // the colour of its number, and listed with its settings beside the graph.
+  void KeepCurveButton_Click();
+  void ClearKeptButton_Click();
+  int keptCurveCount() const { return static_cast<int>(keptCurves_.size()); }
 
   PictureBox& spectrumGraph() { return *Picture3_; }
   CalibrationPanel& calibrationPanel() { return *CalibrationPanel_; }
-  // The measured tube output set on the calibration panel; nullopt while none is.
-  const std::optional<calibration::OutputCalibration>& outputCalibration() const;
+
+  // Starts the engine program of that name for the run B2F.dat describes, closing the
+  // consoles of earlier runs, and reports on the status line when its results are written
+  // and how long that took.
+  void startEngineRun(const QString& engineName);
+  // The lines below the graph: the engine run, then a note (settings replaced by those
+  // of the results shown, or the folder of the last save).
+  QString runStatus() const;
+  QString note() const;
+  // Whether the graph and its read-out are marked as no longer matching the settings.
+  bool spectrumMarkedStale() const;
 
   // Names the folder palvane works in, in the form's tool tip.
   void showWorkingFolder(const QString& folder);
@@ -135,6 +155,14 @@ class Form2 : public QWidget, public ParameterTexts {
   bool showsDrawnSettings() const;
   // Clears the graph, its beam-quality read-out and the kept spectrum, and draws the axes.
   void clearSpectrum();
+  // Marks the graph and its read-out when the settings no longer are those they show.
+  void markStaleSpectrum();
+  // The status lines in the language chosen now.
+  void showStatus();
+  // Shows the note `source` (a text of run_texts.h) with its argument.
+  void showNote(const char* source, const QString& argument);
+  // The message for results that are not there yet, or empty when they can be read.
+  QString resultsNotReadyMessage() const;
 
   QRadioButton* Option1_ = nullptr;
   QRadioButton* Option2_ = nullptr;
@@ -160,6 +188,16 @@ class Form2 : public QWidget, public ParameterTexts {
   PictureBox* Picture3_ = nullptr;
   QLabel* BeamQualityLabel_ = nullptr;
   CalibrationPanel* CalibrationPanel_ = nullptr;
+  QLabel* RunStatusLabel_ = nullptr;
+  QLabel* NoteLabel_ = nullptr;
+  QLabel* StaleMark_ = nullptr;  // over the graph
+  // The last engine run started here and its settings in words ("28 kV, Mo/Rh").
+  EngineRunWatch* runWatch_ = nullptr;
+  QString runDescription_;
+  const char* runStatusSource_ = nullptr;
+  double runSeconds_ = 0.0;
+  const char* noteSource_ = nullptr;
+  QString noteArgument_;
   std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
   struct DrawnSettings {
     int targetType = 0;
@@ -168,6 +206,13 @@ class Form2 : public QWidget, public ParameterTexts {
     friend bool operator==(const DrawnSettings&, const DrawnSettings&) = default;
   };
   std::optional<DrawnSettings> drawnSettings_;  // what drawnSpectrum_ was computed for
+  // Draws the kept curves on the graph and lists them beside it.
+  void drawKeptCurves();
+  void listKeptCurves();
+  std::vector<KeptSpectrum> keptCurves_;
+  QPushButton* KeepCurveButton_ = nullptr;
+  QPushButton* ClearKeptButton_ = nullptr;
+  QLabel* KeptCurvesLabel_ = nullptr;
   bool tablesLoaded_ = false;
 };
 

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 
-#include "palvane/forms/engine_console.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/message_box.h"
 #include "palvane/state/parameter_file_writer.h"
@@ -25,7 +24,7 @@ void Form2::Command7_Click() {
   }
   // Let the form repaint before the engine's window appears.
   QApplication::processEvents();
-  EngineConsole::start(targetType == 0 ? QStringLiteral("dornic") : QStringLiteral("vessick"));
+  startEngineRun(targetType == 0 ? QStringLiteral("dornic") : QStringLiteral("vessick"));
 }
 
 }  // namespace palvane

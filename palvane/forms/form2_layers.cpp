@@ -53,9 +53,9 @@ void Form2::createLayerControls() {
     addLabel(*this, QString(), QStringLiteral("mm"), kUnitLeft, top + kCaptionHeight + 105, 500,
              kCaptionHeight);
   };
-  row(2640, SettingField::kAddedFilter, QStringLiteral("AddedFilter"), AddedFilterMaterial_,
+  row(2070, SettingField::kAddedFilter, QStringLiteral("AddedFilter"), AddedFilterMaterial_,
       AddedFilter_);
-  row(3480, SettingField::kPlate, QStringLiteral("Plate"), PlateMaterial_, Plate_);
+  row(2850, SettingField::kPlate, QStringLiteral("Plate"), PlateMaterial_, Plate_);
 }
 
 void Form2::fillLayerChoices() {

@@ -143,20 +143,52 @@ void Form2::createControls() {
   Command5_ =
       addTranslatedButton(*this, QStringLiteral("Command5"),
                           QT_TRANSLATE_NOOP("palvane", "計算結果の表示"), 7560, 6840, 2535, 615);
-  Command4_ = addByeByeButton(*this, QStringLiteral("Command4"), 10560, 6840, 495, 495);
+  Command4_ =
+      addByeByeButton(*this, QStringLiteral("Command4"), kByeByeToTitleForm, 10560, 6840, 495, 495);
 
-  // Right of the original form: the beam quality of the drawn spectrum and its export.
+  // Right of the original form: the beam quality of the drawn spectrum (five lines at most)
+  // and its export.
   BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality on the beam axis"),
-                                            16800, 240, 3000, 6);
+                                            16800, 240, 3000, 5);
   SaveButton_ = addTranslatedButton(*this, QStringLiteral("SaveButton"),
                                     QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
   addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
+  // Under the read-out: the added filter and the plate, then the spectra kept for
+  // comparison.
   createLayerControls();
+  KeepCurveButton_ =
+      addTranslatedButton(*this, QStringLiteral("KeepCurveButton"),
+                          QT_TRANSLATE_NOOP("palvane", "比較用に残す"), 16800, 3660, 1800, 390);
+  ClearKeptButton_ =
+      addTranslatedButton(*this, QStringLiteral("ClearKeptButton"),
+                          QT_TRANSLATE_NOOP("palvane", "残した曲線を消去"), 16800, 4095, 1800, 390);
+  ClearKeptButton_->setEnabled(false);
+  KeptCurvesLabel_ =
+      addLabel(*this, QStringLiteral("KeptCurvesLabel"), QString(), 16800, 4530, 3000, 900);
+  KeptCurvesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  KeptCurvesLabel_->setTextFormat(Qt::RichText);
 
-  // Below the original form, the calibration to a measured tube.
-  CalibrationPanel_ =
-      new CalibrationPanel(*Text2_, *addPanel(*this, QStringLiteral("CalibrationPanel"),
-                                              QColor(255, 224, 192), 240, 7620, 14160, 2220));
+  // Over the graph's foot, hidden until the settings change after a drawing.
+  StaleMark_ = addLabel(*Picture3_, QStringLiteral("StaleMark"), QString(), 1750, 5950, 5700, 330);
+  StaleMark_->setStyleSheet(
+      QStringLiteral("QLabel { background: rgb(255, 240, 160); color: rgb(160, 0, 0); }"));
+  StaleMark_->hide();
+
+  // Under the kept curves: the engine run.
+  RunStatusLabel_ =
+      addLabel(*this, QStringLiteral("RunStatusLabel"), QString(), 16800, 5460, 3000, 720);
+
+  // Below the original form, the calibration to a measured tube, and at the foot of its
+  // state column the note on the last action.
+  QFrame* calibrationStrip = addPanel(*this, QStringLiteral("CalibrationPanel"),
+                                      QColor(255, 224, 192), 240, 7620, 19560, 2220);
+  CalibrationPanel_ = new CalibrationPanel(*Text2_, *Text5_, *calibrationStrip);
+  NoteLabel_ =
+      addLabel(*calibrationStrip, QStringLiteral("NoteLabel"), QString(), 14160, 1560, 5160, 600);
+  for (QLabel* status : {RunStatusLabel_, NoteLabel_}) {
+    status->setWordWrap(true);
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  }
 }
 
 }  // namespace palvane

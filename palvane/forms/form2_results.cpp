@@ -10,7 +10,9 @@
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/run_texts.h"
 #include "palvane/physics/study.h"
+#include "palvane/physics/tube_settings.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
@@ -19,6 +21,11 @@
 namespace palvane {
 
 void Form2::Command5_Click() {
+  // Results that are not there yet: say what to do instead of naming a missing file.
+  if (const QString notReady = resultsNotReadyMessage(); !notReady.isEmpty()) {
+    showWarning(this, notReady);
+    return;
+  }
   // All three files are read before anything is changed, so that a missing or short
   // file leaves the program as it was.
   EngineResults results;
@@ -28,6 +35,7 @@ void Form2::Command5_Click() {
     showWarning(this, QString::fromStdString(error.what()));
     return;
   }
+  const DrawnSettings settingsBefore{state().TargetType, readTubeSettings(*this), drawnLayers()};
   StoreEngineResults(results);
 
   const TubeSetup& settings = results.settings;
@@ -44,6 +52,12 @@ void Form2::Command5_Click() {
   Combo1_->setCurrentText(boxText(&TubeSetup::molybdenum));
   Combo2_->setCurrentText(boxText(&TubeSetup::rhodium));
   showLayers(addedLayersOf(settings));
+  // Say so when the run's settings replaced others.
+  const DrawnSettings settingsAfter{state().TargetType, readTubeSettings(*this), drawnLayers()};
+  if (settingsAfter != settingsBefore) {
+    showNote(kSettingsReplacedText,
+             runDescription(settingsAfter.targetType, settingsAfter.settings));
+  }
 
   Form1& display = *form1();
   display.showResults(Study{settings});

@@ -74,7 +74,8 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
 
   QPushButton* start = addButton(*this, QStringLiteral("Command1"), QStringLiteral("Let's  start"),
                                  480, 5760, 2175, 555);
-  QPushButton* bye = addByeByeButton(*this, QStringLiteral("Command4"), 2880, 5790, 495, 495);
+  QPushButton* bye =
+      addByeByeButton(*this, QStringLiteral("Command4"), kByeByeQuits, 2880, 5790, 495, 495);
   addLanguageChoice(*this, 3600, 5850, 1695, 375);
   connect(start, &QPushButton::clicked, this, &Form4::Command1_Click);
   connect(bye, &QPushButton::clicked, this, &Form4::Command4_Click);

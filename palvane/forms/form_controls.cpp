@@ -1,6 +1,7 @@
 #include "palvane/forms/form_controls.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -145,10 +146,15 @@ QFrame* addPanel(QWidget& parent, const QString& name, QColor colour, int left, 
   return panel;
 }
 
-QPushButton* addByeByeButton(QWidget& parent, const QString& name, int left, int top, int width,
-                             int height) {
+QPushButton* addByeByeButton(QWidget& parent, const QString& name, const char* destination,
+                             int left, int top, int width, int height) {
   QPushButton* button = addButton(parent, name, QString(), left, top, width, height);
-  button->setToolTip(QString::fromUtf8(kByeByeToolTip));
+  // The same text in Japanese; in English it says where the button leads.
+  const auto showToolTip = [button, destination] {
+    button->setToolTip(QCoreApplication::translate(kTextContext, kByeByeToolTip, destination));
+  };
+  showToolTip();
+  onLanguageChange(*button, showToolTip);
   button->setIcon(exitIcon());
   const int side = qMax(8, qMin(button->width(), button->height()) - 8);
   button->setIconSize(QSize(side, side));

@@ -43,9 +43,10 @@ QComboBox* addComboBox(QWidget& parent, const QString& name, const QStringList& 
 // A plain coloured area behind other controls.
 QFrame* addPanel(QWidget& parent, const QString& name, QColor colour, int left, int top, int width,
                  int height);
-// The picture button that leaves a form: an exit symbol and the tool tip " bye bye ".
-QPushButton* addByeByeButton(QWidget& parent, const QString& name, int left, int top, int width,
-                             int height);
+// The picture button that leaves a form: an exit symbol and the tool tip " bye bye ", in
+// English the plain meaning of `destination` (one of the kByeBye... below).
+QPushButton* addByeByeButton(QWidget& parent, const QString& name, const char* destination,
+                             int left, int top, int width, int height);
 
 // A static picture, drawn at the size of the control, and drawn again in the language
 // chosen when it changes (the pictures carry labels).
@@ -61,5 +62,9 @@ void showLines(QLabel& label, const std::vector<std::string>& lines);
 
 // The tool tip of every picture button that leaves a form.
 inline constexpr char kByeByeToolTip[] = " bye bye ";
+// Where each of them leads, which tells their English tool tips apart.
+inline constexpr char kByeByeToTitleForm[] = "to the title form";
+inline constexpr char kByeByeToSpectrumForm[] = "to the spectrum form";
+inline constexpr char kByeByeQuits[] = "quit";
 
 }  // namespace palvane

@@ -10,6 +10,7 @@
 
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/window_places.h"
 #include "palvane/forms/working_folder.h"
 
 namespace palvane {
@@ -46,6 +47,7 @@ void sayWhereItWorks(Form2* spectrumForm, const QString& folder) {
 int runPalvane(QApplication& application, std::optional<Language> language) {
   useJapaneseFont(application);
   setLanguage(language.value_or(rememberedLanguage().value_or(Language::kJapanese)));
+  rememberWindowPlaces();
   const QString userFolder = enterUserWorkingFolderWithoutTables();
   Form2* spectrumForm = form2();
   if (!spectrumForm->tablesLoaded()) return EXIT_FAILURE;

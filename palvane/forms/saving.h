@@ -29,7 +29,13 @@ std::filesystem::path exportPath(const QString& folder, const QString& name);
 // date and time, and the reference values of the engine run when results are shown.
 ExportStamp exportStamp(const QDateTime& when, std::optional<EngineReferences> references);
 
-// Asks the user for the folder to save into; empty when the dialog is cancelled.
+// Makes a new folder for a saved set inside `parent`, named `name`, or name_2, name_3, ...
+// when that is taken (never an existing one); returns its path. Throws FileError naming it
+// when it cannot be made.
+QString makeSetFolder(const QString& parent, const QString& name);
+
+// Asks the user for the folder to save into, starting in the folder chosen last (also at
+// an earlier start); empty when the dialog is cancelled.
 QString askSaveFolder(QWidget* parent);
 
 // Runs the writes of one save. The first FileError stops them and is shown in a message

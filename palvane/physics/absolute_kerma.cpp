@@ -1,22 +1,47 @@
 #include "palvane/physics/absolute_kerma.h"
 
 #include "palvane/physics/beam_quality.h"
+#include "palvane/physics/tube_calibration.h"
 #include "text_files/number_text.h"
 
 namespace palvane {
 
-std::optional<double> spectrumAbsoluteKerma(
-    const SpectrumExportSettings& settings,
-    const std::optional<calibration::OutputCalibration>& output) {
-  if (!output || !settings.quality) return std::nullopt;
+AbsoluteScale absoluteScale(const SharedState& tables, int targetType, const TubeSettings& tube,
+                            const std::optional<calibration::OutputMeasurement>& output) {
+  AbsoluteScale scale;
+  if (!output) return scale;
+  if (output->setup.targetType != targetType) {
+    scale.reason = "no output measured for " + std::string(calibration::targetName(targetType));
+    return scale;
+  }
+  const std::optional<double> atSettings = BeamAxisAirKerma(tables, targetType, tube);
+  const std::optional<double> atMeasurement =
+      BeamAxisAirKerma(tables, targetType, tubeSettings(output->tubeVoltage, output->setup));
+  if (atSettings && atMeasurement) {
+    scale.referenceKerma =
+        calibration::scaledReferenceKerma(output->output, *atSettings, *atMeasurement);
+  }
+  if (!scale.referenceKerma) {
+    scale.reason = "the model gives no air kerma to scale the output by";
+    return scale;
+  }
+  scale.modelRatio = *atSettings / *atMeasurement;
+  return scale;
+}
+
+std::optional<double> spectrumAbsoluteKerma(const SpectrumExportSettings& settings,
+                                            const AbsoluteScale& scale) {
+  if (!scale.referenceKerma || !settings.quality) return std::nullopt;
   const std::optional<double> percent =
       relativeAirKermaPercent(*settings.quality, settings.axisAirKerma);
   if (!percent) return std::nullopt;
-  return calibration::absoluteKerma(*output, *percent / 100.0);
+  return calibration::absoluteKerma(*scale.referenceKerma, *percent / 100.0);
 }
 
 std::string absoluteKermaLine(double kerma) {
   return "Air kerma  " + PatternFormat(kerma, kAbsoluteKermaPattern) + " µGy/mAs";
 }
+
+std::string absoluteKermaLine(const std::string& reason) { return "Air kerma  " + reason; }
 
 }  // namespace palvane

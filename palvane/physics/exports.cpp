@@ -150,6 +150,8 @@ const char* mapQuantityFileTag(MapQuantity quantity) {
       return "air_kerma";
     case MapQuantity::kHvl:
       return "hvl";
+    case MapQuantity::kAbsoluteAirKerma:
+      return "absolute_air_kerma";
   }
   return "map";
 }
@@ -162,6 +164,8 @@ const char* mapQuantityName(MapQuantity quantity) {
       return "Relative air kerma";
     case MapQuantity::kHvl:
       return "Relative Al HVL";
+    case MapQuantity::kAbsoluteAirKerma:
+      return "Absolute air kerma";
   }
   return "Relative value";
 }
@@ -175,8 +179,11 @@ std::string absoluteHvlText(double relative, double axisHvl) {
 }
 
 std::string headerComments(const ExportStamp& stamp, const ExportSettings& settings) {
-  return "# " + stamp.program + std::string(kCsvLineEnd) + commentLine("Saved", stamp.savedAt) +
-         settingsComments(settings) + referenceComments(stamp.references);
+  std::string text = "# " + stamp.program + std::string(kCsvLineEnd) +
+                     commentLine("Saved", stamp.savedAt) + settingsComments(settings) +
+                     referenceComments(stamp.references);
+  for (const std::string& line : stamp.calibration) text += commentLine("Calibration", line);
+  return text;
 }
 
 std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp& stamp,
@@ -190,11 +197,32 @@ std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp&
   for (int j = 1; j <= kLastMapRow; ++j) {
     for (int i = 1; i <= kLastMapColumn; ++i) {
       const double relative = map[i][j];
+      // Beyond the heel cut-off the engine computes no HVL and writes 0: an empty cell.
+      const bool noHvl = withHvl && relative == 0.0;
       std::vector<std::string> fields = {
           gridMillimetres(i), gridMillimetres(j),
-          relativePercent(relative, name + " at " + gridPoint(i, j))};
-      if (withHvl) fields.push_back(absoluteHvl(relative, axisHvl, "Al HVL at " + gridPoint(i, j)));
+          noHvl ? std::string() : relativePercent(relative, name + " at " + gridPoint(i, j))};
+      if (withHvl) {
+        fields.push_back(noHvl ? std::string()
+                               : absoluteHvl(relative, axisHvl, "Al HVL at " + gridPoint(i, j)));
+      }
       text += csvLine(fields);
+    }
+  }
+  return text;
+}
+
+std::string absoluteKermaMapCsv(const FieldMap& kerma, double referenceKerma,
+                                const ExportStamp& stamp, const ExportSettings& settings) {
+  std::string text = headerComments(stamp, settings) +
+                     commentLine("Reference air kerma (uGy/mAs)",
+                                 finiteNumber(referenceKerma, "The reference air kerma")) +
+                     csvLine({"X (mm)", "Y (mm)", "Air kerma (uGy/mAs)"});
+  for (int j = 1; j <= kLastMapRow; ++j) {
+    for (int i = 1; i <= kLastMapColumn; ++i) {
+      text +=
+          csvLine({gridMillimetres(i), gridMillimetres(j),
+                   absoluteHvl(kerma[i][j], referenceKerma, "Air kerma at " + gridPoint(i, j))});
     }
   }
   return text;
@@ -208,10 +236,11 @@ std::string profilesCsv(const FieldMap& fluence, const FieldMap& kerma, const Fi
                               "Relative Al HVL (%)", "Al HVL (mm)"});
   for (int i = 1; i <= kLastMapColumn; ++i) {
     const std::string at = " at " + gridPoint(i, 1);
+    const bool noHvl = hvl[i][1] == 0.0;  // beyond the heel cut-off: empty cells
     text += csvLine({gridMillimetres(i), relativePercent(fluence[i][1], "Energy fluence" + at),
                      relativePercent(kerma[i][1], "Air kerma" + at),
-                     relativePercent(hvl[i][1], "Al HVL" + at),
-                     absoluteHvl(hvl[i][1], axisHvl, "Al HVL" + at)});
+                     noHvl ? std::string() : relativePercent(hvl[i][1], "Al HVL" + at),
+                     noHvl ? std::string() : absoluteHvl(hvl[i][1], axisHvl, "Al HVL" + at)});
   }
   return text;
 }

@@ -25,8 +25,9 @@ class ExportError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Which of the three relative field maps is exported.
-enum class MapQuantity { kEnergyFluence, kAirKerma, kHvl };
+// Which of the three relative field maps is exported, or the air-kerma map on the absolute
+// scale of a measured output.
+enum class MapQuantity { kEnergyFluence, kAirKerma, kHvl, kAbsoluteAirKerma };
 
 // The quantity's name in export file names: energy_fluence, air_kerma or hvl.
 const char* mapQuantityFileTag(MapQuantity quantity);
@@ -40,12 +41,14 @@ struct EngineReferences {
   double hvl = 0.0;            // mm of aluminium
 };
 
-// What every file of an export states first: the program and the date of the save, and
-// the reference values of the engine run when results are shown.
+// What every file of an export states first: the program and the date of the save, the
+// reference values of the engine run when results are shown, and the calibration state
+// (calibrationLines) where it is known.
 struct ExportStamp {
   std::string program;  // name and version, "Palvane 1.0"
   std::string savedAt;  // date and time, "2026-12-08 14:32"
   std::optional<EngineReferences> references;
+  std::vector<std::string> calibration;  // one "# Calibration: ..." line each
 };
 
 // The settings of a computation as an export states them.
@@ -91,6 +94,12 @@ std::string headerComments(const ExportStamp& stamp, const ExportSettings& setti
 // without a positive, finite reference HVL.
 std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp& stamp,
                    const ExportSettings& settings);
+
+// The header block, then one line per grid point as mapCsv: X in mm, Y in mm and the air
+// kerma in uGy/mAs, the relative air kerma times the reference kerma, with four
+// significant digits. Throws ExportError for a value that is not finite.
+std::string absoluteKermaMapCsv(const FieldMap& kerma, double referenceKerma,
+                                const ExportStamp& stamp, const ExportSettings& settings);
 
 // The header block, then the map rows on the X axis (Y = 0) of the three quantities:
 // X in mm and each relative value in percent. Throws ExportError for a value that is not

@@ -1,25 +1,16 @@
 #include "palvane/physics/point_beam_quality.h"
 
-#include <array>
-
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {
 
 namespace {
 
-// The target type and the tube and filter settings as one comparable record.
-std::array<double, 8> currentSettings(const SharedState& shared) {
-  const TubeSettings tube = readTubeSettings(parameterTexts());
-  return {static_cast<double>(shared.TargetType),
-          tube.tubeVoltage,
-          tube.targetAngle,
-          tube.tiltAngle,
-          tube.beryllium,
-          tube.aluminium,
-          tube.molybdenum,
-          tube.rhodium};
+// The target and the settings of the spectrum form, as one comparable record.
+TubeSetup currentSettings(const SharedState& shared) {
+  return tubeSetupOf(shared.TargetType, parameterTexts());
 }
 
 }  // namespace

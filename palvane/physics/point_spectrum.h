@@ -17,11 +17,6 @@ enum class PointSpectrumOutcome {
   kOutsideModel,
 };
 
-inline constexpr const char* kNoNormaliserMessage =
-    "The spectrum has no peak to scale by: nothing was drawn.";
-inline constexpr const char* kOutsideModelMessage =
-    "The spectrum cannot be computed for these settings: nothing was drawn.";
-
 // The air layer in cm that each routine's spectrum crosses: each has its own constant.
 inline constexpr double kMolybdenumAirLayer = 50.0;
 inline constexpr double kTungstenAirLayer = 60.0;

@@ -25,9 +25,9 @@ void drawAxisSpectrum(DrawingSurface& graph, const BinArray& heights) {
 
 // The spectrum as a polyline in percent of the beam-axis peak over the display form's
 // spectrum graph (x in keV), then its frame again on top.
-void drawPointSpectrum(DrawingSurface& graph, const BinArray& heights) {
-  graph.point(0.0, 0.0, colours::kLightBlue);
-  for (int i = 1; i <= kLastBin; ++i) graph.lineTo(0.2 * i, heights[i], colours::kLightBlue);
+void drawPointSpectrum(DrawingSurface& graph, const BinArray& heights, Rgb colour) {
+  graph.point(0.0, 0.0, colour);
+  for (int i = 1; i <= kLastBin; ++i) graph.lineTo(0.2 * i, heights[i], colour);
   graph.rectangle(0.0, 0.0, 50.0, 120.0, graph.foreColour(), false);
 }
 
@@ -58,7 +58,7 @@ PointSpectrumOutcome PointSpectrumOutput(int lastBin) {
 
   if (!onBeamAxis) {
     if (shared.ports.displayFormGraph != nullptr) {
-      drawPointSpectrum(*shared.ports.displayFormGraph, heights);
+      drawPointSpectrum(*shared.ports.displayFormGraph, heights, shared.ports.pointSpectrumColour);
     }
     return PointSpectrumOutcome::kDrawn;
   }

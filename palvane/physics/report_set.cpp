@@ -25,7 +25,8 @@ std::string setFolderName(const std::string& stamp, const ExportSettings& settin
          settingText(tube.tiltAngle, "The tilt angle");
 }
 
-std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles) {
+std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles,
+                      bool withAbsoluteKerma) {
   const std::string end(kCsvLineEnd);
   std::string text = stamp.program + ", saved " + stamp.savedAt + end + end;
   const std::string_view entries[] = {
@@ -48,6 +49,15 @@ std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& 
   for (const std::string& file : spectrumFiles) {
     text += "  " + file + ": a spectrum, photon energy in keV and photon fluence in percent" + end +
             "    of the beam-axis peak; its header gives the point and the beam quality." + end;
+  }
+  if (withAbsoluteKerma) {
+    text += "  map_absolute_air_kerma (figure) and map_absolute_air_kerma.csv: the air kerma" +
+            end + "    per tube load in uGy/mAs, the measured output carried to these settings." +
+            end;
+  }
+  if (!stamp.calibration.empty()) {
+    text += end + "Calibration (also in every file's header and caption):" + end;
+    for (const std::string& line : stamp.calibration) text += "  " + line + end;
   }
   return text;
 }

@@ -14,8 +14,10 @@ namespace palvane {
 // setting that is not finite.
 std::string setFolderName(const std::string& stamp, const ExportSettings& settings);
 
-// README.txt of a set: what each file is. The spectrum files are named in the order
-// given. CR LF line ends.
-std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles);
+// README.txt of a set: what each file is, and the calibration state of the stamp. The
+// spectrum files are named in the order given; the absolute air-kerma map is named when the
+// set has it. CR LF line ends.
+std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles,
+                      bool withAbsoluteKerma = false);
 
 }  // namespace palvane

@@ -1,25 +1,92 @@
 #include "palvane/physics/tube_calibration.h"
 
+#include <cmath>
+
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/model_spectrum.h"
 
 namespace palvane {
 
-std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
-                                  const TubeSettings& tube, const ModelLayers& layers) {
+namespace {
+
+std::optional<BeamQuality> qualityAt(const SharedState& tables, int targetType,
+                                     const TubeSettings& tube, const PointGeometry& geometry,
+                                     const ModelLayers& layers) {
   BinArray target{};
   BinArray spectrum{};
-  const PointGeometry beamAxis;  // exactly (0, 1, 1)
   const std::optional<int> lastBin =
       targetType == 0
-          ? MolybdenumSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum, layers)
-          : TungstenSpectrum(tables, tube, beamAxis, kEngineAirLayer, target, spectrum, layers);
+          ? MolybdenumSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum, layers)
+          : TungstenSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum, layers);
   if (!lastBin) return std::nullopt;
-  const std::optional<BeamQuality> quality =
-      computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
+  return computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
+}
+
+std::optional<BeamQuality> beamAxisQuality(const SharedState& tables, int targetType,
+                                           const TubeSettings& tube,
+                                           const ModelLayers& layers = {}) {
+  return qualityAt(tables, targetType, tube, PointGeometry{}, layers);  // exactly (0, 1, 1)
+}
+
+}  // namespace
+
+std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
+                                  const TubeSettings& tube, const ModelLayers& layers) {
+  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube, layers);
   if (!quality) return std::nullopt;
   return quality->firstHvl;
+}
+
+std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
+                                       const TubeSettings& tube) {
+  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube);
+  if (!quality) return std::nullopt;
+  return quality->airKerma;
+}
+
+std::optional<std::vector<double>> HeelRelativeKerma(
+    const SharedState& tables, int targetType, const TubeSettings& tube,
+    const std::vector<calibration::HeelPoint>& points) {
+  constexpr double kImagePlane = 65.0;  // cm below the focal spot
+  const std::optional<BeamQuality> axis = beamAxisQuality(tables, targetType, tube);
+  if (!axis || !(axis->airKerma > 0.0)) return std::nullopt;
+  std::vector<double> values;
+  for (const calibration::HeelPoint& point : points) {
+    const double x = 0.1 * point.position;  // mm to cm
+    if (beyondHeelCutOff(x, tube.targetAngle, tube.tiltAngle, tables.Pi)) {
+      values.push_back(0.0);
+      continue;
+    }
+    const double squared = x * x + kImagePlane * kImagePlane;
+    const PointGeometry geometry{offAxisAngle(x, tables.Pi), std::sqrt(squared) / kImagePlane,
+                                 kImagePlane * kImagePlane / squared};
+    const std::optional<BeamQuality> quality = qualityAt(tables, targetType, tube, geometry, {});
+    values.push_back(quality ? quality->airKerma / axis->airKerma : 0.0);
+  }
+  return values;
+}
+
+calibration::TubeSetup tubeSetup(int targetType, const TubeSettings& tube) {
+  constexpr double kMillimetresPerCentimetre = 10.0;
+  return {targetType,
+          tube.targetAngle,
+          tube.tiltAngle,
+          kMillimetresPerCentimetre * tube.beryllium,
+          kMillimetresPerCentimetre * tube.aluminium,
+          kMillimetresPerCentimetre * tube.molybdenum,
+          kMillimetresPerCentimetre * tube.rhodium};
+}
+
+TubeSettings tubeSettings(double tubeVoltage, const calibration::TubeSetup& setup) {
+  constexpr double kCentimetresPerMillimetre = 0.1;
+  return {tubeVoltage,
+          setup.targetAngle,
+          setup.tiltAngle,
+          kCentimetresPerMillimetre * setup.beryllium,
+          kCentimetresPerMillimetre * setup.aluminium,
+          kCentimetresPerMillimetre * setup.molybdenum,
+          kCentimetresPerMillimetre * setup.rhodium};
 }
 
 calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,

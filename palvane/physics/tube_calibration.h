@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "calibration/hvl_fit.h"
+#include "calibration/tube_profile.h"
 #include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
@@ -19,6 +20,25 @@ inline constexpr double kEngineAirLayer = 60.0;
 // tables of `tables`; nullopt where the model has no spectrum or no beam quality.
 std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
                                   const TubeSettings& tube, const ModelLayers& layers = {});
+
+// The air kerma of the same spectrum, in the units of BeamQuality::airKerma: the model's
+// beam-axis air kerma at the reference point, which carries a measured output to other
+// settings.
+std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
+                                       const TubeSettings& tube);
+
+// The air kerma relative to the beam axis of the model's spectra at the points (X in mm
+// towards the anode side, Y = 0) for the target and settings, through kEngineAirLayer of air
+// as the engines' maps; 0 at a point beyond the heel cut-off, as the engines write it.
+// nullopt where the model has no beam-axis air kerma.
+std::optional<std::vector<double>> HeelRelativeKerma(
+    const SharedState& tables, int targetType, const TubeSettings& tube,
+    const std::vector<calibration::HeelPoint>& points);
+
+// The set-up of the settings as a profile states it (thicknesses in mm), and back with a
+// tube voltage.
+calibration::TubeSetup tubeSetup(int targetType, const TubeSettings& tube);
+TubeSettings tubeSettings(double tubeVoltage, const calibration::TubeSetup& setup);
 
 // Fits the aluminium-equivalent thickness of `tube` (its tube voltage and aluminium aside)
 // and its added layers to the measured pairs with BeamAxisHvl (calibration::fitAluminium,

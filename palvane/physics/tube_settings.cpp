@@ -28,41 +28,42 @@ TubeSettings tubeSettingsOf(const TubeSetup& setup) {
   return settings;
 }
 
+static_assert(static_cast<std::size_t>(SettingField::kRhodium) + 1 == kSettingBoxes.size());
+
 namespace {
 
-struct SettingText {
-  SettingField field;
-  std::string (ParameterTexts::*text)() const;
-  std::initializer_list<std::string_view> units;
-  bool thickness;
-};
+// The problem of one box's text: not a number in its unit, or a thickness below its lowest
+// value, which has its own message; the other ranges are checked elsewhere.
+std::optional<SettingTextProblem> boxProblem(SettingField field, std::string text,
+                                             std::string_view unit, double lowest) {
+  const bool degrees = unit == "deg";
+  if (!IsSettingNumber(text, {unit, degrees ? std::string_view("°") : unit})) {
+    return SettingTextProblem{field, std::move(text), false};
+  }
+  if (unit == "mm" && SettingNumber(text) < lowest) {
+    return SettingTextProblem{field, std::move(text), true};
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
 std::optional<SettingTextProblem> settingTextProblem(const ParameterTexts& texts) {
-  const SettingText fields[] = {
-      {SettingField::kTubeVoltage, &ParameterTexts::tubeVoltage, {"kV"}, false},
-      {SettingField::kTargetAngle, &ParameterTexts::targetAngle, {"deg", "°"}, false},
-      {SettingField::kTiltAngle, &ParameterTexts::tiltAngle, {"deg", "°"}, false},
-      {SettingField::kBeryllium, &ParameterTexts::beryllium, {"mm"}, true},
-      {SettingField::kAluminium, &ParameterTexts::aluminium, {"mm"}, true},
-      {SettingField::kMolybdenum, &ParameterTexts::molybdenum, {"mm"}, true},
-      {SettingField::kRhodium, &ParameterTexts::rhodium, {"mm"}, true},
-      {SettingField::kAddedFilter, &ParameterTexts::addedFilter, {"mm"}, true},
-      {SettingField::kPlate, &ParameterTexts::plate, {"mm"}, true},
-  };
-  for (const SettingText& field : fields) {
-    if ((field.field == SettingField::kAddedFilter && texts.addedFilterMaterial().empty()) ||
-        (field.field == SettingField::kPlate && texts.plateMaterial().empty())) {
-      continue;
+  for (std::size_t n = 0; n < kSettingBoxes.size(); ++n) {
+    const SetupField& setupField = kSetupFields[n];
+    if (auto problem = boxProblem(static_cast<SettingField>(n), (texts.*kSettingBoxes[n])(),
+                                  setupField.unit, setupField.lowest)) {
+      return problem;
     }
-    std::string text = (texts.*field.text)();
-    if (!IsSettingNumber(text, field.units)) {
-      return SettingTextProblem{field.field, std::move(text), false};
+  }
+  // The added filter's and the plate's boxes are read only when a material is chosen.
+  if (!texts.addedFilterMaterial().empty()) {
+    if (auto problem = boxProblem(SettingField::kAddedFilter, texts.addedFilter(), "mm", 0)) {
+      return problem;
     }
-    if (field.thickness && SettingNumber(text) < 0) {
-      return SettingTextProblem{field.field, std::move(text), true};
-    }
+  }
+  if (!texts.plateMaterial().empty()) {
+    return boxProblem(SettingField::kPlate, texts.plate(), "mm", 0);
   }
   return std::nullopt;
 }

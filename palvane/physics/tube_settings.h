@@ -8,7 +8,8 @@
 
 namespace palvane {
 
-// The setting fields of the spectrum form, in the order their texts are checked.
+// The setting fields of the spectrum form, in the order their texts are checked: that of
+// kSetupFields.
 enum class SettingField {
   kTubeVoltage,
   kTargetAngle,

@@ -72,6 +72,9 @@ struct FormPorts {
   ParameterTexts* parameters = nullptr;
   DrawingSurface* spectrumFormGraph = nullptr;  // Form2.Picture3
   DrawingSurface* displayFormGraph = nullptr;   // Form1.Picture3
+  // The colour of the next point spectrum on Form1.Picture3: light blue unless the form
+  // tells several points apart.
+  Rgb pointSpectrumColour = colours::kLightBlue;
 };
 
 }  // namespace palvane

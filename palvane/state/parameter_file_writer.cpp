@@ -8,13 +8,9 @@ namespace palvane {
 TubeSetup tubeSetupOf(int targetType, const ParameterTexts& texts) {
   TubeSetup settings;
   settings.target = targetOfFlag(targetType);
-  settings.tubeVoltage = SettingNumber(texts.tubeVoltage());
-  settings.targetAngle = SettingNumber(texts.targetAngle());
-  settings.tiltAngle = SettingNumber(texts.tiltAngle());
-  settings.beryllium = SettingNumber(texts.beryllium());
-  settings.aluminium = SettingNumber(texts.aluminium());
-  settings.molybdenum = SettingNumber(texts.molybdenum());
-  settings.rhodium = SettingNumber(texts.rhodium());
+  for (std::size_t n = 0; n < kSettingBoxes.size(); ++n) {
+    settings.*kSetupFields[n].member = SettingNumber((texts.*kSettingBoxes[n])());
+  }
   if (!texts.addedFilterMaterial().empty()) {
     settings.addedFilters.push_back(
         {texts.addedFilterMaterial(), SettingNumber(texts.addedFilter())});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -7,6 +8,14 @@
 #include "text_files/parameter_file.h"
 
 namespace palvane {
+
+// The spectrum form's box of each number of a set-up, in the order of kSetupFields; the
+// air layer, the last field, has none.
+inline constexpr std::array<std::string (ParameterTexts::*)() const, kSetupFields.size() - 1>
+    kSettingBoxes{&ParameterTexts::tubeVoltage, &ParameterTexts::targetAngle,
+                  &ParameterTexts::tiltAngle,   &ParameterTexts::beryllium,
+                  &ParameterTexts::aluminium,   &ParameterTexts::molybdenum,
+                  &ParameterTexts::rhodium};
 
 // The settings of the spectrum form's boxes: each box as its leading number (a comma
 // between digits read as a decimal point), so a text that is not a number gives 0; the

@@ -7,6 +7,7 @@
 
 #include "palvane/state/form_ports.h"
 #include "text_files/field_grid.h"
+#include "text_files/tube_setup.h"
 
 namespace palvane {
 
@@ -66,12 +67,10 @@ struct SharedState : ModelTables {
   double PointY = 0.0;  // cm across it
 
   // Air kerma of the last beam-axis spectrum (sum of MuEnAir * photons * keV; 0 while none
-  // is known), and the settings it was computed with: the target type, then tube voltage,
-  // target angle, tilt angle and the beryllium, aluminium, molybdenum and rhodium
-  // thicknesses as the computation read them. Picked points of the same settings show
-  // their air kerma relative to it.
+  // is known), and the target and settings it was computed with, as the spectrum form's
+  // boxes read. Picked points of the same settings show their air kerma relative to it.
   double AxisAirKerma = 0.0;
-  std::array<double, 8> AxisAirKermaSettings{};
+  TubeSetup AxisAirKermaSettings{};
 
   FormPorts ports;
 };

@@ -12,6 +12,7 @@
 #include "dornic/run_directory.h"
 #include "engine/parameter_file.h"
 #include "engine/single_exp.h"
+#include "engine/single_functions.h"
 #include "engine/table_files.h"
 
 namespace {
@@ -26,10 +27,11 @@ float plainStoppingPower(const StoppingPowerTable& stp, float t) {
   if (t <= 1.0f) return stp.stoppingPower[0];
   int r = 0;
   while (stp.energy[r] < t) ++r;
-  const float lnS = std::log(stp.stoppingPower[r]) -
-                    (std::log(stp.energy[r]) - std::log(t)) /
-                        (std::log(stp.energy[r]) - std::log(stp.energy[r - 1])) *
-                        (std::log(stp.stoppingPower[r]) - std::log(stp.stoppingPower[r - 1]));
+  const float lnS =
+      engine::logSingle(stp.stoppingPower[r]) -
+      (engine::logSingle(stp.energy[r]) - engine::logSingle(t)) /
+          (engine::logSingle(stp.energy[r]) - engine::logSingle(stp.energy[r - 1])) *
+          (engine::logSingle(stp.stoppingPower[r]) - engine::logSingle(stp.stoppingPower[r - 1]));
   return expSingle(lnS);
 }
 
@@ -38,16 +40,16 @@ Spectrum plainEmission(const BeamParameters& p, const CoefficientTable& mu,
   Spectrum phi{};
   const float v = p.tubeVoltage;
   const int n = engine::highestBin(v);
-  const float c = 141766.0f + 12157.0f * v - 111.046f * (v * v) + 0.552536f * std::pow(v, 3.0f) -
-                  0.000970158f * std::pow(v, 4.0f);
+  const float c = 141766.0f + 12157.0f * v - 111.046f * (v * v) +
+                  0.552536f * engine::cubeSingle(v) - 0.000970158f * engine::fourthPowerSingle(v);
   for (int i = 2; i <= n; ++i) {
     const float e = static_cast<float>(i) * 0.2f;
     float sum = 0.0f;
     for (float t = e; t <= v; t = t + 0.2f) {
       const float u = e / t;
-      const float q =
-          (0.03058f - 7.494e-05f * v) * (1.0f - 4.238f * u + 7.799f * (u * u) -
-                                         6.739f * std::pow(u, 3.0f) + 2.313f * std::pow(u, 4.0f));
+      const float q = (0.03058f - 7.494e-05f * v) *
+                      (1.0f - 4.238f * u + 7.799f * (u * u) - 6.739f * engine::cubeSingle(u) +
+                       2.313f * engine::fourthPowerSingle(u));
       const float s = plainStoppingPower(stp, t);
       const float d = (v * v - t * t) / (c * 10.22f) * g;
       sum = sum + (1.0f + 511.0f / t) * q / s * expSingle(-mu.muMo[i] * d);

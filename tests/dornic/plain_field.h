@@ -13,6 +13,7 @@
 #include "engine/coefficient_table.h"
 #include "engine/point_quantities.h"
 #include "engine/relative_maps.h"
+#include "engine/single_functions.h"
 
 namespace plainref {
 
@@ -35,16 +36,16 @@ PlainField plainField(const engine::BeamParameters& p, const engine::Coefficient
   PlainField field;
   const int n = engine::highestBin(p.tubeVoltage);
   const engine::PointQuantityCalculator calculator(table, n);
-  const float cutOff = 65.0f * std::tan((p.targetAngle + p.tiltAngle) / 180.0f * kPi);
+  const float cutOff = 65.0f * engine::tanSingle((p.targetAngle + p.tiltAngle) / 180.0f * kPi);
   for (int j = 1; j <= 76; ++j) {
     const float x =
         static_cast<float>((j - 1) / 5.0);  // the decimal 0.2 (j - 1) as the nearest float
     if (x > cutOff) continue;
-    const float alpha = std::atan(x / 65.0f) * 180.0f / kPi;
+    const float alpha = engine::atanSingle(x / 65.0f) * 180.0f / kPi;
     const float beta = alpha - p.tiltAngle;
-    const float tanBeta = std::tan(beta * kPi / 180.0f);
-    const float g =
-        std::sqrt(1.0f - tanBeta * tanBeta) / (std::tan(p.targetAngle * kPi / 180.0f) - tanBeta);
+    const float tanBeta = engine::tanSingle(beta * kPi / 180.0f);
+    const float g = std::sqrt(1.0f - tanBeta * tanBeta) /
+                    (engine::tanSingle(p.targetAngle * kPi / 180.0f) - tanBeta);
     const engine::Spectrum column = columnSpectrum(g);
     std::array<engine::Spectrum, 51> points;
     for (int k = 1; k <= 51; ++k) {

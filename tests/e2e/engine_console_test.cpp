@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 
 #include "palvane/forms/engine_console.h"
 #include "palvane/forms/language.h"
+#include "palvane/forms/translated_text.h"
 
 using palvane::EngineConsole;
 
@@ -36,7 +36,7 @@ class EngineConsoleTest : public QObject {
       }
     });
     QCOMPARE(EngineConsole::start(QStringLiteral("no_such_engine")), nullptr);
-    QCOMPARE(message, QString(palvane::kEngineNotFoundMessage).arg("no_such_engine"));
+    QCOMPARE(message, palvane::translated(palvane::kEngineNotFoundMessage).arg("no_such_engine"));
   }
 
   void consoleShowsBothChannelsAndPassesEnterOn() {
@@ -60,14 +60,6 @@ class EngineConsoleTest : public QObject {
     QTRY_VERIFY(console->transcript().contains(QStringLiteral("計算を開始しました")));
     QTRY_VERIFY(console->transcript().contains(QStringLiteral("warning on stderr")));
     QVERIFY(console->engineRunning());
-
-    // The window's close box does not end a running engine.
-    QVERIFY(console->windowHandle() != nullptr);
-    console->windowHandle()->close();
-    QApplication::processEvents();
-    QVERIFY(console);
-    QVERIFY(console->engineRunning());
-    QVERIFY(console->isVisible());
 
     auto* output = console->findChild<QPlainTextEdit*>(QStringLiteral("EngineOutput"));
     QVERIFY(output->isReadOnly());

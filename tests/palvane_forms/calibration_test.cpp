@@ -1,6 +1,7 @@
 // The tube calibration on the spectrum form and the absolute air kerma it gives the
 // display form's read-outs.
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,8 @@
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
+#include "palvane/physics/study.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 
 using formstest::control;
@@ -36,6 +39,11 @@ double readoutNumber(const char* key) {
   return match.hasMatch() ? match.captured(1).toDouble() : -1.0;
 }
 
+// The display form showing a run of the spectrum form's present settings.
+void showRunOfTheFormsSettings(palvane::Form1& display) {
+  display.showResults(palvane::Study{palvane::tubeSetupOf(state().TargetType, spectrumForm())});
+}
+
 }  // namespace
 
 class CalibrationTest : public QObject {
@@ -55,7 +63,7 @@ class CalibrationTest : public QObject {
       box(name)->clear();
     }
     click("OutputButton");
-    QVERIFY(!spectrumForm().outputCalibration());
+    QVERIFY(!spectrumForm().calibrationPanel().outputMeasurement());
   }
 
   // One pair at 28 kV for the molybdenum defaults: the box holds the fit in its pattern,
@@ -110,6 +118,10 @@ class CalibrationTest : public QObject {
                                    << "0"
                                    << "OutputButton"
                                    << "distance";
+    QTest::newRow("distance too near") << "OutputDistanceText"
+                                       << "5"
+                                       << "OutputButton"
+                                       << "10 to 200 cm";
   }
 
   void badEntriesChangeNothing() {
@@ -128,7 +140,7 @@ class CalibrationTest : public QObject {
     QVERIFY2(answerer.text().contains(named), qPrintable(answerer.text()));
     QCOMPARE(box("Text2")->text(), QStringLiteral("0"));
     QVERIFY(box("CalibrationModelHvl1")->text().isEmpty());
-    QVERIFY(!spectrumForm().outputCalibration());
+    QVERIFY(!spectrumForm().calibrationPanel().outputMeasurement());
   }
 
   // Saved and loaded again, the filled rows, the fitted thickness and the output come back;
@@ -139,6 +151,7 @@ class CalibrationTest : public QObject {
     box("OutputKermaText")->setText(QStringLiteral("100"));
     box("OutputDistanceText")->setText(QStringLiteral("50"));
     click("FitButton");
+    click("OutputButton");
     const std::optional<double> fitted = spectrumForm().calibrationPanel().fittedAluminium();
     const QString file = directory_.filePath(QStringLiteral("room1.txt"));
     QVERIFY(spectrumForm().calibrationPanel().saveTo(file));
@@ -150,8 +163,8 @@ class CalibrationTest : public QObject {
     QVERIFY(box("CalibrationKv3")->text().isEmpty());
     QCOMPARE(spectrumForm().calibrationPanel().fittedAluminium(), fitted);
     QVERIFY(box("Text2")->text() != QStringLiteral("0"));
-    QVERIFY(spectrumForm().outputCalibration());
-    QCOMPARE(spectrumForm().outputCalibration()->distance, 50.0);
+    QVERIFY(spectrumForm().calibrationPanel().outputMeasurement());
+    QCOMPARE(spectrumForm().calibrationPanel().outputMeasurement()->output.distance, 50.0);
 
     init();
     control<QRadioButton>(spectrumForm(), "Option2")->click();
@@ -167,6 +180,7 @@ class CalibrationTest : public QObject {
   // point of 90 % relative air kerma then has 53.254 uGy/mAs.
   void pointerShowsTheAbsoluteAirKerma() {
     palvane::Form1 display;
+    showRunOfTheFormsSettings(display);
     for (auto& column : state().KermaMap) column.fill(1.0);
     state().KermaMap[11][3] = 0.9;
     control<QRadioButton>(display, "Option1")->setChecked(true);
@@ -185,6 +199,47 @@ class CalibrationTest : public QObject {
     QCOMPARE(control<QLineEdit>(display, "AbsoluteKermaText")->text(), QStringLiteral("59.17"));
     display.Picture2_MouseMove(-1, 0);  // outside the map
     QVERIFY(control<QLineEdit>(display, "AbsoluteKermaText")->text().isEmpty());
+
+    // A run of the other target has no absolute value, and the box says why.
+    control<QRadioButton>(spectrumForm(), "Option2")->click();
+    showRunOfTheFormsSettings(display);
+    display.Picture2_MouseMove(40, 8);
+    QVERIFY(control<QLineEdit>(display, "AbsoluteKermaText")->text().isEmpty());
+    QCOMPARE(control<QLineEdit>(display, "AbsoluteKermaText")->toolTip(),
+             QStringLiteral("no output measured for tungsten"));
+  }
+
+  // A profile with a fit for Mo/Mo: the strip says calibrated; switching to the rhodium
+  // filter leaves the box as typed and says that filter is not calibrated; back on
+  // molybdenum the fit is applied again; another angle is "not for these settings".
+  void filterSwitchAppliesTheProfilesFit() {
+    box("CalibrationKv1")->setText(QStringLiteral("28"));
+    box("CalibrationHvl1")->setText(QStringLiteral("0.34"));
+    click("FitButton");
+    const QString fitted = box("Text2")->text();
+    auto* stateLine = control<QLabel>(spectrumForm(), "CalibrationStateLabel");
+    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Mo")), qPrintable(stateLine->text()));
+    const QString calibrated = stateLine->text();
+
+    auto* molybdenum = control<QComboBox>(spectrumForm(), "Combo1");
+    auto* rhodium = control<QComboBox>(spectrumForm(), "Combo2");
+    molybdenum->setCurrentText(QStringLiteral("0"));
+    rhodium->setCurrentText(QStringLiteral("0.025"));
+    QCOMPARE(box("Text2")->text(), fitted);
+    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Rh is not calibrated")),
+             qPrintable(stateLine->text()));
+    QVERIFY(box("CalibrationKv1")->text().isEmpty());
+
+    box("Text2")->setText(QStringLiteral("0"));
+    rhodium->setCurrentText(QStringLiteral("0"));
+    molybdenum->setCurrentText(QStringLiteral("0.03"));
+    QCOMPARE(box("Text2")->text(), fitted);
+    QCOMPARE(box("CalibrationKv1")->text(), QStringLiteral("28"));
+    QCOMPARE(stateLine->text(), calibrated);
+
+    box("Text5")->setText(QStringLiteral("12"));
+    QVERIFY2(stateLine->text().contains(QStringLiteral("θ (10°)")), qPrintable(stateLine->text()));
+    box("Text5")->setText(QStringLiteral("10"));
   }
 
  private:

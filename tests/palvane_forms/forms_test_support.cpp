@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include "test_paths.h"
 
@@ -24,6 +25,12 @@ WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(previous_); }
 
 bool WorkingDirectory::ready() const {
   return directory_.isValid() && copied_ && QDir::currentPath() == QDir(directory_.path()).path();
+}
+
+void writeFile(const QString& name, const QByteArray& contents) {
+  QFile file(name);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(contents);
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -51,6 +52,9 @@ class MessageBoxAnswerer : public QObject {
   QMessageBox::Icon icon_ = QMessageBox::NoIcon;
   int buttonCount_ = 0;
 };
+
+// Writes the file (replacing it), failing the test when it cannot.
+void writeFile(const QString& name, const QByteArray& contents);
 
 // The child control of a form with the given object name, or null.
 template <typename Control>

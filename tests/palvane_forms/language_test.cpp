@@ -26,6 +26,7 @@
 #include "palvane/forms/language.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/program_start.h"
+#include "palvane/forms/translated_text.h"
 
 using formstest::control;
 using palvane::Language;
@@ -194,6 +195,26 @@ class LanguageTest : public QObject {
       QVERIFY2(line.text.contains(QString(wrong.last()).remove(QLatin1Char('-'))),
                qPrintable(line.text));
     }
+  }
+
+  // Every message id has a Japanese text and an English one, each free of the other
+  // language, so that neither interface shows a message in the other.
+  void everyMessageHasItsTwoTexts() {
+    QList<const char*> messages(std::begin(palvane::kSharedMessages),
+                                std::end(palvane::kSharedMessages));
+    messages << palvane::kSettingNotANumberMessage << palvane::kNegativeThicknessMessage
+             << palvane::kVoltageOutOfRangeMessage;
+    QList<QString> japanese;
+    palvane::setLanguage(Language::kJapanese);
+    for (const char* id : messages) japanese << palvane::translated(id);
+    palvane::setLanguage(Language::kEnglish);
+    for (qsizetype n = 0; n < messages.size(); ++n) {
+      const QString english = palvane::translated(messages[n]);
+      QVERIFY2(holdsJapanese(japanese[n]), messages[n]);
+      QVERIFY2(!english.isEmpty() && !holdsJapanese(english), messages[n]);
+      QCOMPARE(english.count(QLatin1Char('%')), japanese[n].count(QLatin1Char('%')));
+    }
+    palvane::setLanguage(Language::kJapanese);
   }
 
  private:

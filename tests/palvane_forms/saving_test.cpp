@@ -29,6 +29,7 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/picture_box.h"
 #include "palvane/forms/saving.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
 
@@ -169,8 +170,8 @@ class SavingTest : public QObject {
     QTemporaryDir folder;
     {
       MessageBoxAnswerer answerer;
-      QVERIFY(!form.saveTo(folder.path()));
-      QCOMPARE(answerer.text(), QString::fromUtf8(palvane::kNoSpectrumToSaveMessage));
+      QVERIFY(form.saveTo(folder.path()).isEmpty());
+      QCOMPARE(answerer.text(), palvane::translated(palvane::kNoSpectrumToSaveMessage));
     }
 
     form.Command1_Click();
@@ -181,14 +182,14 @@ class SavingTest : public QObject {
                  lines.contains(QStringLiteral("Relative air kerma 100.0 %")),
              qPrintable(lines));
 
-    QVERIFY(form.saveTo(folder.path()));
-    const QStringList table = csvTable(QDir(folder.path()), "spectrum_axis.csv");
+    const QDir set(form.saveTo(folder.path()));
+    QVERIFY(set.dirName().endsWith(QStringLiteral("_Mo_30kV_th10_ph4_spectrum")));
+    const QStringList table = csvTable(set, "spectrum_axis.csv");
     QCOMPARE(table.size(), 251);
     QCOMPARE(table[0], QStringLiteral("Energy (keV),Relative photon fluence (%)"));
     QVERIFY(table[1].startsWith(QStringLiteral("0.2,")));
     QVERIFY(table[250].startsWith(QStringLiteral("50,")));
-    QCOMPARE(png(QDir(folder.path()), "spectrum_axis.png").size(),
-             form.spectrumGraph().image().size());
+    QVERIFY(!png(set, "spectrum_axis.png").isNull());
 
     form.Command3_Click();
     QVERIFY(readout(form).isEmpty());
@@ -204,6 +205,9 @@ class SavingTest : public QObject {
     palvane::Form1& form = *palvane::form1();
     QVERIFY(form.isVisible());
     expectAddedControlsCoverNothing(form, QStringLiteral("AbsoluteKermaRow"));
+    expectAddedControlsCoverNothing(form, QStringLiteral("CalibrationStateLabel"));
+    // Without a tube profile the display form is as it was: no calibration line.
+    QVERIFY(control<QLabel>(form, "CalibrationStateLabel")->isHidden());
 
     control<QRadioButton>(form, "Option1")->setChecked(true);
     form.Command1_Click();
@@ -228,9 +232,10 @@ class SavingTest : public QObject {
     QVERIFY2(set.dirName().endsWith(QStringLiteral("_Mo_30kV_th10_ph4")), qPrintable(first));
 
     // Every figure as PNG at twice its size and as SVG that parses.
-    // Caption: settings, filters, plane, two lines of reference values, program and date.
-    const QSize mapSize = palvane::mapFigureSize(6) * 2;
-    const QSize curveSize = palvane::curveFigureSize(6) * 2;
+    // Caption: settings, filters, plane, two lines of reference values, the calibration,
+    // program and date.
+    const QSize mapSize = palvane::mapFigureSize(7) * 2;
+    const QSize curveSize = palvane::curveFigureSize(7) * 2;
     const struct {
       const char* stem;
       QSize size;
@@ -280,8 +285,21 @@ class SavingTest : public QObject {
                                              "HVL1 (mm Al),")));
     QVERIFY(summary[1].startsWith(QStringLiteral("spectrum_axis.csv,0,0,")));
     QCOMPARE(summary[3].split(QLatin1Char(','))[4], shownHvl1);
-    QVERIFY(QFile::exists(set.filePath(QStringLiteral("README.txt"))));
     QVERIFY(!QFile::exists(set.filePath(QStringLiteral("spectrum_point_3.csv"))));
+    QVERIFY(!QFile::exists(set.filePath(QStringLiteral("map_absolute_air_kerma.csv"))));
+    // Every file of the set names the calibration, here none.
+    const auto everyFileNames = [](const QDir& folder, const QString& text) {
+      for (const QString& name : folder.entryList(
+               {QStringLiteral("*.csv"), QStringLiteral("*.svg"), QStringLiteral("README.txt")})) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly) || !QString::fromUtf8(file.readAll()).contains(text)) {
+          qWarning("%s does not name the calibration", qPrintable(name));
+          return false;
+        }
+      }
+      return true;
+    };
+    QVERIFY(everyFileNames(set, QStringLiteral("uncalibrated model")));
 
     // A second save in the same minute makes a folder of its own.
     const QString second = form.saveTo(parent.path());
@@ -294,6 +312,12 @@ class SavingTest : public QObject {
     control<QLineEdit>(form2, "OutputKermaText")->setText(QStringLiteral("100"));
     control<QLineEdit>(form2, "OutputDistanceText")->setText(QStringLiteral("50"));
     control<QPushButton>(form2, "OutputButton")->click();
+    // With a profile (here an output but no fit) the display form says what the run is.
+    form.Picture2_MouseMove(40, 8);
+    const QLabel* line = control<QLabel>(form, "CalibrationStateLabel");
+    QVERIFY(!line->isHidden());
+    QVERIFY2(line->text().contains(QStringLiteral("Mo/Mo is not calibrated")),
+             qPrintable(line->text()));
     const QDir calibrated(form.saveTo(parent.path()));
     const QStringList withKerma = csvTable(calibrated, "summary.csv");
     QCOMPARE(withKerma.size(), uncalibrated.size());
@@ -302,6 +326,13 @@ class SavingTest : public QObject {
     QVERIFY(csvLines(calibrated, "spectrum_point_2.csv")
                 .filter(QStringLiteral("# Absolute air kerma (uGy/mAs): "))
                 .size() == 1);
+    // The output measured at the run's own settings scales by 1; the set has the absolute
+    // map, and every file states the output and the scaling.
+    QCOMPARE(csvTable(calibrated, "map_absolute_air_kerma.csv")[0],
+             QStringLiteral("X (mm),Y (mm),Air kerma (uGy/mAs)"));
+    QVERIFY(QFile::exists(calibrated.filePath(QStringLiteral("map_absolute_air_kerma.png"))));
+    QVERIFY(everyFileNames(calibrated, QStringLiteral("(50 / 65)² × K_model(s) / K_model(s_meas) = "
+                                                      "59.17 × 1.0000 = 59.17")));
     control<QLineEdit>(form2, "OutputKermaText")->clear();
     control<QLineEdit>(form2, "OutputDistanceText")->clear();
     control<QPushButton>(form2, "OutputButton")->click();
@@ -318,16 +349,16 @@ class SavingTest : public QObject {
       QTest::keyClick(x, Qt::Key_Return);
       return answerer.text();
     };
-    QCOMPARE(enter("160", "0"), QString::fromUtf8(palvane::kPointOutsideMapMessage)
+    QCOMPARE(enter("160", "0"), palvane::translated(palvane::kPointOutsideMapMessage)
                                     .arg(QStringLiteral("160"), QStringLiteral("0")));
-    QCOMPARE(enter("20", "abc"), QString::fromUtf8(palvane::kPointNotANumberMessage)
+    QCOMPARE(enter("20", "abc"), palvane::translated(palvane::kPointNotANumberMessage)
                                      .arg(QStringLiteral("Y"), QStringLiteral("abc")));
     // Target angle 6 degrees, no tilt: the cut-off lies at 65 cm * tan 6 deg = 68.3 mm.
     palvane::Form2& form2 = *palvane::form2();
     control<QLineEdit>(form2, "Text5")->setText(QStringLiteral("6"));
     control<QLineEdit>(form2, "Text3")->setText(QStringLiteral("0"));
     QCOMPARE(enter("70", "0"),
-             QString::fromUtf8(palvane::kPointBeyondCutOffMessage).arg(QStringLiteral("70")));
+             palvane::translated(palvane::kPointBeyondCutOffMessage).arg(QStringLiteral("70")));
     QVERIFY(enter("66", "0").isEmpty());  // inside: drawn, no message
   }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
@@ -97,6 +98,41 @@ TEST_F(EngineHvlAgreement, MolybdenumThroughFiftyAgainstSixtyCentimetresOfAir) {
   ASSERT_TRUE(corrected);
   EXPECT_LT(relativeDifference(corrected->firstHvl, engine), 0.01)
       << "palvane through 60 cm " << corrected->firstHvl << " mm, dornic " << engine << " mm";
+}
+
+}  // namespace
+}  // namespace palvane
+
+namespace palvane {
+namespace {
+
+TEST_F(EngineHvlAgreement, AbsoluteKermaFollowsTheTubeVoltageAsTheEnginesReferenceKerma) {
+  // 80 uGy/mAs at 60 cm measured at W/Rh 30 kV; at 25 kV it is 80 (60 / 65)^2 times the
+  // ratio of the model's reference air kerma at 25 and at 30 kV. palvane takes the ratio
+  // from its double-precision model; the engines' (two runs) agree to within 1 %.
+  const TubeSettings at30{30.0, 10.0, 4.0, 0.08, 0.0, 0.0, 0.0025};
+  TubeSettings at25 = at30;
+  at25.tubeVoltage = 25.0;
+  const calibration::OutputMeasurement output{
+      {80.0, 60.0}, 30.0, {1, 10.0, 4.0, 0.8, 0.0, 0.0, 0.025}, "2026-12-08"};
+  ASSERT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick, kTungstenSettings));
+  const double engine30 = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
+  ASSERT_TRUE(runEngineInScratch(
+      scratch_, testpaths::kVessick,
+      "1\r\n25.0\r\n10.0\r\n04.0\r\n00.80\r\n00.00\r\n00.000\r\n00.025\r\n60.000\r\n"));
+  const double engine25 = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
+  const double byHand = 80.0 * (60.0 / 65.0) * (60.0 / 65.0) * engine25 / engine30;
+
+  const AbsoluteScale scale = absoluteScale(s(), 1, at25, output);
+  ASSERT_TRUE(scale.referenceKerma);
+  EXPECT_LT(relativeDifference(*scale.referenceKerma, byHand), 0.01)
+      << "palvane " << *scale.referenceKerma << ", by hand " << byHand;
+  EXPECT_DOUBLE_EQ(*absoluteScale(s(), 1, at30, output).referenceKerma,
+                   80.0 * (60.0 / 65.0) * (60.0 / 65.0));
+  // The other target has no absolute value, and says why.
+  const AbsoluteScale molybdenum = absoluteScale(s(), 0, at25, output);
+  EXPECT_FALSE(molybdenum.referenceKerma);
+  EXPECT_EQ(molybdenum.reason, "no output measured for molybdenum");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"
 #include "test_paths.h"
-#include "text_files/number_text.h"
+#include "text_files/parameter_file.h"
 #include "text_files/result_file.h"
 
 namespace palvane {
@@ -28,17 +28,10 @@ class TubeCalibration : public SpectrumTest {
   // The engine's reference HVL in mm (line 105 of Result.dat) for the settings, with the
   // aluminium in mm as B2F.dat carries it; 0 after a failure.
   double engineHvl(int targetType, const TubeSettings& tube, double aluminium) {
-    const std::string lines[] = {targetType == 0 ? "0" : "1",
-                                 PatternFormat(tube.tubeVoltage, "00.0"),
-                                 PatternFormat(tube.targetAngle, "00.0"),
-                                 PatternFormat(tube.tiltAngle, "00.0"),
-                                 PatternFormat(10 * tube.beryllium, "00.00"),
-                                 PatternFormat(aluminium, "00.00"),
-                                 PatternFormat(10 * tube.molybdenum, "00.000"),
-                                 PatternFormat(10 * tube.rhodium, "00.000"),
-                                 "60.000"};
-    std::string parameterFile;
-    for (const std::string& line : lines) parameterFile += line + "\r\n";
+    const TubeSetup setup{targetOfFlag(targetType), tube.tubeVoltage,    tube.targetAngle,
+                          tube.tiltAngle,           10 * tube.beryllium, aluminium,
+                          10 * tube.molybdenum,     10 * tube.rhodium};
+    const std::string parameterFile = parameterFileText(setup);
     const char* engine = targetType == 0 ? testpaths::kDornic : testpaths::kVessick;
     if (!runEngineInScratch(scratch_, engine, parameterFile)) {
       ADD_FAILURE() << engine << " is missing or did not end normally";

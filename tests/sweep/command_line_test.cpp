@@ -4,6 +4,7 @@
 
 namespace {
 
+using sweep::CommandLine;
 using sweep::expandCombinations;
 using sweep::parseCommandLine;
 using sweep::Settings;
@@ -83,6 +84,13 @@ TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
       {"--output-kerma", "-1@50"},
       {"--output-kerma", "1e300@1e300"},
       {"--fit-hvl", "28:0.31", "--al", "0.1"},
+      {"--output-kerma", "80@5@28"},
+      {"--output-kerma", "80@60@55"},
+      {"--output-kerma", "80@60@x"},
+      // Across several voltages an output needs the one it was measured at.
+      {"--output-kerma", "80@60", "--kv", "25,28"},
+      {"--calibration", "room.txt", "--al", "0.1"},
+      {"--calibration", "room.txt", "--output-kerma", "80@60@28"},
   };
   for (const auto& arguments : bad) {
     const std::string name = arguments[0].substr(0, arguments[0].find('='));
@@ -95,6 +103,15 @@ TEST(CommandLine, RejectsUnusableOptionsWithTheirName) {
   }
   // 3001 voltages times 591 angles would run for days.
   EXPECT_THROW(parseCommandLine({"--kv", "20:50:0.01", "--theta", "1:60:0.1"}), UsageError);
+}
+
+TEST(CommandLine, AnOutputWithoutItsVoltageIsTheSweepsOnlyVoltage) {
+  const CommandLine single = parseCommandLine({"--kv", "28", "--output-kerma", "80@60"});
+  ASSERT_TRUE(single.measuredOutput);
+  EXPECT_EQ(single.measuredOutput->tubeVoltage, 28.0);
+  const CommandLine given = parseCommandLine({"--kv", "25:35:1", "--output-kerma", "80@60@28"});
+  EXPECT_EQ(given.measuredOutput->tubeVoltage, 28.0);
+  EXPECT_EQ(given.measuredOutput->output.distance, 60.0);
 }
 
 TEST(CommandLine, HelpStopsReadingAndNamesEveryDefault) {

@@ -27,7 +27,9 @@ std::vector<std::vector<std::string>> readTable(const fs::path& path) {
   std::ifstream file(path);
   std::vector<std::vector<std::string>> rows;
   std::string line;
-  while (std::getline(file, line)) rows.push_back(splitRecord(line));
+  while (std::getline(file, line)) {
+    if (line.rfind("# ", 0) != 0) rows.push_back(splitRecord(line));  // provenance lines
+  }
   return rows;
 }
 
@@ -94,9 +96,16 @@ TEST(SweepProgram, RowsEqualSingleEngineRunsAndAFailureIsReportedInItsRow) {
                 "0\r\n25.0\r\n22.0\r\n-22.0\r\n00.80\r\n00.00\r\n00.030\r\n00.050\r\n60.000\r\n");
   EXPECT_NE(refused.status, 0);
   ASSERT_EQ(refused.errorOutput.find('\n'), refused.errorOutput.size() - 1) << refused.errorOutput;
+  // The table opens with its provenance: the command line, the calibration and what the
+  // model-unit columns may be compared with.
   std::ifstream tableText(table);
   std::string line;
-  for (int i = 0; i < 3; ++i) std::getline(tableText, line);
+  std::string provenance;
+  while (std::getline(tableText, line) && line.rfind("# ", 0) == 0) provenance += line + "\n";
+  EXPECT_NE(provenance.find("# command line: sweep --target mo,w --kv 25,31"), std::string::npos);
+  EXPECT_NE(provenance.find("# calibration: none (uncalibrated model)"), std::string::npos);
+  EXPECT_NE(provenance.find("never between targets"), std::string::npos);
+  for (int i = 0; i < 2; ++i) std::getline(tableText, line);
   const std::string quotedMessage =
       ",\"" + refused.errorOutput.substr(0, refused.errorOutput.size() - 1) + "\"";
   ASSERT_GE(line.size(), quotedMessage.size());
@@ -139,8 +148,8 @@ TEST(SweepProgram, FittedAluminiumMeetsTheMeasuredHvlAndOutputGivesAbsoluteKerma
   // A first HVL of 0.31 mm at 28 kV; the tungsten beam is harder than that with no aluminium.
   const int status =
       sweep::runSweepProgram({"--target", "mo,w", "--kv", "25,28,30,35", "--theta", "22", "--phi",
-                              "0", "--fit-hvl", "28:0.31", "--output-kerma", "120@50", "--tables",
-                              testpaths::kDataDir, "--output", table.string()},
+                              "0", "--fit-hvl", "28:0.31", "--output-kerma", "120@50@28",
+                              "--tables", testpaths::kDataDir, "--output", table.string()},
                              out, err);
   EXPECT_EQ(status, sweep::kExitSomeFailed) << err.str();
   const auto rows = readTable(table);
@@ -157,9 +166,12 @@ TEST(SweepProgram, FittedAluminiumMeetsTheMeasuredHvlAndOutputGivesAbsoluteKerma
     EXPECT_EQ(rows[row][5], rows[1][5]) << "one fit for every voltage";
     EXPECT_NEAR(std::stod(rows[row][18]), std::stod(rows[row][5]), 0.005);
     EXPECT_NEAR(std::stod(rows[row][11]), published[row - 1], 0.02 * published[row - 1]) << row;
-    // 120 uGy/mAs at 50 cm: 120 * 2500 / 4225 = 71.006 at 65 cm, times the relative kerma.
-    EXPECT_NEAR(std::stod(rows[row][20]), 71.006, 0.001);
-    EXPECT_NEAR(std::stod(rows[row][21]), 71.006 * std::stod(rows[row][12]), 0.01);
+    // 120 uGy/mAs at 50 cm: 120 * 2500 / 4225 = 71.006 at 65 cm at 28 kV (row 2), carried to
+    // the row's voltage by the ratio of the engine's reference air kerma, then times the
+    // relative kerma.
+    const double reference = 71.006 * std::stod(rows[row][10]) / std::stod(rows[2][10]);
+    EXPECT_NEAR(std::stod(rows[row][20]), reference, 0.001 * reference) << row;
+    EXPECT_NEAR(std::stod(rows[row][21]), reference * std::stod(rows[row][12]), 0.01);
   }
   EXPECT_NEAR(std::stod(rows[2][11]), 0.31, 0.003);
   for (std::size_t row = 5; row <= 8; ++row) {
@@ -167,6 +179,30 @@ TEST(SweepProgram, FittedAluminiumMeetsTheMeasuredHvlAndOutputGivesAbsoluteKerma
     EXPECT_EQ(rows[row][5], "") << "no aluminium was fitted, so none is shown";
     EXPECT_NE(rows[row][24].find("0.31 mm at 28 kV is below"), std::string::npos) << rows[row][24];
   }
+}
+
+TEST(SweepProgram, HeelFitRecoversTheAngleOfTheEnginesOwnHeel) {
+  // The relative air kerma at X = 5, 10 and 15 cm of a Mo/Rh 28 kV run at theta = 18.
+  const sweep::WorkDirectory output;
+  const fs::path table = output.path() / "sweep.csv";
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::vector<std::string> common = {
+      "--kv",     "28",          "--phi", "0",        "--mo",
+      "0",        "--rh",        "0.025", "--tables", testpaths::kDataDir,
+      "--output", table.string()};
+  std::vector<std::string> at18 = common;
+  at18.insert(at18.end(), {"--theta", "18"});
+  ASSERT_EQ(sweep::runSweepProgram(at18, out, err), sweep::kExitAllOk) << err.str();
+  const auto measured = readTable(table);
+  std::vector<std::string> heel = common;
+  heel.insert(heel.end(), {"--fit-heel", "50:" + measured[1][12] + ",100:" + measured[1][13] +
+                                             ",150:" + measured[1][14]});
+  ASSERT_EQ(sweep::runSweepProgram(heel, out, err), sweep::kExitAllOk) << err.str();
+  const auto rows = readTable(table);
+  ASSERT_EQ(rows[0][18], "fitted_target_angle [deg]");
+  EXPECT_EQ(rows[1][2], "18");
+  EXPECT_EQ(rows[1][18], "18");
 }
 
 TEST(SweepProgram, MissingTablesStopBeforeAnyRunAndLeaveTheOutputAlone) {

@@ -12,6 +12,7 @@
 #include "engine/field_computation.h"
 #include "engine/parameter_file.h"
 #include "engine/single_exp.h"
+#include "engine/single_functions.h"
 #include "engine/table_files.h"
 #include "vessick/tungsten_model.h"
 
@@ -36,16 +37,16 @@ TEST(TungstenTarget, StoppingPowerAndPrefactor) {
 Spectrum plainBrems(const BeamParameters& p, const CoefficientTable& mu, float g) {
   Spectrum b{};
   const float v = p.tubeVoltage;
-  const float c = 141766.0f + 12157.0f * v - 111.046f * (v * v) + 0.552536f * std::pow(v, 3.0f) -
-                  0.000970158f * std::pow(v, 4.0f);
+  const float c = 141766.0f + 12157.0f * v - 111.046f * (v * v) +
+                  0.552536f * engine::cubeSingle(v) - 0.000970158f * engine::fourthPowerSingle(v);
   for (int i = 2; i <= engine::highestBin(v); ++i) {
     const float e = static_cast<float>(i) * 0.2f;
     float sum = 0.0f;
     for (float t = e; t <= v; t = t + 0.2f) {
       const float u = e / t;
-      const float q =
-          (0.03658f + 2.9e-05f * e) * (1.0f - 5.049f * u + 10.847f * (u * u) -
-                                       10.516f * std::pow(u, 3.0f) + 3.842f * std::pow(u, 4.0f));
+      const float q = (0.03658f + 2.9e-05f * e) *
+                      (1.0f - 5.049f * u + 10.847f * (u * u) - 10.516f * engine::cubeSingle(u) +
+                       3.842f * engine::fourthPowerSingle(u));
       const float s = 202.41f + 1036.1f * expSingle(-0.04695f * t);
       const float d = (v * v - t * t) / (c * 19.3f) * g;
       sum = sum + (1.0f + 511.0f / t) * q / s * expSingle(-mu.muW[i] * d);

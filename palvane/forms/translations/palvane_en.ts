@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>（圧迫板による減弱は考慮しない）</source>
-        <translation>(Compression plate attenuation ignored)</translation>
+        <translation>(Compression plate ignored)</translation>
     </message>
     <message>
         <source>（圧迫板 %1 を考慮）</source>
@@ -292,10 +292,6 @@
         <translation>Folder to save into</translation>
     </message>
     <message>
-        <source>基準点 (65 cm): %1 µGy/mAs</source>
-        <translation>Reference point (65 cm): %1 µGy/mAs</translation>
-    </message>
-    <message>
         <source>校正ファイルを開く</source>
         <translation>Open a calibration file</translation>
     </message>
@@ -336,10 +332,6 @@
         <translation>Measured output (on the beam axis)</translation>
     </message>
     <message>
-        <source>µGy/mAs</source>
-        <translation>µGy/mAs</translation>
-    </message>
-    <message>
         <source>焦点からの距離</source>
         <translation>Distance</translation>
     </message>
@@ -366,6 +358,177 @@
     <message>
         <source>詳しくは README を参照してください。</source>
         <translation>See the README for details.</translation>
+    </message>
+    <message>
+        <source>スペクトルに基準となるピークがありません。何も描画していません。</source>
+        <translation>The spectrum has no peak to scale by: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>この設定ではスペクトルを計算できません。何も描画していません。</source>
+        <translation>The spectrum cannot be computed for these settings: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>スペクトルが描かれていません。先にスペクトルを描画してください。何も保存していません。</source>
+        <translation>No spectrum is drawn: draw the spectrum first. Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>計算結果が表示されていません。先に計算結果を表示してください。何も保存していません。</source>
+        <translation>No results are shown: show the results of an engine run first. Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>点の %1「%2」は mm の数値ではありません。何も描画していません。</source>
+        <translation>The point&apos;s %1 &quot;%2&quot; is not a number in mm: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>点 X = %1 mm, Y = %2 mm は分布図の外です (X 0 ～ 150 mm, Y -100 ～ 100 mm)。何も描画していません。</source>
+        <translation>The point X = %1 mm, Y = %2 mm lies outside the map (X 0 to 150 mm, Y -100 to 100 mm): nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>点 X = %1 mm はこの設定のヒールカットオフより先にあり、ターゲットから放射線が届きません。何も描画していません。</source>
+        <translation>The point X = %1 mm lies beyond the heel cut-off of these settings, where the target sends no radiation: nothing was drawn.</translation>
+    </message>
+    <message>
+        <source>プログラム「%1」が palvane と同じフォルダにも検索パスにも見つかりません。</source>
+        <translation>The program &quot;%1&quot; was not found beside palvane or on the search path.</translation>
+    </message>
+    <message>
+        <source>プログラム「%1」を起動できませんでした: %2</source>
+        <translation>The program &quot;%1&quot; could not be started: %2</translation>
+    </message>
+    <message>
+        <source>数値で見る</source>
+        <translation>Map view</translation>
+    </message>
+    <message>
+        <source>点の線質</source>
+        <translation>Beam quality at the points</translation>
+    </message>
+    <message>
+        <source>比較用に残す</source>
+        <translation>Keep curve</translation>
+    </message>
+    <message>
+        <source>残した曲線を消去</source>
+        <translation>Clear kept curves</translation>
+    </message>
+    <message>
+        <source>分布の数値表示</source>
+        <translation>Map view</translation>
+    </message>
+    <message>
+        <source>照射野内分布を計算中です（%1）…</source>
+        <translation>Computing the field at %1 …</translation>
+    </message>
+    <message>
+        <source>照射野内分布の計算が終わりました（%1、%2 秒）。「計算結果の表示」へ</source>
+        <translation>Field computed at %1 in %2 s — Show results</translation>
+    </message>
+    <message>
+        <source>計算プログラムが結果を書かずに終了しました（%1）。そのウィンドウをご覧ください</source>
+        <translation>The engine ended without writing its results (%1): see its window.</translation>
+    </message>
+    <message>
+        <source>照射野内分布はまだ計算中です（%1）。この画面に「計算が終わりました」と出てから「計算結果の表示」を押してください。</source>
+        <translation>The field at %1 is still being computed. Wait until this form says “Field computed”, then press Show results.</translation>
+    </message>
+    <message>
+        <source>計算結果がまだありません（%1 がありません）。スペクトルを描画して「照射野内分布の計算」を押し、計算が終わってから「計算結果の表示」を押してください。</source>
+        <translation>There are no results yet (%1 is missing). Draw the spectrum, press Compute field, and once this form says the field is computed, press Show results.</translation>
+    </message>
+    <message>
+        <source>設定を表示した計算結果のものに置き換えました: %1</source>
+        <translation>The settings were replaced by those of the results shown: %1</translation>
+    </message>
+    <message>
+        <source>設定が変わりました。「スペクトル描画」で描き直してください</source>
+        <translation>Settings changed since this spectrum was drawn: press Draw spectrum</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved to %1</translation>
+    </message>
+    <message>
+        <source> bye bye </source>
+        <comment>to the title form</comment>
+        <translation>Back to the title form</translation>
+    </message>
+    <message>
+        <source> bye bye </source>
+        <comment>to the spectrum form</comment>
+        <translation>Back to the spectrum form</translation>
+    </message>
+    <message>
+        <source> bye bye </source>
+        <comment>quit</comment>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>%1 は %2 より古く、最後に渡した設定の計算結果ではありません（計算が終わらなかったか、失敗しました）。「照射野内分布の計算」をもう一度押してください。</source>
+        <translation>%1 is older than %2: it does not hold the results of the settings last handed to the engine (that run did not finish or failed). Press Compute field again.</translation>
+    </message>
+    <message>
+        <source>残差 %1 % (3 % 超)</source>
+        <translation>residual %1 % (beyond 3 %)</translation>
+    </message>
+    <message>
+        <source>65 cm: %1 µGy/mAs、%2 %3 kV</source>
+        <translation>65 cm: %1 µGy/mAs, %2 %3 kV</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>プロファイル名</source>
+        <translation>Profile name</translation>
+    </message>
+    <message>
+        <source>(名前なし)</source>
+        <translation>(unnamed)</translation>
+    </message>
+    <message>
+        <source>未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です</source>
+        <translation>Uncalibrated model: HVL typically below measurement; air kerma in model units</translation>
+    </message>
+    <message>
+        <source>校正済み: %1、%2 用</source>
+        <translation>Calibrated: %1, for %2</translation>
+    </message>
+    <message>
+        <source>この設定では未校正: %1 (%2)</source>
+        <translation>Not calibrated for these settings: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>ヒール…</source>
+        <translation>Heel…</translation>
+    </message>
+    <message>
+        <source>ヒールの当てはめ</source>
+        <translation>Fitting the heel</translation>
+    </message>
+    <message>
+        <source>X (mm)</source>
+        <translation>X (mm)</translation>
+    </message>
+    <message>
+        <source>相対空気カーマ</source>
+        <translation>Relative air kerma</translation>
+    </message>
+    <message>
+        <source>計算値</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>差 (%)</source>
+        <translation>Difference (%)</translation>
+    </message>
+    <message>
+        <source>θ を求める</source>
+        <translation>Fit θ</translation>
+    </message>
+    <message>
+        <source>X は陽極側へ (Y = 0)、値はビーム軸に対する比。求めた θ は実効的な角度で、モデルのヒールを実測に合わせるものであり、陽極の実際の角度ではありません（焦点の大きさ、焦点外 X 線、陽極の荒れはモデルにありません）。θ のあと、実測 HVL に合うようアルミ当量を求め直します。</source>
+        <translation>X towards the anode side (Y = 0), values relative to the beam axis. The fitted θ is an effective angle: it makes the model&apos;s heel match the measurement and is not the anode&apos;s real angle (focal-spot size, off-focus radiation and anode roughness are not in the model). After θ, the aluminium equivalent is fitted again to the measured HVLs.</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,119 @@
+// The calibration panel's heel: the dialog of measured points and the fit of the target
+// angle (and, in turn, the aluminium) to them.
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "palvane/forms/calibration_panel.h"
+#include "palvane/forms/form2.h"
+#include "palvane/forms/form_controls.h"
+#include "palvane/forms/heel_dialog.h"
+#include "palvane/forms/message_box.h"
+#include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/tube_calibration.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+void CalibrationPanel::HeelButton_Click() {
+  const ParameterTexts& texts = parameterTexts();
+  if (const std::optional<SettingTextProblem> problem = settingTextProblem(texts)) {
+    warn(settingProblemMessage(*problem));
+    return;
+  }
+  HeelDialog dialog(
+      panel_.window(),
+      [this](const std::vector<calibration::HeelPoint>& points) { return fitHeel(points); },
+      [](double x) {
+        const TubeSettings tube = readTubeSettings(parameterTexts());
+        return beyondHeelCutOff(0.1 * x, tube.targetAngle, tube.tiltAngle, state().Pi);
+      });
+  dialog.exec();
+}
+
+std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
+    const std::vector<calibration::HeelPoint>& points) {
+  const SharedState& shared = state();
+  const int target = shared.TargetType;
+  const TubeSettings tube = readTubeSettings(parameterTexts());
+  const calibration::TubeSetup setup = tubeSetup(target, tube);
+  const std::optional<calibration::Filter> filter =
+      calibration::filterOf(setup.molybdenum, setup.rhodium);
+  if (!filter) {
+    warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
+    return std::nullopt;
+  }
+  // The aluminium is refitted with the angle when the profile has pairs for this filter,
+  // made for the form's other settings (the angle aside).
+  const calibration::FilterCalibration* known =
+      profile_ && profile_->targetType == target ? profile_->filterCalibration(*filter) : nullptr;
+  std::vector<calibration::HvlPair> pairs;
+  if (known != nullptr) {
+    calibration::FilterCalibration sameAngle = *known;
+    sameAngle.targetAngle = setup.targetAngle;
+    if (sameAngle.madeFor(setup)) {
+      for (const calibration::PairFit& pair : known->pairs) pairs.push_back(pair.measured);
+    }
+  }
+  const auto heelModel = [&](double aluminium) -> calibration::HeelModel {
+    return [&, aluminium](double angle) {
+      TubeSettings at = tube;
+      at.targetAngle = angle;
+      if (!pairs.empty()) at.aluminium = 0.1 * aluminium;  // mm to cm
+      return HeelRelativeKerma(shared, target, at, points);
+    };
+  };
+  const auto hvlModel = [&](double angle) -> calibration::HvlModel {
+    return [&, angle](double tubeVoltage, double aluminium) {
+      TubeSettings at = tube;
+      at.targetAngle = angle;
+      at.tubeVoltage = tubeVoltage;
+      at.aluminium = 0.1 * aluminium;
+      return BeamAxisHvl(shared, target, at);
+    };
+  };
+  calibration::HeelAndAluminium fit;
+  try {
+    fit =
+        calibration::fitHeelAndAluminium(heelModel, hvlModel, points, pairs, 10.0 * tube.aluminium);
+  } catch (const calibration::HeelUnreachable& error) {
+    QStringList values;
+    for (std::size_t n = 0; n < points.size() && n < error.nearestKerma.size(); ++n) {
+      values << QStringLiteral("%1 at X = %2 mm (measured %3)")
+                    .arg(formatted(error.nearestKerma[n], "0.000"),
+                         shortestText(points[n].position), shortestText(points[n].relativeKerma));
+    }
+    warn(QString::fromUtf8(kHeelUnreachableMessage)
+             .arg(shortestText(error.nearestAngle), values.join(QStringLiteral(", "))));
+    return std::nullopt;
+  } catch (const std::exception& error) {
+    warn(QString::fromUtf8(kCalibrationFitImpossibleMessage)
+             .arg(QString::fromStdString(error.what())));
+    return std::nullopt;
+  }
+
+  calibration::TubeProfile& profile = profileForForm();
+  calibration::HeelCalibration heel;
+  heel.filter = *filter;
+  heel.tubeVoltage = tube.tubeVoltage;
+  heel.points = fit.heel.points;
+  heel.targetAngle = fit.heel.targetAngle;
+  heel.date = todayText();
+  profile.heel = heel;
+  applying_ = true;
+  targetAngleBox_.setText(formatted(fit.heel.targetAngle, "00.0"));
+  applying_ = false;
+  if (fit.aluminium && known != nullptr) {
+    calibration::FilterCalibration refitted = *known;
+    refitted.targetAngle = fit.heel.targetAngle;
+    refitted.aluminium = fit.aluminium->aluminium;
+    refitted.pairs = fit.aluminium->pairs;
+    profile.setFilterCalibration(refitted);
+    showFilterCalibration(profile.filterCalibration(*filter));
+  }
+  showState();
+  return fit.heel;
+}
+
+}  // namespace palvane

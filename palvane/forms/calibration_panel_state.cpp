@@ -1,0 +1,135 @@
+// The calibration panel's state: which profile serves the form's settings, the fit that is
+// applied when the added filter changes, and the line that says so.
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "palvane/forms/calibration_panel.h"
+#include "palvane/forms/form_controls.h"
+#include "palvane/forms/translated_text.h"
+#include "palvane/physics/beam_quality.h"
+#include "palvane/physics/tube_calibration.h"
+#include "palvane/state/shared_state.h"
+
+namespace palvane {
+
+namespace {
+
+// The relative difference in percent with its sign and one decimal.
+QString percentText(double relative) {
+  return (relative >= 0 ? QStringLiteral("+") : QString()) +
+         QString::number(100.0 * relative, 'f', 1);
+}
+
+}  // namespace
+
+CalibrationStatus CalibrationPanel::status() const {
+  const ParameterTexts& texts = parameterTexts();
+  if (settingTextProblem(texts)) {
+    CalibrationStatus unknown;
+    if (profile_) {
+      unknown.state = CalibrationState::kNotForTheseSettings;
+      unknown.why = "a setting is not a number";
+    }
+    return unknown;
+  }
+  return calibrationStatus(profile_, state().TargetType, readTubeSettings(texts));
+}
+
+AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube) const {
+  return absoluteScale(state(), targetType, tube, outputMeasurement());
+}
+
+std::vector<std::string> CalibrationPanel::stateLines(int targetType,
+                                                      const TubeSettings& tube) const {
+  return calibrationLines(profile_, calibrationStatus(profile_, targetType, tube),
+                          scaleAt(targetType, tube));
+}
+
+calibration::TubeProfile& CalibrationPanel::profileForForm() {
+  const int target = state().TargetType;
+  if (!profile_ || profile_->targetType != target) {
+    profile_.emplace();
+    profile_->targetType = target;
+  }
+  profile_->name = ProfileNameText_->text().trimmed().toStdString();
+  return *profile_;
+}
+
+void CalibrationPanel::settingsChanged() {
+  if (applying_) return;
+  const ParameterTexts& texts = parameterTexts();
+  if (!settingTextProblem(texts)) {
+    const calibration::TubeSetup setup = tubeSetup(state().TargetType, readTubeSettings(texts));
+    const std::optional<calibration::Filter> filter =
+        calibration::filterOf(setup.molybdenum, setup.rhodium);
+    if (filter != shownFilter_) {
+      shownFilter_ = filter;
+      const calibration::FilterCalibration* fit =
+          profile_ && filter && profile_->targetType == setup.targetType
+              ? profile_->filterCalibration(*filter)
+              : nullptr;
+      if (fit != nullptr && !fit->madeFor(setup)) fit = nullptr;
+      showFilterCalibration(fit);
+    }
+  }
+  showState();
+}
+
+void CalibrationPanel::showFilterCalibration(const calibration::FilterCalibration* fit) {
+  for (std::size_t n = 0; n < rows_.size(); ++n) {
+    const bool filled = fit != nullptr && n < fit->pairs.size();
+    const calibration::PairFit* pair = filled ? &fit->pairs[n] : nullptr;
+    rows_[n].tubeVoltage->setText(pair ? shortestText(pair->measured.tubeVoltage) : QString());
+    rows_[n].hvl->setText(pair ? shortestText(pair->measured.hvl) : QString());
+    const bool modelled = pair && pair->modelHvl > 0.0;
+    rows_[n].modelHvl->setText(modelled ? formatted(pair->modelHvl, kHvlPattern) : QString());
+    rows_[n].difference->setText(modelled ? percentText(pair->relativeDifference()) : QString());
+  }
+  FitResultLabel_->setStyleSheet(QString());
+  if (fit != nullptr && fit->aluminium) {
+    showAluminium(*fit->aluminium);
+  } else {
+    fittedAluminium_.reset();
+    FitResultLabel_->clear();
+  }
+}
+
+QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
+  const QString name = profile_ && !profile_->name.empty()
+                           ? QString::fromStdString(profile_->name)
+                           : translated(QT_TRANSLATE_NOOP("palvane", "(名前なし)"));
+  switch (status.state) {
+    case CalibrationState::kUncalibrated:
+      break;
+    case CalibrationState::kCalibrated:
+      return translated(QT_TRANSLATE_NOOP("palvane", "校正済み: %1、%2 用"))
+          .arg(name, QString::fromStdString(
+                         calibration::setupName(profile_->targetType, status.fit->filter)));
+    case CalibrationState::kNotForTheseSettings:
+      return translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
+          .arg(name, QString::fromStdString(status.why));
+  }
+  return translated(QT_TRANSLATE_NOOP(
+      "palvane", "未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です"));
+}
+
+QString CalibrationPanel::stateStyle(CalibrationState state) {
+  switch (state) {
+    case CalibrationState::kUncalibrated:
+      break;
+    case CalibrationState::kCalibrated:
+      return QStringLiteral("color: #006000;");
+    case CalibrationState::kNotForTheseSettings:
+      return QStringLiteral("color: #b00000;");
+  }
+  return QStringLiteral("color: #404040;");
+}
+
+void CalibrationPanel::showState() {
+  const CalibrationStatus now = status();
+  StateLabel_->setText(stateText(now));
+  StateLabel_->setStyleSheet(stateStyle(now.state));
+}
+
+}  // namespace palvane

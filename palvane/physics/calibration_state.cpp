@@ -1,0 +1,137 @@
+#include "palvane/physics/calibration_state.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "palvane/physics/tube_calibration.h"
+#include "text_files/number_text.h"
+
+namespace palvane {
+
+namespace {
+
+bool same(double a, double b) { return std::fabs(a - b) <= 1e-6; }
+
+std::string number(double value) { return ShortestText(value); }
+
+std::string fixed(double value, int decimals) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+std::string signedPercent(double relative) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%+.1f %%", 100.0 * relative);
+  return text;
+}
+
+std::string setupText(const calibration::TubeSetup& setup) {
+  return "θ " + number(setup.targetAngle) + "°, φ " + number(setup.tiltAngle) + "°, Be " +
+         number(setup.beryllium) + " mm, Al " + number(setup.aluminium) + " mm, Mo " +
+         number(setup.molybdenum) + " mm, Rh " + number(setup.rhodium) + " mm";
+}
+
+// What of the set-up differs from the one the fit was made for.
+std::string differences(const calibration::FilterCalibration& fit,
+                        const calibration::TubeSetup& setup) {
+  std::string text;
+  int count = 0;
+  const auto note = [&text, &count](const std::string& what) {
+    text += (text.empty() ? "" : ", ") + what;
+    ++count;
+  };
+  if (!same(setup.targetAngle, fit.targetAngle)) note("θ (" + number(fit.targetAngle) + "°)");
+  if (!same(setup.tiltAngle, fit.tiltAngle)) note("φ (" + number(fit.tiltAngle) + "°)");
+  if (!same(setup.beryllium, fit.beryllium)) note("beryllium (" + number(fit.beryllium) + " mm)");
+  if (text.empty()) note("the filter thickness (" + number(fit.filterThickness) + " mm)");
+  return text + (count == 1 ? " differs" : " differ") + " from the profile's";
+}
+
+}  // namespace
+
+CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile>& profile,
+                                    int targetType, const TubeSettings& tube) {
+  CalibrationStatus status;
+  if (!profile) return status;
+  status.state = CalibrationState::kNotForTheseSettings;
+  if (profile->targetType != targetType) {
+    status.why = "the profile is for the " +
+                 std::string(calibration::targetName(profile->targetType)) + " target";
+    return status;
+  }
+  const calibration::TubeSetup setup = tubeSetup(targetType, tube);
+  const std::optional<calibration::Filter> filter =
+      calibration::filterOf(setup.molybdenum, setup.rhodium);
+  if (!filter) {
+    status.why = "both added filters are set";
+    return status;
+  }
+  status.fit = profile->filterCalibration(*filter);
+  const std::string setupName = calibration::setupName(targetType, *filter);
+  if (status.fit == nullptr || !status.fit->aluminium) {
+    status.why = setupName + " is not calibrated (no fit for this filter)";
+    return status;
+  }
+  if (!status.fit->madeFor(setup)) {
+    status.why = differences(*status.fit, setup);
+    return status;
+  }
+  const double written = std::round(*status.fit->aluminium * 100.0) / 100.0;
+  if (!same(setup.aluminium, written)) {
+    status.why = "aluminium " + number(setup.aluminium) + " mm is not the fitted " +
+                 fixed(written, 2) + " mm";
+    return status;
+  }
+  status.state = CalibrationState::kCalibrated;
+  return status;
+}
+
+std::vector<std::string> calibrationLines(const std::optional<calibration::TubeProfile>& profile,
+                                          const CalibrationStatus& status,
+                                          const AbsoluteScale& scale) {
+  if (!profile) return {kUncalibratedModelLine};
+  const std::string name = profile->name.empty() ? "(unnamed)" : "\"" + profile->name + "\"";
+  std::vector<std::string> lines = {"profile " + name + " of a " +
+                                    std::string(calibration::targetName(profile->targetType)) +
+                                    " tube; " +
+                                    (status.state == CalibrationState::kCalibrated
+                                         ? "calibrated for these settings"
+                                         : "not calibrated for these settings: " + status.why)};
+  if (const calibration::FilterCalibration* fit = status.fit; fit && fit->aluminium) {
+    lines.push_back(
+        "aluminium fitted for " + calibration::setupName(profile->targetType, fit->filter) +
+        (fit->date.empty() ? "" : " on " + fit->date) + ": " + fixed(*fit->aluminium, 3) + " mm (" +
+        fixed(std::round(*fit->aluminium * 100.0) / 100.0, 2) + " mm in B2F.dat), θ " +
+        number(fit->targetAngle) + "°, φ " + number(fit->tiltAngle) + "°, Be " +
+        number(fit->beryllium) + " mm");
+    for (const calibration::PairFit& pair : fit->pairs) {
+      std::string text = "measured HVL " + number(pair.measured.hvl) + " mm at " +
+                         number(pair.measured.tubeVoltage) + " kV";
+      if (pair.modelHvl > 0.0) {
+        text += ", model " + fixed(pair.modelHvl, 3) + " mm (" +
+                signedPercent(pair.relativeDifference()) + ")";
+      }
+      lines.push_back(text);
+    }
+  }
+  if (const auto& output = profile->output) {
+    lines.push_back("output " + number(output->output.kermaPerLoad) + " µGy/mAs at " +
+                    number(output->output.distance) + " cm" +
+                    (output->date.empty() ? "" : " on " + output->date) + ", measured at " +
+                    number(output->tubeVoltage) + " kV, " + setupText(output->setup));
+    if (scale.referenceKerma) {
+      lines.push_back("absolute air kerma: K_ref = " + number(output->output.kermaPerLoad) +
+                      " µGy/mAs × (" + number(output->output.distance) +
+                      " / 65)² × K_model(s) / K_model(s_meas) = " +
+                      fixed(calibration::referenceKerma(output->output), 2) + " × " +
+                      fixed(scale.modelRatio, 4) + " = " + fixed(*scale.referenceKerma, 2) +
+                      " µGy/mAs at the reference point");
+    } else {
+      lines.push_back("absolute air kerma: none, " + scale.reason);
+    }
+  }
+  return lines;
+}
+
+}  // namespace palvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calibration/tube_profile.h"
+#include "palvane/physics/absolute_kerma.h"
+#include "palvane/physics/tube_settings.h"
+
+namespace palvane {
+
+// Whether the model's numbers at some settings are calibrated to the tube of a profile.
+enum class CalibrationState {
+  kUncalibrated,         // no profile: the idealised model
+  kCalibrated,           // the profile's fit for the settings' filter holds for them
+  kNotForTheseSettings,  // a profile, but not for these settings (see `why`)
+};
+
+struct CalibrationStatus {
+  CalibrationState state = CalibrationState::kUncalibrated;
+  // The fit of the settings' filter, when the profile has one for the target.
+  const calibration::FilterCalibration* fit = nullptr;
+  // Why a profile does not serve the settings: "the Mo filter is not calibrated", ...
+  std::string why;
+};
+
+// The state of the settings (thicknesses in cm, as the form's) for the profile: calibrated
+// when the profile is for the target, has a fit for the added filter made for the same
+// filter thickness, beryllium and angles, and the aluminium is the fit's as B2F.dat carries
+// it (two decimals).
+CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile>& profile,
+                                    int targetType, const TubeSettings& tube);
+
+// What a saved file states about the calibration, one line each: "uncalibrated model
+// (...)" without a profile; otherwise the profile's name and state, the fit with its date,
+// pairs and residuals, and the output with its settings and the scaling used at these
+// settings (or why there is none).
+std::vector<std::string> calibrationLines(const std::optional<calibration::TubeProfile>& profile,
+                                          const CalibrationStatus& status,
+                                          const AbsoluteScale& scale);
+
+// The line of a model without a profile.
+inline constexpr char kUncalibratedModelLine[] =
+    "uncalibrated model (HVL typically below measurement; air kerma in model units)";
+
+}  // namespace palvane

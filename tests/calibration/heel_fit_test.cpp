@@ -1,0 +1,40 @@
+#include "calibration/heel_fit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace calibration {
+namespace {
+
+// A heel that falls off faster the smaller the angle: exp(-X / (10 theta)).
+HeelModel exponentialHeel(const std::vector<HeelPoint>& points) {
+  return [points](double angle) {
+    std::vector<double> values;
+    for (const HeelPoint& point : points)
+      values.push_back(std::exp(-point.position / (10 * angle)));
+    return std::optional<std::vector<double>>(values);
+  };
+}
+
+TEST(HeelFit, RecoversTheAngleOfModelMadePointsAndRefusesAnUnreachableHeel) {
+  std::vector<HeelPoint> points;
+  for (double x : {30.0, 60.0, 90.0, 120.0}) points.push_back({x, std::exp(-x / 180.0)});
+  const HeelFit fit = fitTargetAngle(exponentialHeel(points), points);
+  EXPECT_EQ(fit.targetAngle, 18.0);
+  EXPECT_NEAR(*fit.points[3].modelKerma, std::exp(-120.0 / 180.0), 1e-12);
+  EXPECT_NEAR(fit.largestRelativeDifference(), 0.0, 1e-12);
+
+  // Steeper than any angle from 5 degrees up gives: the nearest values are those at 5.
+  const std::vector<HeelPoint> steep = {{120.0, 0.01}};
+  try {
+    fitTargetAngle(exponentialHeel(steep), steep);
+    ADD_FAILURE() << "an unreachable heel was fitted";
+  } catch (const HeelUnreachable& error) {
+    EXPECT_EQ(error.nearestAngle, 5.0);
+    EXPECT_NEAR(error.nearestKerma.at(0), std::exp(-120.0 / 50.0), 1e-12);
+  }
+}
+
+}  // namespace
+}  // namespace calibration

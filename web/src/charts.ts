@@ -1,0 +1,181 @@
+// The figures: the three maps, the spectra and the profile, drawn with echarts' SVG
+// renderer (so that they export as SVG as they are shown).
+import * as echarts from 'echarts';
+import { contourLevels, contourSegments } from './contours';
+import { binEnergy, kColumns, kGridStepMm, kRows, type PointResult } from './model';
+import { t } from './texts';
+
+export type Quantity = 'energyFluence' | 'airKerma' | 'hvl';
+export const quantities: Array<{ key: Quantity; title: string }> = [
+  { key: 'energyFluence', title: 'エネルギーフルエンス' },
+  { key: 'airKerma', title: '空気カーマ' },
+  { key: 'hvl', title: 'アルミ半価層' },
+];
+
+// The hatching of the region beyond the heel cut-off.
+function hatching(): HTMLCanvasElement {
+  const canvas = document.createElement('canvas');
+  canvas.width = canvas.height = 8;
+  const g = canvas.getContext('2d')!;
+  g.fillStyle = '#f4f4f4';
+  g.fillRect(0, 0, 8, 8);
+  g.strokeStyle = '#888';
+  g.beginPath();
+  g.moveTo(0, 8);
+  g.lineTo(8, 0);
+  g.stroke();
+  return canvas;
+}
+
+export function createChart(element: HTMLElement): echarts.ECharts {
+  const chart = echarts.init(element, undefined, { renderer: 'svg' });
+  new ResizeObserver(() => chart.resize()).observe(element);
+  return chart;
+}
+
+const axisName = (text: string) => ({ name: text, nameLocation: 'middle' as const, nameGap: 28 });
+
+export function drawMap(
+  chart: echarts.ECharts,
+  quantity: { key: Quantity; title: string },
+  values: Float32Array,
+  cutOffMm: number,
+  points: PointResult[],
+): void {
+  const cells: number[][] = [];
+  for (let r = 0; r < kRows; ++r) {
+    for (let c = 0; c < kColumns; ++c) {
+      const v = values[r * kColumns + c];
+      if (v > 0) cells.push([c * kGridStepMm, r * kGridStepMm, v]);
+    }
+  }
+  const present = cells.map((cell) => cell[2]);
+  const low = present.length ? Math.min(...present) : 0;
+  const high = present.length ? Math.max(...present) : 1;
+  const contours = contourLevels(values, 6).map((level) => ({
+    type: 'line' as const,
+    data: contourSegments(values, level),
+    showSymbol: false,
+    silent: true,
+    connectNulls: false,
+    lineStyle: { color: '#222', width: 0.8 },
+    z: 3,
+  }));
+  chart.setOption(
+    {
+      title: { text: t(quantity.title), left: 'center', textStyle: { fontSize: 14 } },
+      grid: { left: 48, right: 84, top: 36, bottom: 44 },
+      tooltip: {
+        trigger: 'item',
+        formatter: (p: { value: number[] }) =>
+          `X ${p.value[0]} mm, Y ${p.value[1]} mm<br>${t(quantity.title)}: ${p.value[2].toPrecision(4)}`,
+      },
+      xAxis: { type: 'value', min: 0, max: 150, interval: 30, ...axisName(`${t('X (陽極側)')} [mm]`) },
+      yAxis: { type: 'value', min: 0, max: 100, interval: 20, ...axisName('Y [mm]') },
+      visualMap: {
+        type: 'continuous',
+        min: low,
+        max: high,
+        dimension: 2,
+        seriesIndex: 0,
+        right: 0,
+        top: 'middle',
+        itemHeight: 160,
+        precision: 3,
+        calculable: false,
+        text: [high.toFixed(3), low.toFixed(3)],
+        inRange: { color: ['#313695', '#4575b4', '#74add1', '#abd9e9', '#fee090', '#fdae61', '#f46d43', '#d73027'] },
+      },
+      series: [
+        {
+          type: 'custom',
+          clip: true,
+          progressive: 0,
+          animation: false,
+          data: cells,
+          renderItem: (_params: unknown, api: echarts.CustomSeriesRenderItemAPI) => {
+            const corner = api.coord([Number(api.value(0)) - 1, Number(api.value(1)) + 1]);
+            const size = api.size!([kGridStepMm, kGridStepMm]) as number[];
+            return {
+              type: 'rect',
+              shape: { x: corner[0], y: corner[1], width: size[0] + 0.5, height: size[1] + 0.5 },
+              style: { fill: api.visual('color') as string },
+            };
+          },
+          markArea: cutOffMm < 150
+            ? {
+                silent: true,
+                itemStyle: { color: { image: hatching(), repeat: 'repeat' } as unknown as string },
+                label: { show: true, position: 'inside', color: '#444', formatter: t('ヒールカットオフ') },
+                data: [[{ xAxis: Math.max(cutOffMm, 0) }, { xAxis: 150 }]],
+              }
+            : undefined,
+        },
+        ...contours,
+        {
+          type: 'scatter',
+          data: points.map((p, k) => ({ value: [p.x, p.y], name: String(k + 1) })),
+          symbolSize: 16,
+          itemStyle: { color: '#fff', borderColor: '#000', borderWidth: 1.5 },
+          label: { show: true, formatter: '{b}', color: '#000', fontSize: 10 },
+          z: 5,
+          tooltip: { formatter: (p: { name: string; value: number[] }) => `${p.name}: X ${p.value[0]} mm, Y ${p.value[1]} mm` },
+        },
+      ],
+    },
+    true,
+  );
+}
+
+export interface SpectrumLine {
+  name: string;
+  spectrum: Float32Array;
+}
+
+export function drawSpectra(chart: echarts.ECharts, lines: SpectrumLine[]): void {
+  chart.setOption(
+    {
+      title: { text: t('Ｘ線スペクトル'), left: 'center', textStyle: { fontSize: 14 } },
+      grid: { left: 56, right: 16, top: 56, bottom: 44 },
+      legend: { top: 24, type: 'scroll' },
+      tooltip: { trigger: 'axis', valueFormatter: (v: number) => v.toFixed(4) },
+      xAxis: { type: 'value', min: 0, max: 50, ...axisName(`${t('エネルギー')} [keV]`) },
+      yAxis: { type: 'value', min: 0, ...axisName(t('光子数 (相対)')), nameGap: 40 },
+      series: lines.map((line) => {
+        const peak = Math.max(...Array.from(line.spectrum));
+        return {
+          type: 'line',
+          name: line.name,
+          showSymbol: false,
+          data: Array.from(line.spectrum)
+            .map((v, bin) => [binEnergy(bin), peak > 0 ? v / peak : 0])
+            .slice(1),
+        };
+      }),
+    },
+    true,
+  );
+}
+
+export function drawProfile(chart: echarts.ECharts, maps: Record<Quantity, Float32Array>, row: number): void {
+  chart.setOption(
+    {
+      title: { text: `${t('プロファイル')} (Y = ${row * kGridStepMm} mm)`, left: 'center', textStyle: { fontSize: 14 } },
+      grid: { left: 56, right: 16, top: 56, bottom: 44 },
+      legend: { top: 24 },
+      tooltip: { trigger: 'axis', valueFormatter: (v: number) => v.toFixed(4) },
+      xAxis: { type: 'value', min: 0, max: 150, ...axisName(`${t('X (陽極側)')} [mm]`) },
+      yAxis: { type: 'value', scale: true, ...axisName(t('基準点') + ' = 1'), nameGap: 40 },
+      series: quantities.map((q) => ({
+        type: 'line',
+        name: t(q.title),
+        showSymbol: false,
+        data: Array.from({ length: kColumns }, (_, c) => {
+          const v = maps[q.key][row * kColumns + c];
+          return v > 0 ? [c * kGridStepMm, v] : [c * kGridStepMm, null];
+        }),
+      })),
+    },
+    true,
+  );
+}

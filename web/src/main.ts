@@ -1,0 +1,182 @@
+// The page: settings, the beam-axis spectrum and its quality, the three maps with points,
+// the profile and the downloads. The model runs in a worker.
+import './style.css';
+import type { ECharts } from 'echarts';
+import { createChart, drawMap, drawProfile, drawSpectra, quantities, type Quantity } from './charts';
+import { download, mapsCsv, pngOf, pointsCsv, spectraCsv, svgOf } from './exports';
+import { heelCutOffMm, kGridStepMm, kRows, type FieldResult, type PointResult, type Question, type Reply, type Setup } from './model';
+import { SettingsForm } from './settings';
+import { currentLanguage, setLanguage, t, type Language } from './texts';
+
+const byId = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
+
+const worker = new Worker(new URL('./worker.ts', import.meta.url), { type: 'module' });
+let nextRequest = 1;
+const waiting = new Map<number, (reply: Reply['answer']) => void>();
+worker.onmessage = (event: MessageEvent<Reply>) => {
+  waiting.get(event.data.id)?.(event.data.answer);
+  waiting.delete(event.data.id);
+};
+function ask(request: Question): Promise<Reply['answer']> {
+  const id = nextRequest++;
+  return new Promise((resolve) => {
+    waiting.set(id, resolve);
+    worker.postMessage({ ...request, id });
+  });
+}
+
+const settings = new SettingsForm(byId('settings'));
+const status = byId<HTMLParagraphElement>('status');
+const settingsMessage = byId<HTMLParagraphElement>('settings-message');
+const spectrumChart = createChart(byId('spectrum-chart'));
+const mapCharts = quantities.map((q) => createChart(byId(`map-${q.key}`)));
+const profileChart = createChart(byId('profile-chart'));
+const profileRow = byId<HTMLSelectElement>('profile-row');
+
+let setup: Setup | undefined;
+let field: FieldResult | undefined;
+let axisQuality: PointResult | undefined;
+const points: PointResult[] = [];
+
+for (let r = 0; r < kRows; ++r) profileRow.add(new Option(`Y = ${r * kGridStepMm} mm`, String(r)));
+
+function fixed(v: number, digits: number): string {
+  return Number.isFinite(v) ? v.toFixed(digits) : '—';
+}
+
+function redraw(): void {
+  settings.relabel();
+  for (const element of document.querySelectorAll<HTMLElement>('[data-text]')) element.textContent = t(element.dataset.text!);
+  if (!field || !setup) return;
+  const maps: Record<Quantity, Float32Array> = { energyFluence: field.energyFluence, airKerma: field.airKerma, hvl: field.hvl };
+  quantities.forEach((q, k) => drawMap(mapCharts[k], q, maps[q.key], heelCutOffMm(setup!), points));
+  drawSpectra(spectrumChart, [
+    ...(field.spectrum ? [{ name: t('ビーム軸'), spectrum: field.spectrum }] : []),
+    ...points.map((p, k) => ({ name: `${k + 1}: X ${p.x} Y ${p.y} mm`, spectrum: p.spectrum })),
+  ]);
+  drawProfile(profileChart, maps, Number(profileRow.value));
+  const quality = byId('axis-quality');
+  quality.replaceChildren();
+  const rows: Array<[string, string]> = [
+    [t('アルミ半価層'), `${fixed(field.hvlReference, 3)} mm Al`],
+    ...(axisQuality
+      ? ([
+          [t('平均エネルギー'), `${fixed(axisQuality.quality.meanEnergy, 2)} keV`],
+          [t('第2半価層'), `${fixed(axisQuality.quality.secondHvl, 3)} mm Al`],
+          [t('均等度'), fixed(axisQuality.quality.homogeneity, 3)],
+        ] as Array<[string, string]>)
+      : []),
+    [t('計算時間'), `${field.computeMilliseconds.toFixed(1)} ms`],
+  ];
+  for (const [name, value] of rows) {
+    const dt = document.createElement('dt');
+    dt.textContent = name;
+    const dd = document.createElement('dd');
+    dd.textContent = value;
+    quality.append(dt, dd);
+  }
+  const body = byId('points-table').querySelector('tbody')!;
+  body.replaceChildren(
+    ...points.map((p, k) => {
+      const row = document.createElement('tr');
+      for (const text of [String(k + 1), `${p.x}`, `${p.y}`, fixed(p.quality.meanEnergy, 2), fixed(p.quality.firstHvl, 3),
+        fixed(p.quality.secondHvl, 3), fixed(p.quality.homogeneity, 3), fixed(100 * p.quality.relativeAirKerma, 1)]) {
+        const cell = document.createElement('td');
+        cell.textContent = text;
+        row.append(cell);
+      }
+      return row;
+    }),
+  );
+}
+
+async function compute(): Promise<void> {
+  const read = settings.read();
+  if ('problem' in read) {
+    settingsMessage.textContent = read.problem;
+    read.field.focus();
+    return;
+  }
+  settingsMessage.textContent = '';
+  status.textContent = t('計算中…');
+  status.dataset.state = 'busy';
+  const answer = await ask({ kind: 'field', setup: read.setup });
+  if (!answer.ok) {
+    status.textContent = '';
+    status.dataset.state = 'done';
+    settingsMessage.textContent = answer.error;
+    return;
+  }
+  setup = read.setup;
+  field = answer as FieldResult;
+  const axis = await ask({ kind: 'point', setup, x: 0, y: 0 });
+  axisQuality = axis.ok ? (axis as PointResult) : undefined;
+  const kept = points.splice(0);
+  for (const p of kept) await addPoint(p.x, p.y, false);
+  status.textContent = [t('計算が終了しました'), ...field.warnings].join(' ');
+  redraw();
+  status.dataset.state = 'done';
+}
+
+async function addPoint(x: number, y: number, draw = true): Promise<void> {
+  if (!setup) return;
+  const answer = await ask({ kind: 'point', setup, x, y });
+  if (!answer.ok) {
+    status.textContent = t('この点ではスペクトルを計算できません: %1', answer.error);
+    return;
+  }
+  points.push(answer as PointResult);
+  if (draw) redraw();
+}
+
+mapCharts.forEach((chart) => {
+  chart.getZr().on('click', (event: { offsetX: number; offsetY: number }) => {
+    const [x, y] = chart.convertFromPixel({ gridIndex: 0 }, [event.offsetX, event.offsetY]);
+    if (x < 0 || x > 150 || y < 0 || y > 100) return;
+    void addPoint(Math.round(x * 10) / 10, Math.round(y * 10) / 10);
+  });
+});
+
+byId('settings-form').addEventListener('submit', (event) => {
+  event.preventDefault();
+  void compute();
+});
+byId('point-form').addEventListener('submit', (event) => {
+  event.preventDefault();
+  const x = Number(byId<HTMLInputElement>('point-x').value);
+  const y = Number(byId<HTMLInputElement>('point-y').value);
+  if (Number.isFinite(x) && Number.isFinite(y)) void addPoint(x, y);
+});
+byId('clear-points').addEventListener('click', () => {
+  points.splice(0);
+  redraw();
+});
+profileRow.addEventListener('change', redraw);
+const language = byId<HTMLSelectElement>('language');
+language.value = currentLanguage();
+language.addEventListener('change', () => {
+  setLanguage(language.value as Language);
+  redraw();
+});
+
+const figures: Array<[string, ECharts]> = [
+  ['spectra', spectrumChart],
+  ...quantities.map((q, k) => [`map_${q.key}`, mapCharts[k]] as [string, ECharts]),
+  ['profile', profileChart],
+];
+byId('exports').addEventListener('click', async (event) => {
+  const kind = (event.target as HTMLElement).dataset.export;
+  if (!kind || !field) return;
+  if (kind === 'result') download('Result.dat', field.resultText);
+  if (kind === 'beam-axis' && field.beamAxisText) download('Beam_Axis.dat', field.beamAxisText);
+  if (kind === 'maps') download('maps.csv', mapsCsv(field), 'text/csv');
+  if (kind === 'spectra') download('spectra.csv', spectraCsv(field.spectrum, points), 'text/csv');
+  if (kind === 'points') download('points.csv', pointsCsv(points), 'text/csv');
+  if (kind === 'svg') for (const [name, chart] of figures) download(`${name}.svg`, svgOf(chart), 'image/svg+xml');
+  if (kind === 'png') for (const [name, chart] of figures) download(`${name}.png`, await pngOf(chart));
+});
+
+setLanguage(currentLanguage());
+redraw();
+void compute();
+if ('serviceWorker' in navigator && location.protocol.startsWith('http')) void navigator.serviceWorker.register('./offline.js');

@@ -1,0 +1,91 @@
+// The messages between the page and the worker that runs the WebAssembly model.
+
+export type Target = 'mo' | 'w';
+
+// The set-up as the model takes it: the names of the desktop's table of fields.
+export interface Setup {
+  target: Target;
+  tube_voltage: number;
+  target_angle: number;
+  tilt_angle: number;
+  beryllium: number;
+  aluminium: number;
+  molybdenum: number;
+  rhodium: number;
+  air_layer: number;
+}
+
+export interface Sums {
+  peak: number;
+  photonFluence: number;
+  energyFluence: number;
+  airKerma: number;
+  hvl: number;
+}
+
+export interface FieldResult {
+  ok: true;
+  energyFluence: Float32Array;
+  airKerma: Float32Array;
+  hvl: Float32Array;
+  energyFluenceReference: number;
+  airKermaReference: number;
+  hvlReference: number;
+  spectrum?: Float32Array;
+  sums?: Sums;
+  warnings: string[];
+  resultText: string;
+  beamAxisText: string;
+  computeMilliseconds: number; // the model's time for the field, without copies and texts
+}
+
+export interface PointResult {
+  ok: true;
+  x: number;
+  y: number;
+  spectrum: Float32Array;
+  highestBin: number;
+  sums: Sums;
+  quality: {
+    meanEnergy: number;
+    firstHvl: number;
+    secondHvl: number;
+    homogeneity: number;
+    relativeAirKerma: number;
+  };
+}
+
+export interface Failure {
+  ok: false;
+  error: string;
+}
+
+export type Question = { kind: 'field'; setup: Setup } | { kind: 'point'; setup: Setup; x: number; y: number };
+export type Request = Question & { id: number };
+
+export type Reply = { id: number; answer: FieldResult | PointResult | Failure };
+
+// The grid of the maps: column c at X = 2c mm (0..150), row r at Y = 2r mm (0..100).
+export const kColumns = 76;
+export const kRows = 51;
+export const kGridStepMm = 2;
+export const kBins = 250;
+export const binEnergy = (bin: number): number => 0.2 * bin;
+
+// The spectrum form's start values.
+export const defaultSetup: Setup = {
+  target: 'mo',
+  tube_voltage: 30,
+  target_angle: 10,
+  tilt_angle: 4,
+  beryllium: 0.8,
+  aluminium: 0,
+  molybdenum: 0.03,
+  rhodium: 0,
+  air_layer: 60,
+};
+
+// The heel cut-off in mm: columns beyond it carry no radiation.
+export function heelCutOffMm(setup: Setup): number {
+  return 650 * Math.tan(((setup.target_angle + setup.tilt_angle) * Math.PI) / 180);
+}

@@ -1,0 +1,99 @@
+// The settings form: the spectrum form's fields, labels and checks.
+import { defaultSetup, type Setup, type Target } from './model';
+import { t } from './texts';
+
+type NumberName = Exclude<keyof Setup, 'target'>;
+
+interface FieldDefinition {
+  name: NumberName;
+  label: string; // the desktop's Japanese text
+  unit: string;
+  thickness: boolean;
+}
+
+const fields: FieldDefinition[] = [
+  { name: 'tube_voltage', label: 'Ｘ線管電圧', unit: 'kV', thickness: false },
+  { name: 'target_angle', label: 'ターゲット角度(θ)', unit: 'deg', thickness: false },
+  { name: 'tilt_angle', label: '管球傾斜角度(φ)', unit: 'deg', thickness: false },
+  { name: 'beryllium', label: 'ベリリウム', unit: 'mm', thickness: true },
+  { name: 'aluminium', label: 'アルミ (当量)', unit: 'mm', thickness: true },
+  { name: 'molybdenum', label: 'モリブデン', unit: 'mm', thickness: true },
+  { name: 'rhodium', label: 'ロジウム', unit: 'mm', thickness: true },
+  { name: 'air_layer', label: '空気層', unit: 'cm', thickness: false },
+];
+
+export class SettingsForm {
+  private readonly target: HTMLSelectElement;
+  private readonly inputs = new Map<NumberName, HTMLInputElement>();
+  private readonly labels: Array<() => void> = [];
+
+  constructor(private readonly container: HTMLElement) {
+    const targetRow = this.row('target', () => t('ターゲット'), '');
+    this.target = document.createElement('select');
+    this.target.id = 'setting-target';
+    for (const [value, label] of [['mo', 'モリブデン'], ['w', 'タングステン']] as const) {
+      const option = document.createElement('option');
+      option.value = value;
+      this.labels.push(() => (option.textContent = t(label)));
+      this.target.append(option);
+    }
+    targetRow.insertBefore(this.target, targetRow.lastChild);
+    for (const field of fields) {
+      const row = this.row(field.name, () => t(field.label), field.unit);
+      const input = document.createElement('input');
+      input.id = `setting-${field.name}`;
+      input.type = 'text';
+      input.inputMode = 'decimal';
+      input.setAttribute('aria-describedby', 'settings-message');
+      row.insertBefore(input, row.lastChild);
+      this.inputs.set(field.name, input);
+    }
+    this.show(defaultSetup);
+    this.relabel();
+  }
+
+  private row(name: string, label: () => string, unit: string): HTMLElement {
+    const row = document.createElement('div');
+    row.className = 'setting';
+    const text = document.createElement('label');
+    text.htmlFor = `setting-${name}`;
+    this.labels.push(() => (text.textContent = label()));
+    const unitText = document.createElement('span');
+    unitText.className = 'unit';
+    unitText.textContent = unit;
+    row.append(text, unitText);
+    this.container.append(row);
+    return row;
+  }
+
+  relabel(): void {
+    for (const apply of this.labels) apply();
+  }
+
+  show(setup: Setup): void {
+    this.target.value = setup.target;
+    for (const field of fields) this.inputs.get(field.name)!.value = String(setup[field.name]);
+  }
+
+  // The set-up, or the first problem with its field: the desktop form's messages.
+  read(): { setup: Setup } | { problem: string; field: HTMLElement } {
+    const setup = { ...defaultSetup, target: this.target.value as Target };
+    for (const field of fields) {
+      const input = this.inputs.get(field.name)!;
+      const text = input.value.trim();
+      const value = Number(text);
+      const label = t(field.label);
+      if (text === '' || !Number.isFinite(value)) return { problem: t('%1「%2」は数値ではありません', label, text), field: input };
+      if (field.thickness && value < 0) {
+        return { problem: t('%1「%2」は負の値です。厚さは 0 以上を入力してください', label, text), field: input };
+      }
+      if (field.name === 'tube_voltage' && (value < 20 || value > 50)) return { problem: t('管電圧が設定可能範囲を逸脱しています'), field: input };
+      if ((field.name === 'target_angle' || field.name === 'tilt_angle') && Math.abs(value) > 90) {
+        return { problem: t('角度が設定可能範囲を逸脱しています (-90 ～ 90 度)'), field: input };
+      }
+      if (field.name === 'air_layer' && value < 0) return { problem: t('空気層「%1」は負の値です。0 以上を入力してください', text), field: input };
+      setup[field.name] = value;
+    }
+    return { setup };
+  }
+}
