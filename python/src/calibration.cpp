@@ -5,9 +5,10 @@
 
 #include "bindings.h"
 #include "calibration/output_calibration.h"
-#include "palvane/physics/calibration_file.h"
+#include "calibration/profile_file.h"
 #include "sweep/aluminium_fit.h"
 #include "sweep/combination_run.h"
+#include "sweep/row_calibration.h"
 
 namespace palvane_python {
 
@@ -74,56 +75,159 @@ py::dict fitAluminium(const palvane::TubeSetup& setup, const tube_model::Tables&
   return result;
 }
 
+int targetTypeOf(const py::handle& target) {
+  if (py::isinstance<py::str>(target)) {
+    const std::string name = target.cast<std::string>();
+    if (name == "mo") return 0;
+    if (name == "w") return 1;
+  }
+  throwSetupError("target " + py::repr(target).cast<std::string>() + ": must be \"mo\" or \"w\"");
+}
+
+// The fit of the set-up's added filter, made for its beryllium, angles and filter thickness.
+calibration::FilterCalibration filterCalibration(
+    const palvane::TubeSetup& setup, double aluminium,
+    const std::vector<std::pair<double, double>>& measured, const std::string& date) {
+  const calibration::TubeSetup made = sweep::setupOf(setup);
+  const std::optional<calibration::Filter> filter =
+      calibration::filterOf(made.molybdenum, made.rhodium);
+  if (!filter) throwSetupError("setup: both added filters are set; a fit serves one filter");
+  if (!std::isfinite(aluminium) || aluminium < 0) {
+    throwSetupError("aluminium_mm: must be a number of 0 mm or more");
+  }
+  calibration::FilterCalibration fit = calibration::FilterCalibration::madeWith(made, *filter);
+  fit.aluminium = aluminium;
+  fit.date = date;
+  if (measured.size() > calibration::kMostHvlPairs) {
+    throwSetupError("hvl_pairs: a fit holds at most " + std::to_string(calibration::kMostHvlPairs) +
+                    " measured pairs");
+  }
+  if (!measured.empty()) {
+    for (const HvlPair& pair : pairsOf(measured)) fit.pairs.push_back({pair, 0.0});
+  }
+  return fit;
+}
+
+calibration::OutputMeasurement outputMeasurement(double kermaPerLoad, double distance,
+                                                 const palvane::TubeSetup& setup,
+                                                 const std::string& date) {
+  const calibration::OutputCalibration output{kermaPerLoad, distance};
+  const std::optional<calibration::OutputProblem> problem = calibration::outputProblem(output);
+  if (problem == calibration::OutputProblem::kKermaNotPositive) {
+    throwSetupError("kerma_ugy_per_mas: must be a number above 0");
+  }
+  if (problem == calibration::OutputProblem::kDistanceOutOfRange) {
+    throwSetupError("distance_cm: must lie from 10 to 200 cm");
+  }
+  if (problem) throwSetupError("kerma_ugy_per_mas, distance_cm: too large to scale");
+  return {output, setup.tubeVoltage, sweep::setupOf(setup), date};
+}
+
+// The set-up with the profile's aluminium for its target and added filter, as sweep
+// --calibration runs a row; SetupError saying why when the profile cannot serve it.
+palvane::TubeSetup applyProfile(const palvane::TubeSetup& setup,
+                                const calibration::TubeProfile& profile) {
+  if (profile.format < 2) throwSetupError(std::string(sweep::kFormatOneUnserved));
+  std::vector<palvane::TubeSetup> rows{setup};
+  const sweep::RowCalibrations applied = sweep::applyProfileAluminium(rows, profile);
+  if (!applied.fits.front().fit) throwSetupError(applied.notes.front());
+  return rows.front();
+}
+
+// The air kerma per tube load at the reference point for the set-up, in uGy/mAs: the
+// profile's measured output carried to the set-up by the engines' model, as sweep
+// --calibration scales a row.
+double referenceKerma(const palvane::TubeSetup& setup, const calibration::TubeProfile& profile,
+                      const tube_model::Tables& tables) {
+  if (!profile.output) throwSetupError("the profile has no measured output");
+  if (profile.format < 2) {
+    throwSetupError(
+        "a profile of format 1 does not state the settings its output was measured "
+        "at; load it into palvane with those settings and save it again");
+  }
+  const std::vector<palvane::TubeSetup> rows{setup};
+  sweep::RowCalibrations scaled;
+  std::vector<sweep::CombinationOutcome> outcomes;
+  {
+    py::gil_scoped_release released;
+    const sweep::EngineTables engineTables{tables};
+    sweep::SweepJob job;
+    job.combinations = rows;
+    job.parallelRuns = 1;
+    job.run = [&](const palvane::TubeSetup& settings) {
+      return sweep::runCombination(engineTables, settings);
+    };
+    outcomes = sweep::runSweep(job);
+    sweep::scaleOutput(scaled, rows, outcomes, job, profile.output->output,
+                       sweep::measuredAtProfileOutput(*profile.output));
+  }
+  if (!outcomes.front().ok) throw tube_model::ModelError(outcomes.front().failure);
+  if (!scaled.referenceKermas.front()) {
+    throwSetupError(scaled.notes.front().empty() ? "no finite air kerma at these settings"
+                                                 : scaled.notes.front());
+  }
+  return *scaled.referenceKermas.front();
+}
+
 }  // namespace
 
 void bindCalibration(py::module_& module) {
   module.def("fit_aluminium", &fitAluminium, py::arg("setup"), py::arg("tables"),
              py::arg("hvl_pairs"));
 
-  using palvane::TubeCalibrationRecord;
-  py::class_<TubeCalibrationRecord>(module, "CalibrationRecord")
-      .def(py::init<>())
-      .def_property(
-          "target",
-          [](const TubeCalibrationRecord& record) { return record.targetType == 0 ? "mo" : "w"; },
-          [](TubeCalibrationRecord& record, const std::string& target) {
-            if (target != "mo" && target != "w") throwSetupError("target: must be \"mo\" or \"w\"");
-            record.targetType = target == "mo" ? 0 : 1;
-          })
-      .def_readwrite("aluminium_mm", &TubeCalibrationRecord::aluminium)
-      .def_property(
-          "hvl_pairs",
-          [](const TubeCalibrationRecord& record) {
-            std::vector<std::pair<double, double>> pairs;
-            for (const HvlPair& pair : record.pairs) pairs.emplace_back(pair.tubeVoltage, pair.hvl);
-            return pairs;
-          },
-          [](TubeCalibrationRecord& record, const std::vector<std::pair<double, double>>& pairs) {
-            record.pairs.clear();
-            for (const auto& [voltage, hvl] : pairs) record.pairs.push_back({voltage, hvl});
-          })
-      .def_property(
-          "output",
-          [](const TubeCalibrationRecord& record) -> std::optional<std::pair<double, double>> {
-            if (!record.output) return std::nullopt;
-            return std::pair(record.output->kermaPerLoad, record.output->distance);
-          },
-          [](TubeCalibrationRecord& record, std::optional<std::pair<double, double>> output) {
-            record.output.reset();
-            if (output)
-              record.output = calibration::OutputCalibration{output->first, output->second};
-          });
-  module.def("read_calibration_file", &palvane::readCalibrationFile, py::arg("file"));
-  module.def("write_calibration_file", &palvane::writeCalibrationFile, py::arg("file"),
-             py::arg("record"));
-  module.def(
-      "reference_kerma",
-      [](double kermaPerLoad, double distance) -> std::optional<double> {
-        const calibration::OutputCalibration output{kermaPerLoad, distance};
-        if (!calibration::isUsable(output)) return std::nullopt;
-        return calibration::referenceKerma(output);
-      },
-      py::arg("kerma_per_load"), py::arg("distance_cm"));
+  using calibration::FilterCalibration;
+  using calibration::OutputMeasurement;
+  using calibration::TubeProfile;
+  py::class_<FilterCalibration>(module, "FilterCalibration")
+      .def(py::init(&filterCalibration), py::arg("setup"), py::arg("aluminium_mm"),
+           py::arg("hvl_pairs") = std::vector<std::pair<double, double>>{}, py::arg("date") = "")
+      .def_property_readonly("filter",
+                             [](const FilterCalibration& fit) {
+                               return std::string(calibration::filterKey(fit.filter));
+                             })
+      .def_readonly("filter_thickness_mm", &FilterCalibration::filterThickness)
+      .def_readonly("beryllium_mm", &FilterCalibration::beryllium)
+      .def_readonly("target_angle_deg", &FilterCalibration::targetAngle)
+      .def_readonly("tilt_angle_deg", &FilterCalibration::tiltAngle)
+      .def_readonly("date", &FilterCalibration::date)
+      .def_readonly("aluminium_mm", &FilterCalibration::aluminium)
+      .def_property_readonly("hvl_pairs", [](const FilterCalibration& fit) {
+        std::vector<std::pair<double, double>> pairs;
+        for (const calibration::PairFit& pair : fit.pairs)
+          pairs.emplace_back(pair.measured.tubeVoltage, pair.measured.hvl);
+        return pairs;
+      });
+  py::class_<OutputMeasurement>(module, "OutputMeasurement")
+      .def(py::init(&outputMeasurement), py::arg("kerma_ugy_per_mas"), py::arg("distance_cm"),
+           py::arg("setup"), py::arg("date") = "")
+      .def_property_readonly(
+          "kerma_ugy_per_mas",
+          [](const OutputMeasurement& output) { return output.output.kermaPerLoad; })
+      .def_property_readonly("distance_cm",
+                             [](const OutputMeasurement& output) { return output.output.distance; })
+      .def_property_readonly("setup", &sweep::settingsOf)
+      .def_readonly("date", &OutputMeasurement::date);
+  py::class_<TubeProfile>(module, "TubeProfile")
+      .def(py::init([](const std::string& name, const py::handle& target) {
+             TubeProfile profile;
+             profile.name = name;
+             profile.targetType = targetTypeOf(target);
+             return profile;
+           }),
+           py::arg("name") = "", py::arg("target") = "mo")
+      .def_readonly("format", &TubeProfile::format)
+      .def_readwrite("name", &TubeProfile::name)
+      .def_property_readonly(
+          "target", [](const TubeProfile& profile) { return profile.targetType == 0 ? "mo" : "w"; })
+      .def_readonly("filters", &TubeProfile::filters)
+      .def_readwrite("output", &TubeProfile::output)
+      .def("set_filter_calibration", &TubeProfile::setFilterCalibration, py::arg("fit"));
+  module.def("read_profile_file", &calibration::readProfileFile, py::arg("file"));
+  module.def("write_profile_file", &calibration::writeProfileFile, py::arg("file"),
+             py::arg("profile"));
+  module.def("apply_profile", &applyProfile, py::arg("setup"), py::arg("profile"));
+  module.def("reference_kerma", &referenceKerma, py::arg("setup"), py::arg("profile"),
+             py::arg("tables"));
 }
 
 }  // namespace palvane_python
