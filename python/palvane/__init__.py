@@ -53,7 +53,7 @@ __all__ = [
     "ENERGY_KEV", "X_MM", "Y_MM", "Y_FULL_MM", "Field", "FileError", "FilterCalibration",
     "FitError", "ModelError", "OutputMeasurement", "PointSpectrum", "SetupError", "Tables",
     "TubeProfile", "TubeSetup", "absolute_air_kerma", "apply_profile", "combinations", "field",
-    "fit_aluminium", "full_map", "installed_tables", "read_profile", "spectrum_at", "sweep",
+    "fit_aluminium", "fit_heel", "full_map", "installed_tables", "read_profile", "spectrum_at", "sweep",
     "write_profile", "write_report",
 ]
 
@@ -130,6 +130,25 @@ def fit_aluminium(setup: TubeSetup, hvl_pairs: Sequence[tuple[float, float]],
     """
     pairs = [(float(kv), float(hvl)) for kv, hvl in hvl_pairs]
     return _core.fit_aluminium(_setup(setup), _tables(tables), pairs)
+
+
+def fit_heel(setup: TubeSetup, heel_points: Sequence[tuple[float, float]],
+             hvl_pairs: Sequence[tuple[float, float]] = (),
+             tables: Tables | str | os.PathLike | None = None) -> dict:
+    """The target angle that makes the engines' heel meet a measured one.
+
+    heel_points: (X in mm towards the anode side, air kerma relative to the beam axis)
+    pairs measured at Y = 0 with the set-up's other settings, up to 8. The angle is fitted
+    from 5 to 30 degrees in steps of 0.1 by least squares (as sweep --fit-heel does); with
+    hvl_pairs the aluminium is refitted with it in turn until both are stable. The angle is
+    an effective one: it makes the model's heel match, not the anode's real angle.
+    Returns a dict: target_angle_deg, aluminium_mm (None without pairs), setup (with both
+    as the engines read them) and points (each with model_relative_air_kerma). Raises
+    FitError when no angle reaches the measurement, naming the nearest.
+    """
+    points = [(float(x), float(kerma)) for x, kerma in heel_points]
+    pairs = [(float(kv), float(hvl)) for kv, hvl in hvl_pairs]
+    return _core.fit_heel(_setup(setup), _tables(tables), points, pairs)
 
 
 def read_profile(file: str | os.PathLike) -> TubeProfile:

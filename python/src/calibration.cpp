@@ -8,6 +8,7 @@
 #include "calibration/profile_file.h"
 #include "sweep/aluminium_fit.h"
 #include "sweep/combination_run.h"
+#include "sweep/heel_fit.h"
 #include "sweep/row_calibration.h"
 
 namespace palvane_python {
@@ -18,8 +19,9 @@ using calibration::HvlPair;
 
 // sweep names its option in its fit messages; here the call is the context.
 std::string withoutOptionName(std::string message) {
-  const std::string option = "--fit-hvl: ";
-  if (message.rfind(option, 0) == 0) message.erase(0, option.size());
+  for (const std::string option : {"--fit-hvl: ", "--fit-heel: "}) {
+    if (message.rfind(option, 0) == 0) message.erase(0, option.size());
+  }
   return message;
 }
 
@@ -169,10 +171,74 @@ double referenceKerma(const palvane::TubeSetup& setup, const calibration::TubePr
   return *scaled.referenceKermas.front();
 }
 
+std::vector<calibration::HeelPoint> heelPointsOf(
+    const std::vector<std::pair<double, double>>& measured) {
+  if (measured.empty()) throwFitError("heel_points: no measured point to fit");
+  if (measured.size() > calibration::kMostHeelPoints) {
+    throwFitError("heel_points: more than " + std::to_string(calibration::kMostHeelPoints) +
+                  " points");
+  }
+  std::vector<calibration::HeelPoint> points;
+  for (std::size_t n = 0; n < measured.size(); ++n) {
+    const auto [position, kerma] = measured[n];
+    const std::string name = "heel_points[" + std::to_string(n) + "]: ";
+    if (!(position > 0 && position <= calibration::kFarthestHeelPoint)) {
+      throwFitError(name + "X must lie above 0 and up to 150 mm");
+    }
+    if (!(kerma > 0 && kerma <= calibration::kHighestRelativeKerma)) {
+      throwFitError(name + "the relative air kerma must lie above 0 and up to 1.5");
+    }
+    points.push_back({position, kerma, std::nullopt});
+  }
+  return points;
+}
+
+// The target angle fitted to a measured heel with the engines' maps, and with pairs the
+// aluminium in turn, as sweep --fit-heel fits a row.
+py::dict fitHeel(const palvane::TubeSetup& setup, const tube_model::Tables& tables,
+                 const std::vector<std::pair<double, double>>& measuredPoints,
+                 const std::vector<std::pair<double, double>>& measuredPairs) {
+  const std::vector<calibration::HeelPoint> points = heelPointsOf(measuredPoints);
+  const std::vector<HvlPair> pairs =
+      measuredPairs.empty() ? std::vector<HvlPair>{} : pairsOf(measuredPairs);
+  std::vector<palvane::TubeSetup> combinations{setup};
+  std::vector<sweep::AluminiumFit> fits;
+  sweep::HeelFitRow heel;
+  {
+    py::gil_scoped_release released;
+    const sweep::EngineTables engineTables{tables};
+    sweep::SweepJob job;
+    job.combinations = combinations;
+    job.parallelRuns = 1;
+    job.run = [&](const palvane::TubeSetup& settings) {
+      return sweep::runCombination(engineTables, settings);
+    };
+    heel = sweep::fitHeel(combinations, job, points, pairs, fits).front();
+  }
+  if (!heel.fit) throwFitError(withoutOptionName(heel.failure));
+  py::list pointRecords;
+  for (const calibration::HeelPoint& point : heel.fit->points) {
+    py::dict record;
+    record["x_mm"] = point.position;
+    record["measured_relative_air_kerma"] = point.relativeKerma;
+    record["model_relative_air_kerma"] = point.modelKerma;
+    pointRecords.append(record);
+  }
+  py::dict result;
+  result["target_angle_deg"] = heel.fit->targetAngle;
+  result["aluminium_mm"] =
+      !fits.empty() && fits.front().fit ? py::cast(fits.front().fit->aluminium) : py::none();
+  result["setup"] = combinations.front();
+  result["points"] = pointRecords;
+  return result;
+}
+
 }  // namespace
 
 void bindCalibration(py::module_& module) {
   module.def("fit_aluminium", &fitAluminium, py::arg("setup"), py::arg("tables"),
+             py::arg("hvl_pairs"));
+  module.def("fit_heel", &fitHeel, py::arg("setup"), py::arg("tables"), py::arg("heel_points"),
              py::arg("hvl_pairs"));
 
   using calibration::FilterCalibration;

@@ -20,6 +20,19 @@ def test_fit_meets_a_measured_hvl_and_refuses_an_unreachable_one(tables):
         palvane.fit_aluminium(setup, [(28, 0.31), (60, 0.4)], tables)
 
 
+def test_heel_fit_gives_back_the_engines_own_angle(tables):
+    # README: the engine's heel at 18 degrees gives back 18.
+    setup = palvane.TubeSetup(tube_voltage_kv=28, tilt_angle_deg=0, molybdenum_mm=0,
+                              rhodium_mm=0.025)
+    fit = palvane.fit_heel(setup, [(50, 0.9635), (100, 0.8909), (150, 0.7557)], (), tables)
+    assert fit["target_angle_deg"] == pytest.approx(18.0)
+    assert fit["setup"].target_angle_deg == pytest.approx(18.0)
+    with pytest.raises(palvane.FitError, match="no target angle from 5 to 30 degrees"):
+        palvane.fit_heel(setup, [(150, 1.5)], (), tables)
+    with pytest.raises(palvane.FitError, match=r"heel_points\[0\]: X"):
+        palvane.fit_heel(setup, [(151, 0.9)], (), tables)
+
+
 # A profile as palvane saves it (the README's example).
 ROOM_2 = """# palvane tube profile
 format = 2
