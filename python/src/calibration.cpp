@@ -43,6 +43,25 @@ std::vector<HvlPair> pairsOf(const std::vector<std::pair<double, double>>& measu
   return pairs;
 }
 
+// The set-up alone computed by the engines, as sweep computes a row.
+sweep::SweepJob oneSetupJob(const sweep::EngineTables& tables, const palvane::TubeSetup& setup) {
+  sweep::SweepJob job;
+  job.combinations = {setup};
+  job.parallelRuns = 1;
+  job.run = [&tables](const palvane::TubeSetup& settings) {
+    return sweep::runCombination(tables, settings);
+  };
+  return job;
+}
+
+// A date as a profile holds it: yyyy-mm-dd, or empty for none.
+std::string checkedDate(const std::string& date) {
+  const bool shaped = date.size() == 10 && date[4] == '-' && date[7] == '-' &&
+                      date.find_first_not_of("0123456789-") == std::string::npos;
+  if (!date.empty() && !shaped) throwSetupError("date \"" + date + "\": not a date yyyy-mm-dd");
+  return date;
+}
+
 // The aluminium fitted with the engines' beam-axis HVLs, as sweep --fit-hvl fits it.
 py::dict fitAluminium(const palvane::TubeSetup& setup, const tube_model::Tables& tables,
                       const std::vector<std::pair<double, double>>& measured) {
@@ -52,12 +71,7 @@ py::dict fitAluminium(const palvane::TubeSetup& setup, const tube_model::Tables&
   {
     py::gil_scoped_release released;
     const sweep::EngineTables engineTables{tables};
-    sweep::SweepJob job;
-    job.combinations = combinations;
-    job.parallelRuns = 1;
-    job.run = [&](const palvane::TubeSetup& settings) {
-      return sweep::runCombination(engineTables, settings);
-    };
+    const sweep::SweepJob job = oneSetupJob(engineTables, combinations.front());
     fit = sweep::fitAluminium(combinations, job, pairs).front();
   }
   if (!fit.fit) throwFitError(withoutOptionName(fit.failure));
@@ -99,7 +113,7 @@ calibration::FilterCalibration filterCalibration(
   }
   calibration::FilterCalibration fit = calibration::FilterCalibration::madeWith(made, *filter);
   fit.aluminium = aluminium;
-  fit.date = date;
+  fit.date = checkedDate(date);
   if (measured.size() > calibration::kMostHvlPairs) {
     throwSetupError("hvl_pairs: a fit holds at most " + std::to_string(calibration::kMostHvlPairs) +
                     " measured pairs");
@@ -122,7 +136,7 @@ calibration::OutputMeasurement outputMeasurement(double kermaPerLoad, double dis
     throwSetupError("distance_cm: must lie from 10 to 200 cm");
   }
   if (problem) throwSetupError("kerma_ugy_per_mas, distance_cm: too large to scale");
-  return {output, setup.tubeVoltage, sweep::setupOf(setup), date};
+  return {output, setup.tubeVoltage, sweep::setupOf(setup), checkedDate(date)};
 }
 
 // The set-up with the profile's aluminium for its target and added filter, as sweep
@@ -153,12 +167,7 @@ double referenceKerma(const palvane::TubeSetup& setup, const calibration::TubePr
   {
     py::gil_scoped_release released;
     const sweep::EngineTables engineTables{tables};
-    sweep::SweepJob job;
-    job.combinations = rows;
-    job.parallelRuns = 1;
-    job.run = [&](const palvane::TubeSetup& settings) {
-      return sweep::runCombination(engineTables, settings);
-    };
+    const sweep::SweepJob job = oneSetupJob(engineTables, rows.front());
     outcomes = sweep::runSweep(job);
     sweep::scaleOutput(scaled, rows, outcomes, job, profile.output->output,
                        sweep::measuredAtProfileOutput(*profile.output));
@@ -207,12 +216,7 @@ py::dict fitHeel(const palvane::TubeSetup& setup, const tube_model::Tables& tabl
   {
     py::gil_scoped_release released;
     const sweep::EngineTables engineTables{tables};
-    sweep::SweepJob job;
-    job.combinations = combinations;
-    job.parallelRuns = 1;
-    job.run = [&](const palvane::TubeSetup& settings) {
-      return sweep::runCombination(engineTables, settings);
-    };
+    const sweep::SweepJob job = oneSetupJob(engineTables, combinations.front());
     heel = sweep::fitHeel(combinations, job, points, pairs, fits).front();
   }
   if (!heel.fit) throwFitError(withoutOptionName(heel.failure));

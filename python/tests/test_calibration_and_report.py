@@ -110,6 +110,9 @@ def test_a_profile_made_in_python_is_read_back(tmp_path):
     assert palvane.apply_profile(setup, again).aluminium_mm == 0.18
     with pytest.raises(palvane.SetupError, match="distance_cm"):
         palvane.OutputMeasurement(80, 5, setup)
+    # A date that would break the file's lines is refused, not written.
+    with pytest.raises(palvane.SetupError, match="not a date yyyy-mm-dd"):
+        palvane.FilterCalibration(setup, 0.177, [], "2026-12-01\nformat = 3")
 
 
 def test_report_set_holds_the_forms_files(tables, tmp_path):
