@@ -24,25 +24,34 @@ class MolybdenumRun : public engine::TargetRun {
         target_(stoppingPower),
         bremsstrahlung_(target_, table, parameters.tubeVoltage),
         lines_(chooseLineSet(parameters)),
-        obliqueLayers_(highestBin_) {
-    // Perpendicular path, in the order the factors multiply: air, Rh, Be, Mo, Al. A layer
-    // of zero thickness would multiply by exactly 1 and is left out.
+        obliqueLayers_(highestBin_),
+        plate_(highestBin_) {
+    // Perpendicular path, in the order the factors multiply: air, Rh, Be, Mo, Al.
     const std::pair<const BinColumn&, float> perpendicular[] = {{table.muAir, parameters.airLayer},
                                                                 {table.muRh, parameters.rhodium},
                                                                 {table.muBe, parameters.beryllium},
                                                                 {table.muMo, parameters.molybdenum},
                                                                 {table.muAl, parameters.aluminium}};
-    for (const auto& [mu, thickness] : perpendicular) {
-      if (thickness != 0.0f) {
-        perpendicularLayers_.push_back(
-            engine::perpendicularTransmission(mu, thickness, highestBin_));
-      }
+    for (const auto& [mu, thickness] : perpendicular) addPerpendicular(mu, thickness);
+    // Added filters sit with the tube's filters: the same two steps, after aluminium.
+    for (const engine::AddedLayer& filter : parameters.addedFilters) {
+      addPerpendicular(filter.mu, filter.thickness);
     }
     // Extra oblique path per point: Rh, Mo, air, Al, each exp((-mu * L) * t); no Be.
     obliqueLayers_.add(table.muRh, parameters.rhodium, LayerStack::Order::kPathFirst);
     obliqueLayers_.add(table.muMo, parameters.molybdenum, LayerStack::Order::kPathFirst);
     obliqueLayers_.add(table.muAir, parameters.airLayer, LayerStack::Order::kPathFirst);
     obliqueLayers_.add(table.muAl, parameters.aluminium, LayerStack::Order::kPathFirst);
+    for (const engine::AddedLayer& filter : parameters.addedFilters) {
+      obliqueLayers_.add(filter.mu, filter.thickness, LayerStack::Order::kPathFirst);
+    }
+    // The compression plate lies outside the tube, below the characteristic lines' origin:
+    // it is crossed by the whole point spectrum, lines included, along its oblique path.
+    if (parameters.plate) {
+      hasPlate_ = parameters.plate->thickness != 0.0f;
+      plate_.add(parameters.plate->mu, parameters.plate->thickness,
+                 LayerStack::Order::kThicknessFirst);
+    }
   }
 
   // The emission spectrum: bremsstrahlung, perpendicular filtration, division by E_i, lines.
@@ -70,12 +79,26 @@ class MolybdenumRun : public engine::TargetRun {
     const float extraPath = geometry.obliquity - 1.0f;
     const BinColumn& transmission = obliqueLayers_.transmission(extraPath);
     point.fill(0.0f);
+    if (hasPlate_) {
+      const BinColumn& plate = plate_.transmission(geometry.obliquity);
+      for (int bin = 2; bin <= highestBin_; ++bin) {
+        point[bin] = transmission[bin] * plate[bin] * column[bin] * geometry.inverseSquare;
+      }
+      return;
+    }
     for (int bin = 2; bin <= highestBin_; ++bin) {
       point[bin] = transmission[bin] * column[bin] * geometry.inverseSquare;
     }
   }
 
  private:
+  // A layer of zero thickness would multiply by exactly 1 and is left out.
+  void addPerpendicular(const BinColumn& mu, float thickness) {
+    if (thickness != 0.0f) {
+      perpendicularLayers_.push_back(engine::perpendicularTransmission(mu, thickness, highestBin_));
+    }
+  }
+
   float tubeVoltage_;
   int highestBin_;
   MolybdenumTarget target_;
@@ -83,6 +106,8 @@ class MolybdenumRun : public engine::TargetRun {
   const LineSet& lines_;
   std::vector<BinColumn> perpendicularLayers_;
   LayerStack obliqueLayers_;
+  LayerStack plate_;
+  bool hasPlate_ = false;
 };
 
 }  // namespace

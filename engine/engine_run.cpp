@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/added_layers.h"
 #include "engine/atomic_file.h"
 #include "engine/console_messages.h"
 #include "engine/field_computation.h"
@@ -60,9 +61,16 @@ void checkTubeVoltage(float tubeVoltage) {
                                           "bins (0.4 kV up to below 50.2 kV)"));
 }
 
+BeamParameters readRunParameters(const std::filesystem::path& directory) {
+  BeamParameters parameters = readParameterFile(directory / "B2F.dat");
+  if (hasAddedLayers(parameters)) {
+    resolveMaterials(parameters, readMaterialTable(directory / kMaterialTableFile));
+  }
+  return parameters;
+}
+
 RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
-                    std::string_view parameterText, std::ostream& warnings) {
-  const BeamParameters parameters = readParameterText(parameterText, "B2F.dat");
+                    const BeamParameters& parameters, std::ostream& warnings) {
   checkTubeVoltage(parameters.tubeVoltage);
   const std::unique_ptr<TargetRun> run = model.beginRun(parameters, table);
   RunFiles files;
@@ -71,6 +79,14 @@ RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
   };
   files.result = resultText(computeField(*run, parameters, table, keepBeamAxis, warnings));
   return files;
+}
+
+RunFiles computeRun(const TargetModel& model, const CoefficientTable& table,
+                    std::string_view parameterText, std::ostream& warnings,
+                    const MaterialTable& materials) {
+  BeamParameters parameters = readParameterText(parameterText, "B2F.dat");
+  if (hasAddedLayers(parameters)) resolveMaterials(parameters, materials);
+  return computeRun(model, table, parameters, warnings);
 }
 
 int runEngine(TargetModel& model, const std::filesystem::path& directory,
@@ -88,10 +104,10 @@ int runEngine(TargetModel& model, const std::filesystem::path& directory,
   try {
     const CoefficientTable table = readCoefficientTable(directory / "MUs3.dat");
     model.readTables(directory);
-    const std::string parameterText = readInputFile(directory / "B2F.dat");
+    const BeamParameters parameters = readRunParameters(directory);
     // The field's warnings follow Beam_Axis.dat, as when it is written at the reference point.
     std::ostringstream warnings;
-    const RunFiles files = computeRun(model, table, parameterText, warnings);
+    const RunFiles files = computeRun(model, table, parameters, warnings);
     writeRunFiles(directory, files, [&] { console.err << warnings.str(); });
   } catch (const InputError& error) {
     console.err << error.what() << '\n';

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/added_layers.h"
 #include "engine/atomic_file.h"
 #include "engine/numeric_field.h"
 
@@ -67,6 +68,13 @@ std::string beamAxisText(const BeamParameters& parameters, const Spectrum& point
                       quantities.airKerma, quantities.hvl}) {
     appendSummary(text, value);
   }
+  // Added layers follow as B2F.dat names them, thickness (F6.3) in mm; none, no line.
+  const auto appendLayer = [&](std::string_view keyword, const AddedLayer& layer) {
+    appendRecord(text, std::string(keyword) + " " + layer.material + " " +
+                           renderFixed(layer.thickness * kCentimetresToMillimetres, 6, 3));
+  };
+  for (const AddedLayer& layer : parameters.addedFilters) appendLayer(kFilterKeyword, layer);
+  if (parameters.plate) appendLayer(kPlateKeyword, *parameters.plate);
   return text;
 }
 

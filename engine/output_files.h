@@ -12,7 +12,8 @@ namespace engine {
 // Beam_Axis.dat, 264 records ended by CR LF: the settings (thicknesses echoed as the held
 // cm value * 10 in single precision), 250 spectrum records of energy and P(i)/peak, then
 // peak, photon fluence, energy fluence, air kerma and HVL. A relative value that is not
-// finite (peak 0) is written as 0.
+// finite (peak 0) is written as 0. Added layers follow, one record each ("filter ag  .050",
+// "plate pmma 2.400"); without them the file is those 264 records.
 std::string beamAxisText(const BeamParameters& parameters, const Spectrum& pointSpectrum,
                          const PointQuantities& quantities);
 

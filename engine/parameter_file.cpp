@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "engine/added_layers.h"
 #include "engine/input_error.h"
 #include "engine/input_text.h"
 #include "engine/numeric_field.h"
@@ -45,6 +46,13 @@ class FreeFormValues {
   int nextInteger() { return convert(nextText(), parseTargetCode); }
   float nextReal() {
     return convert(nextText(), [](std::string_view text) { return parseReal(text, 0); });
+  }
+
+  // Hands every line after the last value taken to `take(record, lineNumber)`.
+  template <typename Take>
+  void forEachRemainingLine(Take take) {
+    std::string_view record;
+    while (records_.next(record)) take(record, records_.lineNumber());
   }
 
  private:
@@ -90,7 +98,7 @@ BeamParameters readParameterFile(const std::filesystem::path& file) {
 }
 
 BeamParameters readParameterText(std::string_view text, std::string fileName) {
-  FreeFormValues values(text, std::move(fileName));
+  FreeFormValues values(text, fileName);
   BeamParameters parameters;
   parameters.targetCode = values.nextInteger();
   parameters.tubeVoltage = values.nextReal();
@@ -101,6 +109,9 @@ BeamParameters readParameterText(std::string_view text, std::string fileName) {
   parameters.molybdenum = values.nextReal() * kMillimetresToCentimetres;
   parameters.rhodium = values.nextReal() * kMillimetresToCentimetres;
   parameters.airLayer = values.nextReal();
+  values.forEachRemainingLine([&](std::string_view record, int line) {
+    readAddedLayer(record, line, fileName, parameters);
+  });
   return parameters;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "engine/bins.h"
 #include "engine/field_computation.h"
@@ -92,6 +93,15 @@ std::string undefinedReferenceError(const BeamParameters& parameters,
     }
     return columnLines(layer.column, highest) + "the attenuation coefficients of " +
            std::string(layer.material) + " absorb the whole spectrum in " + thickness;
+  }
+  std::vector<const AddedLayer*> added;
+  for (const AddedLayer& layer : parameters.addedFilters) added.push_back(&layer);
+  if (parameters.plate) added.push_back(&*parameters.plate);
+  for (const AddedLayer* layer : added) {
+    if (layer->thickness > 0.0f && absorbsEverything(layer->mu, layer->thickness, highest)) {
+      return "B2F.dat, line " + std::to_string(layer->line) + ": " + layer->material + " " +
+             millimetres(layer->thickness) + " mm absorbs the whole spectrum";
+    }
   }
   return "B2F.dat, lines 2 to 9: the settings " + messageNumber(parameters.tubeVoltage) + " kV, " +
          messageNumber(parameters.targetAngle) + " and " + messageNumber(parameters.tiltAngle) +

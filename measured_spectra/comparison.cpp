@@ -12,7 +12,7 @@ namespace measured {
 namespace {
 
 Beam beamOf(const Series& series, double tubeVoltage) {
-  return {series.anode, tubeVoltage, series.molybdenum, series.rhodium};
+  return {series.anode, tubeVoltage, series.molybdenum, series.rhodium, series.addedFilter};
 }
 
 palvane::BeamQuality qualityOf(const ModelBeams& beams, const palvane::BinArray& photons,
@@ -35,11 +35,14 @@ const std::vector<Series>& comparedSeries() {
   static const std::vector<double> kMolybdenumVoltages = {25, 28, 31, 35};
   static const std::vector<double> kTungstenVoltages = {25, 30, 35, 40, 49};
   static const std::vector<Series> kSeries = {
-      {Anode::kMolybdenum, 0.0, 0.0, kMolybdenumVoltages, 28},
-      {Anode::kMolybdenum, 0.03, 0.0, kMolybdenumVoltages, 28},
-      {Anode::kMolybdenum, 0.0, 0.025, kMolybdenumVoltages, 28},
-      {Anode::kMolybdenum, 0.06, 0.0, kMolybdenumVoltages, 28},
-      {Anode::kTungsten, 0.0, 0.05, kTungstenVoltages, 30},
+      {Anode::kMolybdenum, 0.0, 0.0, kMolybdenumVoltages, 28, {}},
+      {Anode::kMolybdenum, 0.03, 0.0, kMolybdenumVoltages, 28, {}},
+      {Anode::kMolybdenum, 0.0, 0.025, kMolybdenumVoltages, 28, {}},
+      {Anode::kMolybdenum, 0.06, 0.0, kMolybdenumVoltages, 28, {}},
+      {Anode::kTungsten, 0.0, 0.05, kTungstenVoltages, 30, {}},
+      // W/Ag and W/Al (tomosynthesis), filtered with Materials.dat.
+      {Anode::kTungsten, 0.0, 0.0, kTungstenVoltages, 30, palvane::AddedLayer{"ag", 0.05}},
+      {Anode::kTungsten, 0.0, 0.0, kTungstenVoltages, 30, palvane::AddedLayer{"al", 0.7}},
   };
   return kSeries;
 }
@@ -50,6 +53,9 @@ std::string filterName(const Series& series) {
     name << series.molybdenum << " mm Mo";
   } else if (series.rhodium > 0.0) {
     name << series.rhodium << " mm Rh";
+  } else if (series.addedFilter) {
+    name << series.addedFilter->thickness << " mm "
+         << palvane::materialCaption(series.addedFilter->material);
   } else {
     name << "none";
   }

@@ -17,11 +17,13 @@ struct Series {
   double rhodium = 0.0;     // mm
   std::vector<double> tubeVoltages;
   double fitVoltage = 0.0;
+  std::optional<palvane::AddedLayer> addedFilter;  // of a material of Materials.dat
 };
 
 // The series of the comparison: the molybdenum anode without a filter, with 0.03 mm Mo,
 // 0.025 mm Rh and 0.06 mm Mo at 25, 28, 31 and 35 kV (fitted at 28 kV), the tungsten
-// anode with 0.05 mm Rh at 25, 30, 35, 40 and 49 kV (fitted at 30 kV).
+// anode with 0.05 mm Rh, 0.05 mm Ag and 0.7 mm Al at 25, 30, 35, 40 and 49 kV (fitted
+// at 30 kV).
 const std::vector<Series>& comparedSeries();
 
 // The measured spectrum of the beam: the catalogue's file for its anode and tube voltage

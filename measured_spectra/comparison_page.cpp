@@ -79,8 +79,10 @@ model runs with the anode angle as target angle, tilt 0 degrees, that beryllium,
 air, no aluminium and the added filter of the row; its spectrum is the engine's beam-axis
 spectrum. The measured spectra, taken without added filtration, are moved from their 0.25 keV
 bins onto the model's 0.2 keV bins (each bin spread evenly over its width) and filtered
-computationally with the molybdenum or rhodium coefficients of `MUs3.dat`. Tungsten with
-0.05 mm of silver is left out: `MUs3.dat` has no silver column.
+computationally with the molybdenum or rhodium coefficients of `MUs3.dat`, or for the
+tungsten anode with 0.05 mm of silver (W/Ag) or 0.7 mm of aluminium (W/Al) with the silver or
+aluminium column of `Materials.dat`, through which the model takes the same layer as an
+added filter.
 
 One routine computes HVL1, HVL2 and the mean photon energy of every spectrum, measured and
 model alike: palvane's beam-quality read-out (`palvane/physics/beam_quality.cpp`), with the

@@ -29,9 +29,9 @@ std::vector<measured::SpectrumPair> figurePanels(const measured::ModelBeams& bea
     measured::Beam beam;
     const char* title;
   } shown[] = {
-      {{measured::Anode::kMolybdenum, 28, 0.03, 0.0}, "Mo anode, 0.03 mm Mo, 28 kV"},
-      {{measured::Anode::kMolybdenum, 28, 0.0, 0.025}, "Mo anode, 0.025 mm Rh, 28 kV"},
-      {{measured::Anode::kTungsten, 30, 0.0, 0.05}, "W anode, 0.05 mm Rh, 30 kV"},
+      {{measured::Anode::kMolybdenum, 28, 0.03, 0.0, {}}, "Mo anode, 0.03 mm Mo, 28 kV"},
+      {{measured::Anode::kMolybdenum, 28, 0.0, 0.025, {}}, "Mo anode, 0.025 mm Rh, 28 kV"},
+      {{measured::Anode::kTungsten, 30, 0.0, 0.05, {}}, "W anode, 0.05 mm Rh, 30 kV"},
   };
   spectra.clear();
   spectra.reserve(2 * std::size(shown));

@@ -25,7 +25,8 @@ const CatalogueTube& catalogueTube(Anode anode) {
 }
 
 ModelBeams::ModelBeams(const std::filesystem::path& tables)
-    : table_(engine::readCoefficientTable(tables / "MUs3.dat")) {
+    : table_(engine::readCoefficientTable(tables / "MUs3.dat")),
+      materials_(engine::readMaterialTable(tables / engine::kMaterialTableFile)) {
   molybdenum_.readTables(tables);
   for (int i = 1; i <= palvane::kLastBin; ++i) {
     aluminium_[i] = table_.muAl[i];
@@ -45,6 +46,11 @@ ModelBeams::Axis ModelBeams::beamAxis(const Beam& beam, double aluminium) const 
   parameters.molybdenum = heldThickness(beam.molybdenum);
   parameters.rhodium = heldThickness(beam.rhodium);
   parameters.airLayer = static_cast<float>(tube.air);
+  if (beam.addedFilter) {
+    parameters.addedFilters.push_back({beam.addedFilter->material,
+                                       heldThickness(beam.addedFilter->thickness), 10,
+                                       materials_.at(beam.addedFilter->material)});
+  }
 
   const engine::TargetModel& model = beam.anode == Anode::kMolybdenum
                                          ? static_cast<const engine::TargetModel&>(molybdenum_)
@@ -73,6 +79,11 @@ palvane::BinArray ModelBeams::throughAddedFilter(palvane::BinArray photons,
   for (int i = 1; i <= palvane::kLastBin; ++i) {
     photons[i] *= std::exp(-double{table_.muMo[i]} * molybdenum) *
                   std::exp(-double{table_.muRh[i]} * rhodium);
+  }
+  if (beam.addedFilter) {
+    const engine::BinColumn& mu = materials_.at(beam.addedFilter->material);
+    const double thickness = 0.1 * beam.addedFilter->thickness;  // cm
+    for (int i = 1; i <= palvane::kLastBin; ++i) photons[i] *= std::exp(-double{mu[i]} * thickness);
   }
   return photons;
 }

@@ -4,9 +4,11 @@
 #include <optional>
 
 #include "dornic/molybdenum_model.h"
+#include "engine/added_layers.h"
 #include "engine/coefficient_table.h"
 #include "palvane/physics/beam_quality.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/added_layers.h"
 #include "vessick/tungsten_model.h"
 
 namespace measured {
@@ -26,9 +28,10 @@ const CatalogueTube& catalogueTube(Anode anode);
 // One beam: the catalogue's tube at a tube voltage with an added filter.
 struct Beam {
   Anode anode = Anode::kMolybdenum;
-  double tubeVoltage = 0.0;  // kV
-  double molybdenum = 0.0;   // mm
-  double rhodium = 0.0;      // mm
+  double tubeVoltage = 0.0;                        // kV
+  double molybdenum = 0.0;                         // mm
+  double rhodium = 0.0;                            // mm
+  std::optional<palvane::AddedLayer> addedFilter;  // of a material of Materials.dat
 };
 
 // The engines' model of the catalogue's tubes and the one beam-quality routine every
@@ -36,7 +39,8 @@ struct Beam {
 // the aluminium and air columns of MUs3.dat.
 class ModelBeams {
  public:
-  // Reads MUs3.dat and Mo-STP.dat from the folder with the engines' own readers.
+  // Reads MUs3.dat, Mo-STP.dat and Materials.dat from the folder with the engines' own
+  // readers.
   explicit ModelBeams(const std::filesystem::path& tables);
 
   // The engine's beam-axis spectrum, photons per bin, and the engine's own HVL in mm
@@ -56,6 +60,7 @@ class ModelBeams {
 
  private:
   engine::CoefficientTable table_;
+  engine::MaterialTable materials_;
   dornic::MolybdenumModel molybdenum_;
   vessick::TungstenModel tungsten_;
   palvane::BinArray aluminium_{};

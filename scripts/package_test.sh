@@ -149,7 +149,7 @@ output=$(run_palvane /root/dornic 3)
 output=$(run_palvane /root 30)
 grep -qx 'palvane: working in /root/Palvane' <<<"$output" ||
   fail "palvane did not start in ~/Palvane: $output"
-for table in MUs3.dat Mo-STP.dat; do
+for table in MUs3.dat Mo-STP.dat Materials.dat; do
   cmp "$root/root/Palvane/$table" "$source_dir/data/$table" ||
     fail "~/Palvane/$table is not the installed table"
 done

@@ -73,10 +73,12 @@ common=(--theta 22 --phi 0 --be 0.8 --al 0 --tables "$tables")
   --output "$work/w_rh.csv"
 
 # The beam-axis HVL at 28 kV with 0.03 mm Mo at the form's default angles and at the
-# page's, for the paragraph on geometry (column 12 of the one row).
+# page's, for the paragraph on geometry (column 12 of the one row after the provenance
+# lines and the header).
 axis_hvl() {
   "$sweep_program" --target mo --kv 28 --theta "$1" --phi "$2" --be 0.8 --al 0 --mo 0.03 --rh 0 \
-    --tables "$tables" | awk -F, 'NR == 2 && $19 == "ok" { print $12 + 0; found = 1 } END { exit !found }'
+    --tables "$tables" |
+    awk -F, '/^#/ { next } { n++ } n == 2 && $19 == "ok" { print $12 + 0; found = 1 } END { exit !found }'
 }
 defaults_hvl=$(axis_hvl 10 4)
 page_hvl=$(axis_hvl 22 0)
@@ -88,7 +90,7 @@ awk -F'|' -v sweep_name="$(basename "$sweep_program")" -v defaults_hvl="$default
   # or a quality without a row, stops the script instead of writing a false table.
   FILENAME != published_file {
     split($0, field, ",")
-    if (field[1] == "target") next
+    if (field[1] == "target" || substr($0, 1, 1) == "#") next
     if (field[19] != "ok") { print "validation.sh: sweep row failed: " $0 > "/dev/stderr"; failed = 1; exit 1 }
     model[field[1] "|" field[7] + 0 "|" field[8] + 0 "|" field[2] + 0] = field[12] + 0
     next
@@ -196,6 +198,7 @@ awk -F'|' '
   # The calibrated tables: key series|kV -> model HVL (column 12), the aluminium as run
   # (column 6) and as fitted; the status is the last column.
   FILENAME != published_file {
+    if (substr($0, 1, 1) == "#") next
     n = split($0, field, ",")
     if (field[1] == "target") { for (i = 1; i <= n; i++) if (field[i] == "fitted_aluminium [mm]") fitted_column = i; next }
     if (field[n] != "ok") { print "validation.sh: calibrated sweep row failed: " $0 > "/dev/stderr"; failed = 1; exit 1 }

@@ -9,6 +9,7 @@
 
 #include "calibration/profile_file.h"
 #include "engine/beam_parameters.h"
+#include "sweep/layer_lists.h"
 #include "sweep/value_list.h"
 #include "text_files/spectrum_form_defaults.h"
 
@@ -223,6 +224,10 @@ const std::map<std::string, OptionReader>& optionReaders() {
        [](CommandLine& c, const std::string& v) {
          c.request.rhodiums = parseBoundedList("--rh", v, 0, engine::kThickestRhodiumFilter, "mm");
        }},
+      {"--filter",
+       [](CommandLine& c, const std::string& v) { c.request.addedFilters = parseFilterList(v); }},
+      {"--plate",
+       [](CommandLine& c, const std::string& v) { c.request.plates = parsePlateList(v); }},
       {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
       {"--output-kerma",
        [](CommandLine& c, const std::string& v) { c.measuredOutput = parseOutput(v); }},
@@ -362,6 +367,13 @@ point is a full stop, and a whole number with a leading zero is refused: 0.05, n
                                        default: )" +
          shown(palvane::kMolybdenumTargetRhodiumFilter) + " for mo, " +
          shown(palvane::kTungstenTargetRhodiumFilter) + R"( for w
+  --filter LIST   added filters of a material of Materials.dat, MATERIAL:MM (0 to )" +
+         shown(palvane::kThickestAddedFilter) + R"( mm),
+                  placed with the Mo and Rh filters; "+" stacks layers, "none" is none:
+                  ag:0.05  none,ag:0.05,al:0.7  ag:0.05+al:0.5       default: none
+  --plate LIST    compression plate, pmma:MM or pc:MM (0 to )" +
+         shown(palvane::kThickestPlate) + R"( mm), or none,
+                  crossed by the whole spectrum along its oblique path   default: none
 The air layer is always )" +
          shown(kAirLayerCm) + R"( cm. The defaults are those the spectrum form starts with.
 
@@ -418,7 +430,8 @@ between targets (their ratios within a target are what --output-kerma uses).
 Other options:
   --jobs N        combinations computed at the same time, 1 to 64       default: 2
   --output FILE   write the table to FILE (replaced as a whole)    default: standard output
-  --tables DIR    folder holding MUs3.dat and Mo-STP.dat             default: current folder
+  --tables DIR    folder holding MUs3.dat and Mo-STP.dat (and Materials.dat for
+                  --filter and --plate)                       default: current folder
                   (when it lacks MUs3.dat: the installed tables, ../share/palvane beside
                   the sweep program, if they are there)
   --help          show this text
@@ -430,8 +443,9 @@ code, from the B2F.dat palvane would write to the Result.dat values dornic or ve
 would write: no engine program is started and no file but the table is written.
 
 Rows follow the combinations with the target varying slowest, then kV, theta, phi, Be,
-Al, Mo and Rh (fastest). Columns: the nine settings (the last one the air layer), the
-energy fluence, air kerma and HVL (mm of aluminium) on the beam axis, the relative air
+Al, Mo, Rh, the added filters and the plate (fastest). Columns: the nine settings (the
+last one the air layer), with --filter or --plate the added filters and the plate
+("ag:0.05", "pmma:2.4"; empty for none), the energy fluence, air kerma and HVL (mm of aluminium) on the beam axis, the relative air
 kerma and relative HVL at X = 5, 10 and 15 cm on the anode-cathode axis (Y = 0), and a
 status: "ok", or the engine's error message, the value columns then left empty. The engines
 write 0 for points beyond the heel cut-off, which they do not compute (with theta + phi

@@ -15,6 +15,7 @@
 #include "sweep/aluminium_fit.h"
 #include "sweep/combination_run.h"
 #include "sweep/command_line.h"
+#include "sweep/layer_lists.h"
 #include "sweep/printable_text.h"
 #include "sweep/row_calibration.h"
 #include "sweep/sweep_run.h"
@@ -212,6 +213,15 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     }
     const EngineTables tables =
         readEngineTables(commandLine.tablesDirectory, wants(commandLine, Target::kMolybdenum));
+    if (hasAddedLayers(commandLine.request)) {
+      try {
+        checkMaterials(commandLine.request.addedFilters, commandLine.request.plates,
+                       tables.model.materials());
+      } catch (const tube_model::ModelError& error) {
+        throw std::runtime_error(std::string(error.what()) + " in " +
+                                 commandLine.tablesDirectory.string());
+      }
+    }
     SweepJob job;
     job.combinations = expandCombinations(commandLine.request);
     job.run = [&tables](const Settings& settings) { return runCombination(tables, settings); };

@@ -20,6 +20,8 @@ double combinationCount(const SweepRequest& request) {
                      static_cast<double>(request.aluminiums.size());
   if (request.molybdenums) perTarget *= static_cast<double>(request.molybdenums->size());
   if (request.rhodiums) perTarget *= static_cast<double>(request.rhodiums->size());
+  perTarget *=
+      static_cast<double>(request.addedFilters.size()) * static_cast<double>(request.plates.size());
   return perTarget * static_cast<double>(request.targets.size());
 }
 
@@ -37,10 +39,24 @@ std::vector<Settings> expandCombinations(const SweepRequest& request) {
             for (double aluminium : request.aluminiums)
               for (double molybdenum : molybdenums)
                 for (double rhodium : rhodiums)
-                  combinations.push_back({target, tubeVoltage, targetAngle, tiltAngle, beryllium,
-                                          aluminium, molybdenum, rhodium});
+                  for (const auto& filters : request.addedFilters)
+                    for (const auto& plate : request.plates) {
+                      combinations.push_back({target, tubeVoltage, targetAngle, tiltAngle,
+                                              beryllium, aluminium, molybdenum, rhodium,
+                                              kAirLayerCm, filters, plate});
+                    }
   }
   return combinations;
+}
+
+bool hasAddedLayers(const SweepRequest& request) {
+  for (const auto& filters : request.addedFilters) {
+    if (!filters.empty()) return true;
+  }
+  for (const auto& plate : request.plates) {
+    if (plate) return true;
+  }
+  return false;
 }
 
 }  // namespace sweep

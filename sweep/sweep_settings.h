@@ -29,7 +29,13 @@ struct SweepRequest {
   std::vector<double> aluminiums{palvane::kDefaultAluminium};
   std::optional<std::vector<double>> molybdenums;
   std::optional<std::vector<double>> rhodiums;
+  // --filter and --plate: without them no added layer (a single "none").
+  std::vector<std::vector<palvane::AddedLayer>> addedFilters{{}};
+  std::vector<std::optional<palvane::AddedLayer>> plates{std::nullopt};
 };
+
+// Whether any combination of the request has an added layer: its table then shows them.
+bool hasAddedLayers(const SweepRequest& request);
 
 // The added filter each target starts with, in mm.
 double defaultMolybdenumFilter(Target target);
@@ -38,8 +44,8 @@ double defaultRhodiumFilter(Target target);
 // How many combinations the request holds (a double, so that no product overflows).
 double combinationCount(const SweepRequest& request);
 
-// Every combination of the request, the target varying slowest and rhodium fastest
-// (target, kV, theta, phi, Be, Al, Mo, Rh).
+// Every combination of the request, the target varying slowest and the plate fastest
+// (target, kV, theta, phi, Be, Al, Mo, Rh, added filters, plate).
 std::vector<Settings> expandCombinations(const SweepRequest& request);
 
 }  // namespace sweep

@@ -2,25 +2,25 @@
 
 #include <cmath>
 
+#include "sweep/layer_lists.h"
 #include "text_files/csv_writer.h"
 
 namespace sweep {
 
 namespace {
 
-std::vector<std::string> headerFields(bool fitted, bool heel, bool calibrated) {
-  std::vector<std::string> fields{"target",
-                                  "tube_voltage [kV]",
-                                  "target_angle [deg]",
-                                  "tilt_angle [deg]",
-                                  "beryllium [mm]",
-                                  "aluminium [mm]",
-                                  "molybdenum [mm]",
-                                  "rhodium [mm]",
-                                  "air_layer [cm]",
-                                  "energy_fluence [table units]",
-                                  "air_kerma [table units]",
-                                  "hvl [mm Al]"};
+std::vector<std::string> headerFields(bool layered, bool fitted, bool heel, bool calibrated) {
+  std::vector<std::string> fields{"target",           "tube_voltage [kV]", "target_angle [deg]",
+                                  "tilt_angle [deg]", "beryllium [mm]",    "aluminium [mm]",
+                                  "molybdenum [mm]",  "rhodium [mm]",      "air_layer [cm]"};
+  if (layered) {
+    fields.push_back("added_filters [material:mm]");
+    fields.push_back("plate [material:mm]");
+  }
+  for (const char* quantity :
+       {"energy_fluence [table units]", "air_kerma [table units]", "hvl [mm Al]"}) {
+    fields.push_back(quantity);
+  }
   for (const char* quantity : {"relative_air_kerma", "relative_hvl"}) {
     for (double position : kReportedPositionsCm) {
       fields.push_back(std::string(quantity) + "_X" + csv::number(position) + "cm [1]");
@@ -49,10 +49,10 @@ double rounded(double value, double decimalsScale) {
   return std::round(value * decimalsScale) / decimalsScale;
 }
 
-std::vector<std::string> rowFields(const Settings& settings, const CombinationOutcome& outcome,
-                                   const AluminiumFit* fit, const HeelFitRow* heel,
-                                   bool absoluteColumns, std::optional<double> referenceKerma,
-                                   const std::string& note) {
+std::vector<std::string> rowFields(const Settings& settings, bool layered,
+                                   const CombinationOutcome& outcome, const AluminiumFit* fit,
+                                   const HeelFitRow* heel, bool absoluteColumns,
+                                   std::optional<double> referenceKerma, const std::string& note) {
   std::vector<std::string> fields{std::string(targetName(settings.target))};
   // A fitted aluminium is an outcome, not a setting: a failed fit leaves its cell empty
   // rather than showing a thickness nothing was run with (a row no fit was asked for keeps
@@ -68,6 +68,10 @@ std::vector<std::string> rowFields(const Settings& settings, const CombinationOu
   fields.push_back(aluminiumKnown ? csv::number(settings.aluminium) : "");
   for (double setting : {settings.molybdenum, settings.rhodium, kAirLayerCm}) {
     fields.push_back(csv::number(setting));
+  }
+  if (layered) {
+    fields.push_back(layersCell(settings.addedFilters));
+    fields.push_back(settings.plate ? layersCell({*settings.plate}) : "");
   }
   const ResultSummary& summary = outcome.summary;
   std::vector<double> values{summary.energyFluence, summary.airKerma, summary.halfValueLayer};
@@ -113,19 +117,23 @@ std::string sweepTable(const std::vector<Settings>& combinations,
                        const std::vector<CombinationOutcome>& outcomes,
                        const RowCalibrations& calibrations,
                        const std::vector<std::string>& provenance) {
+  bool layered = false;
+  for (const Settings& settings : combinations) {
+    layered = layered || !settings.addedFilters.empty() || settings.plate.has_value();
+  }
   std::string table;
   for (const std::string& line : provenance) table += "# " + line + "\n";
   const std::vector<AluminiumFit>& fits = calibrations.fits;
-  table += csv::record(
-      headerFields(!fits.empty(), !calibrations.heels.empty(), calibrations.absoluteColumns),
-      csv::kLf);
+  table += csv::record(headerFields(layered, !fits.empty(), !calibrations.heels.empty(),
+                                    calibrations.absoluteColumns),
+                       csv::kLf);
   for (std::size_t i = 0; i < combinations.size() && i < outcomes.size(); ++i) {
     const AluminiumFit* fit = i < fits.size() ? &fits[i] : nullptr;
     const HeelFitRow* heel = i < calibrations.heels.size() ? &calibrations.heels[i] : nullptr;
     std::optional<double> kerma;
     if (i < calibrations.referenceKermas.size()) kerma = calibrations.referenceKermas[i];
     const std::string note = i < calibrations.notes.size() ? calibrations.notes[i] : "";
-    table += csv::record(rowFields(combinations[i], outcomes[i], fit, heel,
+    table += csv::record(rowFields(combinations[i], layered, outcomes[i], fit, heel,
                                    calibrations.absoluteColumns, kerma, note),
                          csv::kLf);
   }

@@ -1,6 +1,8 @@
 #include "text_files/tube_setup.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 #include "text_files/number_text.h"
@@ -34,7 +36,31 @@ std::optional<std::string> setupProblem(const TubeSetup& setup) {
     return problem + "must lie from " + ShortestText(field.lowest) + " to " +
            ShortestText(field.highest) + " " + unit;
   }
+  for (const AddedLayer& filter : setup.addedFilters) {
+    if (auto problem = addedLayerProblem(kFilterKeyword, filter, kThickestAddedFilter)) {
+      return problem;
+    }
+  }
+  if (setup.plate) {
+    if (auto problem = addedLayerProblem(kPlateKeyword, *setup.plate, kThickestPlate)) {
+      return problem;
+    }
+    if (std::find(std::begin(kPlateMaterials), std::end(kPlateMaterials), setup.plate->material) ==
+        std::end(kPlateMaterials)) {
+      return "plate " + setup.plate->material +
+             ": a compression plate is of PMMA (pmma) or polycarbonate (pc)";
+    }
+  }
   return std::nullopt;
+}
+
+AddedLayers addedLayersOf(const TubeSetup& setup) { return {setup.addedFilters, setup.plate}; }
+
+bool hasAddedLayers(const TubeSetup& setup) {
+  for (const AddedLayer& filter : setup.addedFilters) {
+    if (filter.thickness != 0) return true;
+  }
+  return setup.plate && setup.plate->thickness != 0;
 }
 
 }  // namespace palvane

@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "text_files/added_layers.h"
 #include "text_files/spectrum_form_defaults.h"
 
 namespace palvane {
@@ -29,6 +31,10 @@ struct TubeSetup {
   double molybdenum = kMolybdenumTargetMolybdenumFilter;  // mm, added filter
   double rhodium = kMolybdenumTargetRhodiumFilter;        // mm, added filter
   double airLayer = kAirLayerCm;                          // cm
+  // Beyond B2F.dat's nine lines (none by default): added filters in the order they are
+  // crossed, and the compression plate.
+  std::vector<AddedLayer> addedFilters;
+  std::optional<AddedLayer> plate;
   friend bool operator==(const TubeSetup&, const TubeSetup&) = default;
 };
 
@@ -76,7 +82,15 @@ int targetFlag(Target target);
 Target targetOfFlag(double flag);
 
 // The first value of the set-up outside its field's range (or not a number), as
-// "tube_voltage 55 kV is outside 20 to 50 kV"; nullopt when every value lies in range.
+// "tube_voltage 55 kV is outside 20 to 50 kV", then the first added layer that is wrong
+// (a plate neither PMMA nor polycarbonate among them); nullopt when every value lies in
+// range. Whether Materials.dat holds the materials is for the model to say.
 std::optional<std::string> setupProblem(const TubeSetup& setup);
+
+// Whether the set-up has a layer beyond the nine settings, of more than 0 mm.
+bool hasAddedLayers(const TubeSetup& setup);
+
+// The set-up's added filters and plate.
+AddedLayers addedLayersOf(const TubeSetup& setup);
 
 }  // namespace palvane

@@ -1,5 +1,6 @@
-// Writes the delivered data tables MUs3.dat and Mo-STP.dat into the directory given on
-// the command line. The output depends only on xraylib's data, byte for byte.
+// Writes the delivered data tables MUs3.dat, Mo-STP.dat and Materials.dat into the
+// directory given on the command line. The output depends only on xraylib's data, byte
+// for byte.
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -19,8 +20,10 @@ int main(int argc, char** argv) {
     // Both texts are complete before either file is touched.
     const std::string coefficients = tools::coefficientTableText();
     const std::string stoppingPowers = tools::stoppingPowerTableText();
+    const std::string materials = tools::materialTableText();
     engine::writeFileAtomically(directory / "MUs3.dat", coefficients);
     engine::writeFileAtomically(directory / "Mo-STP.dat", stoppingPowers);
+    engine::writeFileAtomically(directory / "Materials.dat", materials);
   } catch (const std::exception& error) {
     std::cerr << "make_tables: " << error.what() << '\n';
     return 1;

@@ -25,6 +25,8 @@ constexpr const char* kPmma = "Polymethyl Methacralate (Lucite, Perspex)";
 constexpr const char* kAir = "Air, Dry (near sea level)";
 constexpr const char* kWater = "Water, Liquid";
 
+}  // namespace
+
 // Total cross section (coherent included) in cm^2/g; times density it is the linear
 // attenuation coefficient per cm.
 double massAttenuation(int atomicNumber, double energyKeV) {
@@ -42,8 +44,6 @@ double compoundMassAttenuation(const char* compound, double energyKeV) {
   }
   return sum;
 }
-
-}  // namespace
 
 CoefficientRow photonCoefficients(double photonEnergyKeV) {
   const double e = photonEnergyKeV;

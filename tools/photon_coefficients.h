@@ -14,4 +14,11 @@ using CoefficientRow = std::array<double, kCoefficientColumns>;
 // std::runtime_error with xraylib's message when xraylib cannot give a value.
 CoefficientRow photonCoefficients(double photonEnergyKeV);
 
+// xraylib's total cross section (coherent included) of an element, in cm^2/g.
+double massAttenuation(int atomicNumber, double energyKeV);
+
+// The same for a compound of xraylib's NIST list: its elements' cross sections weighted by
+// their mass fractions.
+double compoundMassAttenuation(const char* compound, double energyKeV);
+
 }  // namespace tools

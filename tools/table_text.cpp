@@ -7,6 +7,7 @@
 
 #include "engine/bins.h"
 #include "engine/numeric_field.h"
+#include "tools/material_coefficients.h"
 #include "tools/photon_coefficients.h"
 #include "tools/stopping_power.h"
 
@@ -62,6 +63,27 @@ std::string coefficientTableText() {
       const std::string field = column == 1 ? engine::renderExponent(stored, 9, 3)
                                             : engine::renderExponent(stored, 13, 5);
       appendField(line, field, column > 1, where);
+    }
+    text += line + kLineEnd;
+  }
+  return text;
+}
+
+std::string materialTableText() {
+  // Heading: each key right-aligned in the field of its column.
+  std::string text = std::string(9 - 3, ' ') + "keV";
+  for (const MaterialSource& material : kMaterials) {
+    text += std::string(13 - material.key.size(), ' ') + std::string(material.key);
+  }
+  text += kLineEnd;
+  for (int bin = 1; bin <= engine::kBinCount; ++bin) {
+    const double energy = bin / 5.0;  // 0.2 * bin keV
+    std::string line = engine::renderExponent(static_cast<float>(energy), 9, 3);
+    for (std::size_t column = 0; column < kMaterials.size(); ++column) {
+      const std::string where = place("Materials.dat", bin + 1, static_cast<int>(column) + 2);
+      const double value = materialAttenuation(kMaterials[column], energy);
+      requirePositive(value, where);
+      appendField(line, engine::renderExponent(static_cast<float>(value), 13, 5), true, where);
     }
     text += line + kLineEnd;
   }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/added_layers.h"
 #include "engine/engine_run.h"
 #include "engine/input_error.h"
 #include "engine/parameter_file.h"
@@ -22,6 +23,17 @@ engine::BeamParameters engineParameters(const palvane::TubeSetup& setup) {
   } catch (const engine::InputError& error) {
     throw ModelError(error.what());
   }
+}
+
+engine::BeamParameters engineParameters(const palvane::TubeSetup& setup, const Tables& tables) {
+  engine::BeamParameters parameters = engineParameters(setup);
+  if (!engine::hasAddedLayers(parameters)) return parameters;
+  try {
+    engine::resolveMaterials(parameters, tables.materials());
+  } catch (const engine::InputError& error) {
+    throw ModelError(error.what());
+  }
+  return parameters;
 }
 
 std::unique_ptr<engine::TargetRun> beginRun(const engine::BeamParameters& parameters,

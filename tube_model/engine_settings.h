@@ -13,6 +13,10 @@ namespace tube_model {
 // set-up outside its fields' ranges or one the engine refuses.
 engine::BeamParameters engineParameters(const palvane::TubeSetup& setup);
 
+// The same with the coefficients of the added layers taken from the tables' Materials.dat
+// (ModelError naming what is missing: the file, or a material on its line of B2F.dat).
+engine::BeamParameters engineParameters(const palvane::TubeSetup& setup, const Tables& tables);
+
 // The engine's run for the settings, prepared from the tables (ModelError when the target
 // cannot compute them).
 std::unique_ptr<engine::TargetRun> beginRun(const engine::BeamParameters& parameters,

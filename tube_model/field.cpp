@@ -38,7 +38,7 @@ std::vector<std::string> linesOf(const std::string& text) {
 }  // namespace
 
 FieldResult computeField(const palvane::TubeSetup& setup, const Tables& tables) {
-  const engine::BeamParameters parameters = engineParameters(setup);
+  const engine::BeamParameters parameters = engineParameters(setup, tables);
   const std::unique_ptr<engine::TargetRun> run = beginRun(parameters, setup.target, tables);
   FieldResult result;
   result.setup = setup;

@@ -36,7 +36,7 @@ engine::Spectrum spectrumAt(engine::TargetRun& run, const engine::BeamParameters
 
 PointResult pointSpectrum(const palvane::TubeSetup& setup, const Tables& tables, double xMm,
                           double yMm) {
-  const engine::BeamParameters parameters = engineParameters(setup);
+  const engine::BeamParameters parameters = engineParameters(setup, tables);
   const float x = static_cast<float>(xMm / kMillimetresPerCentimetre);
   const float y = static_cast<float>(yMm / kMillimetresPerCentimetre);
   if (!std::isfinite(x) || !std::isfinite(y) || !(x <= engine::heelCutOff(parameters)) ||

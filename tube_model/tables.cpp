@@ -15,6 +15,8 @@ struct Tables::Data {
   engine::CoefficientTable coefficients;
   std::optional<dornic::MolybdenumModel> molybdenum;
   vessick::TungstenModel tungsten;
+  std::optional<engine::MaterialTable> materials;
+  std::string materialsProblem;  // why there are none
 };
 
 namespace {
@@ -26,6 +28,17 @@ auto engineRead(Read read) {
     return read();
   } catch (const engine::InputError& error) {
     throw ModelError(error.what());
+  }
+}
+
+// Materials.dat read by `read`, or the reason it cannot be used in `problem`.
+template <typename Read>
+std::optional<engine::MaterialTable> materialsOrProblem(Read read, std::string& problem) {
+  try {
+    return read();
+  } catch (const engine::InputError& error) {
+    problem = error.what();
+    return std::nullopt;
   }
 }
 
@@ -42,10 +55,14 @@ Tables Tables::fromFolder(const std::filesystem::path& folder, bool withMolybden
       return 0;
     });
   }
+  data->materials = materialsOrProblem(
+      [&] { return engine::readMaterialTable(folder / engine::kMaterialTableFile); },
+      data->materialsProblem);
   return Tables(std::move(data));
 }
 
-Tables Tables::fromText(std::string coefficientText, std::string stoppingPowerText) {
+Tables Tables::fromText(std::string coefficientText, std::string stoppingPowerText,
+                        std::string materialText) {
   auto data = std::make_shared<Data>();
   data->coefficients = engineRead([&] {
     return engine::readCoefficientTableText(std::move(coefficientText),
@@ -58,6 +75,15 @@ Tables Tables::fromText(std::string coefficientText, std::string stoppingPowerTe
           std::move(stoppingPowerText), palvane::kStoppingPowerTableFile));
       return 0;
     });
+  }
+  if (materialText.empty()) {
+    data->materialsProblem = std::string("no ") + engine::kMaterialTableFile + " was given";
+  } else {
+    data->materials = materialsOrProblem(
+        [&] {
+          return engine::readMaterialTableText(std::move(materialText), engine::kMaterialTableFile);
+        },
+        data->materialsProblem);
   }
   return Tables(std::move(data));
 }
@@ -73,6 +99,14 @@ const engine::TargetModel& Tables::model(palvane::Target target) const {
                      palvane::kStoppingPowerTableFile + ", which these tables lack");
   }
   return *data_->molybdenum;
+}
+
+const engine::MaterialTable& Tables::materials() const {
+  if (!data_->materials) {
+    throw ModelError("added layers need " + std::string(engine::kMaterialTableFile) + ": " +
+                     data_->materialsProblem);
+  }
+  return *data_->materials;
 }
 
 }  // namespace tube_model

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/added_layers.h"
 #include "engine/coefficient_table.h"
 #include "engine/target_model.h"
 #include "text_files/tube_setup.h"
@@ -25,12 +26,15 @@ class ModelError : public std::runtime_error {
 class Tables {
  public:
   // Reads MUs3.dat and, when withMolybdenum, Mo-STP.dat from the folder. Throws ModelError
-  // with the engine's message ("MUs3.dat, line 12, field 4: ...").
+  // with the engine's message ("MUs3.dat, line 12, field 4: ..."). Materials.dat is read
+  // too; when it is missing or damaged, that is said only to a set-up with added layers.
   static Tables fromFolder(const std::filesystem::path& folder, bool withMolybdenum = true);
 
   // The same from the files' texts (the bytes of MUs3.dat and Mo-STP.dat); an empty
-  // stoppingPowerText leaves the molybdenum target out.
-  static Tables fromText(std::string coefficientText, std::string stoppingPowerText);
+  // stoppingPowerText leaves the molybdenum target out, an empty materialText the added
+  // layers.
+  static Tables fromText(std::string coefficientText, std::string stoppingPowerText,
+                         std::string materialText = {});
 
   // Whether the molybdenum target can be computed (Mo-STP.dat was read).
   bool hasMolybdenum() const;
@@ -39,6 +43,8 @@ class Tables {
   // model() throws ModelError for the molybdenum target without Mo-STP.dat.
   const engine::CoefficientTable& coefficients() const;
   const engine::TargetModel& model(palvane::Target target) const;
+  // Materials.dat's columns; throws ModelError saying why there are none.
+  const engine::MaterialTable& materials() const;
 
  private:
   struct Data;

@@ -62,6 +62,14 @@ class TungstenRun : public engine::TargetRun {
     obliqueLayers_.add(table.muMo, parameters.molybdenum, LayerStack::Order::kThicknessFirst);
     obliqueLayers_.add(table.muAir, parameters.airLayer, LayerStack::Order::kPathFirst);
     obliqueLayers_.add(table.muAl, parameters.aluminium, LayerStack::Order::kThicknessFirst);
+    // Added filters as Rh and Mo, then the compression plate: every one along r * t.
+    for (const engine::AddedLayer& filter : parameters.addedFilters) {
+      obliqueLayers_.add(filter.mu, filter.thickness, LayerStack::Order::kThicknessFirst);
+    }
+    if (parameters.plate) {
+      obliqueLayers_.add(parameters.plate->mu, parameters.plate->thickness,
+                         LayerStack::Order::kThicknessFirst);
+    }
     longestPathTransmission_ = obliqueLayers_.transmission(
         engine::pointGeometry(engine::gridX(engine::kColumnCount), engine::gridY(engine::kRowCount))
             .obliquity);

@@ -25,8 +25,16 @@ QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settin
                       "air layer %5 cm")
           .arg(millimetres(tube.beryllium), millimetres(tube.aluminium),
                millimetres(tube.molybdenum), millimetres(tube.rhodium), number(settings.airLayer)),
-      FigureTexts::tr("Image plane 65 cm below the focal spot; values relative to the beam axis"),
   };
+  const std::string filters = filtersCaption(settings.layers);
+  const std::string plate = plateCaption(settings.layers);
+  if (!filters.empty() || !plate.empty()) {
+    lines << FigureTexts::tr("Added filters: %1; compression plate: %2")
+                 .arg(filters.empty() ? FigureTexts::tr("none") : QString::fromStdString(filters),
+                      plate.empty() ? FigureTexts::tr("none") : QString::fromStdString(plate));
+  }
+  lines << FigureTexts::tr(
+      "Image plane 65 cm below the focal spot; values relative to the beam axis");
   if (stamp.references) {
     lines << FigureTexts::tr(
                  "Reference values on the beam axis: energy fluence %1, air kerma %2 "

@@ -15,8 +15,10 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_quality.h"
+#include "palvane/physics/point_model.h"
 #include "palvane/physics/tube_calibration.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/number_text.h"
 
@@ -148,6 +150,11 @@ void CalibrationPanel::FitButton_Click() {
     return;
   }
   const SharedState& shared = state();
+  const TubeSetup formSetup = tubeSetupOf(shared.TargetType, texts);
+  if (const std::optional<std::string> problem = layersProblem(shared, formSetup)) {
+    warn(QString::fromStdString(*problem));
+    return;
+  }
   const TubeSettings tube = readTubeSettings(texts);
   const calibration::TubeSetup setup = tubeSetup(shared.TargetType, tube);
   const std::optional<calibration::Filter> filter =
@@ -157,13 +164,20 @@ void CalibrationPanel::FitButton_Click() {
     return;
   }
   try {
-    const calibration::HvlFit fit = FitTubeAluminium(shared, shared.TargetType, tube, read->pairs);
-    calibration::FilterCalibration made = calibration::FilterCalibration::madeWith(setup, *filter);
-    made.date = todayText();
-    made.pairs = fit.pairs;
-    made.aluminium = fit.aluminium;
-    profileForForm().setFilterCalibration(made);
-    shownFilter_ = filter;
+    // The fit is for the form's filters, the added row's included.
+    const calibration::HvlFit fit = FitTubeAluminium(shared, shared.TargetType, tube, read->pairs,
+                                                     modelLayers(shared, formSetup));
+    // A profile describes the tube's own filters only: a fit made through an added filter or
+    // the plate is shown but not kept as the profile's.
+    if (!hasAddedLayers(formSetup)) {
+      calibration::FilterCalibration made =
+          calibration::FilterCalibration::madeWith(setup, *filter);
+      made.date = todayText();
+      made.pairs = fit.pairs;
+      made.aluminium = fit.aluminium;
+      profileForForm().setFilterCalibration(made);
+      shownFilter_ = filter;
+    }
     showAluminium(fit.aluminium);
     showFit(fit, read->rows);
     showState();

@@ -203,7 +203,7 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
   // The spectra's own air layer and settings, those of the beam-axis spectrum.
   const SpectrumExportSettings& axis = axisSpectrum_->settings;
   const QStringList spectraCaption =
-      figureCaption(stamp, {axis.targetType, axis.tube, axis.airLayer});
+      figureCaption(stamp, {axis.targetType, axis.tube, axis.airLayer, axis.layers});
   saveFigure(setFolder, QStringLiteral("spectra"), curveFigureSize(spectraCaption.size()),
              QStringLiteral("Spectra"),
              [&](QPainter& painter) { paintSpectraFigure(painter, curves, spectraCaption); });

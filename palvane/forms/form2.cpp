@@ -21,9 +21,11 @@
 #include "palvane/forms/twips.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/point_beam_quality.h"
+#include "palvane/physics/point_model.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/spectrum_graphs.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "palvane/state/table_loading.h"
 #include "text_files/file_error.h"
@@ -55,6 +57,8 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
   setClientSize(*this, 20040, 9960);
   createControls();
   connectHandlers();
+  showPlateCaption();
+  onLanguageChange(*this, [this] { showPlateCaption(); });
   state().ports.parameters = this;
   state().ports.spectrumFormGraph = Picture3_;
   fitToScreen(*this);
@@ -81,6 +85,8 @@ void Form2::connectHandlers() {
   connect(Command5_, &QPushButton::clicked, this, &Form2::Command5_Click);
   connect(Command7_, &QPushButton::clicked, this, &Form2::Command7_Click);
   connect(SaveButton_, &QPushButton::clicked, this, &Form2::SaveButton_Click);
+  connect(PlateMaterial_, &QComboBox::currentIndexChanged, this, [this] { showPlateCaption(); });
+  connect(Plate_, &QLineEdit::textChanged, this, [this] { showPlateCaption(); });
   connect(KeepCurveButton_, &QPushButton::clicked, this, &Form2::KeepCurveButton_Click);
   connect(ClearKeptButton_, &QPushButton::clicked, this, &Form2::ClearKeptButton_Click);
   // Any change of a setting may leave the drawn spectrum behind, and renews the calibration
@@ -89,10 +95,10 @@ void Form2::connectHandlers() {
     markStaleSpectrum();
     if (state().ports.parameters == this) CalibrationPanel_->settingsChanged();
   };
-  for (QLineEdit* box : {Text1_, Text2_, Text3_, Text5_, Text8_}) {
+  for (QLineEdit* box : {Text1_, Text2_, Text3_, Text5_, Text8_, AddedFilter_, Plate_}) {
     connect(box, &QLineEdit::textChanged, this, settingsChanged);
   }
-  for (QComboBox* box : {Combo1_, Combo2_}) {
+  for (QComboBox* box : {Combo1_, Combo2_, AddedFilterMaterial_, PlateMaterial_}) {
     connect(box, &QComboBox::currentTextChanged, this, settingsChanged);
   }
   for (QRadioButton* option : {Option1_, Option2_}) {
@@ -120,6 +126,7 @@ bool Form2::Form_Load() {
   Option1_->setChecked(true);
   state().TargetType = 0;
   drawLoadTimeCaption(*Picture3_);
+  fillLayerChoices();
   tablesLoaded_ = true;
   CalibrationPanel_->settingsChanged();
   return true;
@@ -154,8 +161,13 @@ bool Form2::drawSpectrum() {
     showWarning(this, settingProblemMessage(*problem));
     return false;
   }
-
   SharedState& shared = state();
+  if (const std::optional<std::string> problem =
+          layersProblem(shared, tubeSetupOf(shared.TargetType, *this))) {
+    showWarning(this, QString::fromStdString(*problem));
+    return false;
+  }
+
   shared.PointMode = 0;
   PointSpectrumOutcome outcome = PointSpectrumOutcome::kDrawn;
   try {
@@ -175,7 +187,7 @@ bool Form2::drawSpectrum() {
   showLines(*BeamQualityLabel_, PointBeamQualityReadout());
   drawnSpectrum_ = keepLastPointSpectrum();
   // Read after the computation: the tungsten model may have clamped the voltage text.
-  drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this)};
+  drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this), drawnLayers()};
   markStaleSpectrum();
   setSpectrumButtonsEnabled(true);
   return true;
@@ -183,7 +195,16 @@ bool Form2::drawSpectrum() {
 
 bool Form2::showsDrawnSettings() const {
   return drawnSettings_ && !settingTextProblem(*this) &&
-         *drawnSettings_ == DrawnSettings{state().TargetType, readTubeSettings(*this)};
+         *drawnSettings_ ==
+             DrawnSettings{state().TargetType, readTubeSettings(*this), drawnLayers()};
+}
+
+TubeSetup Form2::drawnLayers() const {
+  const TubeSetup setup = tubeSetupOf(state().TargetType, *this);
+  TubeSetup layers;
+  layers.addedFilters = setup.addedFilters;
+  layers.plate = setup.plate;
+  return layers;
 }
 
 void Form2::Command2_Click() {

@@ -37,6 +37,8 @@ inline constexpr const char* kSettingCaptions[] = {
     QT_TRANSLATE_NOOP("palvane", "アルミ (当量)"),
     QT_TRANSLATE_NOOP("palvane", "モリブデン"),
     QT_TRANSLATE_NOOP("palvane", "ロジウム"),
+    QT_TRANSLATE_NOOP("palvane", "その他のフィルタ"),
+    QT_TRANSLATE_NOOP("palvane", "圧迫板"),
 };
 // The messages about a setting's text: %1 the field's caption, %2 the text.
 inline constexpr char kSettingNotANumberMessage[] =
@@ -45,6 +47,14 @@ inline constexpr char kNegativeThicknessMessage[] =
     QT_TRANSLATE_NOOP("palvane", "%1「%2」は負の値です。厚さは 0 以上を入力してください");
 // The message about a setting's text, in the language chosen now.
 QString settingProblemMessage(const SettingTextProblem& problem);
+
+// The added row: the material choice meaning no layer, and the caption of the compression
+// plate, which says it is ignored while none is chosen (%1: "PMMA 2.4 mm").
+inline constexpr char kNoLayerCaption[] = QT_TRANSLATE_NOOP("palvane", "なし");
+inline constexpr char kPlateIgnoredCaption[] =
+    QT_TRANSLATE_NOOP("palvane", "（圧迫板による減弱は考慮しない）");
+inline constexpr char kPlateIncludedCaption[] =
+    QT_TRANSLATE_NOOP("palvane", "（圧迫板 %1 を考慮）");
 
 // The message of a tube voltage outside 20..50 kV.
 inline constexpr char kVoltageOutOfRangeMessage[] =
@@ -117,8 +127,19 @@ class Form2 : public QWidget, public ParameterTexts {
   std::string molybdenum() const override;
   std::string rhodium() const override;
   void setTubeVoltage(const std::string& text) override;
+  std::string addedFilterMaterial() const override;
+  std::string addedFilter() const override;
+  std::string plateMaterial() const override;
+  std::string plate() const override;
 
  private:
+  // The added row (form2_layers.cpp): its controls, its material choices from the loaded
+  // tables, and the plate caption for the plate chosen.
+  void createLayerControls();
+  void fillLayerChoices();
+  void showPlateCaption();
+  // Shows a run's layers in the added row.
+  void showLayers(const AddedLayers& layers);
   // Creates the controls at their places (form2_layout.cpp).
   void createControls();
   void connectHandlers();
@@ -128,6 +149,8 @@ class Form2 : public QWidget, public ParameterTexts {
   // reported in a message box; then the graph stays empty, the spectrum buttons are
   // disabled and it returns false.
   bool drawSpectrum();
+  // The form's added layers, on an otherwise default set-up.
+  TubeSetup drawnLayers() const;
   // Whether the settings are those of the drawn spectrum.
   bool showsDrawnSettings() const;
   // Clears the graph, its beam-quality read-out and the kept spectrum, and draws the axes.
@@ -143,13 +166,18 @@ class Form2 : public QWidget, public ParameterTexts {
 
   QRadioButton* Option1_ = nullptr;
   QRadioButton* Option2_ = nullptr;
-  QLineEdit* Text1_ = nullptr;   // tube voltage, kV
-  QLineEdit* Text2_ = nullptr;   // aluminium, mm
-  QLineEdit* Text3_ = nullptr;   // tilt angle, degrees
-  QLineEdit* Text5_ = nullptr;   // target angle, degrees
-  QLineEdit* Text8_ = nullptr;   // beryllium, mm
-  QComboBox* Combo1_ = nullptr;  // molybdenum filter, mm
-  QComboBox* Combo2_ = nullptr;  // rhodium filter, mm
+  QLineEdit* Text1_ = nullptr;                // tube voltage, kV
+  QLineEdit* Text2_ = nullptr;                // aluminium, mm
+  QLineEdit* Text3_ = nullptr;                // tilt angle, degrees
+  QLineEdit* Text5_ = nullptr;                // target angle, degrees
+  QLineEdit* Text8_ = nullptr;                // beryllium, mm
+  QComboBox* Combo1_ = nullptr;               // molybdenum filter, mm
+  QComboBox* Combo2_ = nullptr;               // rhodium filter, mm
+  QComboBox* AddedFilterMaterial_ = nullptr;  // the added row: material keys as item data
+  QLineEdit* AddedFilter_ = nullptr;          // mm
+  QComboBox* PlateMaterial_ = nullptr;
+  QLineEdit* Plate_ = nullptr;  // mm
+  QLabel* PlateCaption_ = nullptr;
   QPushButton* Command1_ = nullptr;
   QPushButton* Command2_ = nullptr;
   QPushButton* Command3_ = nullptr;
@@ -174,6 +202,7 @@ class Form2 : public QWidget, public ParameterTexts {
   struct DrawnSettings {
     int targetType = 0;
     TubeSettings settings;
+    TubeSetup layers;  // the added row's layers only
     friend bool operator==(const DrawnSettings&, const DrawnSettings&) = default;
   };
   std::optional<DrawnSettings> drawnSettings_;  // what drawnSpectrum_ was computed for

@@ -127,9 +127,8 @@ void Form2::createControls() {
   addLabel(*this, QString(), QStringLiteral("60 cm"), 12960, 6600, 700, kLabelHeight);
   addTranslatedLabel(*this, QString(), QT_TRANSLATE_NOOP("palvane", "一定とする）"), 13680, 6600,
                      1500, kLabelHeight);
-  addTranslatedLabel(*this, QString(),
-                     QT_TRANSLATE_NOOP("palvane", "（圧迫板による減弱は考慮しない）"), 11640, 6960,
-                     3700, kLabelHeight);
+  PlateCaption_ =
+      addLabel(*this, QStringLiteral("PlateCaption"), QString(), 11640, 6960, 3700, kLabelHeight);
   addPicture(*this, QStringLiteral("Picture1"), tubePicture, 15360, 6570, 975, 900);
 
   // The buttons along the bottom.
@@ -147,22 +146,25 @@ void Form2::createControls() {
   Command4_ =
       addByeByeButton(*this, QStringLiteral("Command4"), kByeByeToTitleForm, 10560, 6840, 495, 495);
 
-  // Right of the original form: the beam quality of the drawn spectrum and its export.
+  // Right of the original form: the beam quality of the drawn spectrum (five lines at most)
+  // and its export.
   BeamQualityLabel_ = addBeamQualityReadout(*this, QStringLiteral("Beam quality on the beam axis"),
-                                            16800, 240, 3000, 6);
+                                            16800, 240, 3000, 5);
   SaveButton_ = addTranslatedButton(*this, QStringLiteral("SaveButton"),
                                     QT_TRANSLATE_NOOP("palvane", "保存"), 16800, 6840, 1695, 615);
   addLanguageChoice(*this, 16800, 6240, 1695, kBoxHeight);
-  // Spectra kept for comparison, under the read-out.
+  // Under the read-out: the added filter and the plate, then the spectra kept for
+  // comparison.
+  createLayerControls();
   KeepCurveButton_ =
       addTranslatedButton(*this, QStringLiteral("KeepCurveButton"),
-                          QT_TRANSLATE_NOOP("palvane", "比較用に残す"), 16800, 2520, 1800, 495);
+                          QT_TRANSLATE_NOOP("palvane", "比較用に残す"), 16800, 3660, 1800, 390);
   ClearKeptButton_ =
       addTranslatedButton(*this, QStringLiteral("ClearKeptButton"),
-                          QT_TRANSLATE_NOOP("palvane", "残した曲線を消去"), 16800, 3060, 1800, 495);
+                          QT_TRANSLATE_NOOP("palvane", "残した曲線を消去"), 16800, 4095, 1800, 390);
   ClearKeptButton_->setEnabled(false);
   KeptCurvesLabel_ =
-      addLabel(*this, QStringLiteral("KeptCurvesLabel"), QString(), 16800, 3600, 3000, 1200);
+      addLabel(*this, QStringLiteral("KeptCurvesLabel"), QString(), 16800, 4530, 3000, 900);
   KeptCurvesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   KeptCurvesLabel_->setTextFormat(Qt::RichText);
 
@@ -174,7 +176,7 @@ void Form2::createControls() {
 
   // Under the kept curves: the engine run.
   RunStatusLabel_ =
-      addLabel(*this, QStringLiteral("RunStatusLabel"), QString(), 16800, 4860, 3000, 1320);
+      addLabel(*this, QStringLiteral("RunStatusLabel"), QString(), 16800, 5460, 3000, 720);
 
   // Below the original form, the calibration to a measured tube, and at the foot of its
   // state column the note on the last action.

@@ -35,7 +35,7 @@ void Form2::Command5_Click() {
     showWarning(this, QString::fromStdString(error.what()));
     return;
   }
-  const DrawnSettings settingsBefore{state().TargetType, readTubeSettings(*this)};
+  const DrawnSettings settingsBefore{state().TargetType, readTubeSettings(*this), drawnLayers()};
   StoreEngineResults(results);
 
   const TubeSetup& settings = results.settings;
@@ -51,8 +51,9 @@ void Form2::Command5_Click() {
   Text2_->setText(boxText(&TubeSetup::aluminium));
   Combo1_->setCurrentText(boxText(&TubeSetup::molybdenum));
   Combo2_->setCurrentText(boxText(&TubeSetup::rhodium));
+  showLayers(addedLayersOf(settings));
   // Say so when the run's settings replaced others.
-  const DrawnSettings settingsAfter{state().TargetType, readTubeSettings(*this)};
+  const DrawnSettings settingsAfter{state().TargetType, readTubeSettings(*this), drawnLayers()};
   if (settingsAfter != settingsBefore) {
     showNote(kSettingsReplacedText,
              runDescription(settingsAfter.targetType, settingsAfter.settings));

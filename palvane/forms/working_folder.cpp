@@ -17,7 +17,8 @@ namespace palvane {
 
 namespace {
 
-constexpr const char* kTables[] = {kCoefficientTableFile, kStoppingPowerTableFile};
+constexpr const char* kTables[] = {kCoefficientTableFile, kStoppingPowerTableFile,
+                                   kMaterialTableFile};
 
 void report(const QString& text) {
   std::fprintf(stderr, "palvane: %s\n", text.toLocal8Bit().constData());

@@ -47,6 +47,19 @@ std::string millimetres(double centimetres, const std::string& what) {
   return finiteNumber(kMillimetresPerCentimetre * centimetres, what);
 }
 
+// Lines for the added layers only where there are some, so that other files stay as
+// they were.
+std::string layerComments(const AddedLayers& layers) {
+  std::string text;
+  if (const std::string filters = filtersCaption(layers); !filters.empty()) {
+    text += commentLine("Added filters", filters);
+  }
+  if (const std::string plate = plateCaption(layers); !plate.empty()) {
+    text += commentLine("Compression plate", plate);
+  }
+  return text;
+}
+
 std::string settingsComments(const ExportSettings& settings) {
   const TubeSettings& tube = settings.tube;
   return commentLine("Target", settings.targetType == 0 ? "molybdenum" : "tungsten") +
@@ -58,7 +71,8 @@ std::string settingsComments(const ExportSettings& settings) {
          commentLine("Molybdenum filter (mm)",
                      millimetres(tube.molybdenum, "The molybdenum thickness")) +
          commentLine("Rhodium filter (mm)", millimetres(tube.rhodium, "The rhodium thickness")) +
-         commentLine("Air layer (cm)", finiteNumber(settings.airLayer, "The air layer"));
+         commentLine("Air layer (cm)", finiteNumber(settings.airLayer, "The air layer")) +
+         layerComments(settings.layers);
 }
 
 std::string referenceComments(const std::optional<EngineReferences>& references) {
@@ -236,7 +250,8 @@ std::string spectrumCsv(const BinArray& spectrum, double normaliser,
   if (!(normaliser > 0.0 && std::isfinite(normaliser))) {
     throw ExportError("the spectrum has no positive peak to scale by");
   }
-  std::string text = headerComments(stamp, {settings.targetType, settings.tube, settings.airLayer});
+  std::string text = headerComments(
+      stamp, {settings.targetType, settings.tube, settings.airLayer, settings.layers});
   text += commentLine("Point X (mm)", millimetres(settings.pointX, "The point's X")) +
           commentLine("Point Y (mm)", millimetres(settings.pointY, "The point's Y")) +
           commentLine("Photons per bin at 100 %", csvNumber(normaliser)) +

@@ -56,6 +56,7 @@ struct ExportSettings {
   int targetType = 0;     // 0: molybdenum; 1: tungsten
   TubeSettings tube;      // as the computation used them (thicknesses in cm)
   double airLayer = 0.0;  // cm of air the beam crossed
+  AddedLayers layers;     // beyond the tube's filters; none for most runs
 };
 
 // What a spectrum export states about the computation in its comment lines.
@@ -65,6 +66,7 @@ struct SpectrumExportSettings {
   double pointX = 0.0;    // cm along the anode-cathode axis
   double pointY = 0.0;    // cm across it
   double airLayer = 0.0;  // cm of air the spectrum crossed
+  AddedLayers layers;     // beyond the tube's filters
   // The beam quality; nullopt where it is not defined.
   std::optional<BeamQuality> quality;
   // The air kerma of the beam-axis spectrum of the same settings, in the units of

@@ -3,6 +3,7 @@
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 
 namespace palvane {
 
@@ -16,6 +17,7 @@ SpectrumExportSettings currentSettings(double pointX, double pointY) {
   settings.pointX = pointX;
   settings.pointY = pointY;
   settings.airLayer = pointSpectrumAirLayer(shared.TargetType);
+  settings.layers = addedLayersOf(tubeSetupOf(shared.TargetType, parameterTexts()));
   return settings;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/beam_quality.h"
@@ -27,10 +28,16 @@ struct ModelSpectrum {
 PointGeometry geometryAt(ImagePoint point, double pi);
 
 // The spectrum of palvane's double-precision model for the set-up's target at the point,
-// through the set-up's air layer. nullopt for settings or a point the model cannot compute
-// (see MolybdenumSpectrum). A pure function of its arguments.
+// through the set-up's air layer and its added layers. nullopt for settings or a point the
+// model cannot compute (see MolybdenumSpectrum) and for layers it cannot compute with
+// (layersProblem). A pure function of its arguments.
 std::optional<ModelSpectrum> pointSpectrum(const ModelTables& tables, const TubeSetup& setup,
                                            ImagePoint point);
+
+// What keeps the set-up's added layers from being computed with the tables: no
+// Materials.dat (its problem), a material it lacks, a layer out of range; nullopt when
+// nothing does or there are none.
+std::optional<std::string> layersProblem(const ModelTables& tables, const TubeSetup& setup);
 
 // The beam quality of a model spectrum (computeBeamQuality with the tables' aluminium
 // attenuation and air energy absorption).

@@ -55,7 +55,8 @@ double targetBin(int i, double V, double G, double C, const MolybdenumStoppingPo
 
 std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                       const PointGeometry& geometry, double airPath,
-                                      BinArray& target, BinArray& spectrum) {
+                                      BinArray& target, BinArray& spectrum,
+                                      const ModelLayers& layers) {
   const double V = tube.tubeVoltage;
   const double e = geometry.obliquePath - 1.0;  // 0 exactly on the beam axis
   const double w = geometry.inverseSquare;
@@ -72,13 +73,15 @@ std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSetti
   for (int i = 2; i <= N; ++i) spectrum[i] = spectrum[i] + target[i];
 
   // Filters along the perpendicular path, then photons per energy interval.
+  const BinArray added = layersTransmission(layers.filters, 1.0, N);
   double total = 0.0;
   for (int i = 2; i <= N; ++i) {
     const double E = 0.2 * i;
-    spectrum[i] =
-        spectrum[i] * std::exp(-tables.MuBe[i] * tube.beryllium) *
-        std::exp(-tables.MuAl[i] * tube.aluminium) * std::exp(-tables.MuMo[i] * tube.molybdenum) *
-        std::exp(-tables.MuRh[i] * tube.rhodium) * std::exp(-tables.MuAir[i] * airPath) / E;
+    spectrum[i] = spectrum[i] * std::exp(-tables.MuBe[i] * tube.beryllium) *
+                  std::exp(-tables.MuAl[i] * tube.aluminium) *
+                  std::exp(-tables.MuMo[i] * tube.molybdenum) *
+                  std::exp(-tables.MuRh[i] * tube.rhodium) * std::exp(-tables.MuAir[i] * airPath) *
+                  added[i] / E;
     total = total + spectrum[i];
   }
 
@@ -88,12 +91,18 @@ std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSetti
                                                   : kLineFractionsNoFilter;
   for (int line = 0; line < 5; ++line) spectrum[kLineBins[line]] += fractions[line] * Y * total;
 
-  // The excess path through the filters (not beryllium) and the inverse square off axis.
+  // The excess path through the filters (not beryllium) and the inverse square off axis;
+  // the plate's whole oblique path.
+  const BinArray addedExcess = layersTransmission(layers.filters, e, N);
+  std::vector<LayerColumn> plate;
+  if (layers.plate) plate.push_back(*layers.plate);
+  const BinArray plateTransmission = layersTransmission(plate, geometry.obliquePath, N);
   for (int i = 2; i <= N; ++i) {
     spectrum[i] = spectrum[i] * std::exp(-tables.MuAl[i] * tube.aluminium * e) *
                   std::exp(-tables.MuMo[i] * tube.molybdenum * e) *
                   std::exp(-tables.MuRh[i] * tube.rhodium * e) *
-                  std::exp(-tables.MuAir[i] * airPath * e) * w;
+                  std::exp(-tables.MuAir[i] * airPath * e) * addedExcess[i] * plateTransmission[i] *
+                  w;
   }
   return N;
 }

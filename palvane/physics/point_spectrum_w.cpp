@@ -50,7 +50,7 @@ void clampTubeVoltage(ParameterTexts& texts) {
 
 std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSettings& tube,
                                     const PointGeometry& geometry, double airPath, BinArray& target,
-                                    BinArray& spectrum) {
+                                    BinArray& spectrum, const ModelLayers& layers) {
   const double V = tube.tubeVoltage;
   const double r = geometry.obliquePath;
   const double w = geometry.inverseSquare;
@@ -65,15 +65,18 @@ std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSetting
   for (int i = 2; i <= N; ++i) target[i] = targetBin(i, V, *G, C, tables.MuW);
   for (int i = 2; i <= N; ++i) spectrum[i] = spectrum[i] + target[i];
 
-  // Filters along the oblique path (beryllium along its thickness), photons per energy
-  // interval, inverse square.
+  // Filters along the oblique path (beryllium along its thickness), the added filters and
+  // the plate too, photons per energy interval, inverse square.
+  std::vector<LayerColumn> addedLayers = layers.filters;
+  if (layers.plate) addedLayers.push_back(*layers.plate);
+  const BinArray added = layersTransmission(addedLayers, r, N);
   for (int i = 2; i <= N; ++i) {
     const double E = 0.2 * i;
     spectrum[i] = spectrum[i] * std::exp(-tables.MuBe[i] * tube.beryllium) *
                   std::exp(-tables.MuAl[i] * tube.aluminium * r) *
                   std::exp(-tables.MuMo[i] * tube.molybdenum * r) *
                   std::exp(-tables.MuRh[i] * tube.rhodium * r) *
-                  std::exp(-tables.MuAir[i] * airPath * r) / E * w;
+                  std::exp(-tables.MuAir[i] * airPath * r) * added[i] / E * w;
   }
   return N;
 }

@@ -7,12 +7,12 @@ namespace palvane {
 
 ExportSettings exportSettingsOf(const Study& study) {
   return ExportSettings{targetFlag(study.settings.target), tubeSettingsOf(study.settings),
-                        study.settings.airLayer};
+                        study.settings.airLayer, addedLayersOf(study.settings)};
 }
 
 std::vector<std::string> runSettingsLines(const Study& study) {
   const TubeSetup& settings = study.settings;
-  return {
+  std::vector<std::string> lines{
       "",
       settings.target == Target::kMolybdenum ? "   Target : Molybdenum" : "   Target : Tungsten",
       "   Tube Voltage : " + ShortestText(settings.tubeVoltage) + " kV",
@@ -24,6 +24,14 @@ std::vector<std::string> runSettingsLines(const Study& study) {
       "     Molybdenum : " + ShortestText(settings.molybdenum) + " mm",
       "     Rhodium : " + ShortestText(settings.rhodium) + " mm",
   };
+  const AddedLayers layers = addedLayersOf(settings);
+  if (const std::string filters = filtersCaption(layers); !filters.empty()) {
+    lines.push_back("     Added : " + filters);
+  }
+  if (const std::string plate = plateCaption(layers); !plate.empty()) {
+    lines.push_back("   Compression plate : " + plate);
+  }
+  return lines;
 }
 
 }  // namespace palvane

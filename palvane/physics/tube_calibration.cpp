@@ -11,27 +11,29 @@ namespace palvane {
 namespace {
 
 std::optional<BeamQuality> qualityAt(const SharedState& tables, int targetType,
-                                     const TubeSettings& tube, const PointGeometry& geometry) {
+                                     const TubeSettings& tube, const PointGeometry& geometry,
+                                     const ModelLayers& layers) {
   BinArray target{};
   BinArray spectrum{};
   const std::optional<int> lastBin =
       targetType == 0
-          ? MolybdenumSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum)
-          : TungstenSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum);
+          ? MolybdenumSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum, layers)
+          : TungstenSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum, layers);
   if (!lastBin) return std::nullopt;
   return computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
 }
 
 std::optional<BeamQuality> beamAxisQuality(const SharedState& tables, int targetType,
-                                           const TubeSettings& tube) {
-  return qualityAt(tables, targetType, tube, PointGeometry{});  // exactly (0, 1, 1)
+                                           const TubeSettings& tube,
+                                           const ModelLayers& layers = {}) {
+  return qualityAt(tables, targetType, tube, PointGeometry{}, layers);  // exactly (0, 1, 1)
 }
 
 }  // namespace
 
 std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
-                                  const TubeSettings& tube) {
-  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube);
+                                  const TubeSettings& tube, const ModelLayers& layers) {
+  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube, layers);
   if (!quality) return std::nullopt;
   return quality->firstHvl;
 }
@@ -59,7 +61,7 @@ std::optional<std::vector<double>> HeelRelativeKerma(
     const double squared = x * x + kImagePlane * kImagePlane;
     const PointGeometry geometry{offAxisAngle(x, tables.Pi), std::sqrt(squared) / kImagePlane,
                                  kImagePlane * kImagePlane / squared};
-    const std::optional<BeamQuality> quality = qualityAt(tables, targetType, tube, geometry);
+    const std::optional<BeamQuality> quality = qualityAt(tables, targetType, tube, geometry, {});
     values.push_back(quality ? quality->airKerma / axis->airKerma : 0.0);
   }
   return values;
@@ -89,12 +91,13 @@ TubeSettings tubeSettings(double tubeVoltage, const calibration::TubeSetup& setu
 
 calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,
                                      const TubeSettings& tube,
-                                     const std::vector<calibration::HvlPair>& pairs) {
+                                     const std::vector<calibration::HvlPair>& pairs,
+                                     const ModelLayers& layers) {
   const calibration::HvlModel model = [&](double tubeVoltage, double aluminium) {
     TubeSettings settings = tube;
     settings.tubeVoltage = tubeVoltage;
     settings.aluminium = 0.1 * aluminium;  // mm to the cm of the computation
-    return BeamAxisHvl(tables, targetType, settings);
+    return BeamAxisHvl(tables, targetType, settings, layers);
   };
   return calibration::fitAluminium(model, pairs);
 }

@@ -5,6 +5,7 @@
 
 #include "calibration/hvl_fit.h"
 #include "calibration/tube_profile.h"
+#include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
 
@@ -18,7 +19,7 @@ inline constexpr double kEngineAirLayer = 60.0;
 // (0 molybdenum, 1 tungsten) and the settings, through kEngineAirLayer of air, with the
 // tables of `tables`; nullopt where the model has no spectrum or no beam quality.
 std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
-                                  const TubeSettings& tube);
+                                  const TubeSettings& tube, const ModelLayers& layers = {});
 
 // The air kerma of the same spectrum, in the units of BeamQuality::airKerma: the model's
 // beam-axis air kerma at the reference point, which carries a measured output to other
@@ -40,9 +41,11 @@ calibration::TubeSetup tubeSetup(int targetType, const TubeSettings& tube);
 TubeSettings tubeSettings(double tubeVoltage, const calibration::TubeSetup& setup);
 
 // Fits the aluminium-equivalent thickness of `tube` (its tube voltage and aluminium aside)
-// to the measured pairs with BeamAxisHvl (calibration::fitAluminium, which throws).
+// and its added layers to the measured pairs with BeamAxisHvl (calibration::fitAluminium,
+// which throws).
 calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,
                                      const TubeSettings& tube,
-                                     const std::vector<calibration::HvlPair>& pairs);
+                                     const std::vector<calibration::HvlPair>& pairs,
+                                     const ModelLayers& layers = {});
 
 }  // namespace palvane

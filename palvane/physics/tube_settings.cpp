@@ -30,19 +30,40 @@ TubeSettings tubeSettingsOf(const TubeSetup& setup) {
 
 static_assert(static_cast<std::size_t>(SettingField::kRhodium) + 1 == kSettingBoxes.size());
 
+namespace {
+
+// The problem of one box's text: not a number in its unit, or a thickness below its lowest
+// value, which has its own message; the other ranges are checked elsewhere.
+std::optional<SettingTextProblem> boxProblem(SettingField field, std::string text,
+                                             std::string_view unit, double lowest) {
+  const bool degrees = unit == "deg";
+  if (!IsSettingNumber(text, {unit, degrees ? std::string_view("°") : unit})) {
+    return SettingTextProblem{field, std::move(text), false};
+  }
+  if (unit == "mm" && SettingNumber(text) < lowest) {
+    return SettingTextProblem{field, std::move(text), true};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<SettingTextProblem> settingTextProblem(const ParameterTexts& texts) {
   for (std::size_t n = 0; n < kSettingBoxes.size(); ++n) {
     const SetupField& setupField = kSetupFields[n];
-    const auto field = static_cast<SettingField>(n);
-    const bool degrees = setupField.unit == "deg";
-    std::string text = (texts.*kSettingBoxes[n])();
-    if (!IsSettingNumber(text, {setupField.unit, degrees ? "°" : setupField.unit})) {
-      return SettingTextProblem{field, std::move(text), false};
+    if (auto problem = boxProblem(static_cast<SettingField>(n), (texts.*kSettingBoxes[n])(),
+                                  setupField.unit, setupField.lowest)) {
+      return problem;
     }
-    // A thickness below 0 has its own message; the other ranges are checked elsewhere.
-    if (setupField.unit == "mm" && SettingNumber(text) < setupField.lowest) {
-      return SettingTextProblem{field, std::move(text), true};
+  }
+  // The added filter's and the plate's boxes are read only when a material is chosen.
+  if (!texts.addedFilterMaterial().empty()) {
+    if (auto problem = boxProblem(SettingField::kAddedFilter, texts.addedFilter(), "mm", 0)) {
+      return problem;
     }
+  }
+  if (!texts.plateMaterial().empty()) {
+    return boxProblem(SettingField::kPlate, texts.plate(), "mm", 0);
   }
   return std::nullopt;
 }

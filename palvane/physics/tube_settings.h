@@ -18,6 +18,8 @@ enum class SettingField {
   kAluminium,
   kMolybdenum,
   kRhodium,
+  kAddedFilter,  // checked only when a material is chosen for it
+  kPlate,
 };
 
 // The tube and filter settings as the spectrum form holds them, read as numbers.

@@ -36,14 +36,15 @@ std::optional<double> halfUnitOfLastDigit(std::string_view number) {
 
 }  // namespace
 
-void checkEnergyColumn(const std::filesystem::path& file, std::string_view text, int lastRow) {
+void checkEnergyColumn(const std::filesystem::path& file, std::string_view text, int lastRow,
+                       int headingLines) {
   std::size_t lineStart = 0;
   for (int line = 1; line <= lastRow; ++line) {
     // A file cut short, or one with other line ends than line feeds, runs out of lines.
     if (lineStart >= text.size()) {
-      throw FileError(file.string() + ", line " + std::to_string(line) + ": missing (" +
-                      std::to_string(line - 1) + (line == 2 ? " line, " : " lines, ") +
-                      std::to_string(lastRow) + " needed)");
+      throw FileError(file.string() + ", line " + std::to_string(line + headingLines) +
+                      ": missing (" + std::to_string(line - 1) +
+                      (line == 2 ? " line, " : " lines, ") + std::to_string(lastRow) + " needed)");
     }
     const std::size_t lineEnd = std::min(text.find('\n', lineStart), text.size());
     std::string_view row = text.substr(lineStart, lineEnd - lineStart);
@@ -58,9 +59,9 @@ void checkEnergyColumn(const std::filesystem::path& file, std::string_view text,
         std::abs(*value - expected) > *tolerance * (1 + 1e-9)) {
       char energy[16];
       std::snprintf(energy, sizeof energy, "%.1f", expected);
-      throw FileError(file.string() + ", line " + std::to_string(line) + ", field 1: \"" +
-                      std::string(field) + "\" is not the photon energy " + energy +
-                      " keV this line must start with");
+      throw FileError(file.string() + ", line " + std::to_string(line + headingLines) +
+                      ", field 1: \"" + std::string(field) + "\" is not the photon energy " +
+                      energy + " keV this line must start with");
     }
     lineStart = lineEnd + 1;
   }

@@ -58,6 +58,12 @@ class ParameterTexts {
   virtual std::string molybdenum() const = 0;                // Combo1, mm
   virtual std::string rhodium() const = 0;                   // Combo2, mm
   virtual void setTubeVoltage(const std::string& text) = 0;  // the tungsten voltage clamp
+  // The added row beside the specified boxes: an added filter and the compression plate,
+  // each a material key of Materials.dat ("" for none) and a thickness in mm.
+  virtual std::string addedFilterMaterial() const { return {}; }
+  virtual std::string addedFilter() const { return {}; }
+  virtual std::string plateMaterial() const { return {}; }
+  virtual std::string plate() const { return {}; }
 };
 
 // Where the point-spectrum routines read their parameters and draw: set up by the forms

@@ -11,6 +11,13 @@ TubeSetup tubeSetupOf(int targetType, const ParameterTexts& texts) {
   for (std::size_t n = 0; n < kSettingBoxes.size(); ++n) {
     settings.*kSetupFields[n].member = SettingNumber((texts.*kSettingBoxes[n])());
   }
+  if (!texts.addedFilterMaterial().empty()) {
+    settings.addedFilters.push_back(
+        {texts.addedFilterMaterial(), SettingNumber(texts.addedFilter())});
+  }
+  if (!texts.plateMaterial().empty()) {
+    settings.plate = AddedLayer{texts.plateMaterial(), SettingNumber(texts.plate())};
+  }
   return settings;
 }
 

@@ -18,7 +18,8 @@ inline constexpr std::array<std::string (ParameterTexts::*)() const, kSetupField
                   &ParameterTexts::rhodium};
 
 // The settings of the spectrum form's boxes: each box as its leading number (a comma
-// between digits read as a decimal point), so a text that is not a number gives 0.
+// between digits read as a decimal point), so a text that is not a number gives 0; the
+// added filter and the plate when a material is chosen for them.
 TubeSetup tubeSetupOf(int targetType, const ParameterTexts& texts);
 
 // The nine lines of B2F.dat for the form's settings (see parameterFileText(TubeSetup)).

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <map>
+#include <string>
 
 #include "palvane/state/form_ports.h"
 #include "text_files/field_grid.h"
@@ -16,6 +19,8 @@ inline constexpr int kStoppingPowerRows = 20;
 using BinArray = std::array<double, kLastBin + 1>;
 // MoStp[0][n]: electron energy of row n in keV; MoStp[1][n]: stopping power there.
 using StoppingPowerArray = std::array<std::array<double, kStoppingPowerRows + 1>, 2>;
+// Materials.dat: attenuation coefficients per cm by bin, by material key ("ag", "pmma").
+using MaterialColumns = std::map<std::string, BinArray, std::less<>>;
 
 // The tables of palvane's model as a value: the columns of MUs3.dat by bin, the
 // molybdenum stopping powers and Pi. The model's functions take them as an argument;
@@ -32,6 +37,10 @@ struct ModelTables {
   // air-kerma weight of the beam-quality read-outs.
   BinArray MuEnAir{};
   StoppingPowerArray MoStp{};
+  // The materials of added filters and plates; empty, with the reason in MaterialsProblem,
+  // when Materials.dat cannot be read (only added layers need it).
+  MaterialColumns Materials;
+  std::string MaterialsProblem;
 };
 
 // The process-wide variables through which the forms and the computations exchange data:

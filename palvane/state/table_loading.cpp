@@ -1,7 +1,9 @@
 #include "palvane/state/table_loading.h"
 
 #include "palvane/state/energy_column.h"
+#include "palvane/state/material_table.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
 #include "text_files/input_file.h"
 #include "text_files/number_text.h"
 
@@ -65,6 +67,11 @@ ModelTables readModelTables(const std::filesystem::path& directory) {
   tables.MuW = columns.tungsten;
   tables.MuEnAir = columns.airEnergyAbsorption;
   tables.MoStp = readStoppingPowers(directory / kStoppingPowerTableFile);
+  try {
+    tables.Materials = readMaterialColumns(directory / kMaterialTableFile);
+  } catch (const FileError& error) {
+    tables.MaterialsProblem = error.what();
+  }
   tables.Pi = 3.14159;  // the five-decimal value the whole product uses, not full pi
   return tables;
 }

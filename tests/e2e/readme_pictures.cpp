@@ -3,6 +3,7 @@
 // directory to save the pictures in with PALVANE_SCREENSHOT_DIR. It drives the forms with
 // Qt Test, which stops it with a message when a step of the study fails.
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -196,6 +197,27 @@ class ReadmePictures : public QObject {
     palvane::form4()->hide();
     palvane::form3()->hide();
     saveCalibrationStrip(form2);
+  }
+
+  // The spectrum form with the added row in use: a tungsten tube with 0.05 mm of silver
+  // (W/Ag) and a 2.4 mm PMMA compression plate.
+  void addedLayers() {
+    QTemporaryDir directory;
+    study::enterWorkingDirectory(directory);
+    if (QTest::currentTestFailed()) return;
+    palvane::Form2& form2 = *palvane::form2();
+    palvane::form4()->hide();
+    click(form2, "Option2");
+    study::control<QComboBox>(form2, "Combo2")->setCurrentText(QStringLiteral("0"));
+    auto* filter = study::control<QComboBox>(form2, "AddedFilterMaterial");
+    filter->setCurrentIndex(filter->findData(QStringLiteral("ag")));
+    study::control<QLineEdit>(form2, "AddedFilter")->setText(QStringLiteral("0.05"));
+    auto* plate = study::control<QComboBox>(form2, "PlateMaterial");
+    plate->setCurrentIndex(plate->findData(QStringLiteral("pmma")));
+    study::control<QLineEdit>(form2, "Plate")->setText(QStringLiteral("2.4"));
+    click(form2, "Command1");
+    save(form2, "form2_layers.png");
+    saveInEnglish(form2, "form2_layers_en.png");
   }
 };
 

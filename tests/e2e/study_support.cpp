@@ -21,7 +21,7 @@ constexpr int kEngineTimeoutMs = 240000;
 void enterWorkingDirectory(const QTemporaryDir& directory) {
   QVERIFY(directory.isValid());
   const QDir data(QString::fromUtf8(testpaths::kDataDir));
-  for (const char* table : {"MUs3.dat", "Mo-STP.dat"}) {
+  for (const char* table : {"MUs3.dat", "Mo-STP.dat", "Materials.dat"}) {
     QVERIFY(QFile::copy(data.filePath(table), directory.filePath(table)));
   }
   QVERIFY(QDir::setCurrent(directory.path()));

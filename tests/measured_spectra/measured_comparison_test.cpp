@@ -79,10 +79,10 @@ TEST(ModelBeams, BeamAxisMeetsTheEngineRunAndTheRoutineItsHvl) {
     const engine::TargetModel* model;
     const char* parameters;
   } cases[] = {
-      {{measured::Anode::kMolybdenum, 28, 0.03, 0.0},
+      {{measured::Anode::kMolybdenum, 28, 0.03, 0.0, {}},
        &molybdenum,
        "0\r\n28.0\r\n26.0\r\n00.0\r\n01.00\r\n00.10\r\n00.030\r\n00.000\r\n100.000\r\n"},
-      {{measured::Anode::kTungsten, 30, 0.0, 0.05},
+      {{measured::Anode::kTungsten, 30, 0.0, 0.05, {}},
        &tungsten,
        "1\r\n30.0\r\n30.0\r\n00.0\r\n04.00\r\n00.10\r\n00.000\r\n00.050\r\n100.000\r\n"},
   };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -286,6 +287,29 @@ class Form2Test : public QObject {
     QCOMPARE(answerer.boxesSeen(), 0);
     QCOMPARE(contents(directory_->filePath("B_SPCTL.dat")), changedSpectrum);
     QVERIFY(contents(directory_->filePath("B2F.dat")).split('\n').contains(parameterLine + '\r'));
+  }
+
+  // The added row starts at none, with the specified plate caption; an added filter and a
+  // plate chosen there reach B2F.dat after its nine lines and change the caption.
+  void addedRowReachesTheParameterFile() {
+    auto* filter = control<QComboBox>(*form_, "AddedFilterMaterial");
+    auto* plate = control<QComboBox>(*form_, "PlateMaterial");
+    auto* caption = control<QLabel>(*form_, "PlateCaption");
+    QCOMPARE(filter->currentData().toString(), QString());
+    QCOMPARE(caption->text(), QString::fromUtf8("（圧迫板による減弱は考慮しない）"));
+    filter->setCurrentIndex(filter->findData(QStringLiteral("ag")));
+    control<QLineEdit>(*form_, "AddedFilter")->setText(QStringLiteral("0.05"));
+    plate->setCurrentIndex(plate->findData(QStringLiteral("pmma")));
+    control<QLineEdit>(*form_, "Plate")->setText(QStringLiteral("2.4"));
+    QCOMPARE(caption->text(), QString::fromUtf8("（圧迫板 PMMA 2.4 mm を考慮）"));
+    control<QPushButton>(*form_, "Command1")->click();
+    const QWidgetList before = QApplication::topLevelWidgets();
+    MessageBoxAnswerer answerer;
+    control<QPushButton>(*form_, "Command7")->click();
+    closeNewWindows(before);
+    QCOMPARE(answerer.boxesSeen(), 0);
+    QVERIFY(contents(directory_->filePath("B2F.dat"))
+                .endsWith("60.000\r\nfilter ag 00.050\r\nplate pmma 02.400\r\n"));
   }
 
   void engineButtonStartsNothingWhenTheRedrawIsRefused() {

@@ -13,7 +13,7 @@ namespace formstest {
 WorkingDirectory::WorkingDirectory(Tables tables) : previous_(QDir::currentPath()) {
   if (tables == Tables::kCopied) {
     const QDir data(QString::fromUtf8(testpaths::kDataDir));
-    for (const char* table : {"MUs3.dat", "Mo-STP.dat"}) {
+    for (const char* table : {"MUs3.dat", "Mo-STP.dat", "Materials.dat"}) {
       const QString name = QString::fromUtf8(table);
       copied_ = QFile::copy(data.filePath(name), directory_.filePath(name)) && copied_;
     }

@@ -126,3 +126,33 @@ TEST(CommandLine, HelpStopsReadingAndNamesEveryDefault) {
 }
 
 }  // namespace
+
+namespace {
+
+// --filter and --plate: alternatives vary fastest (plate last), "+" stacks layers.
+TEST(CommandLine, AddedFiltersAndPlatesAreListsOfAlternatives) {
+  const auto combinations = expandCombinations(
+      parseCommandLine({"--filter", "none,ag:0.05+AL:0.5", "--plate", "pmma:2.4,none"}).request);
+  ASSERT_EQ(combinations.size(), 4u);
+  EXPECT_TRUE(combinations[0].addedFilters.empty());
+  EXPECT_EQ(combinations[0].plate, (palvane::AddedLayer{"pmma", 2.4}));
+  EXPECT_FALSE(combinations[1].plate);
+  EXPECT_EQ(combinations[2].addedFilters,
+            (std::vector<palvane::AddedLayer>{{"ag", 0.05}, {"al", 0.5}}));
+  for (const auto& [option, value, message] : {
+           std::tuple{"--filter", "ag", "--filter: \"ag\" is not MATERIAL:MM (e.g. ag:0.05)"},
+           std::tuple{"--filter", "ag:11", "--filter: filter ag 11 mm: must lie from 0 to 10 mm"},
+           std::tuple{"--plate", "cu:2",
+                      "--plate: plate cu: a compression plate is of PMMA (pmma) or polycarbonate "
+                      "(pc)"},
+       }) {
+    try {
+      parseCommandLine({option, value});
+      ADD_FAILURE() << value;
+    } catch (const UsageError& error) {
+      EXPECT_EQ(std::string(error.what()), message);
+    }
+  }
+}
+
+}  // namespace

@@ -6,7 +6,7 @@ execute_process(COMMAND ${GENERATOR} ${OUTPUT_DIR} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "make_tables failed with status ${status}")
 endif()
-foreach(table MUs3.dat Mo-STP.dat)
+foreach(table MUs3.dat Mo-STP.dat Materials.dat)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
                     ${OUTPUT_DIR}/${table} ${EXPECTED_DIR}/${table}
                   RESULT_VARIABLE differs)

@@ -196,6 +196,22 @@
         <translation>(Compression plate ignored)</translation>
     </message>
     <message>
+        <source>（圧迫板 %1 を考慮）</source>
+        <translation>(Plate of %1 included)</translation>
+    </message>
+    <message>
+        <source>その他のフィルタ</source>
+        <translation>Other filter</translation>
+    </message>
+    <message>
+        <source>圧迫板</source>
+        <translation>Compression plate</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
         <source>リセット</source>
         <translation>Reset</translation>
     </message>
