@@ -8,16 +8,6 @@ namespace {
 
 constexpr double kStepsPerMillimetre = 100.0;
 
-calibration::TubeSetup setupOf(const Settings& settings) {
-  return {settings.target == Target::kMolybdenum ? 0 : 1,
-          settings.targetAngle,
-          settings.tiltAngle,
-          settings.beryllium,
-          settings.aluminium,
-          settings.molybdenum,
-          settings.rhodium};
-}
-
 // Why the profile's fit does not serve the row; empty when it does.
 std::string unservedBecause(const calibration::TubeProfile& profile, const Settings& row,
                             const calibration::FilterCalibration*& fit) {
@@ -45,6 +35,16 @@ std::string unservedBecause(const calibration::TubeProfile& profile, const Setti
 
 }  // namespace
 
+calibration::TubeSetup setupOf(const Settings& settings) {
+  return {settings.target == Target::kMolybdenum ? 0 : 1,
+          settings.targetAngle,
+          settings.tiltAngle,
+          settings.beryllium,
+          settings.aluminium,
+          settings.molybdenum,
+          settings.rhodium};
+}
+
 Settings settingsOf(const calibration::OutputMeasurement& output) {
   Settings settings;
   settings.target = output.setup.targetType == 0 ? Target::kMolybdenum : Target::kTungsten;
@@ -56,6 +56,17 @@ Settings settingsOf(const calibration::OutputMeasurement& output) {
   settings.molybdenum = output.setup.molybdenum;
   settings.rhodium = output.setup.rhodium;
   return settings;
+}
+
+OutputSettingsOfRow measuredAtProfileOutput(const calibration::OutputMeasurement& output) {
+  return [measured = settingsOf(output)](const Settings& row) -> OutputSettings {
+    if (row.target != measured.target) {
+      return {std::nullopt,
+              "no output measured for " +
+                  std::string(calibration::targetName(row.target == Target::kMolybdenum ? 0 : 1))};
+    }
+    return {measured, ""};
+  };
 }
 
 RowCalibrations applyProfileAluminium(std::vector<Settings>& combinations,

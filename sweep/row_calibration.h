@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calibration/tube_profile.h"
@@ -22,6 +23,11 @@ struct RowCalibrations {
   std::vector<std::optional<double>> referenceKermas;
   std::vector<std::string> notes;
 };
+
+// Why a profile of format 1 serves no row: it does not say what its fit was made for.
+inline constexpr std::string_view kFormatOneUnserved =
+    "a profile of format 1 does not state the filter and settings its fit was made for; load "
+    "it into palvane with those settings and save it again";
 
 // Sets each row's aluminium to the profile's fit for its target and added filter, rounded
 // to 0.01 mm as B2F.dat carries it, where the fit was made for the row's beryllium, angles
@@ -48,5 +54,12 @@ void scaleOutput(RowCalibrations& rows, const std::vector<Settings>& combination
 
 // The settings of a profile's output measurement, as a sweep row.
 Settings settingsOf(const calibration::OutputMeasurement& output);
+
+// A profile's output serves the rows of its target at the settings it was measured at; a
+// row of the other target gets "no output measured for tungsten" (or molybdenum).
+OutputSettingsOfRow measuredAtProfileOutput(const calibration::OutputMeasurement& output);
+
+// The row's set-up as a profile states it.
+calibration::TubeSetup setupOf(const Settings& settings);
 
 }  // namespace sweep

@@ -207,10 +207,8 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
     if (commandLine.calibrationFile) {
       profile = calibration::readProfileFile(*commandLine.calibrationFile);
       if (profile->format < 2) {
-        throw std::runtime_error(commandLine.calibrationFile->string() +
-                                 ": a profile of format 1 does not state the filter and settings "
-                                 "its fit was made for; load it into palvane with those settings "
-                                 "and save it again");
+        throw std::runtime_error(commandLine.calibrationFile->string() + ": " +
+                                 std::string(kFormatOneUnserved));
       }
     }
     const EngineTables tables =
@@ -248,17 +246,8 @@ int runSweepProgram(const std::vector<std::string>& arguments, std::ostream& out
       }
       outcomes = runFittedSweep(job, calibrations);
       if (profile && profile->output) {
-        const calibration::OutputMeasurement& output = *profile->output;
-        scaleOutput(calibrations, job.combinations, outcomes, job, output.output,
-                    [&](const Settings& row) -> OutputSettings {
-                      const Settings measured = settingsOf(output);
-                      if (row.target != measured.target) {
-                        return {std::nullopt, "no output measured for " +
-                                                  std::string(calibration::targetName(
-                                                      row.target == Target::kMolybdenum ? 0 : 1))};
-                      }
-                      return {measured, ""};
-                    });
+        scaleOutput(calibrations, job.combinations, outcomes, job, profile->output->output,
+                    measuredAtProfileOutput(*profile->output));
       } else if (const auto& measured = commandLine.measuredOutput) {
         scaleOutput(calibrations, job.combinations, outcomes, job, measured->output,
                     [&](const Settings& row) -> OutputSettings {

@@ -27,14 +27,16 @@ import numpy as np
 from . import _core
 from ._core import (
     ENERGY_KEV,
-    CalibrationRecord,
     Field,
     FileError,
+    FilterCalibration,
     FitError,
     ModelError,
+    OutputMeasurement,
     PointSpectrum,
     SetupError,
     Tables,
+    TubeProfile,
     TubeSetup,
     combinations,
 )
@@ -43,16 +45,16 @@ from ._tables_folder import TABLES_FOLDER
 __version__ = _core.__version__
 
 # The classes of the extension are palvane's own.
-for _class in (CalibrationRecord, Field, FileError, FitError, ModelError, PointSpectrum,
-               SetupError, Tables, TubeSetup):
+for _class in (Field, FileError, FilterCalibration, FitError, ModelError, OutputMeasurement,
+               PointSpectrum, SetupError, Tables, TubeProfile, TubeSetup):
     _class.__module__ = __name__
 
 __all__ = [
-    "ENERGY_KEV", "X_MM", "Y_MM", "Y_FULL_MM", "CalibrationRecord", "Field", "FileError",
-    "FitError", "ModelError", "PointSpectrum", "SetupError", "Tables", "TubeSetup",
-    "absolute_air_kerma", "apply_calibration", "combinations", "field", "fit_aluminium", "full_map",
-    "installed_tables", "read_calibration", "spectrum_at", "sweep", "write_calibration",
-    "write_report",
+    "ENERGY_KEV", "X_MM", "Y_MM", "Y_FULL_MM", "Field", "FileError", "FilterCalibration",
+    "FitError", "ModelError", "OutputMeasurement", "PointSpectrum", "SetupError", "Tables",
+    "TubeProfile", "TubeSetup", "absolute_air_kerma", "apply_profile", "combinations", "field",
+    "fit_aluminium", "fit_heel", "full_map", "installed_tables", "read_profile", "spectrum_at", "sweep",
+    "write_profile", "write_report",
 ]
 
 #: X of the map columns, mm along the anode-cathode axis toward the heel (76 values).
@@ -130,37 +132,55 @@ def fit_aluminium(setup: TubeSetup, hvl_pairs: Sequence[tuple[float, float]],
     return _core.fit_aluminium(_setup(setup), _tables(tables), pairs)
 
 
-def read_calibration(file: str | os.PathLike) -> CalibrationRecord:
-    """A tube calibration file as palvane's calibration panel saves it (target,
-    aluminium_mm, hvl_pairs, output as (uGy/mAs, cm)). Raises FileError naming the file
-    and the line."""
-    return _core.read_calibration_file(os.fspath(file))
+def fit_heel(setup: TubeSetup, heel_points: Sequence[tuple[float, float]],
+             hvl_pairs: Sequence[tuple[float, float]] = (),
+             tables: Tables | str | os.PathLike | None = None) -> dict:
+    """The target angle that makes the engines' heel meet a measured one.
+
+    heel_points: (X in mm towards the anode side, air kerma relative to the beam axis)
+    pairs measured at Y = 0 with the set-up's other settings, up to 8. The angle is fitted
+    from 5 to 30 degrees in steps of 0.1 by least squares (as sweep --fit-heel does); with
+    hvl_pairs the aluminium is refitted with it in turn until both are stable. The angle is
+    an effective one: it makes the model's heel match, not the anode's real angle.
+    Returns a dict: target_angle_deg, aluminium_mm (None without pairs), setup (with both
+    as the engines read them) and points (each with model_relative_air_kerma). Raises
+    FitError when no angle reaches the measurement, naming the nearest.
+    """
+    points = [(float(x), float(kerma)) for x, kerma in heel_points]
+    pairs = [(float(kv), float(hvl)) for kv, hvl in hvl_pairs]
+    return _core.fit_heel(_setup(setup), _tables(tables), points, pairs)
 
 
-def write_calibration(file: str | os.PathLike, record: CalibrationRecord) -> None:
-    """Writes a calibration file that palvane's panel loads (replaced whole or not at all)."""
-    _core.write_calibration_file(os.fspath(file), record)
+def read_profile(file: str | os.PathLike) -> TubeProfile:
+    """A tube profile as palvane saves it (format 2; files of format 1 load too, but
+    apply_profile and absolute_air_kerma refuse them, as they do not state the settings
+    their fit and output were made at). Raises FileError naming the file and the line."""
+    return _core.read_profile_file(os.fspath(file))
 
 
-def apply_calibration(setup: TubeSetup, record: CalibrationRecord) -> TubeSetup:
-    """The set-up with the record's fitted aluminium. Raises SetupError for a record of the
-    other target, ValueError for one without a fitted aluminium."""
-    if record.target != _setup(setup).target:
-        raise SetupError(f"the calibration is for the {record.target} target, "
-                         f"the set-up for the {setup.target} target")
-    if record.aluminium_mm is None:
-        raise ValueError("the calibration has no fitted aluminium")
-    return setup.replace(aluminium_mm=record.aluminium_mm)
+def write_profile(file: str | os.PathLike, profile: TubeProfile) -> None:
+    """Writes the profile in palvane's format (replaced whole or not at all)."""
+    _core.write_profile_file(os.fspath(file), profile)
 
 
-def absolute_air_kerma(record: CalibrationRecord, relative_air_kerma):
-    """Air kerma in uGy/mAs from relative air kerma (a number or an array, 1 on the beam
-    axis) with the record's measured output moved to 65 cm by the inverse square."""
-    if record.output is None:
-        raise ValueError("the calibration has no measured output")
-    reference = _core.reference_kerma(*record.output)
-    if reference is None:
-        raise ValueError(f"output {record.output}: not a usable output")
+def apply_profile(setup: TubeSetup, profile: TubeProfile) -> TubeSetup:
+    """The set-up with the aluminium the profile fitted for its added filter, to 0.01 mm as
+    the engines read it (as sweep --calibration runs a row). Raises SetupError saying why
+    when the profile cannot serve the set-up: the other target, a filter without a fit, a
+    fit made for other angles, beryllium or filter thickness, or a file of format 1."""
+    return _core.apply_profile(_setup(setup), profile)
+
+
+def absolute_air_kerma(setup: TubeSetup, profile: TubeProfile, relative_air_kerma=1.0,
+                       tables: Tables | str | os.PathLike | None = None):
+    """Air kerma in uGy/mAs at the set-up for relative air kerma (a number or an array, 1
+    at the reference point on the beam axis): the profile's measured output moved to 65 cm
+    and carried to the set-up by the engines' model,
+    K_ref = K_meas (d / 65)^2 K_model(setup) / K_model(settings measured at).
+    Raises SetupError for a set-up of the other target ("no output measured for
+    tungsten"), a profile without an output or of format 1; ModelError where the engine
+    refuses the set-up."""
+    reference = _core.reference_kerma(_setup(setup), profile, _tables(tables))
     return reference * np.asarray(relative_air_kerma, dtype=float)
 
 
@@ -188,13 +208,14 @@ def sweep(setups: Iterable[TubeSetup], tables: Tables | str | os.PathLike | None
 
 
 def write_report(result: Field, folder: str | os.PathLike, points: Iterable[tuple[float, float]] = (),
-                 calibration: CalibrationRecord | None = None,
+                 profile: TubeProfile | None = None,
                  tables: Tables | str | os.PathLike | None = None) -> list[str]:
     """Writes the CSV files of palvane's report set for the field into an existing folder:
     map_energy_fluence.csv, map_air_kerma.csv, map_hvl.csv, profiles.csv,
     spectrum_axis.csv, spectrum_point_1.csv ... (one per (x_mm, y_mm) of points) and
-    summary.csv. With a calibration that has an output, the spectra state their absolute
-    air kerma. Returns the names written.
+    summary.csv. With a profile that has an output, the spectra state their absolute air
+    kerma (see absolute_air_kerma; its errors are raised before any file is written).
+    Returns the names written.
     """
     if result.beam_axis_spectrum is None:
         raise ModelError("the beam axis lies beyond the heel cut-off: no spectra to report")
@@ -202,7 +223,8 @@ def write_report(result: Field, folder: str | os.PathLike, points: Iterable[tupl
     spectra = [spectrum_at(result.setup, 0, 0, tables)]
     spectra += [spectrum_at(result.setup, x, y, tables) for x, y in points]
     absolute = [None] * len(spectra)
-    if calibration is not None and calibration.output is not None:
-        absolute = [float(absolute_air_kerma(calibration, s.relative_air_kerma)) for s in spectra]
+    if profile is not None and profile.output is not None:
+        reference = float(absolute_air_kerma(result.setup, profile, 1.0, tables))
+        absolute = [reference * s.relative_air_kerma for s in spectra]
     saved_at = datetime.datetime.now().strftime("%Y-%m-%d %H:%M")
     return _core.write_report(result, spectra, absolute, os.fspath(folder), saved_at)

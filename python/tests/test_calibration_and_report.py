@@ -1,4 +1,4 @@
-"""The aluminium fit, palvane's calibration files and the report CSVs."""
+"""The aluminium fit, tube profiles and the report CSVs."""
 
 import pytest
 
@@ -20,34 +20,107 @@ def test_fit_meets_a_measured_hvl_and_refuses_an_unreachable_one(tables):
         palvane.fit_aluminium(setup, [(28, 0.31), (60, 0.4)], tables)
 
 
-def test_a_calibration_file_of_palvane_round_trips(tmp_path):
-    # The file as palvane's calibration panel saves it (README).
-    file = tmp_path / "room1.txt"
-    file.write_text("target = mo\naluminium = 0.177488\nhvl = 28 0.34\n"
-                    "output_kerma = 100\noutput_distance = 50\n")
-    record = palvane.read_calibration(file)
-    assert (record.target, record.aluminium_mm, record.hvl_pairs, record.output) == \
-        ("mo", 0.177488, [(28.0, 0.34)], (100.0, 50.0))
-    # 100 uGy/mAs at 50 cm is 100 (50/65)^2 = 59.17 at the reference point, 65 cm.
-    assert palvane.absolute_air_kerma(record, [1, 0.5]) == pytest.approx([59.172, 29.586],
-                                                                          abs=1e-3)
-    palvane.write_calibration(tmp_path / "again.txt", record)
-    assert (tmp_path / "again.txt").read_text().endswith(file.read_text())
-    applied = palvane.apply_calibration(palvane.TubeSetup(aluminium_mm=1), record)
-    assert applied.aluminium_mm == 0.177488
-    with pytest.raises(palvane.SetupError, match="for the mo target"):
-        palvane.apply_calibration(palvane.TubeSetup(target="w"), record)
+def test_heel_fit_gives_back_the_engines_own_angle(tables):
+    # README: the engine's heel at 18 degrees gives back 18.
+    setup = palvane.TubeSetup(tube_voltage_kv=28, tilt_angle_deg=0, molybdenum_mm=0,
+                              rhodium_mm=0.025)
+    fit = palvane.fit_heel(setup, [(50, 0.9635), (100, 0.8909), (150, 0.7557)], (), tables)
+    assert fit["target_angle_deg"] == pytest.approx(18.0)
+    assert fit["setup"].target_angle_deg == pytest.approx(18.0)
+    with pytest.raises(palvane.FitError, match="no target angle from 5 to 30 degrees"):
+        palvane.fit_heel(setup, [(150, 1.5)], (), tables)
+    with pytest.raises(palvane.FitError, match=r"heel_points\[0\]: X"):
+        palvane.fit_heel(setup, [(151, 0.9)], (), tables)
+
+
+# A profile as palvane saves it (the README's example).
+ROOM_2 = """# palvane tube profile
+format = 2
+name = Room 2 Mo
+target = mo
+
+filter = rh
+filter_thickness = 0.025
+beryllium = 1
+target_angle = 22
+tilt_angle = 0
+date = 2026-12-01
+aluminium = 0.177488
+aluminium_b2f = 0.18
+hvl = 28 0.34 0.3397 -0.09
+
+output_kerma = 80
+output_distance = 60
+output_date = 2026-12-02
+output_tube_voltage = 28
+output_target_angle = 22
+output_tilt_angle = 0
+output_beryllium = 1
+output_aluminium = 0.18
+output_molybdenum = 0
+output_rhodium = 0.025
+
+heel_filter = rh
+heel_tube_voltage = 28
+heel_point = 30 0.95
+heel_target_angle = 18.0
+"""
+MO_RH_MEASURED = dict(MO_RH_28, beryllium_mm=1, molybdenum_mm=0, rhodium_mm=0.025)
+
+
+def test_a_profile_of_palvane_round_trips_and_serves_its_settings(tables, tmp_path):
+    file = tmp_path / "Room_2_Mo.txt"
+    file.write_text(ROOM_2)
+    profile = palvane.read_profile(file)
+    palvane.write_profile(tmp_path / "again.txt", profile)
+    assert (tmp_path / "again.txt").read_text() == ROOM_2
+    setup = palvane.apply_profile(palvane.TubeSetup(**MO_RH_MEASURED, aluminium_mm=1), profile)
+    assert setup.aluminium_mm == 0.18
+    # At the settings of the measurement: 80 uGy/mAs at 60 cm is 80 (60/65)^2 at 65 cm.
+    assert palvane.absolute_air_kerma(setup, profile, [1, 0.5], tables) == pytest.approx(
+        [68.166, 34.083], abs=1e-3)
+    # Elsewhere the model carries it: more air kerma at 30 kV than at 28.
+    at_30 = palvane.absolute_air_kerma(setup.replace(tube_voltage_kv=30), profile, 1, tables)
+    assert at_30 > 68.2
+    with pytest.raises(palvane.SetupError, match="no output measured for tungsten"):
+        palvane.absolute_air_kerma(palvane.TubeSetup(target="w"), profile, 1, tables)
+    with pytest.raises(palvane.SetupError, match="for the molybdenum target"):
+        palvane.apply_profile(palvane.TubeSetup(target="w"), profile)
+    with pytest.raises(palvane.SetupError, match="Mo/Mo is not calibrated"):
+        palvane.apply_profile(setup.replace(molybdenum_mm=0.03, rhodium_mm=0), profile)
+    file.write_text("target = mo\naluminium = 0.177488\nhvl = 28 0.34\n")
+    with pytest.raises(palvane.SetupError, match="format 1 does not state the filter"):
+        palvane.apply_profile(setup, palvane.read_profile(file))
     file.write_text("target = mo\nhvl = 28 x\n")
-    with pytest.raises(palvane.FileError, match="room1.txt.*line 2"):
-        palvane.read_calibration(file)
+    with pytest.raises(palvane.FileError, match="Room_2_Mo.txt.*line 2"):
+        palvane.read_profile(file)
+
+
+def test_a_profile_made_in_python_is_read_back(tmp_path):
+    setup = palvane.TubeSetup(**MO_RH_MEASURED, aluminium_mm=0.18)
+    profile = palvane.TubeProfile("Room 3", "mo")
+    profile.set_filter_calibration(palvane.FilterCalibration(setup, 0.177, [(28, 0.34)]))
+    profile.output = palvane.OutputMeasurement(80, 60, setup)
+    palvane.write_profile(tmp_path / "room3.txt", profile)
+    again = palvane.read_profile(tmp_path / "room3.txt")
+    (fit,) = again.filters
+    assert (fit.filter, fit.filter_thickness_mm, fit.aluminium_mm, fit.hvl_pairs) == \
+        ("rh", 0.025, 0.177, [(28.0, 0.34)])
+    assert again.output.setup == setup
+    assert palvane.apply_profile(setup, again).aluminium_mm == 0.18
+    with pytest.raises(palvane.SetupError, match="distance_cm"):
+        palvane.OutputMeasurement(80, 5, setup)
+    # A date that would break the file's lines is refused, not written.
+    with pytest.raises(palvane.SetupError, match="not a date yyyy-mm-dd"):
+        palvane.FilterCalibration(setup, 0.177, [], "2026-12-01\nformat = 3")
 
 
 def test_report_set_holds_the_forms_files(tables, tmp_path):
     setup = palvane.TubeSetup(**MO_RH_28)
     field = palvane.field(setup, tables)
-    record = palvane.CalibrationRecord()
-    record.output = (100.0, 65.0)
-    names = palvane.write_report(field, tmp_path, [(100, 20)], record, tables)
+    profile = palvane.TubeProfile(target="mo")
+    profile.output = palvane.OutputMeasurement(100, 65, setup)
+    names = palvane.write_report(field, tmp_path, [(100, 20)], profile, tables)
     assert sorted(p.name for p in tmp_path.iterdir()) == sorted(names)
     assert "spectrum_point_1.csv" in names and "map_hvl.csv" in names
     summary = (tmp_path / "summary.csv").read_text().splitlines()
