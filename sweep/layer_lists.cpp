@@ -24,7 +24,7 @@ std::vector<std::string> split(const std::string& text, char separator) {
 // One MATERIAL:MM layer of an option, checked as a setting of that kind.
 palvane::AddedLayer parseLayer(const std::string& option, std::string_view keyword,
                                const std::string& item, double thickest) {
-  const std::optional<palvane::AddedLayer> layer = palvane::parseLayerSpecification(item);
+  const std::optional<palvane::AddedLayer> layer = palvane::parseLayerEntry(item);
   if (!layer) {
     throw UsageError(option + ": \"" + item + "\" is not MATERIAL:MM (e.g. ag:0.05)");
   }

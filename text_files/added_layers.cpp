@@ -38,7 +38,7 @@ std::optional<std::string> addedLayerProblem(std::string_view keyword, const Add
          ShortestText(thickest) + " mm";
 }
 
-std::optional<AddedLayer> parseLayerSpecification(std::string_view text) {
+std::optional<AddedLayer> parseLayerEntry(std::string_view text) {
   const std::size_t colon = text.find(':');
   if (colon == std::string_view::npos) return std::nullopt;
   AddedLayer layer;

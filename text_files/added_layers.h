@@ -50,7 +50,7 @@ std::optional<std::string> addedLayerProblem(std::string_view keyword, const Add
                                              double thickest);
 
 // "ag:0.05" as a layer; nullopt when the text is not a material key, a colon and a number.
-std::optional<AddedLayer> parseLayerSpecification(std::string_view text);
+std::optional<AddedLayer> parseLayerEntry(std::string_view text);
 
 // The layer for captions and settings lines: "Ag 0.05 mm", "PMMA 2.4 mm" (shortest number).
 std::string layerCaption(const AddedLayer& layer);

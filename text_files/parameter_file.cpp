@@ -70,7 +70,7 @@ void readAddedLayerLines(std::string_view text, const std::string& fileName, Tub
     if (keyword != kFilterKeyword && keyword != kPlateKeyword) {
       fail("\"" + keyword + "\" is not an added layer (filter or plate)");
     }
-    const std::optional<AddedLayer> layer = parseLayerSpecification(material + ":" + thickness);
+    const std::optional<AddedLayer> layer = parseLayerEntry(material + ":" + thickness);
     if (!layer || (words >> extra)) fail("not a material and a thickness in mm");
     if (keyword == kPlateKeyword) {
       setup.plate = *layer;
