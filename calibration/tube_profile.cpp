@@ -95,6 +95,23 @@ void TubeProfile::setFilterCalibration(const FilterCalibration& calibration) {
   filters.push_back(calibration);
 }
 
+FilterFitFor filterFitFor(const TubeProfile& profile, const TubeSetup& setup) {
+  FilterFitFor found;
+  if (setup.targetType != profile.targetType) {
+    found.refusal =
+        "the profile is for the " + std::string(targetName(profile.targetType)) + " target";
+    return found;
+  }
+  const std::optional<Filter> filter = filterOf(setup.molybdenum, setup.rhodium);
+  if (!filter) {
+    found.refusal = "both added filters are set";
+    return found;
+  }
+  found.filter = *filter;
+  found.fit = profile.filterCalibration(*filter);
+  return found;
+}
+
 std::string proposedFileName(const TubeProfile& profile) {
   std::string stem;
   for (const char c : profile.name) {

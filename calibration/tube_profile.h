@@ -99,6 +99,17 @@ struct TubeProfile {
   void setFilterCalibration(const FilterCalibration& calibration);
 };
 
+// Which of the profile's fits could serve a set-up: the fit of its added filter (nullptr
+// when the profile has none; it may lack an aluminium or be made for other angles,
+// beryllium or filter thickness), or why none can: "the profile is for the molybdenum
+// target", "both added filters are set".
+struct FilterFitFor {
+  Filter filter = Filter::kNone;
+  const FilterCalibration* fit = nullptr;
+  std::string refusal;  // empty when the set-up's filter was found
+};
+FilterFitFor filterFitFor(const TubeProfile& profile, const TubeSetup& setup);
+
 // A file name proposed for the profile: its name with the characters a file name should not
 // hold replaced by '_', blanks too, and the extension: "Room 2 Mo" gives Room_2_Mo.txt; a
 // profile without a name is named from its target.

@@ -12,16 +12,10 @@ constexpr double kStepsPerMillimetre = 100.0;
 std::string unservedBecause(const calibration::TubeProfile& profile, const Settings& row,
                             const calibration::FilterCalibration*& fit) {
   const calibration::TubeSetup setup = setupOf(row);
-  fit = nullptr;
-  if (setup.targetType != profile.targetType) {
-    return "the profile is for the " + std::string(calibration::targetName(profile.targetType)) +
-           " target";
-  }
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) return "both added filters are set";
-  fit = profile.filterCalibration(*filter);
-  const std::string name = calibration::setupName(setup.targetType, *filter);
+  const calibration::FilterFitFor found = calibration::filterFitFor(profile, setup);
+  fit = found.fit;
+  if (!found.refusal.empty()) return found.refusal;
+  const std::string name = calibration::setupName(setup.targetType, found.filter);
   if (fit == nullptr || !fit->aluminium) {
     fit = nullptr;
     return name + " is not calibrated in the profile";

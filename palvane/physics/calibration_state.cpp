@@ -55,20 +55,14 @@ CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile
   CalibrationStatus status;
   if (!profile) return status;
   status.state = CalibrationState::kNotForTheseSettings;
-  if (profile->targetType != targetType) {
-    status.why = "the profile is for the " +
-                 std::string(calibration::targetName(profile->targetType)) + " target";
-    return status;
-  }
   const calibration::TubeSetup setup = tubeSetup(targetType, tube);
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) {
-    status.why = "both added filters are set";
+  const calibration::FilterFitFor found = calibration::filterFitFor(*profile, setup);
+  status.fit = found.fit;
+  if (!found.refusal.empty()) {
+    status.why = found.refusal;
     return status;
   }
-  status.fit = profile->filterCalibration(*filter);
-  const std::string setupName = calibration::setupName(targetType, *filter);
+  const std::string setupName = calibration::setupName(targetType, found.filter);
   if (status.fit == nullptr || !status.fit->aluminium) {
     status.why = setupName + " is not calibrated (no fit for this filter)";
     return status;
