@@ -8,7 +8,6 @@
 #include <set>
 
 #include "calibration/profile_file.h"
-#include "engine/beam_parameters.h"
 #include "sweep/layer_lists.h"
 #include "sweep/value_list.h"
 #include "text_files/spectrum_form_defaults.h"
@@ -188,72 +187,90 @@ CommandLine::MeasuredOutput parseOutput(const std::string& text) {
   return measured;
 }
 
+// The unit as the messages and the help spell it out.
+std::string unitInWords(std::string_view unit) {
+  return unit == "deg" ? "degrees" : std::string(unit);
+}
+
+// The option of a number of the set-up.
+std::string optionOf(double Settings::*member) {
+  return std::string(palvane::setupField(member).option);
+}
+
 using OptionReader = std::function<void(CommandLine&, const std::string&)>;
 
 const std::map<std::string, OptionReader>& optionReaders() {
-  static const std::map<std::string, OptionReader> readers{
-      {"--target",
-       [](CommandLine& c, const std::string& v) { c.request.targets = parseTargets(v); }},
-      {"--kv",
-       [](CommandLine& c, const std::string& v) {
-         c.request.tubeVoltages = parseBoundedList("--kv", v, palvane::kLowestTubeVoltage,
-                                                   palvane::kHighestTubeVoltage, "kV");
-       }},
-      {"--theta",
-       [](CommandLine& c, const std::string& v) {
-         c.request.targetAngles = parseBoundedList("--theta", v, -90, 90, "degrees");
-       }},
-      {"--phi",
-       [](CommandLine& c, const std::string& v) {
-         c.request.tiltAngles = parseBoundedList("--phi", v, -90, 90, "degrees");
-       }},
-      {"--be",
-       [](CommandLine& c, const std::string& v) {
-         c.request.berylliums = parseBoundedList("--be", v, 0, engine::kThickestBeryllium, "mm");
-       }},
-      {"--al",
-       [](CommandLine& c, const std::string& v) {
-         c.request.aluminiums = parseBoundedList("--al", v, 0, engine::kThickestAluminium, "mm");
-       }},
-      {"--mo",
-       [](CommandLine& c, const std::string& v) {
-         c.request.molybdenums =
-             parseBoundedList("--mo", v, 0, engine::kThickestMolybdenumFilter, "mm");
-       }},
-      {"--rh",
-       [](CommandLine& c, const std::string& v) {
-         c.request.rhodiums = parseBoundedList("--rh", v, 0, engine::kThickestRhodiumFilter, "mm");
-       }},
-      {"--filter",
-       [](CommandLine& c, const std::string& v) { c.request.addedFilters = parseFilterList(v); }},
-      {"--plate",
-       [](CommandLine& c, const std::string& v) { c.request.plates = parsePlateList(v); }},
-      {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
-      {"--output-kerma",
-       [](CommandLine& c, const std::string& v) { c.measuredOutput = parseOutput(v); }},
-      {"--fit-heel",
-       [](CommandLine& c, const std::string& v) { c.heelPoints = parseHeelPoints(v); }},
-      {"--calibration",
-       [](CommandLine& c, const std::string& v) {
-         if (v.empty()) throw UsageError("--calibration: the file name is empty");
-         c.calibrationFile = v;
-       }},
-      {"--jobs",
-       [](CommandLine& c, const std::string& v) {
-         c.parallelRuns = parseWholeNumber("--jobs", v, 1, kMaxParallelRuns);
-       }},
-      {"--output",
-       [](CommandLine& c, const std::string& v) {
-         if (v.empty()) throw UsageError("--output: the file name is empty");
-         c.output = v;
-       }},
-      {"--tables",
-       [](CommandLine& c, const std::string& v) {
-         if (v.empty()) throw UsageError("--tables: the directory name is empty");
-         c.tablesDirectory = v;
-       }},
-  };
+  static const std::map<std::string, OptionReader> readers = [] {
+    std::map<std::string, OptionReader> readers{
+        {"--target",
+         [](CommandLine& c, const std::string& v) { c.request.targets = parseTargets(v); }},
+        {"--filter",
+         [](CommandLine& c, const std::string& v) { c.request.addedFilters = parseFilterList(v); }},
+        {"--plate",
+         [](CommandLine& c, const std::string& v) { c.request.plates = parsePlateList(v); }},
+        {"--fit-hvl", [](CommandLine& c, const std::string& v) { c.fitPairs = parseHvlPairs(v); }},
+        {"--output-kerma",
+         [](CommandLine& c, const std::string& v) { c.measuredOutput = parseOutput(v); }},
+        {"--fit-heel",
+         [](CommandLine& c, const std::string& v) { c.heelPoints = parseHeelPoints(v); }},
+        {"--calibration",
+         [](CommandLine& c, const std::string& v) {
+           if (v.empty()) throw UsageError("--calibration: the file name is empty");
+           c.calibrationFile = v;
+         }},
+        {"--jobs",
+         [](CommandLine& c, const std::string& v) {
+           c.parallelRuns = parseWholeNumber("--jobs", v, 1, kMaxParallelRuns);
+         }},
+        {"--output",
+         [](CommandLine& c, const std::string& v) {
+           if (v.empty()) throw UsageError("--output: the file name is empty");
+           c.output = v;
+         }},
+        {"--tables",
+         [](CommandLine& c, const std::string& v) {
+           if (v.empty()) throw UsageError("--tables: the directory name is empty");
+           c.tablesDirectory = v;
+         }},
+    };
+    for (const SetupField& field : palvane::kSetupFields) {
+      if (field.option.empty()) continue;
+      readers.emplace(field.option, [&field](CommandLine& c, const std::string& v) {
+        c.request.listOf(field) = parseBoundedList(std::string(field.option), v, field.lowest,
+                                                   field.modelHighest, unitInWords(field.unit));
+      });
+    }
+    return readers;
+  }();
   return readers;
+}
+
+// Text followed by blanks up to a width.
+std::string padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+// The help of the numbers' options: "  --kv LIST       tube voltage in kV, 20 to 50" and the
+// default at column 72, or on a line of its own where each target starts with its own.
+std::string numberOptionsHelp() {
+  std::string help;
+  for (const SetupField& field : palvane::kSetupFields) {
+    if (field.option.empty()) continue;
+    const std::string line = "  " + padded(std::string(field.option) + " LIST", 16) +
+                             std::string(field.description) + ", " + shown(field.lowest) + " to " +
+                             shown(field.modelHighest);
+    const double forMolybdenum = startingSettings(Target::kMolybdenum).*field.member;
+    const double forTungsten = startingSettings(Target::kTungsten).*field.member;
+    if (forMolybdenum == forTungsten) {
+      help += padded(line, 72) + "default: " + shown(forMolybdenum) + "\n";
+    } else {
+      help += line + "\n" + std::string(39, ' ') + "default: " + shown(forMolybdenum) + " for " +
+              std::string(targetName(Target::kMolybdenum)) + ", " + shown(forTungsten) + " for " +
+              std::string(targetName(Target::kTungsten)) + "\n";
+    }
+  }
+  return help;
 }
 
 }  // namespace
@@ -288,11 +305,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     reader->second(commandLine, value);
   }
-  if (seen.count("--fit-hvl") != 0 && seen.count("--al") != 0) {
-    throw UsageError("--fit-hvl fits the aluminium: give it or --al, not both");
+  const std::string aluminium = optionOf(&Settings::aluminium);
+  const SetupField& tubeVoltage = palvane::setupField(&Settings::tubeVoltage);
+  // Its list, or the one value it starts with, the same for every target.
+  const std::vector<double> voltages =
+      valuesFor(commandLine.request, tubeVoltage, Target::kMolybdenum);
+  if (seen.count("--fit-hvl") != 0 && seen.count(aluminium) != 0) {
+    throw UsageError("--fit-hvl fits the aluminium: give it or " + aluminium + ", not both");
   }
   if (seen.count("--calibration") != 0) {
-    for (const char* other : {"--al", "--fit-hvl", "--output-kerma"}) {
+    for (const std::string& other :
+         {aluminium, std::string("--fit-hvl"), std::string("--output-kerma")}) {
       if (seen.count(other) != 0) {
         throw UsageError(
             std::string("--calibration gives the aluminium and the output: give it or ") + other +
@@ -301,22 +324,23 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
   }
   if (seen.count("--fit-heel") != 0) {
-    for (const char* other : {"--theta", "--calibration"}) {
+    for (const std::string& other :
+         {optionOf(&Settings::targetAngle), std::string("--calibration")}) {
       if (seen.count(other) != 0) {
         throw UsageError(std::string("--fit-heel fits the target angle: give it or ") + other +
                          ", not both");
       }
     }
-    if (commandLine.request.tubeVoltages.size() != 1) {
+    if (voltages.size() != 1) {
       throw UsageError(
           "--fit-heel: the heel is measured at one tube voltage: give it as the "
-          "only --kv");
+          "only " +
+          std::string(tubeVoltage.option));
     }
   }
   // An output is measured at one tube voltage; across several its value changes with the
   // model's air kerma, so the voltage it was measured at must be known.
   if (commandLine.measuredOutput && commandLine.measuredOutput->tubeVoltage == 0.0) {
-    const std::vector<double>& voltages = commandLine.request.tubeVoltages;
     if (voltages.size() != 1) {
       throw UsageError(
           "--output-kerma: the sweep has several tube voltages: give the one the "
@@ -343,31 +367,8 @@ Settings (each takes one value, a comma-separated list, or a range start:stop:st
 includes stop when the steps reach it; lists and ranges mix: 20:24:2,35; the decimal
 point is a full stop, and a whole number with a leading zero is refused: 0.05, not 0,05):
   --target LIST   target: mo (molybdenum) or w (tungsten), e.g. mo,w   default: mo
-  --kv LIST       tube voltage in kV, )" +
-         shown(palvane::kLowestTubeVoltage) + " to " + shown(palvane::kHighestTubeVoltage) +
-         R"(                          default: )" + shown(palvane::kDefaultTubeVoltage) + R"(
-  --theta LIST    target angle theta in degrees, -90 to 90              default: )" +
-         shown(palvane::kDefaultTargetAngle) + R"(
-  --phi LIST      tube tilt angle phi in degrees, -90 to 90             default: )" +
-         shown(palvane::kDefaultTiltAngle) + R"(
-  --be LIST       beryllium thickness in mm, 0 to )" +
-         shown(engine::kThickestBeryllium) + R"(                     default: )" +
-         shown(palvane::kDefaultBeryllium) + R"(
-  --al LIST       aluminium-equivalent thickness in mm, 0 to )" +
-         shown(engine::kThickestAluminium) + R"(         default: )" +
-         shown(palvane::kDefaultAluminium) +
-         R"(
-  --mo LIST       molybdenum filter thickness in mm, 0 to )" +
-         shown(engine::kThickestMolybdenumFilter) + R"(
-                                       default: )" +
-         shown(palvane::kMolybdenumTargetMolybdenumFilter) + " for mo, " +
-         shown(palvane::kTungstenTargetMolybdenumFilter) + R"( for w
-  --rh LIST       rhodium filter thickness in mm, 0 to )" +
-         shown(engine::kThickestRhodiumFilter) + R"(
-                                       default: )" +
-         shown(palvane::kMolybdenumTargetRhodiumFilter) + " for mo, " +
-         shown(palvane::kTungstenTargetRhodiumFilter) + R"( for w
-  --filter LIST   added filters of a material of Materials.dat, MATERIAL:MM (0 to )" +
+)" + numberOptionsHelp() +
+         R"(  --filter LIST   added filters of a material of Materials.dat, MATERIAL:MM (0 to )" +
          shown(palvane::kThickestAddedFilter) + R"( mm),
                   placed with the Mo and Rh filters; "+" stacks layers, "none" is none:
                   ag:0.05  none,ag:0.05,al:0.7  ag:0.05+al:0.5       default: none

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 namespace sweep {
 
 using palvane::kAirLayerCm;
+using palvane::SetupField;
 using palvane::Target;
 using palvane::targetName;
 
@@ -18,21 +20,23 @@ using palvane::targetName;
 // default those the spectrum form starts with.
 using Settings = palvane::TubeSetup;
 
-// The values asked for each setting. Without a list of its own the added filters take the
-// default of each target, as the spectrum form does when a target is chosen.
+// The values asked for each setting. A number given no list takes the value the target
+// starts with, as the spectrum form does when a target is chosen (each target has its own
+// molybdenum and rhodium filters).
 struct SweepRequest {
   std::vector<Target> targets{Target::kMolybdenum};
-  std::vector<double> tubeVoltages{palvane::kDefaultTubeVoltage};
-  std::vector<double> targetAngles{palvane::kDefaultTargetAngle};
-  std::vector<double> tiltAngles{palvane::kDefaultTiltAngle};
-  std::vector<double> berylliums{palvane::kDefaultBeryllium};
-  std::vector<double> aluminiums{palvane::kDefaultAluminium};
-  std::optional<std::vector<double>> molybdenums;
-  std::optional<std::vector<double>> rhodiums;
+  // The lists of the numbers, in the order of kSetupFields; empty: not given.
+  std::array<std::vector<double>, palvane::kSetupFields.size()> lists;
   // --filter and --plate: without them no added layer (a single "none").
   std::vector<std::vector<palvane::AddedLayer>> addedFilters{{}};
   std::vector<std::optional<palvane::AddedLayer>> plates{std::nullopt};
+
+  std::vector<double>& listOf(const SetupField& field);
+  const std::vector<double>& listOf(const SetupField& field) const;
 };
+
+// The values a number takes for a target: its list, or the one the target starts with.
+std::vector<double> valuesFor(const SweepRequest& request, const SetupField& field, Target target);
 
 // Whether any combination of the request has an added layer: its table then shows them.
 bool hasAddedLayers(const SweepRequest& request);
@@ -41,11 +45,14 @@ bool hasAddedLayers(const SweepRequest& request);
 double defaultMolybdenumFilter(Target target);
 double defaultRhodiumFilter(Target target);
 
+// The settings the spectrum form starts with for a target.
+Settings startingSettings(Target target);
+
 // How many combinations the request holds (a double, so that no product overflows).
 double combinationCount(const SweepRequest& request);
 
 // Every combination of the request, the target varying slowest and the plate fastest
-// (target, kV, theta, phi, Be, Al, Mo, Rh, added filters, plate).
+// (target, the numbers in the order of kSetupFields, added filters, plate).
 std::vector<Settings> expandCombinations(const SweepRequest& request);
 
 }  // namespace sweep

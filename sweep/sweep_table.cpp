@@ -10,9 +10,10 @@ namespace sweep {
 namespace {
 
 std::vector<std::string> headerFields(bool layered, bool fitted, bool heel, bool calibrated) {
-  std::vector<std::string> fields{"target",           "tube_voltage [kV]", "target_angle [deg]",
-                                  "tilt_angle [deg]", "beryllium [mm]",    "aluminium [mm]",
-                                  "molybdenum [mm]",  "rhodium [mm]",      "air_layer [cm]"};
+  std::vector<std::string> fields{std::string(palvane::kTargetFieldName)};
+  for (const SetupField& field : palvane::kSetupFields) {
+    fields.push_back(std::string(field.name) + " [" + std::string(field.unit) + "]");
+  }
   if (layered) {
     fields.push_back("added_filters [material:mm]");
     fields.push_back("plate [material:mm]");
@@ -60,14 +61,10 @@ std::vector<std::string> rowFields(const Settings& settings, bool layered,
   const bool aluminiumKnown = fit == nullptr || fit->fit.has_value() || fit->failure.empty();
   // The same for a fitted target angle.
   const bool angleKnown = heel == nullptr || heel->fit.has_value();
-  fields.push_back(csv::number(settings.tubeVoltage));
-  fields.push_back(angleKnown ? csv::number(settings.targetAngle) : "");
-  for (double setting : {settings.tiltAngle, settings.beryllium}) {
-    fields.push_back(csv::number(setting));
-  }
-  fields.push_back(aluminiumKnown ? csv::number(settings.aluminium) : "");
-  for (double setting : {settings.molybdenum, settings.rhodium, kAirLayerCm}) {
-    fields.push_back(csv::number(setting));
+  for (const SetupField& field : palvane::kSetupFields) {
+    const bool known = (field.member != &Settings::aluminium || aluminiumKnown) &&
+                       (field.member != &Settings::targetAngle || angleKnown);
+    fields.push_back(known ? csv::number(settings.*field.member) : "");
   }
   if (layered) {
     fields.push_back(layersCell(settings.addedFilters));

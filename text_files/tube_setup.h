@@ -39,8 +39,8 @@ struct TubeSetup {
 };
 
 // One number of a TubeSetup: the one place that says its name, unit, text patterns and
-// range. The B2F.dat writer and reader, the range check and the boxes of a shown run walk
-// kSetupFields.
+// range. The B2F.dat writer and reader, the range check, the boxes of a shown run and
+// sweep's options and columns walk kSetupFields.
 struct SetupField {
   std::string_view name;         // lower_case name: CSV column, option stem
   std::string_view unit;         // "kV", "deg", "mm" or "cm"
@@ -49,6 +49,11 @@ struct SetupField {
   double lowest;                 // the range a value must lie in, both ends included
   double highest;
   double TubeSetup::*member;
+  std::string_view option;       // sweep's option, "--kv"; empty for a value sweep never varies
+  std::string_view description;  // what the option's help calls the value
+  // The largest value the engines' model is made for (the engines hold their own copy of
+  // these limits): sweep's option accepts no more.
+  double modelHighest;
 };
 
 inline constexpr double kUnbounded = std::numeric_limits<double>::infinity();
@@ -60,14 +65,21 @@ inline constexpr std::string_view kTargetFilePattern = "0";
 // The numbers in the order of B2F.dat, after the target.
 inline constexpr std::array<SetupField, 8> kSetupFields{{
     {"tube_voltage", "kV", "00.0", "##.0", kLowestTubeVoltage, kHighestTubeVoltage,
-     &TubeSetup::tubeVoltage},
-    {"target_angle", "deg", "00.0", "#0.0", -90, 90, &TubeSetup::targetAngle},
-    {"tilt_angle", "deg", "00.0", "#0.0", -90, 90, &TubeSetup::tiltAngle},
-    {"beryllium", "mm", "00.00", "#0.00", 0, kUnbounded, &TubeSetup::beryllium},
-    {"aluminium", "mm", "00.00", "#0.00", 0, kUnbounded, &TubeSetup::aluminium},
-    {"molybdenum", "mm", "00.000", "#0.000", 0, kUnbounded, &TubeSetup::molybdenum},
-    {"rhodium", "mm", "00.000", "#0.000", 0, kUnbounded, &TubeSetup::rhodium},
-    {"air_layer", "cm", "00.000", "", 0, kUnbounded, &TubeSetup::airLayer},
+     &TubeSetup::tubeVoltage, "--kv", "tube voltage in kV", kHighestTubeVoltage},
+    {"target_angle", "deg", "00.0", "#0.0", -90, 90, &TubeSetup::targetAngle, "--theta",
+     "target angle theta in degrees", 90},
+    {"tilt_angle", "deg", "00.0", "#0.0", -90, 90, &TubeSetup::tiltAngle, "--phi",
+     "tube tilt angle phi in degrees", 90},
+    {"beryllium", "mm", "00.00", "#0.00", 0, kUnbounded, &TubeSetup::beryllium, "--be",
+     "beryllium thickness in mm", 3},
+    {"aluminium", "mm", "00.00", "#0.00", 0, kUnbounded, &TubeSetup::aluminium, "--al",
+     "aluminium-equivalent thickness in mm", 10},
+    {"molybdenum", "mm", "00.000", "#0.000", 0, kUnbounded, &TubeSetup::molybdenum, "--mo",
+     "molybdenum filter thickness in mm", 0.2},
+    {"rhodium", "mm", "00.000", "#0.000", 0, kUnbounded, &TubeSetup::rhodium, "--rh",
+     "rhodium filter thickness in mm", 0.2},
+    {"air_layer", "cm", "00.000", "", 0, kUnbounded, &TubeSetup::airLayer, "", "air layer in cm",
+     kFocusToImageCm},
 }};
 
 // The field of a member, by its member pointer.

@@ -85,23 +85,12 @@ std::vector<TubeSetup> combinations(const py::kwargs& lists) {
       if (request.targets.empty()) throwSetupError("target: an empty list");
       continue;
     }
-    const std::vector<double> numbers = numbersOf(keyword, values);
-    if (keyword == "tube_voltage_kv")
-      request.tubeVoltages = numbers;
-    else if (keyword == "target_angle_deg")
-      request.targetAngles = numbers;
-    else if (keyword == "tilt_angle_deg")
-      request.tiltAngles = numbers;
-    else if (keyword == "beryllium_mm")
-      request.berylliums = numbers;
-    else if (keyword == "aluminium_mm")
-      request.aluminiums = numbers;
-    else if (keyword == "molybdenum_mm")
-      request.molybdenums = numbers;
-    else if (keyword == "rhodium_mm")
-      request.rhodiums = numbers;
-    else
-      throw py::type_error("combinations() takes no list " + keyword);
+    const palvane::SetupField* listed = nullptr;
+    for (const palvane::SetupField& field : palvane::kSetupFields) {
+      if (keywordOf(field) == keyword) listed = &field;
+    }
+    if (listed == nullptr) throw py::type_error("combinations() takes no list " + keyword);
+    request.listOf(*listed) = numbersOf(keyword, values);
   }
   return sweep::expandCombinations(request);
 }

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
+#include "engine/beam_parameters.h"
+#include "sweep/sweep_table.h"
+#include "text_files/csv_writer.h"
+
 namespace {
 
 using sweep::CommandLine;
@@ -152,6 +159,56 @@ TEST(CommandLine, AddedFiltersAndPlatesAreListsOfAlternatives) {
     } catch (const UsageError& error) {
       EXPECT_EQ(std::string(error.what()), message);
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> cellsOf(const std::string& line) {
+  std::vector<std::string> cells;
+  std::istringstream stream(line);
+  for (std::string cell; std::getline(stream, cell, ',');) cells.push_back(cell);
+  return cells;
+}
+
+// Each number's option sets that number alone and shows under its own column; it accepts
+// up to the engines' own limit and no further.
+TEST(CommandLine, EveryNumberOptionFeedsItsOwnColumn) {
+  for (const palvane::SetupField& field : palvane::kSetupFields) {
+    if (field.option.empty()) continue;
+    const double value = (field.lowest + field.modelHighest) / 2;
+    const std::string option(field.option);
+    const auto combinations =
+        expandCombinations(parseCommandLine({option, csv::number(value)}).request);
+    ASSERT_EQ(combinations.size(), 1u) << option;
+    Settings expected = sweep::startingSettings(Target::kMolybdenum);
+    expected.*field.member = value;
+    EXPECT_EQ(combinations[0], expected) << option;
+    EXPECT_THROW(parseCommandLine({option, csv::number(field.modelHighest + 0.01)}), UsageError)
+        << option;
+
+    std::istringstream table(sweep::sweepTable({expected}, {sweep::CombinationOutcome{}}));
+    std::string header, row;
+    std::getline(table, header);
+    std::getline(table, row);
+    const std::vector<std::string> names = cellsOf(header);
+    const auto column = std::find(names.begin(), names.end(),
+                                  std::string(field.name) + " [" + std::string(field.unit) + "]");
+    ASSERT_NE(column, names.end()) << option;
+    EXPECT_EQ(cellsOf(row).at(static_cast<std::size_t>(column - names.begin())), csv::number(value))
+        << option;
+  }
+  const std::pair<double Settings::*, double> engineLimits[]{
+      {&Settings::beryllium, engine::kThickestBeryllium},
+      {&Settings::aluminium, engine::kThickestAluminium},
+      {&Settings::molybdenum, engine::kThickestMolybdenumFilter},
+      {&Settings::rhodium, engine::kThickestRhodiumFilter},
+      {&Settings::airLayer, engine::kThickestAirLayer}};
+  for (const auto& [member, thickest] : engineLimits) {
+    EXPECT_EQ(palvane::setupField(member).modelHighest, thickest)
+        << palvane::setupField(member).name;
   }
 }
 
