@@ -21,12 +21,21 @@ std::string shown(double value) {
   return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-std::vector<Target> parseTargets(const std::string& text) {
-  std::vector<Target> targets;
+// The comma-separated items of an option's value.
+std::vector<std::string> splitItems(const std::string& text) {
+  std::vector<std::string> items;
   std::size_t begin = 0;
   while (true) {
     const std::size_t comma = text.find(',', begin);
-    std::string name = text.substr(begin, comma == std::string::npos ? comma : comma - begin);
+    items.push_back(text.substr(begin, comma == std::string::npos ? comma : comma - begin));
+    if (comma == std::string::npos) return items;
+    begin = comma + 1;
+  }
+}
+
+std::vector<Target> parseTargets(const std::string& text) {
+  std::vector<Target> targets;
+  for (std::string name : splitItems(text)) {
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (name == "mo") {
       targets.push_back(Target::kMolybdenum);
@@ -35,9 +44,8 @@ std::vector<Target> parseTargets(const std::string& text) {
     } else {
       throw UsageError("--target: \"" + name + "\" is not a target (mo or w)");
     }
-    if (comma == std::string::npos) return targets;
-    begin = comma + 1;
   }
+  return targets;
 }
 
 // A value list whose every value lies within [lowest, highest].
@@ -88,26 +96,11 @@ double positiveNumber(const std::string& option, const std::string& item, const 
   return value;
 }
 
-// The comma-separated items of an option's value.
-std::vector<std::string> splitItems(const std::string& text) {
-  std::vector<std::string> items;
-  std::size_t begin = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', begin);
-    items.push_back(text.substr(begin, comma == std::string::npos ? comma : comma - begin));
-    if (comma == std::string::npos) return items;
-    begin = comma + 1;
-  }
-}
-
 // "28:0.31" or "25:0.28,28:0.31": tube voltage in kV and measured HVL in mm.
 std::vector<calibration::HvlPair> parseHvlPairs(const std::string& text) {
   const std::string option = "--fit-hvl";
   std::vector<calibration::HvlPair> pairs;
-  std::size_t begin = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', begin);
-    const std::string item = text.substr(begin, comma == std::string::npos ? comma : comma - begin);
+  for (const std::string& item : splitItems(text)) {
     const std::size_t colon = item.find(':');
     if (colon == std::string::npos) {
       throw UsageError(option + ": \"" + item + "\" is not KV:HVL (e.g. 28:0.31)");
@@ -120,9 +113,8 @@ std::vector<calibration::HvlPair> parseHvlPairs(const std::string& text) {
                        " kV is outside 20 to 50 kV");
     }
     pairs.push_back(pair);
-    if (comma == std::string::npos) return pairs;
-    begin = comma + 1;
   }
+  return pairs;
 }
 
 // "30:0.95,60:0.9": positions X in mm along the anode-cathode axis and the air kerma
@@ -187,6 +179,12 @@ CommandLine::MeasuredOutput parseOutput(const std::string& text) {
   return measured;
 }
 
+// The value of an option that names a file or directory: not empty.
+std::string nameOf(const char* option, const std::string& value, const char* what) {
+  if (value.empty()) throw UsageError(std::string(option) + ": the " + what + " name is empty");
+  return value;
+}
+
 // The unit as the messages and the help spell it out.
 std::string unitInWords(std::string_view unit) {
   return unit == "deg" ? "degrees" : std::string(unit);
@@ -215,22 +213,17 @@ const std::map<std::string, OptionReader>& optionReaders() {
          [](CommandLine& c, const std::string& v) { c.heelPoints = parseHeelPoints(v); }},
         {"--calibration",
          [](CommandLine& c, const std::string& v) {
-           if (v.empty()) throw UsageError("--calibration: the file name is empty");
-           c.calibrationFile = v;
+           c.calibrationFile = nameOf("--calibration", v, "file");
          }},
         {"--jobs",
          [](CommandLine& c, const std::string& v) {
            c.parallelRuns = parseWholeNumber("--jobs", v, 1, kMaxParallelRuns);
          }},
         {"--output",
-         [](CommandLine& c, const std::string& v) {
-           if (v.empty()) throw UsageError("--output: the file name is empty");
-           c.output = v;
-         }},
+         [](CommandLine& c, const std::string& v) { c.output = nameOf("--output", v, "file"); }},
         {"--tables",
          [](CommandLine& c, const std::string& v) {
-           if (v.empty()) throw UsageError("--tables: the directory name is empty");
-           c.tablesDirectory = v;
+           c.tablesDirectory = nameOf("--tables", v, "directory");
          }},
     };
     for (const SetupField& field : palvane::kSetupFields) {

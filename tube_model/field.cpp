@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <sstream>
+#include <utility>
 
 #include "engine/field_computation.h"
 #include "engine/input_error.h"
@@ -13,20 +14,15 @@ namespace tube_model {
 
 namespace {
 
-PointSums sumsOf(const engine::PointQuantities& quantities) {
-  return {quantities.peak, quantities.photonFluence, quantities.energyFluence, quantities.airKerma,
-          quantities.hvl};
-}
-
-engine::PointQuantities quantitiesOf(const PointSums& sums) {
-  engine::PointQuantities quantities;
-  quantities.peak = sums.peak;
-  quantities.photonFluence = sums.photonFluence;
-  quantities.energyFluence = sums.energyFluence;
-  quantities.airKerma = sums.airKerma;
-  quantities.hvl = sums.hvl;
-  return quantities;
-}
+// The maps and reference values of a result beside the engine's names for them.
+constexpr std::pair<FieldMap FieldResult::*, engine::RelativeMaps::Map engine::RelativeMaps::*>
+    kMaps[]{{&FieldResult::energyFluence, &engine::RelativeMaps::fluence},
+            {&FieldResult::airKerma, &engine::RelativeMaps::kerma},
+            {&FieldResult::hvl, &engine::RelativeMaps::hvl}};
+constexpr std::pair<float FieldResult::*, float engine::RelativeMaps::*> kReferences[]{
+    {&FieldResult::energyFluenceReference, &engine::RelativeMaps::fluenceReference},
+    {&FieldResult::airKermaReference, &engine::RelativeMaps::kermaReference},
+    {&FieldResult::hvlReference, &engine::RelativeMaps::hvlReference}};
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -44,7 +40,7 @@ FieldResult computeField(const palvane::TubeSetup& setup, const Tables& tables) 
   result.setup = setup;
   const auto keepBeamAxis = [&](const engine::Spectrum& spectrum,
                                 const engine::PointQuantities& quantities) {
-    result.beamAxis = BeamAxis{spectrum, sumsOf(quantities)};
+    result.beamAxis = BeamAxis{spectrum, quantities};
   };
   std::ostringstream warnings;
   engine::RelativeMaps maps;
@@ -53,12 +49,8 @@ FieldResult computeField(const palvane::TubeSetup& setup, const Tables& tables) 
   } catch (const engine::InputError& error) {
     throw ModelError(error.what());
   }
-  result.energyFluence = maps.fluence;
-  result.airKerma = maps.kerma;
-  result.hvl = maps.hvl;
-  result.energyFluenceReference = maps.fluenceReference;
-  result.airKermaReference = maps.kermaReference;
-  result.hvlReference = maps.hvlReference;
+  for (const auto& [ours, engines] : kMaps) result.*ours = maps.*engines;
+  for (const auto& [ours, engines] : kReferences) result.*ours = maps.*engines;
   result.warnings = linesOf(warnings.str());
   return result;
 }
@@ -74,17 +66,13 @@ double writtenValue(float value, int significantDigits) {
 std::string beamAxisText(const FieldResult& result) {
   if (!result.beamAxis) return {};
   return engine::beamAxisText(engineParameters(result.setup), result.beamAxis->spectrum,
-                              quantitiesOf(result.beamAxis->sums));
+                              result.beamAxis->sums);
 }
 
 std::string resultText(const FieldResult& result) {
   engine::RelativeMaps maps;
-  maps.fluence = result.energyFluence;
-  maps.kerma = result.airKerma;
-  maps.hvl = result.hvl;
-  maps.fluenceReference = result.energyFluenceReference;
-  maps.kermaReference = result.airKermaReference;
-  maps.hvlReference = result.hvlReference;
+  for (const auto& [ours, engines] : kMaps) maps.*engines = result.*ours;
+  for (const auto& [ours, engines] : kReferences) maps.*engines = result.*ours;
   return engine::resultText(maps);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/point_quantities.h"
 #include "tube_model/tables.h"
 
 namespace tube_model {
@@ -28,14 +29,11 @@ inline constexpr int kBins = 250;
 using BinValues = std::array<float, kBins + 1>;
 inline double binEnergyKeV(int bin) { return 0.2 * bin; }
 
-// What the engines derive from one point spectrum (single precision, table units).
-struct PointSums {
-  float peak = 0;           // largest bin
-  float photonFluence = 0;  // sum of the bins
-  float energyFluence = 0;  // sum of E_i * P(i)
-  float airKerma = 0;       // sum of muEn_air(i) * P(i) * E_i
-  float hvl = 0;            // aluminium half-value layer, mm
-};
+// What the engines derive from one point spectrum (single precision, table units): the
+// largest bin, photon fluence, energy fluence, air kerma and aluminium half-value layer in
+// mm, and whether that layer was found. The engines' own type, so that their values pass
+// unconverted.
+using PointSums = engine::PointQuantities;
 
 // The beam axis as Beam_Axis.dat records it: the point spectrum at (0, 0) and its sums.
 struct BeamAxis {

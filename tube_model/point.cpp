@@ -61,7 +61,7 @@ PointResult pointSpectrum(const palvane::TubeSetup& setup, const Tables& tables,
   if (!point.defined || !quarter || !axis.defined) {
     throw ModelError(pointText(xMm, yMm) + " has no defined air kerma or half-value layer");
   }
-  result.sums = {point.peak, point.photonFluence, point.energyFluence, point.airKerma, point.hvl};
+  result.sums = point;
 
   double photons = 0;
   double energy = 0;
