@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dornic/molybdenum_model.h"
+#include "engine/beam_parameters.h"
 #include "engine/bins.h"
 #include "engine/bremsstrahlung.h"
 #include "palvane/physics/beam_geometry.h"
@@ -88,6 +89,23 @@ TEST(ModelConstants, PalvaneHoldsTheTable) {
   EXPECT_EQ(palvane::kFocusToImageCm, kFocusToImage);
   // Straight down the tilt (alpha = phi), the path factor is 1 / tan theta with this pi.
   EXPECT_NEAR(*palvane::PathFactor(4.0, 4.0, 10.0, kPi), 1.0 / std::tan(kPi * 10.0 / 180.0), 1e-15);
+}
+
+// The thickest layers the model is made for (mm; the air in cm), which the engines and the
+// settings table (sweep's options) each hold.
+TEST(ModelConstants, TheThickestLayersAreTheSameOnBothSides) {
+  const std::pair<double palvane::TubeSetup::*, std::array<double, 2>> thickest[]{
+      {&palvane::TubeSetup::beryllium, {engine::kThickestBeryllium, 3}},
+      {&palvane::TubeSetup::aluminium, {engine::kThickestAluminium, 10}},
+      {&palvane::TubeSetup::molybdenum, {engine::kThickestMolybdenumFilter, 0.2}},
+      {&palvane::TubeSetup::rhodium, {engine::kThickestRhodiumFilter, 0.2}},
+      {&palvane::TubeSetup::airLayer, {engine::kThickestAirLayer, 65}}};
+  for (const auto& [member, values] : thickest) {
+    const auto& [engines, literal] = values;
+    EXPECT_EQ(engines, literal);
+    EXPECT_EQ(palvane::setupField(member).modelHighest, literal)
+        << palvane::setupField(member).name;
+  }
 }
 
 }  // namespace

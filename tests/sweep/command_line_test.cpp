@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <sstream>
 
-#include "engine/beam_parameters.h"
 #include "sweep/sweep_table.h"
 #include "text_files/csv_writer.h"
 
@@ -174,7 +173,7 @@ std::vector<std::string> cellsOf(const std::string& line) {
 }
 
 // Each number's option sets that number alone and shows under its own column; it accepts
-// up to the engines' own limit and no further.
+// up to the largest value the model is made for and no further.
 TEST(CommandLine, EveryNumberOptionFeedsItsOwnColumn) {
   for (const palvane::SetupField& field : palvane::kSetupFields) {
     if (field.option.empty()) continue;
@@ -199,16 +198,6 @@ TEST(CommandLine, EveryNumberOptionFeedsItsOwnColumn) {
     ASSERT_NE(column, names.end()) << option;
     EXPECT_EQ(cellsOf(row).at(static_cast<std::size_t>(column - names.begin())), csv::number(value))
         << option;
-  }
-  const std::pair<double Settings::*, double> engineLimits[]{
-      {&Settings::beryllium, engine::kThickestBeryllium},
-      {&Settings::aluminium, engine::kThickestAluminium},
-      {&Settings::molybdenum, engine::kThickestMolybdenumFilter},
-      {&Settings::rhodium, engine::kThickestRhodiumFilter},
-      {&Settings::airLayer, engine::kThickestAirLayer}};
-  for (const auto& [member, thickest] : engineLimits) {
-    EXPECT_EQ(palvane::setupField(member).modelHighest, thickest)
-        << palvane::setupField(member).name;
   }
 }
 
