@@ -12,6 +12,7 @@
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
+#include "palvane/physics/report_set.h"
 #include "palvane/physics/study.h"
 
 class QGroupBox;
@@ -123,8 +124,11 @@ class Form1 : public QWidget {
   // The line naming the folder of the last save, in the language chosen now.
   void showNote();
   QString noteSavedFolder_;
-  // The files of a set into its (new) folder; throws FileError.
-  void writeSet(const QString& setFolder, const ExportStamp& stamp) const;
+  // What the set of a save at `stamp` holds: the shown run, its spectra and the
+  // calibration in force.
+  ReportSetContents reportSetContents(const ExportStamp& stamp) const;
+  // The files of a set into its (new) folder; throws FileError naming the file.
+  static void writeSet(const QString& setFolder, const ReportSetContents& contents);
 
   QGroupBox* Frame1_ = nullptr;
   QRadioButton* Option1_ = nullptr;

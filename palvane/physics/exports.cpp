@@ -286,9 +286,13 @@ void writeExportFile(const std::filesystem::path& file, const std::function<std:
   try {
     text = build();
   } catch (const ExportError& error) {
-    throw FileError(file.string() + ": cannot be written (" + error.what() + ")");
+    throw unwritableExport(file, error.what());
   }
   replaceFileContents(file, text);
+}
+
+FileError unwritableExport(const std::filesystem::path& file, const std::string& reason) {
+  return FileError(file.string() + ": cannot be written (" + reason + ")");
 }
 
 }  // namespace palvane

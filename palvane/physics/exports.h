@@ -10,6 +10,7 @@
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 
@@ -130,5 +131,9 @@ std::string summaryCsv(const std::vector<SummaryRow>& rows, const ExportStamp& s
 // `file`. Throw FileError naming the file, for a failed write or for data the export
 // cannot hold; an existing file is then left as it was.
 void writeExportFile(const std::filesystem::path& file, const std::function<std::string()>& build);
+
+// The error of an export to `file` whose data cannot be written for `reason` (an
+// ExportError's what()): "<file>: cannot be written (<reason>)".
+FileError unwritableExport(const std::filesystem::path& file, const std::string& reason);
 
 }  // namespace palvane

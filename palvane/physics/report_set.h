@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "palvane/physics/exports.h"
+#include "palvane/physics/kept_spectrum.h"
 
 namespace palvane {
 
@@ -19,5 +21,46 @@ std::string setFolderName(const std::string& stamp, const ExportSettings& settin
 // set has it. CR LF line ends.
 std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles,
                       bool withAbsoluteKerma = false);
+
+// What a set is made from: the results of a study and the calibration in force, as values,
+// so that any front end can compose the very files the display form saves.
+struct ReportSetContents {
+  // Program, date, the run's reference values (the beam-axis HVL among them) and the
+  // calibration lines.
+  ExportStamp stamp;
+  ExportSettings run;  // the settings of the engine run
+  FieldMap fluence{};  // the run's three relative maps
+  FieldMap kerma{};
+  FieldMap hvl{};
+  // The run's air kerma on the beam axis in uGy/mAs where an output for its target is
+  // known: the set then holds the air-kerma map on that absolute scale.
+  std::optional<double> referenceKerma;
+  // The beam-axis spectrum, then the points in the order of the clicks, each with its
+  // absolute air kerma where one is known.
+  std::vector<KeptSpectrum> spectra;
+};
+
+// One file of a set: its name in the set folder and its bytes.
+struct SetFile {
+  std::string name;
+  std::string bytes;
+};
+
+// A file of a set whose data cannot be written (as ExportError); `file` names it.
+class SetFileError : public ExportError {
+ public:
+  SetFileError(std::string file, const std::string& reason)
+      : ExportError(reason), file(std::move(file)) {}
+  std::string file;
+};
+
+// The spectrum files of a set in the order of `spectra`: spectrum_axis.csv,
+// spectrum_point_1.csv, ...
+std::vector<std::string> spectrumFileNames(std::size_t spectra);
+
+// The text files of a set, in this order: map_energy_fluence.csv, map_air_kerma.csv,
+// map_hvl.csv, profiles.csv, map_absolute_air_kerma.csv (with a reference kerma), the
+// spectrum files, summary.csv, README.txt. Throws SetFileError for data a file cannot hold.
+std::vector<SetFile> reportSetTexts(const ReportSetContents& contents);
 
 }  // namespace palvane

@@ -218,6 +218,39 @@ TEST(ReportSet, FolderNameAndReadme) {
   }
 }
 
+// The set's text files come in the order a reader of the folder expects, and data a file
+// cannot hold is reported with the name of that file.
+TEST(ReportSet, TextFilesInOrderAndAFaultNamesItsFile) {
+  ReportSetContents contents{kStamp, kRun};
+  BinArray photons{};
+  photons[100] = 2.0;
+  contents.spectra = {{photons, 2.0, pointSettings()}, {photons, 2.0, pointSettings()}};
+  const auto names = [](const std::vector<SetFile>& files) {
+    std::vector<std::string> list;
+    for (const SetFile& file : files) list.push_back(file.name);
+    return list;
+  };
+  const std::vector<std::string> plain = {
+      "map_energy_fluence.csv", "map_air_kerma.csv",    "map_hvl.csv", "profiles.csv",
+      "spectrum_axis.csv",      "spectrum_point_1.csv", "summary.csv", "README.txt"};
+  const std::vector<SetFile> files = reportSetTexts(contents);
+  EXPECT_EQ(names(files), plain);
+  EXPECT_EQ(files[7].bytes, setReadme(kStamp, {"spectrum_axis.csv", "spectrum_point_1.csv"}));
+
+  contents.referenceKerma = 59.17;
+  std::vector<std::string> withOutput = plain;
+  withOutput.insert(withOutput.begin() + 4, "map_absolute_air_kerma.csv");
+  EXPECT_EQ(names(reportSetTexts(contents)), withOutput);
+
+  contents.kerma[3][2] = kNan;
+  try {
+    reportSetTexts(contents);
+    FAIL() << "no error for a map that holds NaN";
+  } catch (const SetFileError& error) {
+    EXPECT_EQ(error.file, "map_air_kerma.csv");
+  }
+}
+
 TEST(CsvExportFiles, ReplaceTheFileOrLeaveItAsItWas) {
   ScratchDirectory scratch;
   const auto file = scratch.write("profile.csv", "old contents");
