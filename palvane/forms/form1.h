@@ -72,6 +72,8 @@ class Form1 : public QWidget {
   // Shows the study handed over by the spectrum form: its settings on Picture10, one line
   // each from the top, and the form in the state new results are shown in (showNewResults).
   void showResults(const Study& study);
+  // The calibration in force changed on the spectrum form: the shown study takes it.
+  void calibrationChanged(const std::optional<calibration::TubeProfile>& profile);
 
   // Opens the quantitative view of the map on display (and its profile) in a window of
   // its own; nothing before the first Draw.
@@ -103,15 +105,12 @@ class Form1 : public QWidget {
   void Form_Load();
   void setCrossHairsVisible(bool visible);
   void placeCrossHairs(double mapY, double x);
-  // The absolute air kerma read-out at the pointer, shown only while the spectrum form has
-  // an output calibration: the air kerma of the relative value, or empty for nullopt.
+  // The absolute air kerma read-out at the pointer, shown only while the study's calibration
+  // has an output: the air kerma of the relative value, or empty for nullopt.
   void showPointerKerma(std::optional<double> relativeKerma);
-  // With a profile on the spectrum form, the line that says whether the shown run is
+  // With a profile in the study's calibration, the line that says whether the shown run is
   // calibrated; hidden without one, as the form was before profiles.
   void showCalibrationState();
-  // The absolute scale of the shown run for the spectrum form's output, computed once for
-  // each output.
-  AbsoluteScale runScale() const;
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
   // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
@@ -177,11 +176,10 @@ class Form1 : public QWidget {
   // shown, and the point spectra clicked since then or since the last Clear.
   std::optional<KeptSpectrum> axisSpectrum_;
   std::vector<KeptSpectrum> pointSpectra_;
-  // The settings of the run whose results are shown, for the saved set.
+  // The study whose results are shown, and its settings as the saved set states them.
+  std::optional<Study> study_;
   std::optional<ExportSettings> runSettings_;
   QStringList runSettingsLines_;
-  mutable std::optional<std::pair<std::optional<calibration::OutputMeasurement>, AbsoluteScale>>
-      runScale_;
 };
 
 }  // namespace palvane

@@ -10,7 +10,6 @@
 #include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form1.h"
-#include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
@@ -56,33 +55,23 @@ QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
   return formatted(shared.AxisHvl * relative, hvlPattern);
 }
 
-AbsoluteScale Form1::runScale() const {
-  const std::optional<calibration::OutputMeasurement> output =
-      form2()->calibrationPanel().outputMeasurement();
-  if (!runSettings_) return {};
-  if (!runScale_ || runScale_->first != output) {
-    runScale_.emplace(
-        output, form2()->calibrationPanel().scaleAt(runSettings_->targetType, runSettings_->tube));
-  }
-  return runScale_->second;
-}
-
 void Form1::showCalibrationState() {
-  const CalibrationPanel& panel = form2()->calibrationPanel();
-  const bool shown = panel.profile().has_value() && runSettings_.has_value();
+  const bool shown = study_ && study_->calibration.profile;
   CalibrationStateLabel_->setVisible(shown);
   if (!shown) return;
-  const CalibrationStatus status = panel.statusAt(runSettings_->targetType, runSettings_->tube);
-  CalibrationStateLabel_->setText(panel.stateText(status));
+  const std::optional<calibration::TubeProfile>& profile = study_->calibration.profile;
+  const CalibrationStatus status =
+      calibrationStatus(profile, runSettings_->targetType, runSettings_->tube);
+  CalibrationStateLabel_->setText(CalibrationPanel::stateText(profile, status));
   CalibrationStateLabel_->setStyleSheet(CalibrationPanel::stateStyle(status.state));
 }
 
 void Form1::showPointerKerma(std::optional<double> relativeKerma) {
   showCalibrationState();
-  const bool withOutput = form2()->calibrationPanel().outputMeasurement().has_value();
+  const bool withOutput = study_ && outputOf(study_->calibration);
   AbsoluteKermaRow_->setVisible(withOutput);
   if (!withOutput) return;
-  const AbsoluteScale scale = runScale();
+  const AbsoluteScale& scale = study_->calibration.scale;
   const std::optional<double> kerma =
       scale.referenceKerma && relativeKerma
           ? calibration::absoluteKerma(*scale.referenceKerma, *relativeKerma)
@@ -194,7 +183,8 @@ void Form1::drawPointSpectrum() {
     std::vector<std::string> lines = PointBeamQualityReadout();
     KeptSpectrum kept = keepLastPointSpectrum();
     const AbsoluteScale scale =
-        form2()->calibrationPanel().scaleAt(kept.settings.targetType, kept.settings.tube);
+        study_ ? scaleAt(shared, study_->calibration, kept.settings.targetType, kept.settings.tube)
+               : AbsoluteScale{};
     if (const std::optional<double> kerma = spectrumAbsoluteKerma(kept.settings, scale)) {
       lines.push_back(absoluteKermaLine(*kerma));
     } else if (!scale.reason.empty()) {

@@ -9,9 +9,7 @@
 #include "palvane/figures/figure_caption.h"
 #include "palvane/figures/figure_files.h"
 #include "palvane/figures/report_figures.h"
-#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form1.h"
-#include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/map_view.h"
 #include "palvane/forms/message_box.h"
@@ -77,8 +75,7 @@ QString Form1::saveTo(const QString& folder) {
   const QDateTime now = QDateTime::currentDateTime();
   ExportStamp stamp = exportStamp(
       now, EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
-  stamp.calibration =
-      form2()->calibrationPanel().stateLines(runSettings_->targetType, runSettings_->tube);
+  stamp.calibration = study_->calibration.stateLines;
   QString setFolder;
   const bool saved = saveReportingErrors(this, [&] {
     std::string name;
@@ -102,19 +99,20 @@ QString Form1::saveTo(const QString& folder) {
 
 ReportSetContents Form1::reportSetContents(const ExportStamp& stamp) const {
   const SharedState& shared = state();
+  const StudyCalibration& calibration = study_->calibration;
   ReportSetContents contents{stamp,
                              *runSettings_,
                              shared.FluenceMap,
                              shared.KermaMap,
                              shared.HvlMap,
-                             runScale().referenceKerma,
+                             calibration.scale.referenceKerma,
                              {}};
-  // Each spectrum with its absolute air kerma when the spectrum form has an output for its
+  // Each spectrum with its absolute air kerma when the calibration has an output for its
   // target.
   const auto calibrated = [&](KeptSpectrum spectrum) {
     spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
         spectrum.settings,
-        form2()->calibrationPanel().scaleAt(spectrum.settings.targetType, spectrum.settings.tube));
+        scaleAt(shared, calibration, spectrum.settings.targetType, spectrum.settings.tube));
     return spectrum;
   };
   contents.spectra.push_back(calibrated(*axisSpectrum_));

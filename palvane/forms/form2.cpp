@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "palvane/forms/calibration_panel.h"
+#include "palvane/forms/form1.h"
 #include "palvane/forms/form3.h"
 #include "palvane/forms/form4.h"
 #include "palvane/forms/form_controls.h"
@@ -104,6 +105,10 @@ void Form2::connectHandlers() {
   for (QRadioButton* option : {Option1_, Option2_}) {
     connect(option, &QRadioButton::toggled, this, settingsChanged);
   }
+  // The display form shows a run with the calibration in force.
+  connect(CalibrationPanel_, &CalibrationPanel::calibrationChanged, this, [this] {
+    if (resultsShown_) form1()->calibrationChanged(CalibrationPanel_->profile());
+  });
   onLanguageChange(*this, [this] { showStatus(); });
 }
 

@@ -199,6 +199,8 @@ class Form2 : public QWidget, public ParameterTexts {
   const char* noteSource_ = nullptr;
   QString noteArgument_;
   std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
+  // Whether the display form shows a run: it then gets every change of the calibration.
+  bool resultsShown_ = false;
   struct DrawnSettings {
     int targetType = 0;
     TubeSettings settings;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
@@ -60,7 +61,9 @@ void Form2::Command5_Click() {
   }
 
   Form1& display = *form1();
-  display.showResults(Study{settings});
+  display.showResults(
+      Study{settings, studyCalibration(state(), CalibrationPanel_->profile(), settings)});
+  resultsShown_ = true;
   display.show();
   display.raise();
   display.activateWindow();

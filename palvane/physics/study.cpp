@@ -1,5 +1,6 @@
 #include "palvane/physics/study.h"
 
+#include "palvane/physics/calibration_state.h"
 #include "palvane/physics/tube_settings.h"
 #include "text_files/number_text.h"
 
@@ -8,6 +9,28 @@ namespace palvane {
 ExportSettings exportSettingsOf(const Study& study) {
   return ExportSettings{targetFlag(study.settings.target), tubeSettingsOf(study.settings),
                         study.settings.airLayer, addedLayersOf(study.settings)};
+}
+
+StudyCalibration studyCalibration(const SharedState& tables,
+                                  const std::optional<calibration::TubeProfile>& profile,
+                                  const TubeSetup& settings) {
+  StudyCalibration calibration{profile, {}, {}};
+  const int target = targetFlag(settings.target);
+  const TubeSettings tube = tubeSettingsOf(settings);
+  calibration.scale = scaleAt(tables, calibration, target, tube);
+  calibration.stateLines = calibrationLines(
+      calibration.profile, calibrationStatus(calibration.profile, target, tube), calibration.scale);
+  return calibration;
+}
+
+std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& calibration) {
+  if (!calibration.profile) return std::nullopt;
+  return calibration.profile->output;
+}
+
+AbsoluteScale scaleAt(const SharedState& tables, const StudyCalibration& calibration,
+                      int targetType, const TubeSettings& tube) {
+  return absoluteScale(tables, targetType, tube, outputOf(calibration));
 }
 
 std::vector<std::string> runSettingsLines(const Study& study) {
