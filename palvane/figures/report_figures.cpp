@@ -78,8 +78,7 @@ std::vector<SetFile> reportSetFigures(const ReportSetContents& contents) {
   }
   // The spectra's own air layer and settings, those of the beam-axis spectrum.
   const SpectrumExportSettings& axis = contents.spectra.front().settings;
-  const QStringList spectraCaption =
-      figureCaption(contents.stamp, {axis.targetType, axis.tube, axis.airLayer, axis.layers});
+  const QStringList spectraCaption = figureCaption(contents.stamp, axis.setup);
   addFigure(files, QStringLiteral("spectra"), curveFigureSize(spectraCaption.size()),
             QStringLiteral("Spectra"),
             [&](QPainter& painter) { paintSpectraFigure(painter, curves, spectraCaption); });

@@ -144,7 +144,6 @@ void Form1::showResults(const Study& study) {
   }
   runSettingsLines_ = lines;
   study_ = study;
-  runSettings_ = exportSettingsOf(study);
   showNewResults();
 }
 

@@ -176,9 +176,8 @@ class Form1 : public QWidget {
   // shown, and the point spectra clicked since then or since the last Clear.
   std::optional<KeptSpectrum> axisSpectrum_;
   std::vector<KeptSpectrum> pointSpectra_;
-  // The study whose results are shown, and its settings as the saved set states them.
+  // The study whose results are shown.
   std::optional<Study> study_;
-  std::optional<ExportSettings> runSettings_;
   QStringList runSettingsLines_;
 };
 

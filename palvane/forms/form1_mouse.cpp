@@ -23,6 +23,7 @@
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/number_text.h"
 
@@ -60,8 +61,7 @@ void Form1::showCalibrationState() {
   CalibrationStateLabel_->setVisible(shown);
   if (!shown) return;
   const std::optional<calibration::TubeProfile>& profile = study_->calibration.profile;
-  const CalibrationStatus status =
-      calibrationStatus(profile, runSettings_->targetType, runSettings_->tube);
+  const CalibrationStatus status = calibrationStatusAt(study_->calibration, study_->settings);
   CalibrationStateLabel_->setText(CalibrationPanel::stateText(profile, status));
   CalibrationStateLabel_->setStyleSheet(CalibrationPanel::stateStyle(status.state));
 }
@@ -157,8 +157,8 @@ void Form1::PointText_Enter() {
     return;
   }
   SharedState& shared = state();
-  const TubeSettings tube = readTubeSettings(parameterTexts());
-  if (beyondHeelCutOff(x * kCmPerMm, tube.targetAngle, tube.tiltAngle, shared.Pi)) {
+  const TubeSetup setup = tubeSetupOf(shared.TargetType, parameterTexts());
+  if (beyondHeelCutOff(x * kCmPerMm, setup.targetAngle, setup.tiltAngle, shared.Pi)) {
     showWarning(this, translated(kPointBeyondCutOffMessage).arg(xText));
     return;
   }
@@ -183,17 +183,16 @@ void Form1::drawPointSpectrum() {
     std::vector<std::string> lines = PointBeamQualityReadout();
     KeptSpectrum kept = keepLastPointSpectrum();
     const AbsoluteScale scale =
-        study_ ? scaleAt(shared, study_->calibration, kept.settings.targetType, kept.settings.tube)
-               : AbsoluteScale{};
+        study_ ? scaleAt(shared, study_->calibration, kept.settings.setup) : AbsoluteScale{};
     if (const std::optional<double> kerma = spectrumAbsoluteKerma(kept.settings, scale)) {
       lines.push_back(absoluteKermaLine(*kerma));
     } else if (!scale.reason.empty()) {
       lines.push_back(absoluteKermaLine(scale.reason));
     }
     showLines(*BeamQualityLabel_, lines);
-    const TubeSettings& tube = kept.settings.tube;
+    const TubeSetup& setup = kept.settings.setup;
     PointList_->addPoint(
-        kept, beyondHeelCutOff(shared.PointX, tube.targetAngle, tube.tiltAngle, shared.Pi),
+        kept, beyondHeelCutOff(shared.PointX, setup.targetAngle, setup.tiltAngle, shared.Pi),
         spectrumAbsoluteKerma(kept.settings, scale));
     pointSpectra_.push_back(std::move(kept));
     showPoints();

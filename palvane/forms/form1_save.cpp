@@ -49,14 +49,14 @@ std::vector<QPointF> Form1::pointsInMillimetres() const {
 }
 
 void Form1::MapViewButton_Click() {
-  if (!mapDrawn_ || !runSettings_ || !shownQuantity_) return;
+  if (!mapDrawn_ || !study_ || !shownQuantity_) return;
   const SharedState& shared = state();
   const MapQuantity quantity = *shownQuantity_;
   const ExportStamp stamp =
       exportStamp(QDateTime::currentDateTime(),
                   EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
   // The settings and reference values, without the line of a saved figure's date.
-  QStringList caption = figureCaption(stamp, *runSettings_);
+  QStringList caption = figureCaption(stamp, study_->settings);
   caption.removeLast();
   if (mapView_ == nullptr) mapView_ = new MapView(this);
   mapView_->showMap(shared.DisplayMap, quantity, shared.AxisHvl, shared.FluenceMap, shared.KermaMap,
@@ -67,7 +67,7 @@ void Form1::MapViewButton_Click() {
 }
 
 QString Form1::saveTo(const QString& folder) {
-  if (!runSettings_ || !axisSpectrum_) {
+  if (!study_ || !axisSpectrum_) {
     showWarning(this, translated(kNoResultsToSaveMessage));
     return {};
   }
@@ -81,7 +81,7 @@ QString Form1::saveTo(const QString& folder) {
     std::string name;
     try {
       name = setFolderName(now.toString(QStringLiteral("yyyy-MM-dd_HHmm")).toStdString(),
-                           *runSettings_);
+                           study_->settings);
     } catch (const ExportError& error) {
       throw FileError(QDir::toNativeSeparators(folder).toStdString() + ": " + error.what());
     }
@@ -101,7 +101,7 @@ ReportSetContents Form1::reportSetContents(const ExportStamp& stamp) const {
   const SharedState& shared = state();
   const StudyCalibration& calibration = study_->calibration;
   ReportSetContents contents{stamp,
-                             *runSettings_,
+                             study_->settings,
                              shared.FluenceMap,
                              shared.KermaMap,
                              shared.HvlMap,
@@ -111,8 +111,7 @@ ReportSetContents Form1::reportSetContents(const ExportStamp& stamp) const {
   // target.
   const auto calibrated = [&](KeptSpectrum spectrum) {
     spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
-        spectrum.settings,
-        scaleAt(shared, calibration, spectrum.settings.targetType, spectrum.settings.tube));
+        spectrum.settings, scaleAt(shared, calibration, spectrum.settings.setup));
     return spectrum;
   };
   contents.spectra.push_back(calibrated(*axisSpectrum_));

@@ -192,7 +192,7 @@ bool Form2::drawSpectrum() {
   showLines(*BeamQualityLabel_, PointBeamQualityReadout());
   drawnSpectrum_ = keepLastPointSpectrum();
   // Read after the computation: the tungsten model may have clamped the voltage text.
-  drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this), drawnLayers()};
+  drawnSettings_ = tubeSetupOf(shared.TargetType, *this);
   markStaleSpectrum();
   setSpectrumButtonsEnabled(true);
   return true;
@@ -200,16 +200,7 @@ bool Form2::drawSpectrum() {
 
 bool Form2::showsDrawnSettings() const {
   return drawnSettings_ && !settingTextProblem(*this) &&
-         *drawnSettings_ ==
-             DrawnSettings{state().TargetType, readTubeSettings(*this), drawnLayers()};
-}
-
-TubeSetup Form2::drawnLayers() const {
-  const TubeSetup setup = tubeSetupOf(state().TargetType, *this);
-  TubeSetup layers;
-  layers.addedFilters = setup.addedFilters;
-  layers.plate = setup.plate;
-  return layers;
+         *drawnSettings_ == tubeSetupOf(state().TargetType, *this);
 }
 
 void Form2::Command2_Click() {

@@ -149,8 +149,6 @@ class Form2 : public QWidget, public ParameterTexts {
   // reported in a message box; then the graph stays empty, the spectrum buttons are
   // disabled and it returns false.
   bool drawSpectrum();
-  // The form's added layers, on an otherwise default set-up.
-  TubeSetup drawnLayers() const;
   // Whether the settings are those of the drawn spectrum.
   bool showsDrawnSettings() const;
   // Clears the graph, its beam-quality read-out and the kept spectrum, and draws the axes.
@@ -201,13 +199,7 @@ class Form2 : public QWidget, public ParameterTexts {
   std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
   // Whether the display form shows a run: it then gets every change of the calibration.
   bool resultsShown_ = false;
-  struct DrawnSettings {
-    int targetType = 0;
-    TubeSettings settings;
-    TubeSetup layers;  // the added row's layers only
-    friend bool operator==(const DrawnSettings&, const DrawnSettings&) = default;
-  };
-  std::optional<DrawnSettings> drawnSettings_;  // what drawnSpectrum_ was computed for
+  std::optional<TubeSetup> drawnSettings_;  // what drawnSpectrum_ was computed for
   // Draws the kept curves on the graph and lists them beside it.
   void drawKeptCurves();
   void listKeptCurves();

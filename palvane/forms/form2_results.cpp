@@ -14,6 +14,7 @@
 #include "palvane/forms/run_texts.h"
 #include "palvane/physics/study.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
@@ -36,7 +37,7 @@ void Form2::Command5_Click() {
     showWarning(this, QString::fromStdString(error.what()));
     return;
   }
-  const DrawnSettings settingsBefore{state().TargetType, readTubeSettings(*this), drawnLayers()};
+  const TubeSetup settingsBefore = tubeSetupOf(state().TargetType, *this);
   StoreEngineResults(results);
 
   const TubeSetup& settings = results.settings;
@@ -54,10 +55,9 @@ void Form2::Command5_Click() {
   Combo2_->setCurrentText(boxText(&TubeSetup::rhodium));
   showLayers(addedLayersOf(settings));
   // Say so when the run's settings replaced others.
-  const DrawnSettings settingsAfter{state().TargetType, readTubeSettings(*this), drawnLayers()};
-  if (settingsAfter != settingsBefore) {
-    showNote(kSettingsReplacedText,
-             runDescription(settingsAfter.targetType, settingsAfter.settings));
+  if (const TubeSetup settingsAfter = tubeSetupOf(state().TargetType, *this);
+      settingsAfter != settingsBefore) {
+    showNote(kSettingsReplacedText, runDescription(settingsAfter));
   }
 
   Form1& display = *form1();

@@ -19,12 +19,11 @@ std::string settingText(double value, const char* what) {
 
 }  // namespace
 
-std::string setFolderName(const std::string& stamp, const ExportSettings& settings) {
-  const TubeSettings& tube = settings.tube;
-  return stamp + (settings.targetType == 0 ? "_Mo_" : "_W_") +
-         settingText(tube.tubeVoltage, "The tube voltage") + "kV_th" +
-         settingText(tube.targetAngle, "The target angle") + "_ph" +
-         settingText(tube.tiltAngle, "The tilt angle");
+std::string setFolderName(const std::string& stamp, const TubeSetup& settings) {
+  return stamp + (settings.target == Target::kMolybdenum ? "_Mo_" : "_W_") +
+         settingText(settings.tubeVoltage, "The tube voltage") + "kV_th" +
+         settingText(settings.targetAngle, "The target angle") + "_ph" +
+         settingText(settings.tiltAngle, "The tilt angle");
 }
 
 std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles,
@@ -75,7 +74,7 @@ std::vector<std::string> spectrumFileNames(std::size_t spectra) {
 
 std::vector<SetFile> reportSetTexts(const ReportSetContents& contents) {
   const ExportStamp& stamp = contents.stamp;
-  const ExportSettings& run = contents.run;
+  const TubeSetup& run = contents.run;
   std::vector<SetFile> files;
   const auto add = [&](std::string name, const std::function<std::string()>& build) {
     try {

@@ -14,7 +14,7 @@ namespace palvane {
 // The folder name of a set saved at `stamp` (date and time, "2026-12-08_1432") with the
 // settings of the run: 2026-12-08_1432_Mo_30kV_th10_ph4. Throws ExportError for a
 // setting that is not finite.
-std::string setFolderName(const std::string& stamp, const ExportSettings& settings);
+std::string setFolderName(const std::string& stamp, const TubeSetup& settings);
 
 // README.txt of a set: what each file is, and the calibration state of the stamp. The
 // spectrum files are named in the order given; the absolute air-kerma map is named when the
@@ -28,7 +28,7 @@ struct ReportSetContents {
   // Program, date, the run's reference values (the beam-axis HVL among them) and the
   // calibration lines.
   ExportStamp stamp;
-  ExportSettings run;  // the settings of the engine run
+  TubeSetup run;       // the settings of the engine run
   FieldMap fluence{};  // the run's three relative maps
   FieldMap kerma{};
   FieldMap hvl{};

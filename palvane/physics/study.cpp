@@ -1,25 +1,17 @@
 #include "palvane/physics/study.h"
 
-#include "palvane/physics/calibration_state.h"
 #include "palvane/physics/tube_settings.h"
 #include "text_files/number_text.h"
 
 namespace palvane {
 
-ExportSettings exportSettingsOf(const Study& study) {
-  return ExportSettings{targetFlag(study.settings.target), tubeSettingsOf(study.settings),
-                        study.settings.airLayer, addedLayersOf(study.settings)};
-}
-
 StudyCalibration studyCalibration(const SharedState& tables,
                                   const std::optional<calibration::TubeProfile>& profile,
                                   const TubeSetup& settings) {
   StudyCalibration calibration{profile, {}, {}};
-  const int target = targetFlag(settings.target);
-  const TubeSettings tube = tubeSettingsOf(settings);
-  calibration.scale = scaleAt(tables, calibration, target, tube);
+  calibration.scale = scaleAt(tables, calibration, settings);
   calibration.stateLines = calibrationLines(
-      calibration.profile, calibrationStatus(calibration.profile, target, tube), calibration.scale);
+      calibration.profile, calibrationStatusAt(calibration, settings), calibration.scale);
   return calibration;
 }
 
@@ -29,8 +21,13 @@ std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& c
 }
 
 AbsoluteScale scaleAt(const SharedState& tables, const StudyCalibration& calibration,
-                      int targetType, const TubeSettings& tube) {
-  return absoluteScale(tables, targetType, tube, outputOf(calibration));
+                      const TubeSetup& setup) {
+  return absoluteScale(tables, targetFlag(setup.target), tubeSettingsOf(setup),
+                       outputOf(calibration));
+}
+
+CalibrationStatus calibrationStatusAt(const StudyCalibration& calibration, const TubeSetup& setup) {
+  return calibrationStatus(calibration.profile, targetFlag(setup.target), tubeSettingsOf(setup));
 }
 
 std::vector<std::string> runSettingsLines(const Study& study) {

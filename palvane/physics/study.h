@@ -6,6 +6,7 @@
 
 #include "calibration/tube_profile.h"
 #include "palvane/physics/absolute_kerma.h"
+#include "palvane/physics/calibration_state.h"
 #include "palvane/physics/exports.h"
 #include "text_files/tube_setup.h"
 
@@ -36,12 +37,13 @@ StudyCalibration studyCalibration(const SharedState& tables,
 // The measured output of the calibration; nullopt without one.
 std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& calibration);
 
-// The absolute scale of the calibration's output at other settings (a point spectrum's).
+// The absolute scale of the calibration's output at a set-up (the run's, a point
+// spectrum's).
 AbsoluteScale scaleAt(const SharedState& tables, const StudyCalibration& calibration,
-                      int targetType, const TubeSettings& tube);
+                      const TubeSetup& setup);
 
-// The settings as the exports state them.
-ExportSettings exportSettingsOf(const Study& study);
+// Whether the calibration's profile serves the set-up.
+CalibrationStatus calibrationStatusAt(const StudyCalibration& calibration, const TubeSetup& setup);
 
 // The display form's settings panel, one text per line, the first one empty:
 // "   Target : Molybdenum", "   Tube Voltage : 30 kV", ...

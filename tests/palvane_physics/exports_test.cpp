@@ -37,7 +37,14 @@ bool endsWith(const std::string& text, const std::string& tail) {
 
 const ExportStamp kStamp{"Palvane 1.0", "2026-12-08 14:32",
                          EngineReferences{19.611, 0.1234, 0.48922}};
-const ExportSettings kRun{0, {30.0, 10.0, 4.0, 0.08, 0.0, 0.003, 0.0}, 60.0};
+const TubeSetup kRun{.tubeVoltage = 30.0,
+                     .targetAngle = 10.0,
+                     .tiltAngle = 4.0,
+                     .beryllium = 0.8,
+                     .aluminium = 0.0,
+                     .molybdenum = 0.03,
+                     .rhodium = 0.0,
+                     .airLayer = 60.0};
 
 const char kHeaderBlock[] =
     "# Palvane 1.0\r\n"
@@ -119,11 +126,16 @@ TEST(ProfilesCsv, ListsTheAxisRowsOfTheThreeMaps) {
 
 SpectrumExportSettings pointSettings() {
   SpectrumExportSettings settings;
-  settings.targetType = 0;
-  settings.tube = {28.0, 16.0, 6.0, 0.1, 0.0, 0.003, 0.0};  // thicknesses in cm
+  settings.setup = {.tubeVoltage = 28.0,
+                    .targetAngle = 16.0,
+                    .tiltAngle = 6.0,
+                    .beryllium = 1.0,
+                    .aluminium = 0.0,
+                    .molybdenum = 0.03,
+                    .rhodium = 0.0,
+                    .airLayer = 50.0};
   settings.pointX = 2.0;
   settings.pointY = -1.0;
-  settings.airLayer = 50.0;
   return settings;
 }
 
@@ -205,11 +217,11 @@ TEST(SummaryCsv, GivesOneRowPerSpectrumWithTheReadOutFigures) {
 
 TEST(ReportSet, FolderNameAndReadme) {
   EXPECT_EQ(setFolderName("2026-12-08_1432", kRun), "2026-12-08_1432_Mo_30kV_th10_ph4");
-  ExportSettings tungsten = kRun;
-  tungsten.targetType = 1;
-  tungsten.tube.targetAngle = 12.5;
+  TubeSetup tungsten = kRun;
+  tungsten.target = Target::kTungsten;
+  tungsten.targetAngle = 12.5;
   EXPECT_EQ(setFolderName("2026-12-08_1432", tungsten), "2026-12-08_1432_W_30kV_th12.5_ph4");
-  tungsten.tube.tiltAngle = kNan;
+  tungsten.tiltAngle = kNan;
   EXPECT_THROW(setFolderName("x", tungsten), ExportError);
   const std::string readme = setReadme(kStamp, {"spectrum_axis.csv", "spectrum_point_1.csv"});
   for (const char* named : {"map_hvl.csv", "profiles.csv", "summary.csv", "spectrum_axis.csv",
