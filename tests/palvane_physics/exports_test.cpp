@@ -126,14 +126,12 @@ TEST(ProfilesCsv, ListsTheAxisRowsOfTheThreeMaps) {
 
 SpectrumExportSettings pointSettings() {
   SpectrumExportSettings settings;
-  settings.setup = {.tubeVoltage = 28.0,
-                    .targetAngle = 16.0,
-                    .tiltAngle = 6.0,
-                    .beryllium = 1.0,
-                    .aluminium = 0.0,
-                    .molybdenum = 0.03,
-                    .rhodium = 0.0,
-                    .airLayer = 50.0};
+  settings.setup = kRun;
+  settings.setup.tubeVoltage = 28.0;
+  settings.setup.targetAngle = 16.0;
+  settings.setup.tiltAngle = 6.0;
+  settings.setup.beryllium = 1.0;
+  settings.setup.airLayer = 50.0;
   settings.pointX = 2.0;
   settings.pointY = -1.0;
   return settings;
