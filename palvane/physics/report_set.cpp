@@ -17,6 +17,16 @@ std::string settingText(double value, const char* what) {
   return ShortestText(value);
 }
 
+// The names of a set's `count` spectrum files: spectrum_axis.csv, spectrum_point_1.csv, ...
+std::vector<std::string> spectrumFileNames(std::size_t count) {
+  std::vector<std::string> names;
+  for (std::size_t n = 0; n < count; ++n) {
+    names.push_back(n == 0 ? std::string("spectrum_axis.csv")
+                           : "spectrum_point_" + std::to_string(n) + ".csv");
+  }
+  return names;
+}
+
 }  // namespace
 
 std::string setFolderName(const std::string& stamp, const TubeSetup& settings) {
@@ -61,15 +71,6 @@ std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& 
     for (const std::string& line : stamp.calibration) text += "  " + line + end;
   }
   return text;
-}
-
-std::vector<std::string> spectrumFileNames(std::size_t spectra) {
-  std::vector<std::string> names;
-  for (std::size_t n = 0; n < spectra; ++n) {
-    names.push_back(n == 0 ? std::string("spectrum_axis.csv")
-                           : "spectrum_point_" + std::to_string(n) + ".csv");
-  }
-  return names;
 }
 
 std::vector<SetFile> reportSetTexts(const ReportSetContents& contents) {

@@ -54,10 +54,6 @@ class SetFileError : public ExportError {
   std::string file;
 };
 
-// The spectrum files of a set in the order of `spectra`: spectrum_axis.csv,
-// spectrum_point_1.csv, ...
-std::vector<std::string> spectrumFileNames(std::size_t spectra);
-
 // The text files of a set, in this order: map_energy_fluence.csv, map_air_kerma.csv,
 // map_hvl.csv, profiles.csv, map_absolute_air_kerma.csv (with a reference kerma), the
 // spectrum files, summary.csv, README.txt. Throws SetFileError for data a file cannot hold.
