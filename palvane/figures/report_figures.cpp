@@ -74,7 +74,7 @@ std::vector<SetFile> reportSetFigures(const ReportSetContents& contents) {
     curves.push_back(
         {&spectrum.photons, spectrum.normaliser,
          spectrumName(static_cast<int>(n), spectrum.settings.pointX, spectrum.settings.pointY),
-         n == 0});
+         n == 0, QColor()});
   }
   // The spectra's own air layer and settings, those of the beam-axis spectrum.
   const SpectrumExportSettings& axis = contents.spectra.front().settings;

@@ -80,7 +80,7 @@ QString Form2::saveTo(const QString& folder) {
     try {
       writeSpectrumCsv(exportPath(setFolder, QStringLiteral("spectrum_axis.csv")), spectrum, stamp);
       std::vector<SpectrumCurve> curves = {
-          {&spectrum.photons, spectrum.normaliser, spectrumName(0, 0, 0), true}};
+          {&spectrum.photons, spectrum.normaliser, spectrumName(0, 0, 0), true, QColor()}};
       for (std::size_t n = 1; n <= keptCurves_.size(); ++n) {
         const KeptSpectrum& kept = keptCurves_[n - 1];
         writeSpectrumCsv(exportPath(setFolder, QStringLiteral("spectrum_kept_%1.csv").arg(n)), kept,
