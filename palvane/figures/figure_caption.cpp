@@ -10,24 +10,23 @@ namespace palvane {
 namespace {
 
 QString number(double value) { return QString::fromStdString(ShortestText(value)); }
-QString millimetres(double centimetres) { return number(10.0 * centimetres); }
 
 }  // namespace
 
-QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settings) {
-  const TubeSettings& tube = settings.tube;
+QStringList figureCaption(const ExportStamp& stamp, const TubeSetup& setup) {
   QStringList lines = {
       FigureTexts::tr("Target %1, tube voltage %2 kV, target angle θ %3°, tilt angle φ %4°")
-          .arg(settings.targetType == 0 ? FigureTexts::tr("molybdenum")
-                                        : FigureTexts::tr("tungsten"),
-               number(tube.tubeVoltage), number(tube.targetAngle), number(tube.tiltAngle)),
+          .arg(setup.target == Target::kMolybdenum ? FigureTexts::tr("molybdenum")
+                                                   : FigureTexts::tr("tungsten"),
+               number(setup.tubeVoltage), number(setup.targetAngle), number(setup.tiltAngle)),
       FigureTexts::tr("Filters: beryllium %1 mm, aluminium %2 mm, molybdenum %3 mm, rhodium %4 mm; "
                       "air layer %5 cm")
-          .arg(millimetres(tube.beryllium), millimetres(tube.aluminium),
-               millimetres(tube.molybdenum), millimetres(tube.rhodium), number(settings.airLayer)),
+          .arg(number(setup.beryllium), number(setup.aluminium), number(setup.molybdenum),
+               number(setup.rhodium), number(setup.airLayer)),
   };
-  const std::string filters = filtersCaption(settings.layers);
-  const std::string plate = plateCaption(settings.layers);
+  const AddedLayers layers = addedLayersOf(setup);
+  const std::string filters = filtersCaption(layers);
+  const std::string plate = plateCaption(layers);
   if (!filters.empty() || !plate.empty()) {
     lines << FigureTexts::tr("Added filters: %1; compression plate: %2")
                  .arg(filters.empty() ? FigureTexts::tr("none") : QString::fromStdString(filters),

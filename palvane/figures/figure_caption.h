@@ -8,8 +8,8 @@
 namespace palvane {
 
 // The caption of a report figure: target, tube voltage, angles, each filter and the air
-// layer; the reference values when known; the program and the date.
-QStringList figureCaption(const ExportStamp& stamp, const ExportSettings& settings);
+// layer of the set-up; the reference values when known; the program and the date.
+QStringList figureCaption(const ExportStamp& stamp, const TubeSetup& setup);
 
 // The legend entry of the spectrum at point `number` (1, 2, ... as the form numbers its
 // points), at (x, y) in cm: "Point 2: X = 20.0 mm, Y = 30.0 mm", to 0.1 mm; "Beam axis"

@@ -96,8 +96,11 @@ class CalibrationPanel : public QObject {
   CalibrationStatus statusAt(int targetType, const TubeSettings& tube) const {
     return calibrationStatus(profile_, targetType, tube);
   }
-  // The line that states a status, in the language chosen now, and its colour.
-  QString stateText(const CalibrationStatus& status) const;
+  // The line that states a status, in the language chosen now, and its colour; the
+  // profile's name from `profile` (the panel's own when not given).
+  QString stateText(const CalibrationStatus& status) const { return stateText(profile_, status); }
+  static QString stateText(const std::optional<calibration::TubeProfile>& profile,
+                           const CalibrationStatus& status);
   static QString stateStyle(CalibrationState state);
   // The absolute scale of the air kerma at the target and settings.
   AbsoluteScale scaleAt(int targetType, const TubeSettings& tube) const;
@@ -107,6 +110,12 @@ class CalibrationPanel : public QObject {
   // profile's fit for the new filter goes into the aluminium box and the rows when it has
   // one (the box keeps its text otherwise); then the state line is renewed.
   void settingsChanged();
+
+ signals:
+  // After the profile or the form's settings changed (with the state line renewed).
+  void calibrationChanged();
+
+ public:
   // The last fit's aluminium-equivalent thickness in mm, unrounded.
   std::optional<double> fittedAluminium() const { return fittedAluminium_; }
 

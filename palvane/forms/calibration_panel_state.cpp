@@ -95,9 +95,10 @@ void CalibrationPanel::showFilterCalibration(const calibration::FilterCalibratio
   }
 }
 
-QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
-  const QString name = profile_ && !profile_->name.empty()
-                           ? QString::fromStdString(profile_->name)
+QString CalibrationPanel::stateText(const std::optional<calibration::TubeProfile>& profile,
+                                    const CalibrationStatus& status) {
+  const QString name = profile && !profile->name.empty()
+                           ? QString::fromStdString(profile->name)
                            : translated(QT_TRANSLATE_NOOP("palvane", "(名前なし)"));
   switch (status.state) {
     case CalibrationState::kUncalibrated:
@@ -105,7 +106,7 @@ QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
     case CalibrationState::kCalibrated:
       return translated(QT_TRANSLATE_NOOP("palvane", "校正済み: %1、%2 用"))
           .arg(name, QString::fromStdString(
-                         calibration::setupName(profile_->targetType, status.fit->filter)));
+                         calibration::setupName(profile->targetType, status.fit->filter)));
     case CalibrationState::kNotForTheseSettings:
       return translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
           .arg(name, QString::fromStdString(status.why));
@@ -130,6 +131,7 @@ void CalibrationPanel::showState() {
   const CalibrationStatus now = status();
   StateLabel_->setText(stateText(now));
   StateLabel_->setStyleSheet(stateStyle(now.state));
+  emit calibrationChanged();
 }
 
 }  // namespace palvane

@@ -143,8 +143,12 @@ void Form1::showResults(const Study& study) {
     y += lineHeight;
   }
   runSettingsLines_ = lines;
-  runSettings_ = exportSettingsOf(study);
+  study_ = study;
   showNewResults();
+}
+
+void Form1::calibrationChanged(const std::optional<calibration::TubeProfile>& profile) {
+  if (study_) study_->calibration = studyCalibration(state(), profile, study_->settings);
 }
 
 void Form1::showNewResults() {
@@ -161,7 +165,6 @@ void Form1::showNewResults() {
   axisSpectrum_ = keepAxisSpectrum();
   pointSpectra_.clear();
   showPoints();
-  runScale_.reset();
   showCalibrationState();
 }
 

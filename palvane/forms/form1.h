@@ -12,6 +12,7 @@
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/kept_spectrum.h"
+#include "palvane/physics/report_set.h"
 #include "palvane/physics/study.h"
 
 class QGroupBox;
@@ -71,6 +72,8 @@ class Form1 : public QWidget {
   // Shows the study handed over by the spectrum form: its settings on Picture10, one line
   // each from the top, and the form in the state new results are shown in (showNewResults).
   void showResults(const Study& study);
+  // The calibration in force changed on the spectrum form: the shown study takes it.
+  void calibrationChanged(const std::optional<calibration::TubeProfile>& profile);
 
   // Opens the quantitative view of the map on display (and its profile) in a window of
   // its own; nothing before the first Draw.
@@ -102,15 +105,12 @@ class Form1 : public QWidget {
   void Form_Load();
   void setCrossHairsVisible(bool visible);
   void placeCrossHairs(double mapY, double x);
-  // The absolute air kerma read-out at the pointer, shown only while the spectrum form has
-  // an output calibration: the air kerma of the relative value, or empty for nullopt.
+  // The absolute air kerma read-out at the pointer, shown only while the study's calibration
+  // has an output: the air kerma of the relative value, or empty for nullopt.
   void showPointerKerma(std::optional<double> relativeKerma);
-  // With a profile on the spectrum form, the line that says whether the shown run is
+  // With a profile in the study's calibration, the line that says whether the shown run is
   // calibrated; hidden without one, as the form was before profiles.
   void showCalibrationState();
-  // The absolute scale of the shown run for the spectrum form's output, computed once for
-  // each output.
-  AbsoluteScale runScale() const;
   // The read-out of the shown quantity at map element (column, row).
   QString valueReadout(int column, int row, const char* hvlPattern) const;
   // The spectrum at (PointX, PointY) with the read-out of its beam quality, or the message
@@ -123,8 +123,11 @@ class Form1 : public QWidget {
   // The line naming the folder of the last save, in the language chosen now.
   void showNote();
   QString noteSavedFolder_;
-  // The files of a set into its (new) folder; throws FileError.
-  void writeSet(const QString& setFolder, const ExportStamp& stamp) const;
+  // What the set of a save at `stamp` holds: the shown run, its spectra and the
+  // calibration in force.
+  ReportSetContents reportSetContents(const ExportStamp& stamp) const;
+  // The files of a set into its (new) folder; throws FileError naming the file.
+  static void writeSet(const QString& setFolder, const ReportSetContents& contents);
 
   QGroupBox* Frame1_ = nullptr;
   QRadioButton* Option1_ = nullptr;
@@ -173,11 +176,9 @@ class Form1 : public QWidget {
   // shown, and the point spectra clicked since then or since the last Clear.
   std::optional<KeptSpectrum> axisSpectrum_;
   std::vector<KeptSpectrum> pointSpectra_;
-  // The settings of the run whose results are shown, for the saved set.
-  std::optional<ExportSettings> runSettings_;
+  // The study whose results are shown.
+  std::optional<Study> study_;
   QStringList runSettingsLines_;
-  mutable std::optional<std::pair<std::optional<calibration::OutputMeasurement>, AbsoluteScale>>
-      runScale_;
 };
 
 }  // namespace palvane

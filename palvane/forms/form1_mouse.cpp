@@ -10,7 +10,6 @@
 #include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/cross_hair_line.h"
 #include "palvane/forms/form1.h"
-#include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/forms.h"
 #include "palvane/forms/message_box.h"
@@ -24,6 +23,7 @@
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/number_text.h"
 
@@ -56,33 +56,22 @@ QString Form1::valueReadout(int column, int row, const char* hvlPattern) const {
   return formatted(shared.AxisHvl * relative, hvlPattern);
 }
 
-AbsoluteScale Form1::runScale() const {
-  const std::optional<calibration::OutputMeasurement> output =
-      form2()->calibrationPanel().outputMeasurement();
-  if (!runSettings_) return {};
-  if (!runScale_ || runScale_->first != output) {
-    runScale_.emplace(
-        output, form2()->calibrationPanel().scaleAt(runSettings_->targetType, runSettings_->tube));
-  }
-  return runScale_->second;
-}
-
 void Form1::showCalibrationState() {
-  const CalibrationPanel& panel = form2()->calibrationPanel();
-  const bool shown = panel.profile().has_value() && runSettings_.has_value();
+  const bool shown = study_ && study_->calibration.profile;
   CalibrationStateLabel_->setVisible(shown);
   if (!shown) return;
-  const CalibrationStatus status = panel.statusAt(runSettings_->targetType, runSettings_->tube);
-  CalibrationStateLabel_->setText(panel.stateText(status));
+  const std::optional<calibration::TubeProfile>& profile = study_->calibration.profile;
+  const CalibrationStatus status = calibrationStatusAt(study_->calibration, study_->settings);
+  CalibrationStateLabel_->setText(CalibrationPanel::stateText(profile, status));
   CalibrationStateLabel_->setStyleSheet(CalibrationPanel::stateStyle(status.state));
 }
 
 void Form1::showPointerKerma(std::optional<double> relativeKerma) {
   showCalibrationState();
-  const bool withOutput = form2()->calibrationPanel().outputMeasurement().has_value();
+  const bool withOutput = study_ && outputOf(study_->calibration);
   AbsoluteKermaRow_->setVisible(withOutput);
   if (!withOutput) return;
-  const AbsoluteScale scale = runScale();
+  const AbsoluteScale& scale = study_->calibration.scale;
   const std::optional<double> kerma =
       scale.referenceKerma && relativeKerma
           ? calibration::absoluteKerma(*scale.referenceKerma, *relativeKerma)
@@ -168,8 +157,8 @@ void Form1::PointText_Enter() {
     return;
   }
   SharedState& shared = state();
-  const TubeSettings tube = readTubeSettings(parameterTexts());
-  if (beyondHeelCutOff(x * kCmPerMm, tube.targetAngle, tube.tiltAngle, shared.Pi)) {
+  const TubeSetup setup = tubeSetupOf(shared.TargetType, parameterTexts());
+  if (beyondHeelCutOff(x * kCmPerMm, setup.targetAngle, setup.tiltAngle, shared.Pi)) {
     showWarning(this, translated(kPointBeyondCutOffMessage).arg(xText));
     return;
   }
@@ -194,16 +183,16 @@ void Form1::drawPointSpectrum() {
     std::vector<std::string> lines = PointBeamQualityReadout();
     KeptSpectrum kept = keepLastPointSpectrum();
     const AbsoluteScale scale =
-        form2()->calibrationPanel().scaleAt(kept.settings.targetType, kept.settings.tube);
+        study_ ? scaleAt(shared, study_->calibration, kept.settings.setup) : AbsoluteScale{};
     if (const std::optional<double> kerma = spectrumAbsoluteKerma(kept.settings, scale)) {
       lines.push_back(absoluteKermaLine(*kerma));
     } else if (!scale.reason.empty()) {
       lines.push_back(absoluteKermaLine(scale.reason));
     }
     showLines(*BeamQualityLabel_, lines);
-    const TubeSettings& tube = kept.settings.tube;
+    const TubeSetup& setup = kept.settings.setup;
     PointList_->addPoint(
-        kept, beyondHeelCutOff(shared.PointX, tube.targetAngle, tube.tiltAngle, shared.Pi),
+        kept, beyondHeelCutOff(shared.PointX, setup.targetAngle, setup.tiltAngle, shared.Pi),
         spectrumAbsoluteKerma(kept.settings, scale));
     pointSpectra_.push_back(std::move(kept));
     showPoints();

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "palvane/forms/calibration_panel.h"
+#include "palvane/forms/form1.h"
 #include "palvane/forms/form3.h"
 #include "palvane/forms/form4.h"
 #include "palvane/forms/form_controls.h"
@@ -104,6 +105,10 @@ void Form2::connectHandlers() {
   for (QRadioButton* option : {Option1_, Option2_}) {
     connect(option, &QRadioButton::toggled, this, settingsChanged);
   }
+  // The display form shows a run with the calibration in force.
+  connect(CalibrationPanel_, &CalibrationPanel::calibrationChanged, this, [this] {
+    if (resultsShown_) form1()->calibrationChanged(CalibrationPanel_->profile());
+  });
   onLanguageChange(*this, [this] { showStatus(); });
 }
 
@@ -187,7 +192,7 @@ bool Form2::drawSpectrum() {
   showLines(*BeamQualityLabel_, PointBeamQualityReadout());
   drawnSpectrum_ = keepLastPointSpectrum();
   // Read after the computation: the tungsten model may have clamped the voltage text.
-  drawnSettings_ = DrawnSettings{shared.TargetType, readTubeSettings(*this), drawnLayers()};
+  drawnSettings_ = tubeSetupOf(shared.TargetType, *this);
   markStaleSpectrum();
   setSpectrumButtonsEnabled(true);
   return true;
@@ -195,16 +200,7 @@ bool Form2::drawSpectrum() {
 
 bool Form2::showsDrawnSettings() const {
   return drawnSettings_ && !settingTextProblem(*this) &&
-         *drawnSettings_ ==
-             DrawnSettings{state().TargetType, readTubeSettings(*this), drawnLayers()};
-}
-
-TubeSetup Form2::drawnLayers() const {
-  const TubeSetup setup = tubeSetupOf(state().TargetType, *this);
-  TubeSetup layers;
-  layers.addedFilters = setup.addedFilters;
-  layers.plate = setup.plate;
-  return layers;
+         *drawnSettings_ == tubeSetupOf(state().TargetType, *this);
 }
 
 void Form2::Command2_Click() {

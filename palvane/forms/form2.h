@@ -149,8 +149,6 @@ class Form2 : public QWidget, public ParameterTexts {
   // reported in a message box; then the graph stays empty, the spectrum buttons are
   // disabled and it returns false.
   bool drawSpectrum();
-  // The form's added layers, on an otherwise default set-up.
-  TubeSetup drawnLayers() const;
   // Whether the settings are those of the drawn spectrum.
   bool showsDrawnSettings() const;
   // Clears the graph, its beam-quality read-out and the kept spectrum, and draws the axes.
@@ -199,13 +197,9 @@ class Form2 : public QWidget, public ParameterTexts {
   const char* noteSource_ = nullptr;
   QString noteArgument_;
   std::optional<KeptSpectrum> drawnSpectrum_;  // the beam-axis spectrum on the graph
-  struct DrawnSettings {
-    int targetType = 0;
-    TubeSettings settings;
-    TubeSetup layers;  // the added row's layers only
-    friend bool operator==(const DrawnSettings&, const DrawnSettings&) = default;
-  };
-  std::optional<DrawnSettings> drawnSettings_;  // what drawnSpectrum_ was computed for
+  // Whether the display form shows a run: it then gets every change of the calibration.
+  bool resultsShown_ = false;
+  std::optional<TubeSetup> drawnSettings_;  // what drawnSpectrum_ was computed for
   // Draws the kept curves on the graph and lists them beside it.
   void drawKeptCurves();
   void listKeptCurves();

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "palvane/forms/calibration_panel.h"
 #include "palvane/forms/form1.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/form_controls.h"
@@ -13,6 +14,7 @@
 #include "palvane/forms/run_texts.h"
 #include "palvane/physics/study.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
@@ -35,7 +37,7 @@ void Form2::Command5_Click() {
     showWarning(this, QString::fromStdString(error.what()));
     return;
   }
-  const DrawnSettings settingsBefore{state().TargetType, readTubeSettings(*this), drawnLayers()};
+  const TubeSetup settingsBefore = tubeSetupOf(state().TargetType, *this);
   StoreEngineResults(results);
 
   const TubeSetup& settings = results.settings;
@@ -53,14 +55,15 @@ void Form2::Command5_Click() {
   Combo2_->setCurrentText(boxText(&TubeSetup::rhodium));
   showLayers(addedLayersOf(settings));
   // Say so when the run's settings replaced others.
-  const DrawnSettings settingsAfter{state().TargetType, readTubeSettings(*this), drawnLayers()};
-  if (settingsAfter != settingsBefore) {
-    showNote(kSettingsReplacedText,
-             runDescription(settingsAfter.targetType, settingsAfter.settings));
+  if (const TubeSetup settingsAfter = tubeSetupOf(state().TargetType, *this);
+      settingsAfter != settingsBefore) {
+    showNote(kSettingsReplacedText, runDescription(settingsAfter));
   }
 
   Form1& display = *form1();
-  display.showResults(Study{settings});
+  display.showResults(
+      Study{settings, studyCalibration(state(), CalibrationPanel_->profile(), settings)});
+  resultsShown_ = true;
   display.show();
   display.raise();
   display.activateWindow();

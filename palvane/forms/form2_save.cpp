@@ -20,6 +20,8 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/report_set.h"
+#include "palvane/physics/study.h"
+#include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
 
 namespace palvane {
@@ -30,8 +32,7 @@ namespace {
 constexpr std::size_t kMostKeptCurves = 4;
 
 QString keptName(std::size_t number, const KeptSpectrum& spectrum) {
-  return QStringLiteral("%1: ").arg(number) +
-         runDescription(spectrum.settings.targetType, spectrum.settings.tube);
+  return QStringLiteral("%1: ").arg(number) + runDescription(spectrum.settings.setup);
 }
 
 // Kept curve n in the colours of points 3, 4, ...: apart from the light red of the drawn
@@ -61,11 +62,12 @@ QString Form2::saveTo(const QString& folder) {
   // The spectrum's files state the calibration at its settings, its absolute air kerma too.
   KeptSpectrum spectrum = *drawnSpectrum_;
   const SpectrumExportSettings& drawn = spectrum.settings;
-  spectrum.settings.absoluteAirKerma =
-      spectrumAbsoluteKerma(drawn, CalibrationPanel_->scaleAt(drawn.targetType, drawn.tube));
+  const TubeSetup& settings = drawn.setup;
+  const StudyCalibration calibration =
+      studyCalibration(state(), CalibrationPanel_->profile(), settings);
+  spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(drawn, calibration.scale);
   ExportStamp stamp = exportStamp(now, std::nullopt);
-  stamp.calibration = CalibrationPanel_->stateLines(drawn.targetType, drawn.tube);
-  const ExportSettings settings{drawn.targetType, drawn.tube, drawn.airLayer};
+  stamp.calibration = calibration.stateLines;
   QString setFolder;
   const bool saved = saveReportingErrors(this, [&] {
     std::string name;
@@ -78,7 +80,7 @@ QString Form2::saveTo(const QString& folder) {
     try {
       writeSpectrumCsv(exportPath(setFolder, QStringLiteral("spectrum_axis.csv")), spectrum, stamp);
       std::vector<SpectrumCurve> curves = {
-          {&spectrum.photons, spectrum.normaliser, spectrumName(0, 0, 0), true}};
+          {&spectrum.photons, spectrum.normaliser, spectrumName(0, 0, 0), true, QColor()}};
       for (std::size_t n = 1; n <= keptCurves_.size(); ++n) {
         const KeptSpectrum& kept = keptCurves_[n - 1];
         writeSpectrumCsv(exportPath(setFolder, QStringLiteral("spectrum_kept_%1.csv").arg(n)), kept,

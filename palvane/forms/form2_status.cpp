@@ -14,6 +14,7 @@
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/run_texts.h"
 #include "palvane/forms/translated_text.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/results_loading.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/parameter_file.h"
@@ -28,7 +29,7 @@ void Form2::startEngineRun(const QString& engineName) {
   }
   delete runWatch_;
   runWatch_ = new EngineRunWatch(QDir::currentPath(), this);
-  runDescription_ = runDescription(state().TargetType, readTubeSettings(*this));
+  runDescription_ = runDescription(tubeSetupOf(state().TargetType, *this));
   connect(runWatch_, &EngineRunWatch::resultsWritten, this, [this](double seconds) {
     runSeconds_ = seconds;
     runStatusSource_ = kRunFinishedText;

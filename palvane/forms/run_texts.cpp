@@ -6,11 +6,12 @@
 
 namespace palvane {
 
-QString runDescription(int targetType, const TubeSettings& settings) {
+QString runDescription(const TubeSetup& settings) {
   QStringList filters;
   if (settings.molybdenum > 0.0) filters << QStringLiteral("Mo");
   if (settings.rhodium > 0.0) filters << QStringLiteral("Rh");
-  QString materials = targetType == 0 ? QStringLiteral("Mo") : QStringLiteral("W");
+  QString materials =
+      settings.target == Target::kMolybdenum ? QStringLiteral("Mo") : QStringLiteral("W");
   if (!filters.isEmpty()) materials += QLatin1Char('/') + filters.join(QLatin1Char('+'));
   return shortestText(settings.tubeVoltage) + QStringLiteral(" kV, ") + materials;
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "palvane/physics/tube_settings.h"
+#include "text_files/tube_setup.h"
 
 namespace palvane {
 
@@ -35,6 +35,6 @@ inline constexpr char kSavedToText[] = QT_TRANSLATE_NOOP("palvane", "保存し�
 
 // The settings of a run in a few words: "28 kV, Mo/Rh" (the target, then each added
 // filter that is thicker than nothing).
-QString runDescription(int targetType, const TubeSettings& settings);
+QString runDescription(const TubeSetup& settings);
 
 }  // namespace palvane

@@ -60,19 +60,18 @@ std::string layerComments(const AddedLayers& layers) {
   return text;
 }
 
-std::string settingsComments(const ExportSettings& settings) {
-  const TubeSettings& tube = settings.tube;
-  return commentLine("Target", settings.targetType == 0 ? "molybdenum" : "tungsten") +
-         commentLine("Tube voltage (kV)", finiteNumber(tube.tubeVoltage, "The tube voltage")) +
-         commentLine("Target angle (deg)", finiteNumber(tube.targetAngle, "The target angle")) +
-         commentLine("Tilt angle (deg)", finiteNumber(tube.tiltAngle, "The tilt angle")) +
-         commentLine("Beryllium (mm)", millimetres(tube.beryllium, "The beryllium thickness")) +
-         commentLine("Aluminium (mm)", millimetres(tube.aluminium, "The aluminium thickness")) +
+std::string settingsComments(const TubeSetup& setup) {
+  return commentLine("Target", setup.target == Target::kMolybdenum ? "molybdenum" : "tungsten") +
+         commentLine("Tube voltage (kV)", finiteNumber(setup.tubeVoltage, "The tube voltage")) +
+         commentLine("Target angle (deg)", finiteNumber(setup.targetAngle, "The target angle")) +
+         commentLine("Tilt angle (deg)", finiteNumber(setup.tiltAngle, "The tilt angle")) +
+         commentLine("Beryllium (mm)", finiteNumber(setup.beryllium, "The beryllium thickness")) +
+         commentLine("Aluminium (mm)", finiteNumber(setup.aluminium, "The aluminium thickness")) +
          commentLine("Molybdenum filter (mm)",
-                     millimetres(tube.molybdenum, "The molybdenum thickness")) +
-         commentLine("Rhodium filter (mm)", millimetres(tube.rhodium, "The rhodium thickness")) +
-         commentLine("Air layer (cm)", finiteNumber(settings.airLayer, "The air layer")) +
-         layerComments(settings.layers);
+                     finiteNumber(setup.molybdenum, "The molybdenum thickness")) +
+         commentLine("Rhodium filter (mm)", finiteNumber(setup.rhodium, "The rhodium thickness")) +
+         commentLine("Air layer (cm)", finiteNumber(setup.airLayer, "The air layer")) +
+         layerComments(addedLayersOf(setup));
 }
 
 std::string referenceComments(const std::optional<EngineReferences>& references) {
@@ -178,7 +177,7 @@ std::string absoluteHvlText(double relative, double axisHvl) {
   return significant(axisHvl * relative, kMapDigits);
 }
 
-std::string headerComments(const ExportStamp& stamp, const ExportSettings& settings) {
+std::string headerComments(const ExportStamp& stamp, const TubeSetup& settings) {
   std::string text = "# " + stamp.program + std::string(kCsvLineEnd) +
                      commentLine("Saved", stamp.savedAt) + settingsComments(settings) +
                      referenceComments(stamp.references);
@@ -187,7 +186,7 @@ std::string headerComments(const ExportStamp& stamp, const ExportSettings& setti
 }
 
 std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp& stamp,
-                   const ExportSettings& settings) {
+                   const TubeSetup& settings) {
   const bool withHvl = quantity == MapQuantity::kHvl;
   const double axisHvl = withHvl ? referenceHvl(stamp) : 0.0;
   const std::string name = mapQuantityName(quantity);
@@ -213,7 +212,7 @@ std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp&
 }
 
 std::string absoluteKermaMapCsv(const FieldMap& kerma, double referenceKerma,
-                                const ExportStamp& stamp, const ExportSettings& settings) {
+                                const ExportStamp& stamp, const TubeSetup& settings) {
   std::string text = headerComments(stamp, settings) +
                      commentLine("Reference air kerma (uGy/mAs)",
                                  finiteNumber(referenceKerma, "The reference air kerma")) +
@@ -229,7 +228,7 @@ std::string absoluteKermaMapCsv(const FieldMap& kerma, double referenceKerma,
 }
 
 std::string profilesCsv(const FieldMap& fluence, const FieldMap& kerma, const FieldMap& hvl,
-                        const ExportStamp& stamp, const ExportSettings& settings) {
+                        const ExportStamp& stamp, const TubeSetup& settings) {
   const double axisHvl = referenceHvl(stamp);
   std::string text = headerComments(stamp, settings) +
                      csvLine({"X (mm)", "Relative energy fluence (%)", "Relative air kerma (%)",
@@ -250,8 +249,7 @@ std::string spectrumCsv(const BinArray& spectrum, double normaliser,
   if (!(normaliser > 0.0 && std::isfinite(normaliser))) {
     throw ExportError("the spectrum has no positive peak to scale by");
   }
-  std::string text = headerComments(
-      stamp, {settings.targetType, settings.tube, settings.airLayer, settings.layers});
+  std::string text = headerComments(stamp, settings.setup);
   text += commentLine("Point X (mm)", millimetres(settings.pointX, "The point's X")) +
           commentLine("Point Y (mm)", millimetres(settings.pointY, "The point's Y")) +
           commentLine("Photons per bin at 100 %", csvNumber(normaliser)) +
@@ -266,7 +264,7 @@ std::string spectrumCsv(const BinArray& spectrum, double normaliser,
 }
 
 std::string summaryCsv(const std::vector<SummaryRow>& rows, const ExportStamp& stamp,
-                       const ExportSettings& settings) {
+                       const TubeSetup& settings) {
   std::string text = headerComments(stamp, settings) +
                      csvLine({"File", "Point X (mm)", "Point Y (mm)", "Mean energy (keV)",
                               "HVL1 (mm Al)", "HVL2 (mm Al)", "Homogeneity coefficient",
@@ -286,9 +284,13 @@ void writeExportFile(const std::filesystem::path& file, const std::function<std:
   try {
     text = build();
   } catch (const ExportError& error) {
-    throw FileError(file.string() + ": cannot be written (" + error.what() + ")");
+    throw unwritableExport(file, error.what());
   }
   replaceFileContents(file, text);
+}
+
+FileError unwritableExport(const std::filesystem::path& file, const std::string& reason) {
+  return FileError(file.string() + ": cannot be written (" + reason + ")");
 }
 
 }  // namespace palvane

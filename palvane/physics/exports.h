@@ -10,6 +10,7 @@
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/tube_settings.h"
 #include "palvane/state/shared_state.h"
+#include "text_files/file_error.h"
 
 namespace palvane {
 
@@ -51,22 +52,12 @@ struct ExportStamp {
   std::vector<std::string> calibration;  // one "# Calibration: ..." line each
 };
 
-// The settings of a computation as an export states them.
-struct ExportSettings {
-  int targetType = 0;     // 0: molybdenum; 1: tungsten
-  TubeSettings tube;      // as the computation used them (thicknesses in cm)
-  double airLayer = 0.0;  // cm of air the beam crossed
-  AddedLayers layers;     // beyond the tube's filters; none for most runs
-};
-
 // What a spectrum export states about the computation in its comment lines.
 struct SpectrumExportSettings {
-  int targetType = 0;     // 0: molybdenum; 1: tungsten
-  TubeSettings tube;      // as the computation used them (thicknesses in cm)
-  double pointX = 0.0;    // cm along the anode-cathode axis
-  double pointY = 0.0;    // cm across it
-  double airLayer = 0.0;  // cm of air the spectrum crossed
-  AddedLayers layers;     // beyond the tube's filters
+  // The set-up as the computation used it, with the air layer the spectrum crossed.
+  TubeSetup setup;
+  double pointX = 0.0;  // cm along the anode-cathode axis
+  double pointY = 0.0;  // cm across it
   // The beam quality; nullopt where it is not defined.
   std::optional<BeamQuality> quality;
   // The air kerma of the beam-axis spectrum of the same settings, in the units of
@@ -86,26 +77,26 @@ std::string absoluteHvlText(double relative, double axisHvl);
 // The comment lines that open every export: program, date, target, tube, filters, air
 // layer and, when known, the reference values. Throws ExportError for a setting that is
 // not finite.
-std::string headerComments(const ExportStamp& stamp, const ExportSettings& settings);
+std::string headerComments(const ExportStamp& stamp, const TubeSetup& settings);
 
 // The header block, then one line per grid point (Y outer, X inner, as in result.dat):
 // X in mm, Y in mm, the relative value in percent and, for the HVL map, the HVL in mm of
 // aluminium. Throws ExportError for a value that is not finite, or for the HVL map
 // without a positive, finite reference HVL.
 std::string mapCsv(const FieldMap& map, MapQuantity quantity, const ExportStamp& stamp,
-                   const ExportSettings& settings);
+                   const TubeSetup& settings);
 
 // The header block, then one line per grid point as mapCsv: X in mm, Y in mm and the air
 // kerma in uGy/mAs, the relative air kerma times the reference kerma, with four
 // significant digits. Throws ExportError for a value that is not finite.
 std::string absoluteKermaMapCsv(const FieldMap& kerma, double referenceKerma,
-                                const ExportStamp& stamp, const ExportSettings& settings);
+                                const ExportStamp& stamp, const TubeSetup& settings);
 
 // The header block, then the map rows on the X axis (Y = 0) of the three quantities:
 // X in mm and each relative value in percent. Throws ExportError for a value that is not
 // finite.
 std::string profilesCsv(const FieldMap& fluence, const FieldMap& kerma, const FieldMap& hvl,
-                        const ExportStamp& stamp, const ExportSettings& settings);
+                        const ExportStamp& stamp, const TubeSetup& settings);
 
 // The header block of the spectrum's own settings and point, its normaliser and its beam
 // quality, then the header and one line per bin 1..250: photon energy in keV and the
@@ -124,11 +115,15 @@ struct SummaryRow {
 // HVL1, HVL2, homogeneity coefficient, relative and absolute air kerma, each as the
 // read-outs show it; a figure that is not known is an empty field.
 std::string summaryCsv(const std::vector<SummaryRow>& rows, const ExportStamp& stamp,
-                       const ExportSettings& settings);
+                       const TubeSetup& settings);
 
 // Build the export, then write it to a temporary file beside `file` and rename it over
 // `file`. Throw FileError naming the file, for a failed write or for data the export
 // cannot hold; an existing file is then left as it was.
 void writeExportFile(const std::filesystem::path& file, const std::function<std::string()>& build);
+
+// The error of an export to `file` whose data cannot be written for `reason` (an
+// ExportError's what()): "<file>: cannot be written (<reason>)".
+FileError unwritableExport(const std::filesystem::path& file, const std::string& reason);
 
 }  // namespace palvane

@@ -12,12 +12,10 @@ namespace {
 SpectrumExportSettings currentSettings(double pointX, double pointY) {
   const SharedState& shared = state();
   SpectrumExportSettings settings;
-  settings.targetType = shared.TargetType;
-  settings.tube = readTubeSettings(parameterTexts());
+  settings.setup = tubeSetupOf(shared.TargetType, parameterTexts());
+  settings.setup.airLayer = pointSpectrumAirLayer(shared.TargetType);
   settings.pointX = pointX;
   settings.pointY = pointY;
-  settings.airLayer = pointSpectrumAirLayer(shared.TargetType);
-  settings.layers = addedLayersOf(tubeSetupOf(shared.TargetType, parameterTexts()));
   return settings;
 }
 

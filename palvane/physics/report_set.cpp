@@ -1,6 +1,8 @@
 #include "palvane/physics/report_set.h"
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <string_view>
 
 #include "palvane/physics/csv_text.h"
@@ -15,14 +17,23 @@ std::string settingText(double value, const char* what) {
   return ShortestText(value);
 }
 
+// The names of a set's `count` spectrum files: spectrum_axis.csv, spectrum_point_1.csv, ...
+std::vector<std::string> spectrumFileNames(std::size_t count) {
+  std::vector<std::string> names;
+  for (std::size_t n = 0; n < count; ++n) {
+    names.push_back(n == 0 ? std::string("spectrum_axis.csv")
+                           : "spectrum_point_" + std::to_string(n) + ".csv");
+  }
+  return names;
+}
+
 }  // namespace
 
-std::string setFolderName(const std::string& stamp, const ExportSettings& settings) {
-  const TubeSettings& tube = settings.tube;
-  return stamp + (settings.targetType == 0 ? "_Mo_" : "_W_") +
-         settingText(tube.tubeVoltage, "The tube voltage") + "kV_th" +
-         settingText(tube.targetAngle, "The target angle") + "_ph" +
-         settingText(tube.tiltAngle, "The tilt angle");
+std::string setFolderName(const std::string& stamp, const TubeSetup& settings) {
+  return stamp + (settings.target == Target::kMolybdenum ? "_Mo_" : "_W_") +
+         settingText(settings.tubeVoltage, "The tube voltage") + "kV_th" +
+         settingText(settings.targetAngle, "The target angle") + "_ph" +
+         settingText(settings.tiltAngle, "The tilt angle");
 }
 
 std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles,
@@ -60,6 +71,49 @@ std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& 
     for (const std::string& line : stamp.calibration) text += "  " + line + end;
   }
   return text;
+}
+
+std::vector<SetFile> reportSetTexts(const ReportSetContents& contents) {
+  const ExportStamp& stamp = contents.stamp;
+  const TubeSetup& run = contents.run;
+  std::vector<SetFile> files;
+  const auto add = [&](std::string name, const std::function<std::string()>& build) {
+    try {
+      files.push_back({name, build()});
+    } catch (const ExportError& error) {
+      throw SetFileError(std::move(name), error.what());
+    }
+  };
+
+  const std::array<std::pair<MapQuantity, const FieldMap*>, 3> maps = {{
+      {MapQuantity::kEnergyFluence, &contents.fluence},
+      {MapQuantity::kAirKerma, &contents.kerma},
+      {MapQuantity::kHvl, &contents.hvl},
+  }};
+  for (const auto& [quantity, map] : maps) {
+    add(std::string("map_") + mapQuantityFileTag(quantity) + ".csv",
+        [&] { return mapCsv(*map, quantity, stamp, run); });
+  }
+  add("profiles.csv",
+      [&] { return profilesCsv(contents.fluence, contents.kerma, contents.hvl, stamp, run); });
+  if (contents.referenceKerma) {
+    add("map_absolute_air_kerma.csv",
+        [&] { return absoluteKermaMapCsv(contents.kerma, *contents.referenceKerma, stamp, run); });
+  }
+
+  const std::vector<std::string> spectrumFiles = spectrumFileNames(contents.spectra.size());
+  std::vector<SummaryRow> rows;
+  for (std::size_t n = 0; n < contents.spectra.size(); ++n) {
+    const KeptSpectrum& spectrum = contents.spectra[n];
+    add(spectrumFiles[n], [&] {
+      return spectrumCsv(spectrum.photons, spectrum.normaliser, spectrum.settings, stamp);
+    });
+    rows.push_back({spectrumFiles[n], spectrum.settings});
+  }
+  add("summary.csv", [&] { return summaryCsv(rows, stamp, run); });
+  add("README.txt",
+      [&] { return setReadme(stamp, spectrumFiles, contents.referenceKerma.has_value()); });
+  return files;
 }
 
 }  // namespace palvane

@@ -5,9 +5,29 @@
 
 namespace palvane {
 
-ExportSettings exportSettingsOf(const Study& study) {
-  return ExportSettings{targetFlag(study.settings.target), tubeSettingsOf(study.settings),
-                        study.settings.airLayer, addedLayersOf(study.settings)};
+StudyCalibration studyCalibration(const SharedState& tables,
+                                  const std::optional<calibration::TubeProfile>& profile,
+                                  const TubeSetup& settings) {
+  StudyCalibration calibration{profile, {}, {}};
+  calibration.scale = scaleAt(tables, calibration, settings);
+  calibration.stateLines = calibrationLines(
+      calibration.profile, calibrationStatusAt(calibration, settings), calibration.scale);
+  return calibration;
+}
+
+std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& calibration) {
+  if (!calibration.profile) return std::nullopt;
+  return calibration.profile->output;
+}
+
+AbsoluteScale scaleAt(const SharedState& tables, const StudyCalibration& calibration,
+                      const TubeSetup& setup) {
+  return absoluteScale(tables, targetFlag(setup.target), tubeSettingsOf(setup),
+                       outputOf(calibration));
+}
+
+CalibrationStatus calibrationStatusAt(const StudyCalibration& calibration, const TubeSetup& setup) {
+  return calibrationStatus(calibration.profile, targetFlag(setup.target), tubeSettingsOf(setup));
 }
 
 std::vector<std::string> runSettingsLines(const Study& study) {

@@ -22,17 +22,6 @@ palvane::FieldMap formMap(const tube_model::FieldMap& map) {
   return values;
 }
 
-palvane::ExportSettings exportSettings(const palvane::TubeSetup& setup) {
-  palvane::ExportSettings settings;
-  settings.targetType = palvane::targetFlag(setup.target);
-  // The exports state thicknesses held in cm, as palvane's computations hold them.
-  settings.tube = {setup.tubeVoltage,     setup.targetAngle,     setup.tiltAngle,
-                   setup.beryllium * 0.1, setup.aluminium * 0.1, setup.molybdenum * 0.1,
-                   setup.rhodium * 0.1};
-  settings.airLayer = setup.airLayer;
-  return settings;
-}
-
 palvane::ExportStamp stampOf(const FieldResult& field, const std::string& savedAt) {
   return {"Palvane " PALVANE_VERSION, savedAt,
           palvane::EngineReferences{field.energyFluenceReference, field.airKermaReference,
@@ -41,11 +30,8 @@ palvane::ExportStamp stampOf(const FieldResult& field, const std::string& savedA
 
 palvane::SpectrumExportSettings spectrumSettings(const FieldResult& field, const PointResult& point,
                                                  std::optional<double> absoluteKerma) {
-  const palvane::ExportSettings run = exportSettings(field.setup);
   palvane::SpectrumExportSettings settings;
-  settings.targetType = run.targetType;
-  settings.tube = run.tube;
-  settings.airLayer = run.airLayer;
+  settings.setup = field.setup;
   settings.pointX = point.x / 10;
   settings.pointY = point.y / 10;
   settings.quality =
@@ -66,7 +52,7 @@ std::vector<std::string> writeReport(const FieldResult& field,
                                      const std::filesystem::path& folder,
                                      const std::string& savedAt) {
   const palvane::ExportStamp stamp = stampOf(field, savedAt);
-  const palvane::ExportSettings run = exportSettings(field.setup);
+  const palvane::TubeSetup& run = field.setup;
   const palvane::FieldMap fluence = formMap(field.energyFluence);
   const palvane::FieldMap kerma = formMap(field.airKerma);
   const palvane::FieldMap hvl = formMap(field.hvl);

@@ -40,8 +40,12 @@ double readoutNumber(const char* key) {
 }
 
 // The display form showing a run of the spectrum form's present settings.
+// A run of the form's settings, with the calibration in force, as the spectrum form hands it.
 void showRunOfTheFormsSettings(palvane::Form1& display) {
-  display.showResults(palvane::Study{palvane::tubeSetupOf(state().TargetType, spectrumForm())});
+  const palvane::TubeSetup settings = palvane::tubeSetupOf(state().TargetType, spectrumForm());
+  display.showResults(palvane::Study{
+      settings,
+      palvane::studyCalibration(state(), spectrumForm().calibrationPanel().profile(), settings)});
 }
 
 }  // namespace
@@ -192,6 +196,7 @@ class CalibrationTest : public QObject {
     box("OutputKermaText")->setText(QStringLiteral("100"));
     box("OutputDistanceText")->setText(QStringLiteral("50"));
     click("OutputButton");
+    display.calibrationChanged(spectrumForm().calibrationPanel().profile());
     display.Picture2_MouseMove(40, 8);
     QVERIFY(!row->isHidden());
     QCOMPARE(control<QLineEdit>(display, "AbsoluteKermaText")->text(), QStringLiteral("53.25"));

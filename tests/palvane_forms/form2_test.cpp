@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "forms_test_support.h"
@@ -290,7 +292,8 @@ class Form2Test : public QObject {
   }
 
   // The added row starts at none, with the specified plate caption; an added filter and a
-  // plate chosen there reach B2F.dat after its nine lines and change the caption.
+  // plate chosen there reach B2F.dat after its nine lines, change the caption and are
+  // stated in the caption of the saved spectrum's figure.
   void addedRowReachesTheParameterFile() {
     auto* filter = control<QComboBox>(*form_, "AddedFilterMaterial");
     auto* plate = control<QComboBox>(*form_, "PlateMaterial");
@@ -310,6 +313,10 @@ class Form2Test : public QObject {
     QCOMPARE(answerer.boxesSeen(), 0);
     QVERIFY(contents(directory_->filePath("B2F.dat"))
                 .endsWith("60.000\r\nfilter ag 00.050\r\nplate pmma 02.400\r\n"));
+    QTemporaryDir folder;
+    const QDir set(form_->saveTo(folder.path()));
+    const QByteArray figure = contents(set.filePath(QStringLiteral("spectrum_axis.svg")));
+    QVERIFY2(figure.contains("Added filters"), figure.left(2000).constData());
   }
 
   void engineButtonStartsNothingWhenTheRedrawIsRefused() {

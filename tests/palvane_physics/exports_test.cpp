@@ -37,7 +37,14 @@ bool endsWith(const std::string& text, const std::string& tail) {
 
 const ExportStamp kStamp{"Palvane 1.0", "2026-12-08 14:32",
                          EngineReferences{19.611, 0.1234, 0.48922}};
-const ExportSettings kRun{0, {30.0, 10.0, 4.0, 0.08, 0.0, 0.003, 0.0}, 60.0};
+const TubeSetup kRun{.tubeVoltage = 30.0,
+                     .targetAngle = 10.0,
+                     .tiltAngle = 4.0,
+                     .beryllium = 0.8,
+                     .aluminium = 0.0,
+                     .molybdenum = 0.03,
+                     .rhodium = 0.0,
+                     .airLayer = 60.0};
 
 const char kHeaderBlock[] =
     "# Palvane 1.0\r\n"
@@ -119,11 +126,14 @@ TEST(ProfilesCsv, ListsTheAxisRowsOfTheThreeMaps) {
 
 SpectrumExportSettings pointSettings() {
   SpectrumExportSettings settings;
-  settings.targetType = 0;
-  settings.tube = {28.0, 16.0, 6.0, 0.1, 0.0, 0.003, 0.0};  // thicknesses in cm
+  settings.setup = kRun;
+  settings.setup.tubeVoltage = 28.0;
+  settings.setup.targetAngle = 16.0;
+  settings.setup.tiltAngle = 6.0;
+  settings.setup.beryllium = 1.0;
+  settings.setup.airLayer = 50.0;
   settings.pointX = 2.0;
   settings.pointY = -1.0;
-  settings.airLayer = 50.0;
   return settings;
 }
 
@@ -205,16 +215,49 @@ TEST(SummaryCsv, GivesOneRowPerSpectrumWithTheReadOutFigures) {
 
 TEST(ReportSet, FolderNameAndReadme) {
   EXPECT_EQ(setFolderName("2026-12-08_1432", kRun), "2026-12-08_1432_Mo_30kV_th10_ph4");
-  ExportSettings tungsten = kRun;
-  tungsten.targetType = 1;
-  tungsten.tube.targetAngle = 12.5;
+  TubeSetup tungsten = kRun;
+  tungsten.target = Target::kTungsten;
+  tungsten.targetAngle = 12.5;
   EXPECT_EQ(setFolderName("2026-12-08_1432", tungsten), "2026-12-08_1432_W_30kV_th12.5_ph4");
-  tungsten.tube.tiltAngle = kNan;
+  tungsten.tiltAngle = kNan;
   EXPECT_THROW(setFolderName("x", tungsten), ExportError);
   const std::string readme = setReadme(kStamp, {"spectrum_axis.csv", "spectrum_point_1.csv"});
   for (const char* named : {"map_hvl.csv", "profiles.csv", "summary.csv", "spectrum_axis.csv",
                             "spectrum_point_1.csv", "SVG"}) {
     EXPECT_NE(readme.find(named), std::string::npos) << named;
+  }
+}
+
+// The set's text files come in the order a reader of the folder expects, and data a file
+// cannot hold is reported with the name of that file.
+TEST(ReportSet, TextFilesInOrderAndAFaultNamesItsFile) {
+  ReportSetContents contents{kStamp, kRun};
+  BinArray photons{};
+  photons[100] = 2.0;
+  contents.spectra = {{photons, 2.0, pointSettings()}, {photons, 2.0, pointSettings()}};
+  const auto names = [](const std::vector<SetFile>& files) {
+    std::vector<std::string> list;
+    for (const SetFile& file : files) list.push_back(file.name);
+    return list;
+  };
+  const std::vector<std::string> plain = {
+      "map_energy_fluence.csv", "map_air_kerma.csv",    "map_hvl.csv", "profiles.csv",
+      "spectrum_axis.csv",      "spectrum_point_1.csv", "summary.csv", "README.txt"};
+  const std::vector<SetFile> files = reportSetTexts(contents);
+  EXPECT_EQ(names(files), plain);
+  EXPECT_EQ(files[7].bytes, setReadme(kStamp, {"spectrum_axis.csv", "spectrum_point_1.csv"}));
+
+  contents.referenceKerma = 59.17;
+  std::vector<std::string> withOutput = plain;
+  withOutput.insert(withOutput.begin() + 4, "map_absolute_air_kerma.csv");
+  EXPECT_EQ(names(reportSetTexts(contents)), withOutput);
+
+  contents.kerma[3][2] = kNan;
+  try {
+    reportSetTexts(contents);
+    FAIL() << "no error for a map that holds NaN";
+  } catch (const SetFileError& error) {
+    EXPECT_EQ(error.file, "map_air_kerma.csv");
   }
 }
 
