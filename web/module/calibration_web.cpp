@@ -425,8 +425,9 @@ palvane::TubeSetup measuredSetup(const calibration::OutputMeasurement& output) {
 }
 
 // What the profile says about the set-up: {name, target, fileName, fit: {aluminium,
-// pairs}?, state: "calibrated" | "notForThese", why, setupName, output: {kermaPerLoad,
-// distance, tubeVoltage}?, referenceKerma?, outputNote, heel: {targetAngle}?}.
+// pairs, madeFor}?, state: "calibrated" | "notForThese", why, setupName, output:
+// {kermaPerLoad, distance, tubeVoltage, referenceKerma, setupName}?, referenceKerma (at the
+// set-up)?, outputNote, heel: {targetAngle}?}.
 val profileState(const std::string& text, const val& setupObject) {
   return reported([&] {
     const calibration::TubeProfile profile = calibration::readProfileText(text, "profile");
@@ -465,6 +466,12 @@ val profileState(const std::string& text, const val& setupObject) {
       output.set("kermaPerLoad", profile.output->output.kermaPerLoad);
       output.set("distance", profile.output->output.distance);
       output.set("tubeVoltage", profile.output->tubeVoltage);
+      // At the reference point for the settings it was measured at, as the desktop states it.
+      output.set("referenceKerma", calibration::referenceKerma(profile.output->output));
+      const std::optional<calibration::Filter> filter =
+          calibration::filterOf(profile.output->setup.molybdenum, profile.output->setup.rhodium);
+      output.set("setupName", calibration::setupName(profile.output->setup.targetType,
+                                                     filter.value_or(calibration::Filter::kNone)));
       out.set("output", output);
       if (profile.output->setup.targetType != at.targetType) {
         out.set("outputNote",

@@ -101,11 +101,17 @@ val layerCaptions(const val& setupObject) {
   return out;
 }
 
-// The keys of the built-in Materials.dat, for the added layers' choices.
+// The materials of the built-in Materials.dat for the added layers' choices: [{key: "ag",
+// caption: "Ag"}, ...].
 val materials() {
-  val keys = val::array();
-  for (const auto& entry : tables().materials()) keys.call<void>("push", entry.first);
-  return keys;
+  val out = val::array();
+  for (const auto& entry : tables().materials()) {
+    val material = val::object();
+    material.set("key", entry.first);
+    material.set("caption", palvane::materialCaption(entry.first));
+    out.call<void>("push", material);
+  }
+  return out;
 }
 
 // The set-up's fields with their ranges and patterns, for the page's checks.
