@@ -99,7 +99,7 @@ export class CalibrationPanel {
   }
 
   relabel(): void {
-    for (const input of document.querySelectorAll<HTMLInputElement>('#calibration input[data-label]')) {
+    for (const input of document.querySelectorAll<HTMLInputElement>('#calibration td input')) {
       const row = (input.closest('tr') as HTMLTableRowElement).rowIndex;
       input.setAttribute('aria-label', `${t(input.dataset.label!)} ${row}`);
     }
