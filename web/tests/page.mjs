@@ -159,6 +159,12 @@ for (const kv of ['28', '30']) {
 }
 check(JSON.stringify(await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === JSON.stringify(fs.readFileSync(profileFile, 'utf8')),
   'the loaded profile is kept in local storage as its file');
+// A damaged profile is named with its line in the desktop's message and changes nothing.
+await page.setInputFiles('#load-profile', { name: 'bad.txt', mimeType: 'text/plain', buffer: Buffer.from('format = 2\ntarget = mo\nbogus = 1\n') });
+await page.waitForFunction(() => document.querySelector('#calibration-message').textContent.includes('bad.txt'));
+check((await page.textContent('#calibration-message')) === 'bad.txt, line 3: unknown key "bogus". Nothing was changed.' &&
+  (await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === fs.readFileSync(profileFile, 'utf8'),
+  `a damaged profile: "${await page.textContent('#calibration-message')}", the kept one unchanged`);
 await page.fill('#setting-tube_voltage', '28');
 await page.fill('#setting-aluminium', '0');
 
