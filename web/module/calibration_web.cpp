@@ -364,6 +364,18 @@ val fitProfileHeel(const std::string& text, const std::string& name, const val& 
   });
 }
 
+// The profile as it is saved: named `name`, for the set-up's target (a new one when there
+// is none or it is for the other target). {text, fileName: the name proposed for it}.
+val savedProfile(const std::string& text, const std::string& name, const val& setupObject) {
+  return reported([&] {
+    const calibration::TubeProfile profile = profileFor(text, name, setupOf(setupObject));
+    val out = val::object();
+    out.set("text", calibration::profileFileText(profile));
+    out.set("fileName", calibration::proposedFileName(profile));
+    return out;
+  });
+}
+
 // A loaded file as the profile in force for the set-up: read (its line named when it is
 // bad), refused for the other target, and a file of the first format taken as made for
 // the set-up, as that format meant. {text: the profile as this program writes it}.
@@ -424,7 +436,7 @@ palvane::TubeSetup measuredSetup(const calibration::OutputMeasurement& output) {
   return setup;
 }
 
-// What the profile says about the set-up: {name, target, fileName, fit: {aluminium,
+// What the profile says about the set-up: {name, target, fit: {aluminium,
 // pairs, madeFor}?, state: "calibrated" | "notForThese", why, setupName, output:
 // {kermaPerLoad, distance, tubeVoltage, referenceKerma, setupName}?, referenceKerma (at the
 // set-up)?, outputNote, heel: {targetAngle}?}.
@@ -436,7 +448,6 @@ val profileState(const std::string& text, const val& setupObject) {
     val out = val::object();
     out.set("name", profile.name);
     out.set("target", std::string(profile.targetType == 0 ? "mo" : "w"));
-    out.set("fileName", calibration::proposedFileName(profile));
     const calibration::FilterFitFor found = calibration::filterFitFor(profile, at);
     std::string why = found.refusal;
     if (why.empty()) {
@@ -503,5 +514,6 @@ EMSCRIPTEN_BINDINGS(palvane_calibration) {
   emscripten::function("setProfileOutput", &setProfileOutput);
   emscripten::function("fitProfileHeel", &fitProfileHeel);
   emscripten::function("loadProfile", &loadProfile);
+  emscripten::function("savedProfile", &savedProfile);
   emscripten::function("profileState", &profileState);
 }

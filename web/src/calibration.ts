@@ -21,7 +21,6 @@ export interface PairFit {
 export interface ProfileState {
   ok: true;
   name: string;
-  fileName: string;
   setupName?: string;
   fit?: { aluminium: number; pairs: PairFit[]; madeFor: boolean };
   state: 'calibrated' | 'notForThese';
@@ -88,7 +87,7 @@ export class CalibrationPanel {
     this.byId('fit-aluminium').addEventListener('click', () => void this.fitAluminium());
     this.byId('set-output').addEventListener('click', () => void this.setOutput());
     this.byId('fit-heel').addEventListener('click', () => void this.fitHeel());
-    this.byId('save-profile').addEventListener('click', () => this.save());
+    this.byId('save-profile').addEventListener('click', () => void this.save());
     this.byId<HTMLInputElement>('load-profile').addEventListener('change', (event) => {
       const input = event.target as HTMLInputElement;
       const file = input.files?.[0];
@@ -227,9 +226,15 @@ export class CalibrationPanel {
     this.changed();
   }
 
-  private save(): void {
-    if (!this.text) return this.warn(messageOf({ ok: false, message: 'kCalibrationNoPairMessage', args: [] }));
-    download(this.state?.fileName ?? 'profile.txt', this.text);
+  // Downloads the profile under the name in the box, as the desktop's save writes it.
+  private async save(): Promise<void> {
+    const setup = this.currentSetup();
+    if (!setup) return;
+    const answer = await this.call('savedProfile', this.text, this.name(), setup);
+    if (!answer.ok) return this.warn(messageOf(answer));
+    this.keep(answer.text as string);
+    download(answer.fileName as string, this.text);
+    await this.update(setup);
   }
 
   // Renews what the panel shows of the profile for the set-up the page computed.

@@ -159,6 +159,12 @@ for (const kv of ['28', '30']) {
 }
 check(JSON.stringify(await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === JSON.stringify(fs.readFileSync(profileFile, 'utf8')),
   'the loaded profile is kept in local storage as its file');
+const [saved] = await Promise.all([page.waitForEvent('download'), page.click('#save-profile')]);
+const savedFile = path.join(os.tmpdir(), `palvane-page-${process.pid}.txt`);
+await saved.saveAs(savedFile);
+check(saved.suggestedFilename() === 'Room_2_Mo.txt' && fs.readFileSync(savedFile, 'utf8') === fs.readFileSync(profileFile, 'utf8'),
+  `the saved profile ${saved.suggestedFilename()} is the loaded file`);
+fs.rmSync(savedFile);
 // A damaged profile is named with its line in the desktop's message and changes nothing.
 await page.setInputFiles('#load-profile', { name: 'bad.txt', mimeType: 'text/plain', buffer: Buffer.from('format = 2\ntarget = mo\nbogus = 1\n') });
 await page.waitForFunction(() => document.querySelector('#calibration-message').textContent.includes('bad.txt'));
