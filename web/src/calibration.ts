@@ -4,7 +4,7 @@
 // target angle to a measured heel. The fits run in the worker with the model core.
 import desktopMessages from 'virtual:messages';
 import { download } from './exports';
-import type { Setup } from './model';
+import { heelCutOffMm, type Setup } from './model';
 import { t } from './texts';
 
 // The worker's answer to a call of the module's calibration functions.
@@ -118,74 +118,85 @@ export class CalibrationPanel {
     localStorage.setItem(storageKey, text);
   }
 
-  // The number of an entry, or undefined after the desktop's message about it.
-  private entry(input: HTMLInputElement): number | undefined {
+  // The number of an entry, or undefined after the desktop's message naming it (`name`):
+  // empty, not a number, or (when `positive`) not above 0.
+  private entry(input: HTMLInputElement, name: string, positive = false): number | undefined {
     const text = input.value.trim();
     const value = Number(text);
-    if (text === '' || !Number.isFinite(value)) {
-      const row = (input.closest('tr') as HTMLTableRowElement).rowIndex;
-      this.warn(messageOf({ ok: false, message: 'kCalibrationNotANumberMessage', args: [`row ${row}, ${t(input.dataset.label!)}`, text] }));
-      return undefined;
-    }
+    if (text === '') return this.fail('kCalibrationEmptyEntryMessage', name);
+    if (!Number.isFinite(value)) return this.fail('kCalibrationNotANumberMessage', name, text);
+    if (positive && !(value > 0)) return this.fail('kCalibrationNotPositiveMessage', name, text);
     return value;
   }
 
-  // The filled rows' values, or undefined after the message about the first bad one; a row
-  // with one entry of two is an error.
-  private rows<Row extends Record<string, HTMLInputElement>>(rows: Row[], keys: [keyof Row, keyof Row]): Array<[number, number, number]> | undefined {
-    const filled: Array<[number, number, number]> = [];
-    for (const [k, row] of rows.entries()) {
-      const [a, b] = keys.map((key) => row[key]);
-      if (a.value.trim() === '' && b.value.trim() === '') continue;
-      const empty = a.value.trim() === '' ? a : b.value.trim() === '' ? b : undefined;
-      if (empty) {
-        this.warn(messageOf({ ok: false, message: 'kCalibrationEmptyEntryMessage', args: [`row ${k + 1}, ${t(empty.dataset.label!)}`] }));
-        return undefined;
-      }
-      const x = this.entry(a);
-      const y = x === undefined ? undefined : this.entry(b);
-      if (x === undefined || y === undefined) return undefined;
-      filled.push([k, x, y]);
+  // Shows the desktop's message; undefined, for the callers' returns.
+  private fail(message: string, ...args: string[]): undefined {
+    this.warn(messageOf({ ok: false, message, args }));
+    return undefined;
+  }
+
+  // The measured pairs of the filled rows, with the row of each; undefined after a message.
+  private readPairs(): Array<{ row: number; tubeVoltage: number; hvl: number }> | undefined {
+    const read = [];
+    for (const [k, row] of this.pairs.entries()) {
+      if (row.tubeVoltage.value.trim() === '' && row.hvl.value.trim() === '') continue;
+      const voltageName = `row ${k + 1}, tube voltage (kV)`;
+      const tubeVoltage = this.entry(row.tubeVoltage, voltageName);
+      if (tubeVoltage === undefined) return undefined;
+      const hvl = this.entry(row.hvl, `row ${k + 1}, measured HVL (mm Al)`, true);
+      if (hvl === undefined) return undefined;
+      if (tubeVoltage < 20 || tubeVoltage > 50) return this.fail('kCalibrationVoltageOutOfRangeMessage', voltageName, String(tubeVoltage));
+      read.push({ row: k, tubeVoltage, hvl });
     }
-    return filled;
+    return read;
+  }
+
+  // The heel points of the filled rows, with the row of each; undefined after a message.
+  private readHeel(setup: Setup): Array<{ row: number; position: number; relativeKerma: number }> | undefined {
+    const read = [];
+    for (const [k, row] of this.heel.entries()) {
+      if (row.position.value.trim() === '' && row.kerma.value.trim() === '') continue;
+      const xName = `row ${k + 1}, X (mm)`;
+      const kermaName = `row ${k + 1}, relative air kerma`;
+      const [position, relativeKerma] = [row.position, row.kerma].map((input) => Number(input.value.trim()));
+      for (const [input, name, value] of [[row.position, xName, position], [row.kerma, kermaName, relativeKerma]] as const) {
+        if (input.value.trim() === '' || !Number.isFinite(value)) return this.fail('kHeelNotANumberMessage', name, input.value);
+      }
+      if (!(position > 0 && position <= 150)) return this.fail('kHeelOutOfRangeMessage', xName, String(position), '(0, 150] mm');
+      if (!(relativeKerma > 0 && relativeKerma <= 1.5)) return this.fail('kHeelOutOfRangeMessage', kermaName, String(relativeKerma), '(0, 1.5]');
+      if (position >= heelCutOffMm(setup)) return this.fail('kHeelBeyondCutOffMessage', xName, String(position));
+      read.push({ row: k, position, relativeKerma });
+    }
+    return read;
   }
 
   private async fitAluminium(): Promise<void> {
+    const read = this.readPairs();
+    if (!read) return;
+    if (read.length === 0) return this.fail('kCalibrationNoPairMessage');
     const setup = this.currentSetup();
-    const filled = this.rows(this.pairs, ['tubeVoltage', 'hvl']);
-    if (!setup || !filled) return;
-    for (const [k, kv, hvl] of filled) {
-      const what = `row ${k + 1}`;
-      if (kv < 20 || kv > 50) return this.warn(messageOf({ ok: false, message: 'kCalibrationVoltageOutOfRangeMessage', args: [`${what}, ${t('管電圧')}`, String(kv)] }));
-      if (!(hvl > 0)) return this.warn(messageOf({ ok: false, message: 'kCalibrationNotPositiveMessage', args: [`${what}, ${t('実測 HVL')}`, String(hvl)] }));
-    }
+    if (!setup) return;
     this.warn(t('計算中…'));
-    const answer = await this.call('fitProfileAluminium', this.text, this.name(), setup, filled.map(([, tubeVoltage, hvl]) => ({ tubeVoltage, hvl })), today());
+    const answer = await this.call('fitProfileAluminium', this.text, this.name(), setup, read.map(({ tubeVoltage, hvl }) => ({ tubeVoltage, hvl })), today());
     if (!answer.ok) return this.warn(messageOf(answer));
     this.warn('');
     this.keep(answer.text as string);
-    this.showPairs(answer.pairs as PairFit[], filled.map(([k]) => k));
+    this.showPairs(answer.pairs as PairFit[], read.map(({ row }) => row));
     this.showAluminium(answer.aluminium as number, answer.pairs as PairFit[]);
     this.apply('aluminium', (answer.aluminium as number).toFixed(2));
     this.changed();
   }
 
   private async setOutput(): Promise<void> {
+    const kerma = this.entry(this.byId('output-kerma'), 'measured output (µGy/mAs)', true);
+    if (kerma === undefined) return;
+    const distanceName = 'distance from the focal spot (cm)';
+    const distance = this.entry(this.byId('output-distance'), distanceName, true);
+    if (distance === undefined) return;
+    if (distance < 10 || distance > 200) return this.fail('kCalibrationDistanceOutOfRangeMessage', distanceName, String(distance));
     const setup = this.currentSetup();
-    const kerma = this.byId<HTMLInputElement>('output-kerma');
-    const distance = this.byId<HTMLInputElement>('output-distance');
     if (!setup) return;
-    const values: number[] = [];
-    for (const input of [kerma, distance]) {
-      const text = input.value.trim();
-      const value = Number(text);
-      const label = t(input.dataset.label!);
-      if (text === '' || !Number.isFinite(value)) return this.warn(messageOf({ ok: false, message: 'kCalibrationNotANumberMessage', args: [label, text] }));
-      values.push(value);
-    }
-    if (!(values[0] > 0)) return this.warn(messageOf({ ok: false, message: 'kCalibrationNotPositiveMessage', args: [t('空気カーマ'), String(values[0])] }));
-    if (values[1] < 10 || values[1] > 200) return this.warn(messageOf({ ok: false, message: 'kCalibrationDistanceOutOfRangeMessage', args: [t('焦点からの距離'), String(values[1])] }));
-    const answer = await this.call('setProfileOutput', this.text, this.name(), setup, values[0], values[1], today());
+    const answer = await this.call('setProfileOutput', this.text, this.name(), setup, kerma, distance, today());
     if (!answer.ok) return this.warn(messageOf(answer));
     this.warn('');
     this.keep(answer.text as string);
@@ -194,21 +205,25 @@ export class CalibrationPanel {
 
   private async fitHeel(): Promise<void> {
     const setup = this.currentSetup();
-    const filled = this.rows(this.heel, ['position', 'kerma']);
-    if (!setup || !filled) return;
+    const read = setup && this.readHeel(setup);
+    if (!setup || !read) return;
+    if (read.length === 0) return this.fail('kHeelNoPointMessage');
     this.warn(t('計算中…'));
-    const answer = await this.call('fitProfileHeel', this.text, this.name(), setup, filled.map(([, position, relativeKerma]) => ({ position, relativeKerma })), today());
+    const answer = await this.call('fitProfileHeel', this.text, this.name(), setup, read.map(({ position, relativeKerma }) => ({ position, relativeKerma })), today());
+    for (const row of this.heel) row.model.value = row.difference.value = '';
     if (!answer.ok) return this.warn(messageOf(answer));
     this.warn('');
     this.keep(answer.text as string);
     const points = answer.points as Array<{ relativeKerma: number; modelKerma?: number }>;
-    for (const [n, [k]] of filled.entries()) {
+    for (const [n, { row }] of read.entries()) {
       const model = points[n]?.modelKerma;
-      this.heel[k].model.value = model === undefined ? '' : model.toFixed(3);
-      this.heel[k].difference.value = model === undefined ? '' : signedPercent(model / points[n].relativeKerma - 1);
+      if (model === undefined) continue;
+      this.heel[row].model.value = model.toFixed(3);
+      this.heel[row].difference.value = (100 * (model / points[n].relativeKerma - 1)).toFixed(1);
     }
-    this.byId('heel-result').textContent = `θ = ${(answer.targetAngle as number).toFixed(1)}°`;
-    this.apply('target_angle', (answer.targetAngle as number).toFixed(1).padStart(4, '0'));
+    const angle = (answer.targetAngle as number).toFixed(1).padStart(4, '0');
+    this.byId('heel-result').textContent = `θ = ${angle}°`;
+    this.apply('target_angle', angle);
     if (answer.aluminium !== undefined) this.apply('aluminium', (answer.aluminium as number).toFixed(2));
     this.changed();
   }
