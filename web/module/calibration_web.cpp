@@ -11,7 +11,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,15 +24,18 @@
 #include "text_files/file_error.h"
 #include "text_files/number_text.h"
 #include "tube_model/field.h"
-#include "tube_model/point.h"
+#include "web/module/core_fit_models.h"
 #include "web/module/module_setup.h"
 
 namespace {
 
 using emscripten::val;
+using web::coreHeel;
+using web::CoreHvl;
 using web::guarded;
 using web::setupOf;
 using web::tables;
+using web::writtenAluminium;
 
 // A failure worded by one of the desktop's messages.
 struct DesktopMessage {
@@ -100,59 +102,6 @@ calibration::TubeProfile profileFor(const std::string& text, const std::string& 
   profile.name = name;
   return profile;
 }
-
-// The B2F.dat carries the aluminium in steps of 0.01 mm.
-constexpr double kStepsPerMillimetre = 100.0;
-double writtenAluminium(double aluminium) {
-  return std::round(aluminium * kStepsPerMillimetre) / kStepsPerMillimetre;
-}
-
-// The model core's beam-axis HVL in mm, as the engines write it, for the set-up at a tube
-// voltage and aluminium thickness. The engines read the thickness in steps of 0.01 mm:
-// between two steps the HVL is interpolated linearly, so that the fit sees a continuous,
-// rising function (as sweep's fit does). Each step is computed once.
-class CoreHvl {
- public:
-  explicit CoreHvl(palvane::TubeSetup setup) : setup_(std::move(setup)) {}
-
-  std::optional<double> operator()(double tubeVoltage, double aluminium) {
-    const double steps = aluminium * kStepsPerMillimetre;
-    const double lower = std::floor(steps);
-    const std::optional<double> low = atStep(tubeVoltage, lower);
-    if (!low || steps == lower) return low;
-    const std::optional<double> high = atStep(tubeVoltage, lower + 1.0);
-    if (!high) return high;
-    return *low + (steps - lower) * (*high - *low);
-  }
-
-  const std::string& failure() const { return failure_; }
-
- private:
-  std::optional<double> atStep(double tubeVoltage, double step) {
-    const auto key = std::make_pair(tubeVoltage, step);
-    if (const auto known = done_.find(key); known != done_.end()) return known->second;
-    palvane::TubeSetup at = setup_;
-    at.tubeVoltage = tubeVoltage;
-    at.aluminium = step / kStepsPerMillimetre;
-    std::optional<double> hvl;
-    try {
-      const float axis = tube_model::pointSpectrum(at, tables(), 0, 0).sums.hvl;
-      hvl = tube_model::writtenValue(axis, tube_model::kReferenceDigits);
-      if (!(*hvl > 0)) {
-        hvl.reset();
-        failure_ = "the model gives no HVL on the beam axis";
-      }
-    } catch (const std::exception& error) {
-      failure_ = error.what();
-    }
-    done_.emplace(key, hvl);
-    return hvl;
-  }
-
-  palvane::TubeSetup setup_;
-  std::map<std::pair<double, double>, std::optional<double>> done_;
-  std::string failure_;
-};
 
 std::vector<calibration::HvlPair> pairsOf(const val& array) {
   std::vector<calibration::HvlPair> pairs;
@@ -245,31 +194,6 @@ val setProfileOutput(const std::string& text, const std::string& name, const val
     out.set("text", calibration::profileFileText(profile));
     return out;
   });
-}
-
-// The model core's air kerma relative to the beam axis at the points (X mm, Y = 0) as the
-// engines write the map, linear between its 2 mm steps; nullopt when the set-up has none.
-std::optional<std::vector<double>> coreHeel(const palvane::TubeSetup& setup,
-                                            const std::vector<calibration::HeelPoint>& points) {
-  tube_model::FieldResult field;
-  try {
-    field = tube_model::computeField(setup, tables());
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-  if (!field.beamAxis) return std::nullopt;
-  const auto along = [&field](int column) {
-    return tube_model::writtenValue(tube_model::mapValue(field.airKerma, column, 0),
-                                    tube_model::kMapDigits);
-  };
-  std::vector<double> values;
-  for (const calibration::HeelPoint& point : points) {
-    const double steps = point.position / tube_model::kGridStepMm;
-    const int lower = std::min(static_cast<int>(std::floor(steps)), tube_model::kColumns - 1);
-    const int upper = std::min(lower + 1, tube_model::kColumns - 1);
-    values.push_back(along(lower) + (steps - lower) * (along(upper) - along(lower)));
-  }
-  return values;
 }
 
 // Fits the target angle to the heel points for the set-up and, when the profile has pairs
