@@ -104,11 +104,12 @@ const std::set<std::string> kRepeatedKeys = {"hvl", "heel_point"};
 // Reads the lines of one file, each error naming the file and the line.
 class ProfileReader {
  public:
-  explicit ProfileReader(std::filesystem::path file) : file_(std::move(file)) {}
+  // `name` is what the messages call the file.
+  ProfileReader(std::string name, std::string text)
+      : file_(std::move(name)), text_(std::move(text)) {}
 
   TubeProfile read() {
-    // The input-file checks: a pipe or a device is refused, never waited on.
-    std::istringstream in(palvane::readInputFile(file_));
+    std::istringstream in(text_);
     std::string text;
     bool targetSeen = false;
     bool anyKey = false;
@@ -161,8 +162,7 @@ class ProfileReader {
 
  private:
   [[noreturn]] void fail(const std::string& what) const {
-    throw palvane::FileError(file_.string() + ", line " + std::to_string(lineNumber_) + ": " +
-                             what);
+    throw palvane::FileError(file_ + ", line " + std::to_string(lineNumber_) + ": " + what);
   }
 
   void readFormat(const std::string& value) {
@@ -403,7 +403,8 @@ class ProfileReader {
     if (profile_.heel->points.empty()) fail("the heel has no heel_point line");
   }
 
-  std::filesystem::path file_;
+  std::string file_;
+  std::string text_;
   int lineNumber_ = 0;
   std::set<std::string> seen_;       // keys outside the filter blocks
   std::set<std::string> blockSeen_;  // keys of the open filter block
@@ -455,7 +456,12 @@ void writeProfileFile(const std::filesystem::path& file, const TubeProfile& prof
 }
 
 TubeProfile readProfileFile(const std::filesystem::path& file) {
-  return ProfileReader(file).read();
+  // The input-file checks: a pipe or a device is refused, never waited on.
+  return readProfileText(palvane::readInputFile(file), file.string());
+}
+
+TubeProfile readProfileText(std::string text, std::string fileName) {
+  return ProfileReader(std::move(fileName), std::move(text)).read();
 }
 
 }  // namespace calibration

@@ -35,5 +35,7 @@ void writeProfileFile(const std::filesystem::path& file, const TubeProfile& prof
 // value that is not a number or out of its range, a key missing from its block, or a file
 // of a newer format.
 TubeProfile readProfileFile(const std::filesystem::path& file);
+// The same from the file's text; the messages name it `fileName`.
+TubeProfile readProfileText(std::string text, std::string fileName);
 
 }  // namespace calibration

@@ -5,6 +5,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 const translationsFile = path.resolve(__dirname, '../palvane/forms/translations/palvane_en.ts');
+// The desktop's calibration messages (English in both languages, as the desktop shows them).
+const messageHeaders = ['calibration_panel.h', 'heel_dialog.h'].map((name) => path.resolve(__dirname, '../palvane/forms', name));
 
 function unescapeXml(text: string): string {
   return text
@@ -34,9 +36,31 @@ function desktopTranslations(): Plugin {
   };
 }
 
+// virtual:messages: {kName: text} of the desktop's `inline constexpr char kNameMessage[] =
+// "..." "...";` declarations, the C++ string literals joined.
+function desktopMessages(): Plugin {
+  const id = 'virtual:messages';
+  return {
+    name: 'desktop-messages',
+    resolveId: (source) => (source === id ? `\0${id}` : null),
+    load(resolved) {
+      if (resolved !== `\0${id}`) return null;
+      const table: Record<string, string> = {};
+      for (const header of messageHeaders) {
+        this.addWatchFile(header);
+        const text = fs.readFileSync(header, 'utf8');
+        for (const match of text.matchAll(/inline constexpr char (k\w+Message)\[\] =\s*((?:"(?:[^"\\]|\\.)*"\s*)+);/g)) {
+          table[match[1]] = [...match[2].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((part) => part[1].replace(/\\(.)/g, '$1')).join('');
+        }
+      }
+      return `export default ${JSON.stringify(table)};`;
+    },
+  };
+}
+
 export default defineConfig({
   base: './',
-  plugins: [desktopTranslations()],
+  plugins: [desktopTranslations(), desktopMessages()],
   worker: { format: 'es' },
   build: { target: 'es2020', outDir: 'dist', emptyOutDir: true, chunkSizeWarningLimit: 1500 },
 });

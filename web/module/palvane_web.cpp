@@ -1,12 +1,11 @@
 // The model core as a WebAssembly module: the field, the spectrum at a point and the
-// engines' file texts for a set-up given as a JavaScript object, with both tables built in.
+// engines' file texts for a set-up given as a JavaScript object, with the tables built in.
 // Every call returns an object: {ok: true, ...} or {ok: false, error: "<the message>"}.
 
 #include <emscripten/bind.h>
 #include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
-#include <exception>
 #include <string>
 #include <string_view>
 
@@ -15,34 +14,14 @@
 #include "tube_model/field.h"
 #include "tube_model/point.h"
 #include "tube_model/tables.h"
-#include "web/module/embedded_tables.h"
+#include "web/module/module_setup.h"
 
 namespace {
 
 using emscripten::val;
-
-const tube_model::Tables& tables() {
-  static const tube_model::Tables built = tube_model::Tables::fromText(
-      std::string(web::kCoefficientTable), std::string(web::kStoppingPowerTable));
-  return built;
-}
-
-// {target: "mo" | "w", tube_voltage: 28, target_angle: 22, ...}: the names of the set-up's
-// table of fields; a missing field keeps the spectrum form's start value.
-palvane::TubeSetup setupOf(const val& object) {
-  palvane::TubeSetup setup;
-  const val target = object["target"];
-  if (!target.isUndefined()) {
-    setup.target = target.as<std::string>() == palvane::targetName(palvane::Target::kTungsten)
-                       ? palvane::Target::kTungsten
-                       : palvane::Target::kMolybdenum;
-  }
-  for (const palvane::SetupField& field : palvane::kSetupFields) {
-    const val value = object[std::string(field.name)];
-    if (!value.isUndefined()) setup.*field.member = value.as<double>();
-  }
-  return setup;
-}
+using web::guarded;
+using web::setupOf;
+using web::tables;
 
 template <typename Float, std::size_t N>
 val copyOf(const std::array<Float, N>& values) {
@@ -57,20 +36,6 @@ val sumsOf(const tube_model::PointSums& sums) {
   out.set("airKerma", sums.airKerma);
   out.set("hvl", sums.hvl);
   return out;
-}
-
-template <typename Compute>
-val guarded(Compute compute) {
-  try {
-    val out = compute();
-    out.set("ok", true);
-    return out;
-  } catch (const std::exception& error) {
-    val out = val::object();
-    out.set("ok", false);
-    out.set("error", std::string(error.what()));
-    return out;
-  }
 }
 
 val field(const val& setupObject) {
@@ -126,6 +91,29 @@ std::string parameterText(const val& setupObject) {
   return palvane::parameterFileText(setupOf(setupObject));
 }
 
+// The layers as captions and settings lines state them: {filters: "Ag 0.05 mm", plate:
+// "PMMA 2.4 mm"}, "" for none.
+val layerCaptions(const val& setupObject) {
+  const palvane::AddedLayers layers = palvane::addedLayersOf(setupOf(setupObject));
+  val out = val::object();
+  out.set("filters", palvane::filtersCaption(layers));
+  out.set("plate", palvane::plateCaption(layers));
+  return out;
+}
+
+// The materials of the built-in Materials.dat for the added layers' choices: [{key: "ag",
+// caption: "Ag"}, ...].
+val materials() {
+  val out = val::array();
+  for (const auto& entry : tables().materials()) {
+    val material = val::object();
+    material.set("key", entry.first);
+    material.set("caption", palvane::materialCaption(entry.first));
+    out.call<void>("push", material);
+  }
+  return out;
+}
+
 // The set-up's fields with their ranges and patterns, for the page's checks.
 val setupFields() {
   val fields = val::array();
@@ -149,4 +137,6 @@ EMSCRIPTEN_BINDINGS(palvane) {
   emscripten::function("point", &point);
   emscripten::function("parameterText", &parameterText);
   emscripten::function("setupFields", &setupFields);
+  emscripten::function("layerCaptions", &layerCaptions);
+  emscripten::function("materials", &materials);
 }

@@ -9,7 +9,7 @@
 // build prints and reads decimal numbers exactly (printf's %e and %g are the correctly
 // rounded decimal of the binary value, strtod the correctly rounded binary of the
 // decimal), and the shortest form is the shortest decimal that reads back as the same
-// float, the nearer one of two such, written fixed unless scientific is shorter.
+// float (or double), the nearer one of two such, written fixed unless scientific is shorter.
 
 #include <version>
 
@@ -93,15 +93,19 @@ inline std::string fixedText(const std::string& digits, int exponent) {
          digits.substr(static_cast<std::size_t>(exponent + 1));
 }
 
-inline bool readsBackAs(const std::string& digits, int exponent, float value) {
+template <class Float>
+bool readsBackAs(const std::string& digits, int exponent, Float value) {
   const std::string text =
       digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(exponent);
-  return std::strtof(text.c_str(), nullptr) == value;
+  if constexpr (std::is_same_v<Float, float>) return std::strtof(text.c_str(), nullptr) == value;
+  return std::strtod(text.c_str(), nullptr) == value;
 }
 
 // The shortest text that reads back as `value` (positive and finite).
-inline std::string shortestText(float value) {
-  for (int count = 1; count <= 9; ++count) {
+template <class Float>
+std::string shortestText(Float value) {
+  constexpr int kMostDigits = std::is_same_v<Float, float> ? 9 : 17;
+  for (int count = 1; count <= kMostDigits; ++count) {
     std::string digits;
     int exponent = 0;
     roundedDigits(value, count, digits, exponent);
@@ -166,6 +170,13 @@ inline to_chars_result to_chars(char* first, char* last, float value) {
   using namespace palvane_web_compat;
   if (!std::isfinite(value)) return copyOut(first, last, specialText(value));
   if (value == 0.0f) return copyOut(first, last, std::signbit(value) ? "-0" : "0");
+  return copyOut(first, last, (value < 0 ? "-" : "") + shortestText(std::fabs(value)));
+}
+
+inline to_chars_result to_chars(char* first, char* last, double value) {
+  using namespace palvane_web_compat;
+  if (!std::isfinite(value)) return copyOut(first, last, specialText(value));
+  if (value == 0.0) return copyOut(first, last, std::signbit(value) ? "-0" : "0");
   return copyOut(first, last, (value < 0 ? "-" : "") + shortestText(std::fabs(value)));
 }
 

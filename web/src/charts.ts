@@ -41,6 +41,7 @@ export function drawMap(
   values: Float32Array,
   cutOffMm: number,
   points: PointResult[],
+  caption: string, // the added layers, "" without
 ): void {
   const cells: number[][] = [];
   for (let r = 0; r < kRows; ++r) {
@@ -63,8 +64,13 @@ export function drawMap(
   }));
   chart.setOption(
     {
-      title: { text: t(quantity.title), left: 'center', textStyle: { fontSize: 14 } },
-      grid: { left: 48, right: 84, top: 36, bottom: 44 },
+      title: { text: t(quantity.title), subtext: caption, left: 'center', textStyle: { fontSize: 14 }, subtextStyle: { fontSize: 10 }, itemGap: 2 },
+      grid: { left: 48, right: 84, top: 36, bottom: 56 },
+      // The sides of the field under the X axis, as the desktop's map figure names them.
+      graphic: [
+        { type: 'text', left: 8, bottom: 4, style: { text: t('胸壁側'), font: 'italic 11px sans-serif', fill: '#333' } },
+        { type: 'text', right: 84, bottom: 4, style: { text: t('陽極側'), font: 'italic 11px sans-serif', fill: '#333' } },
+      ],
       tooltip: {
         trigger: 'item',
         formatter: (p: { value: number[] }) =>

@@ -15,6 +15,22 @@ export function download(name: string, content: Blob | string, type = 'text/plai
 }
 
 const csv = (rows: Array<Array<string | number>>) => rows.map((row) => row.join(',')).join('\r\n') + '\r\n';
+
+// The added layers as the desktop's CSV files state them: a line each, only where there are
+// some, so that the files stay as they were without.
+export interface LayerCaptions {
+  filters: string; // "Ag 0.05 mm", "" for none
+  plate: string;
+}
+export function layerComments(captions: LayerCaptions | undefined): string {
+  return (captions?.filters ? `# Added filters: ${captions.filters}\r\n` : '') + (captions?.plate ? `# Compression plate: ${captions.plate}\r\n` : '');
+}
+
+// The line of the figures' captions about the added layers; "" without.
+export function layerCaptionLine(captions: LayerCaptions | undefined): string {
+  if (!captions || (!captions.filters && !captions.plate)) return '';
+  return `Added filters: ${captions.filters || 'none'}; compression plate: ${captions.plate || 'none'}`;
+}
 const number = (v: number) => (Number.isFinite(v) ? String(Number(v.toPrecision(7))) : '');
 
 export function mapsCsv(field: FieldResult): string {

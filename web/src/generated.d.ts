@@ -8,3 +8,7 @@ declare module 'virtual:translations' {
   const table: Record<string, string>;
   export default table;
 }
+declare module 'virtual:messages' {
+  const table: Record<string, string>;
+  export default table;
+}

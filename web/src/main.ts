@@ -3,7 +3,9 @@
 import './style.css';
 import type { ECharts } from 'echarts';
 import { createChart, drawMap, drawProfile, drawSpectra, quantities, type Quantity } from './charts';
-import { download, mapsCsv, pngOf, pointsCsv, spectraCsv, svgOf } from './exports';
+import { CalibrationPanel, type CallModule } from './calibration';
+import { download, layerCaptionLine, layerComments, mapsCsv, pngOf, pointsCsv, spectraCsv, svgOf, type LayerCaptions } from './exports';
+import type { Material } from './layers';
 import { heelCutOffMm, kGridStepMm, kRows, type FieldResult, type PointResult, type Question, type Reply, type Setup } from './model';
 import { SettingsForm } from './settings';
 import { currentLanguage, setLanguage, t, type Language } from './texts';
@@ -25,6 +27,8 @@ function ask(request: Question): Promise<Reply['answer']> {
   });
 }
 
+const callModule: CallModule = (name, ...args) => ask({ kind: 'call', name, args }) as unknown as ReturnType<CallModule>;
+
 const settings = new SettingsForm(byId('settings'));
 const status = byId<HTMLParagraphElement>('status');
 const settingsMessage = byId<HTMLParagraphElement>('settings-message');
@@ -36,7 +40,27 @@ const profileRow = byId<HTMLSelectElement>('profile-row');
 let setup: Setup | undefined;
 let field: FieldResult | undefined;
 let axisQuality: PointResult | undefined;
+let captions: LayerCaptions | undefined;
 const points: PointResult[] = [];
+
+// The form's set-up, or undefined after showing its first problem.
+function formSetup(): Setup | undefined {
+  const read = settings.read();
+  if ('problem' in read) {
+    settingsMessage.textContent = read.problem;
+    read.field.focus();
+    return undefined;
+  }
+  settingsMessage.textContent = '';
+  return read.setup;
+}
+
+const calibration = new CalibrationPanel(
+  callModule,
+  formSetup,
+  (name, text) => settings.setText(name, text),
+  () => void compute(),
+);
 
 for (let r = 0; r < kRows; ++r) profileRow.add(new Option(`Y = ${r * kGridStepMm} mm`, String(r)));
 
@@ -46,10 +70,13 @@ function fixed(v: number, digits: number): string {
 
 function redraw(): void {
   settings.relabel();
+  calibration.relabel();
   for (const element of document.querySelectorAll<HTMLElement>('[data-text]')) element.textContent = t(element.dataset.text!);
   if (!field || !setup) return;
   const maps: Record<Quantity, Float32Array> = { energyFluence: field.energyFluence, airKerma: field.airKerma, hvl: field.hvl };
-  quantities.forEach((q, k) => drawMap(mapCharts[k], q, maps[q.key], heelCutOffMm(setup!), points));
+  const captionLine = layerCaptionLine(captions);
+  byId('field-caption').textContent = captionLine;
+  quantities.forEach((q, k) => drawMap(mapCharts[k], q, maps[q.key], heelCutOffMm(setup!), points, captionLine));
   drawSpectra(spectrumChart, [
     ...(field.spectrum ? [{ name: t('ビーム軸'), spectrum: field.spectrum }] : []),
     ...points.map((p, k) => ({ name: `${k + 1}: X ${p.x} Y ${p.y} mm`, spectrum: p.spectrum })),
@@ -65,6 +92,9 @@ function redraw(): void {
           [t('第2半価層'), `${fixed(axisQuality.quality.secondHvl, 3)} mm Al`],
           [t('均等度'), fixed(axisQuality.quality.homogeneity, 3)],
         ] as Array<[string, string]>)
+      : []),
+    ...(calibration.referenceKerma() !== undefined
+      ? ([[t('絶対空気カーマ (ビーム軸)'), `${calibration.referenceKerma()!.toFixed(2)} µGy/mAs`]] as Array<[string, string]>)
       : []),
     [t('計算時間'), `${field.computeMilliseconds.toFixed(1)} ms`],
   ];
@@ -91,24 +121,21 @@ function redraw(): void {
 }
 
 async function compute(): Promise<void> {
-  const read = settings.read();
-  if ('problem' in read) {
-    settingsMessage.textContent = read.problem;
-    read.field.focus();
-    return;
-  }
-  settingsMessage.textContent = '';
+  const asked = formSetup();
+  if (!asked) return;
   status.textContent = t('計算中…');
   status.dataset.state = 'busy';
-  const answer = await ask({ kind: 'field', setup: read.setup });
+  const answer = await ask({ kind: 'field', setup: asked });
   if (!answer.ok) {
     status.textContent = '';
     status.dataset.state = 'done';
     settingsMessage.textContent = answer.error;
     return;
   }
-  setup = read.setup;
+  setup = asked;
   field = answer as FieldResult;
+  captions = (await callModule('layerCaptions', setup)) as unknown as LayerCaptions;
+  await calibration.update(setup);
   const axis = await ask({ kind: 'point', setup, x: 0, y: 0 });
   axisQuality = axis.ok ? (axis as PointResult) : undefined;
   const kept = points.splice(0);
@@ -169,14 +196,19 @@ byId('exports').addEventListener('click', async (event) => {
   if (!kind || !field) return;
   if (kind === 'result') download('Result.dat', field.resultText);
   if (kind === 'beam-axis' && field.beamAxisText) download('Beam_Axis.dat', field.beamAxisText);
-  if (kind === 'maps') download('maps.csv', mapsCsv(field), 'text/csv');
-  if (kind === 'spectra') download('spectra.csv', spectraCsv(field.spectrum, points), 'text/csv');
-  if (kind === 'points') download('points.csv', pointsCsv(points), 'text/csv');
+  const comments = layerComments(captions);
+  if (kind === 'maps') download('maps.csv', comments + mapsCsv(field), 'text/csv');
+  if (kind === 'spectra') download('spectra.csv', comments + spectraCsv(field.spectrum, points), 'text/csv');
+  if (kind === 'points') download('points.csv', comments + pointsCsv(points), 'text/csv');
   if (kind === 'svg') for (const [name, chart] of figures) download(`${name}.svg`, svgOf(chart), 'image/svg+xml');
   if (kind === 'png') for (const [name, chart] of figures) download(`${name}.png`, await pngOf(chart));
 });
 
 setLanguage(currentLanguage());
 redraw();
+void callModule('materials').then((materials) => {
+  settings.setMaterials(materials as unknown as Material[]);
+  redraw();
+});
 void compute();
 if ('serviceWorker' in navigator && location.protocol.startsWith('http')) void navigator.serviceWorker.register('./offline.js');

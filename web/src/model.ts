@@ -13,6 +13,14 @@ export interface Setup {
   molybdenum: number;
   rhodium: number;
   air_layer: number;
+  // Beyond the nine settings: added filters in the order crossed, and the compression plate.
+  added_filters?: Layer[];
+  plate?: Layer;
+}
+
+export interface Layer {
+  material: string; // a key of Materials.dat: "ag", "pmma", ...
+  thickness: number; // mm
 }
 
 export interface Sums {
@@ -60,9 +68,13 @@ export interface Failure {
   error: string;
 }
 
-export type Question = { kind: 'field'; setup: Setup } | { kind: 'point'; setup: Setup; x: number; y: number };
+export type Question =
+  | { kind: 'field'; setup: Setup }
+  | { kind: 'point'; setup: Setup; x: number; y: number }
+  | { kind: 'call'; name: string; args: unknown[] }; // another function of the module
 export type Request = Question & { id: number };
 
+// A call's answer is the module function's (see calibration.ts).
 export type Reply = { id: number; answer: FieldResult | PointResult | Failure };
 
 // The grid of the maps: column c at X = 2c mm (0..150), row r at Y = 2r mm (0..100).

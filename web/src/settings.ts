@@ -1,8 +1,9 @@
 // The settings form: the spectrum form's fields, labels and checks.
+import { LayerRows, type Material } from './layers';
 import { defaultSetup, type Setup, type Target } from './model';
 import { t } from './texts';
 
-type NumberName = Exclude<keyof Setup, 'target'>;
+type NumberName = Exclude<keyof Setup, 'target' | 'added_filters' | 'plate'>;
 
 interface FieldDefinition {
   name: NumberName;
@@ -26,6 +27,7 @@ export class SettingsForm {
   private readonly target: HTMLSelectElement;
   private readonly inputs = new Map<NumberName, HTMLInputElement>();
   private readonly labels: Array<() => void> = [];
+  private readonly layers: LayerRows;
 
   constructor(private readonly container: HTMLElement) {
     const targetRow = this.row('target', () => t('ターゲット'), '');
@@ -48,8 +50,18 @@ export class SettingsForm {
       row.insertBefore(input, row.lastChild);
       this.inputs.set(field.name, input);
     }
+    this.layers = new LayerRows(container);
     this.show(defaultSetup);
     this.relabel();
+  }
+
+  setMaterials(materials: Material[]): void {
+    this.layers.setMaterials(materials);
+  }
+
+  // Puts a value into a field's box as the desktop's calibration does ("#0.00", "00.0").
+  setText(name: NumberName, text: string): void {
+    this.inputs.get(name)!.value = text;
   }
 
   private row(name: string, label: () => string, unit: string): HTMLElement {
@@ -68,6 +80,7 @@ export class SettingsForm {
 
   relabel(): void {
     for (const apply of this.labels) apply();
+    this.layers.relabel();
   }
 
   show(setup: Setup): void {
@@ -94,6 +107,10 @@ export class SettingsForm {
       if (field.name === 'air_layer' && value < 0) return { problem: t('空気層「%1」は負の値です。0 以上を入力してください', text), field: input };
       setup[field.name] = value;
     }
+    const layers = this.layers.read();
+    if ('problem' in layers) return layers;
+    if (layers.filters.length > 0) setup.added_filters = layers.filters;
+    if (layers.plate) setup.plate = layers.plate;
     return { setup };
   }
 }

@@ -32,6 +32,12 @@ const pageTexts: Record<string, string> = {
   '空気層「%1」は負の値です。0 以上を入力してください': 'Air layer "%1" is negative. Enter 0 or more.',
   '設定を確認してください': 'Check the settings.',
   'この点ではスペクトルを計算できません: %1': 'No spectrum at this point: %1',
+  'フィルタを追加': 'Add filter',
+  'フィルタを削除': 'Remove filter',
+  '材質': 'Material',
+  '胸壁側': 'chest-wall side',
+  '陽極側': 'anode side',
+  '絶対空気カーマ (ビーム軸)': 'Absolute air kerma (beam axis)',
 };
 
 let language: Language = navigator.language.startsWith('ja') ? 'ja' : 'en';

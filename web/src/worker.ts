@@ -8,7 +8,11 @@ self.onmessage = async (event: MessageEvent<Request>) => {
   const request = event.data;
   const palvane = await model;
   const answer =
-    request.kind === 'field' ? palvane.field(request.setup) : palvane.point(request.setup, request.x, request.y);
+    request.kind === 'field'
+      ? palvane.field(request.setup)
+      : request.kind === 'point'
+        ? palvane.point(request.setup, request.x, request.y)
+        : palvane[request.name](...request.args);
   const reply: Reply = { id: request.id, answer };
   (self as unknown as Worker).postMessage(reply);
 };

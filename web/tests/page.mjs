@@ -1,7 +1,9 @@
 // The page in Debian's chromium: computes Mo/Mo 28 kV, compares the beam-axis HVL and three
 // map read-outs with the native sweep, adds a clicked and a typed point, compares the
-// downloaded engine files with the native engine's, times whole fields against the native
-// benchmarks' settings and takes the screenshots.
+// downloaded engine files with the native engine's, computes through an added silver filter
+// and a plate, loads a tube profile and compares its aluminium and absolute air kerma with
+// sweep's, times whole fields against the native benchmarks' settings and takes the
+// screenshots.
 //   node web/tests/page.mjs <dist dir> <native bin dir> <screenshot dir>
 import fs from 'node:fs';
 import os from 'node:os';
@@ -22,9 +24,15 @@ const check = (ok, what) => {
 const study = { target: 'mo', tube_voltage: '28', target_angle: '22', tilt_angle: '0', beryllium: '0.8', aluminium: '0', molybdenum: '0.03', rhodium: '0', air_layer: '60' };
 const tungsten50 = { ...study, target: 'w', tube_voltage: '50', molybdenum: '0', rhodium: '0.05' };
 
-const sweep = spawnSync(path.join(binDir, 'sweep'), ['--tables', path.join(root, 'data'), '--target', 'mo', '--kv', '28', '--theta', '22', '--phi', '0'], { encoding: 'utf8' });
-const [header, row] = sweep.stdout.trim().split('\n').slice(-2).map((line) => line.split(','));
-const native = Object.fromEntries(header.map((name, k) => [name, row[k]]));
+// The last row of a native sweep of the study's settings at a tube voltage with further
+// options, by column.
+function sweepRow(kv, ...options) {
+  const sweep = spawnSync(path.join(binDir, 'sweep'), ['--tables', path.join(root, 'data'), '--target', 'mo', '--kv', kv, '--theta', '22', '--phi', '0', ...options], { encoding: 'utf8' });
+  const [header, row] = sweep.stdout.trim().split('\n').slice(-2).map((line) => line.split(','));
+  return Object.fromEntries(header.map((name, k) => [name, row[k]]));
+}
+const native = sweepRow('28');
+const profileFile = path.join(root, 'web/tests/data/room2_mo.txt');
 
 const server = spawn(process.execPath, [path.join(root, 'web/serve.mjs'), distDir, '0']);
 process.on('exit', () => server.kill()); // also when a step throws
@@ -54,12 +62,26 @@ async function compute(page, settings) {
   return { hvl: parseFloat(texts[0]), milliseconds: parseFloat(texts[texts.length - 1]) };
 }
 
-// The pixel of (x, y) mm on a map: the maps' grid leaves 48, 84, 36 and 44 pixels.
+// The pixel of (x, y) mm on a map: the maps' grid leaves 48, 84, 36 and 56 pixels.
 async function mapPixel(page, id, x, y) {
+  await page.locator(`#${id}`).scrollIntoViewIfNeeded();
   const box = await page.locator(`#${id}`).boundingBox();
   const width = box.width - 48 - 84;
-  const height = box.height - 36 - 44;
-  return [box.x + 48 + (x / 150) * width, box.y + box.height - 44 - (y / 100) * height];
+  const height = box.height - 36 - 56;
+  return [box.x + 48 + (x / 150) * width, box.y + box.height - 56 - (y / 100) * height];
+}
+
+// Waits for the field the page computes after `action`.
+async function recomputed(page, action) {
+  await page.evaluate(() => (document.querySelector('#status').dataset.state = ''));
+  await action();
+  await page.waitForSelector('#status[data-state=done]');
+}
+
+async function shownQuality(page) {
+  const names = await page.$$eval('#axis-quality dt', (cells) => cells.map((cell) => cell.textContent));
+  const values = await page.$$eval('#axis-quality dd', (cells) => cells.map((cell) => cell.textContent));
+  return Object.fromEntries(names.map((name, k) => [name, values[k]]));
 }
 
 async function readOut(page, id, x, y) {
@@ -107,6 +129,51 @@ await csvDownload.saveAs(path.join(runDir, 'points.csv'));
 check(fs.readFileSync(path.join(runDir, 'points.csv'), 'utf8').split('\r\n').length === 4, 'points.csv holds the heading and both points');
 fs.rmSync(runDir, { recursive: true, force: true });
 
+// An added silver filter and a PMMA plate: the beam-axis HVL equals sweep's through them.
+await page.selectOption('#setting-filter-1-material', 'ag');
+await page.fill('#setting-filter-1', '0.05');
+await page.selectOption('#setting-plate-material', 'pmma');
+await page.fill('#setting-plate', '2.4');
+await recomputed(page, () => page.click('#settings-form button[type=submit]'));
+const layered = sweepRow('28', '--filter', 'ag:0.05', '--plate', 'pmma:2.4');
+const layeredHvl = parseFloat(Object.values(await shownQuality(page))[0]);
+const caption = await page.textContent('#field-caption');
+check(layeredHvl.toFixed(3) === Number(layered['hvl [mm Al]']).toFixed(3) && caption === 'Added filters: Ag 0.05 mm; compression plate: PMMA 2.4 mm',
+  `with Ag 0.05 mm and PMMA 2.4 mm: HVL ${layeredHvl} mm Al, sweep ${layered['hvl [mm Al]']}; caption "${caption}"`);
+await page.selectOption('#setting-filter-1-material', '');
+await page.selectOption('#setting-plate-material', '');
+
+// A tube profile loaded from its file: the fitted aluminium and the absolute air kerma
+// shown equal sweep's with the same profile, at the output's and at another tube voltage.
+await recomputed(page, () => page.setInputFiles('#load-profile', profileFile));
+for (const kv of ['28', '30']) {
+  if (kv !== '28') await recomputed(page, async () => { await page.fill('#setting-tube_voltage', kv); await page.click('#settings-form button[type=submit]'); });
+  const calibrated = sweepRow(kv, '--calibration', profileFile);
+  const fitted = (await page.textContent('#fit-result')).match(/t = (\S+) mm/)?.[1];
+  const box = await page.inputValue('#setting-aluminium');
+  const absolute = parseFloat((await shownQuality(page))['Absolute air kerma (beam axis)']);
+  const state = await page.textContent('#calibration-state');
+  check(fitted === Number(calibrated['fitted_aluminium [mm]']).toFixed(3) && Number(box) === Number(calibrated['aluminium [mm]']) &&
+    absolute.toFixed(2) === Number(calibrated['absolute_air_kerma [uGy/mAs]']).toFixed(2) && state.startsWith('Calibrated'),
+    `profile at ${kv} kV: aluminium ${fitted} mm (box ${box}), absolute air kerma ${absolute} µGy/mAs, "${state}"; sweep ${calibrated['fitted_aluminium [mm]']} mm (${calibrated['aluminium [mm]']}), ${calibrated['absolute_air_kerma [uGy/mAs]']} µGy/mAs`);
+}
+check(JSON.stringify(await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === JSON.stringify(fs.readFileSync(profileFile, 'utf8')),
+  'the loaded profile is kept in local storage as its file');
+const [saved] = await Promise.all([page.waitForEvent('download'), page.click('#save-profile')]);
+const savedFile = path.join(os.tmpdir(), `palvane-page-${process.pid}.txt`);
+await saved.saveAs(savedFile);
+check(saved.suggestedFilename() === 'Room_2_Mo.txt' && fs.readFileSync(savedFile, 'utf8') === fs.readFileSync(profileFile, 'utf8'),
+  `the saved profile ${saved.suggestedFilename()} is the loaded file`);
+fs.rmSync(savedFile);
+// A damaged profile is named with its line in the desktop's message and changes nothing.
+await page.setInputFiles('#load-profile', { name: 'bad.txt', mimeType: 'text/plain', buffer: Buffer.from('format = 2\ntarget = mo\nbogus = 1\n') });
+await page.waitForFunction(() => document.querySelector('#calibration-message').textContent.includes('bad.txt'));
+check((await page.textContent('#calibration-message')) === 'bad.txt, line 3: unknown key "bogus". Nothing was changed.' &&
+  (await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === fs.readFileSync(profileFile, 'utf8'),
+  `a damaged profile: "${await page.textContent('#calibration-message')}", the kept one unchanged`);
+await page.fill('#setting-tube_voltage', '28');
+await page.fill('#setting-aluminium', '0');
+
 // Benchmarks: the worker's time for a whole field, median of five, at the native
 // benchmarks' settings (reported, not asserted).
 for (const [name, settings] of [['Mo 28 kV', study], ['W 50 kV', tungsten50]]) {
@@ -128,6 +195,13 @@ if (shotDir) {
       await opened.page.press('#point-y', 'Enter');
       await opened.page.waitForFunction(() => document.querySelectorAll('#points-table tbody tr').length === 1);
     }
+    // With a loaded profile and added layers.
+    await recomputed(opened.page, () => opened.page.setInputFiles('#load-profile', profileFile));
+    await opened.page.selectOption('#setting-filter-1-material', 'ag');
+    await opened.page.fill('#setting-filter-1', '0.05');
+    await opened.page.selectOption('#setting-plate-material', 'pmma');
+    await opened.page.fill('#setting-plate', '2.4');
+    await recomputed(opened.page, () => opened.page.click('#settings-form button[type=submit]'));
     await opened.page.evaluate(() => {
       document.activeElement?.blur();
       window.scrollTo(0, 0);

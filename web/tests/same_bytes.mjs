@@ -1,5 +1,6 @@
 // The WebAssembly module against the native engine programs, byte for byte: for seeded
-// random settings and the committed engine files' settings, the module's Result.dat,
+// random settings (some with added filters and a compression plate, B2F.dat's lines after
+// the ninth) and the committed engine files' settings, the module's Result.dat,
 // Beam_Axis.dat, warnings and error message must equal what dornic or vessick write and
 // print for the B2F.dat the desktop program writes for the same settings.
 //   node --no-experimental-fetch web/tests/same_bytes.mjs <module dir> <engine dir> [count]
@@ -12,7 +13,7 @@ import { loadModule } from './load_module.mjs';
 
 const [moduleDir, engineDir, countText = '520'] = process.argv.slice(2);
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
-const tables = ['MUs3.dat', 'Mo-STP.dat'].map((name) => [name, fs.readFileSync(path.join(root, 'data', name))]);
+const tables = ['MUs3.dat', 'Mo-STP.dat', 'Materials.dat'].map((name) => [name, fs.readFileSync(path.join(root, 'data', name))]);
 
 // mulberry32: a small seeded generator, so that every run checks the same settings.
 function generator(seed) {
@@ -47,6 +48,19 @@ function randomSettings(random, count) {
     });
   }
   return settings;
+}
+
+// Random added layers on random settings: one to three filters of any material of
+// Materials.dat, within the thicknesses the model takes, and a plate in half of them.
+function layeredSettings(random, count) {
+  const materials = ['ag', 'al', 'cu', 'sn', 'pmma', 'pc'];
+  const pick = (list) => list[Math.floor(random() * list.length)];
+  const thickness = (high) => Number((high * random()).toFixed(3));
+  return randomSettings(random, count).map((settings) => ({
+    ...settings,
+    added_filters: Array.from({ length: 1 + Math.floor(3 * random()) }, () => ({ material: pick(materials), thickness: thickness(0.2) })),
+    ...(random() < 0.5 ? { plate: { material: pick(['pmma', 'pc']), thickness: thickness(4) } } : {}),
+  }));
 }
 
 // The committed engine files' settings: their files must come out of both sides.
@@ -85,7 +99,11 @@ function differences(web, native) {
 }
 
 const model = await loadModule(path.resolve(moduleDir));
-const cases = [...committed, ...randomSettings(generator(25), Number(countText)).map((s, k) => [`random ${k + 1}`, s])];
+const cases = [
+  ...committed,
+  ...randomSettings(generator(25), Number(countText)).map((s, k) => [`random ${k + 1}`, s]),
+  ...layeredSettings(generator(26), 40).map((s, k) => [`layered ${k + 1}`, s]),
+];
 const tally = { same: 0, errors: 0, withoutBeamAxis: 0 };
 const failures = [];
 for (const [name, setup] of cases) {

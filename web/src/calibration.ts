@@ -1,0 +1,322 @@
+// The tube calibration: the tube's profile (kept as the text of its file, which the module
+// reads and writes as the desktop does, and in the browser's local storage), the fit of the
+// aluminium-equivalent filtration to measured HVLs, the measured output and the fit of the
+// target angle to a measured heel. The fits run in the worker with the model core.
+import desktopMessages from 'virtual:messages';
+import { download } from './exports';
+import { heelCutOffMm, type Setup } from './model';
+import { t } from './texts';
+
+// The worker's answer to a call of the module's calibration functions.
+type Answer = { ok: true; [key: string]: unknown } | { ok: false; message?: string; args?: string[]; error?: string };
+export type CallModule = (name: string, ...args: unknown[]) => Promise<Answer>;
+
+export interface PairFit {
+  tubeVoltage: number;
+  hvl: number;
+  modelHvl?: number;
+}
+
+// What the profile says about a set-up (the module's profileState).
+export interface ProfileState {
+  ok: true;
+  name: string;
+  setupName?: string;
+  fit?: { aluminium: number; pairs: PairFit[]; madeFor: boolean };
+  state: 'calibrated' | 'notForThese';
+  why: string;
+  output?: { kermaPerLoad: number; distance: number; tubeVoltage: number; referenceKerma: number; setupName: string };
+  referenceKerma?: number;
+  outputNote?: string;
+}
+
+const storageKey = 'palvane.tubeProfile';
+const kPairRows = 3;
+const kHeelRows = 4;
+const kFlaggedResidual = 0.03;
+
+// The desktop's message of a failure, its %1, %2 ... filled in.
+export function messageOf(answer: Answer): string {
+  if (answer.ok) return '';
+  if (answer.message) return (answer.args ?? []).reduce((text, arg, k) => text.replace(`%${k + 1}`, arg), desktopMessages[answer.message] ?? answer.message);
+  return answer.error ?? '';
+}
+
+const today = () => new Date().toISOString().slice(0, 10);
+const signedPercent = (relative: number) => {
+  const percent = Math.round(1000 * relative) / 10;
+  return percent === 0 ? '0.0' : `${percent > 0 ? '+' : ''}${percent.toFixed(1)}`;
+};
+
+function cell(row: HTMLTableRowElement, label: string, readOnly = false): HTMLInputElement {
+  const input = document.createElement('input');
+  input.inputMode = 'decimal';
+  input.size = 6;
+  input.readOnly = readOnly;
+  input.tabIndex = readOnly ? -1 : 0;
+  input.dataset.label = label;
+  const td = document.createElement('td');
+  td.append(input);
+  row.append(td);
+  return input;
+}
+
+export class CalibrationPanel {
+  private text = localStorage.getItem(storageKey) ?? '';
+  private state?: ProfileState;
+  private readonly pairs: Array<{ tubeVoltage: HTMLInputElement; hvl: HTMLInputElement; model: HTMLInputElement; difference: HTMLInputElement }> = [];
+  private readonly heel: Array<{ position: HTMLInputElement; kerma: HTMLInputElement; model: HTMLInputElement; difference: HTMLInputElement }> = [];
+  private readonly byId = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
+
+  constructor(
+    private readonly call: CallModule,
+    private readonly currentSetup: () => Setup | undefined, // the form's set-up, or undefined after showing its problem
+    private readonly apply: (name: 'aluminium' | 'target_angle', text: string) => void,
+    private readonly changed: () => void, // the profile or the form's boxes changed
+  ) {
+    const pairBody = this.byId('calibration-pairs').querySelector('tbody')!;
+    for (let k = 0; k < kPairRows; ++k) {
+      const row = pairBody.insertRow();
+      this.pairs.push({ tubeVoltage: cell(row, '管電圧'), hvl: cell(row, '実測 HVL'), model: cell(row, '計算 HVL', true), difference: cell(row, '差', true) });
+    }
+    const heelBody = this.byId('calibration-heel').querySelector('tbody')!;
+    for (let k = 0; k < kHeelRows; ++k) {
+      const row = heelBody.insertRow();
+      this.heel.push({ position: cell(row, 'X (mm)'), kerma: cell(row, '相対空気カーマ'), model: cell(row, '計算値', true), difference: cell(row, '差 (%)', true) });
+    }
+    this.byId('fit-aluminium').addEventListener('click', () => void this.fitAluminium());
+    this.byId('set-output').addEventListener('click', () => void this.setOutput());
+    this.byId('fit-heel').addEventListener('click', () => void this.fitHeel());
+    this.byId('save-profile').addEventListener('click', () => void this.save());
+    this.byId<HTMLInputElement>('load-profile').addEventListener('change', (event) => {
+      const input = event.target as HTMLInputElement;
+      const file = input.files?.[0];
+      input.value = '';
+      if (file) void file.text().then((text) => this.load(text, file.name));
+    });
+    this.relabel();
+  }
+
+  relabel(): void {
+    for (const input of document.querySelectorAll<HTMLInputElement>('#calibration td input')) {
+      const row = (input.closest('tr') as HTMLTableRowElement).rowIndex;
+      input.setAttribute('aria-label', `${t(input.dataset.label!)} ${row}`);
+    }
+    this.showState();
+  }
+
+  private warn(text: string): void {
+    this.byId('calibration-message').textContent = text;
+  }
+
+  private name(): string {
+    return this.byId<HTMLInputElement>('profile-name').value.trim();
+  }
+
+  private keep(text: string): void {
+    this.text = text;
+    localStorage.setItem(storageKey, text);
+  }
+
+  // The number of an entry, or undefined after the desktop's message naming it (`name`):
+  // empty, not a number, or (when `positive`) not above 0.
+  private entry(input: HTMLInputElement, name: string, positive = false): number | undefined {
+    const text = input.value.trim();
+    const value = Number(text);
+    if (text === '') return this.fail('kCalibrationEmptyEntryMessage', name);
+    if (!Number.isFinite(value)) return this.fail('kCalibrationNotANumberMessage', name, text);
+    if (positive && !(value > 0)) return this.fail('kCalibrationNotPositiveMessage', name, text);
+    return value;
+  }
+
+  // Shows the desktop's message; undefined, for the callers' returns.
+  private fail(message: string, ...args: string[]): undefined {
+    this.warn(messageOf({ ok: false, message, args }));
+    return undefined;
+  }
+
+  // The measured pairs of the filled rows, with the row of each; undefined after a message.
+  private readPairs(): Array<{ row: number; tubeVoltage: number; hvl: number }> | undefined {
+    const read = [];
+    for (const [k, row] of this.pairs.entries()) {
+      if (row.tubeVoltage.value.trim() === '' && row.hvl.value.trim() === '') continue;
+      const voltageName = `row ${k + 1}, tube voltage (kV)`;
+      const tubeVoltage = this.entry(row.tubeVoltage, voltageName);
+      if (tubeVoltage === undefined) return undefined;
+      const hvl = this.entry(row.hvl, `row ${k + 1}, measured HVL (mm Al)`, true);
+      if (hvl === undefined) return undefined;
+      if (tubeVoltage < 20 || tubeVoltage > 50) return this.fail('kCalibrationVoltageOutOfRangeMessage', voltageName, String(tubeVoltage));
+      read.push({ row: k, tubeVoltage, hvl });
+    }
+    return read;
+  }
+
+  // The heel points of the filled rows, with the row of each; undefined after a message.
+  private readHeel(setup: Setup): Array<{ row: number; position: number; relativeKerma: number }> | undefined {
+    const read = [];
+    for (const [k, row] of this.heel.entries()) {
+      if (row.position.value.trim() === '' && row.kerma.value.trim() === '') continue;
+      const xName = `row ${k + 1}, X (mm)`;
+      const kermaName = `row ${k + 1}, relative air kerma`;
+      const [position, relativeKerma] = [row.position, row.kerma].map((input) => Number(input.value.trim()));
+      for (const [input, name, value] of [[row.position, xName, position], [row.kerma, kermaName, relativeKerma]] as const) {
+        if (input.value.trim() === '' || !Number.isFinite(value)) return this.fail('kHeelNotANumberMessage', name, input.value);
+      }
+      if (!(position > 0 && position <= 150)) return this.fail('kHeelOutOfRangeMessage', xName, String(position), '(0, 150] mm');
+      if (!(relativeKerma > 0 && relativeKerma <= 1.5)) return this.fail('kHeelOutOfRangeMessage', kermaName, String(relativeKerma), '(0, 1.5]');
+      if (position >= heelCutOffMm(setup)) return this.fail('kHeelBeyondCutOffMessage', xName, String(position));
+      read.push({ row: k, position, relativeKerma });
+    }
+    return read;
+  }
+
+  private async fitAluminium(): Promise<void> {
+    const read = this.readPairs();
+    if (!read) return;
+    if (read.length === 0) return this.fail('kCalibrationNoPairMessage');
+    const setup = this.currentSetup();
+    if (!setup) return;
+    this.warn(t('計算中…'));
+    const answer = await this.call('fitProfileAluminium', this.text, this.name(), setup, read.map(({ tubeVoltage, hvl }) => ({ tubeVoltage, hvl })), today());
+    if (!answer.ok) return this.warn(messageOf(answer));
+    this.warn('');
+    this.keep(answer.text as string);
+    this.showPairs(answer.pairs as PairFit[], read.map(({ row }) => row));
+    this.showAluminium(answer.aluminium as number, answer.pairs as PairFit[]);
+    this.apply('aluminium', (answer.aluminium as number).toFixed(2));
+    this.changed();
+  }
+
+  private async setOutput(): Promise<void> {
+    const kerma = this.entry(this.byId('output-kerma'), 'measured output (µGy/mAs)', true);
+    if (kerma === undefined) return;
+    const distanceName = 'distance from the focal spot (cm)';
+    const distance = this.entry(this.byId('output-distance'), distanceName, true);
+    if (distance === undefined) return;
+    if (distance < 10 || distance > 200) return this.fail('kCalibrationDistanceOutOfRangeMessage', distanceName, String(distance));
+    const setup = this.currentSetup();
+    if (!setup) return;
+    const answer = await this.call('setProfileOutput', this.text, this.name(), setup, kerma, distance, today());
+    if (!answer.ok) return this.warn(messageOf(answer));
+    this.warn('');
+    this.keep(answer.text as string);
+    this.changed();
+  }
+
+  private async fitHeel(): Promise<void> {
+    const setup = this.currentSetup();
+    const read = setup && this.readHeel(setup);
+    if (!setup || !read) return;
+    if (read.length === 0) return this.fail('kHeelNoPointMessage');
+    this.warn(t('計算中…'));
+    const answer = await this.call('fitProfileHeel', this.text, this.name(), setup, read.map(({ position, relativeKerma }) => ({ position, relativeKerma })), today());
+    for (const row of this.heel) row.model.value = row.difference.value = '';
+    if (!answer.ok) return this.warn(messageOf(answer));
+    this.warn('');
+    this.keep(answer.text as string);
+    const points = answer.points as Array<{ relativeKerma: number; modelKerma?: number }>;
+    for (const [n, { row }] of read.entries()) {
+      const model = points[n]?.modelKerma;
+      if (model === undefined) continue;
+      this.heel[row].model.value = model.toFixed(3);
+      this.heel[row].difference.value = (100 * (model / points[n].relativeKerma - 1)).toFixed(1);
+    }
+    const angle = (answer.targetAngle as number).toFixed(1).padStart(4, '0');
+    this.byId('heel-result').textContent = `θ = ${angle}°`;
+    this.apply('target_angle', angle);
+    if (answer.aluminium !== undefined) this.apply('aluminium', (answer.aluminium as number).toFixed(2));
+    this.changed();
+  }
+
+  private async load(text: string, fileName: string): Promise<void> {
+    const setup = this.currentSetup();
+    if (!setup) return;
+    const answer = await this.call('loadProfile', text, fileName, setup);
+    if (!answer.ok) return this.warn(messageOf(answer));
+    this.warn('');
+    this.keep(answer.text as string);
+    await this.update(setup);
+    // The fit of the form's filter goes into the aluminium box, as on the desktop.
+    if (this.state?.fit?.madeFor) this.apply('aluminium', this.state.fit.aluminium.toFixed(2));
+    this.changed();
+  }
+
+  // Downloads the profile under the name in the box, as the desktop's save writes it.
+  private async save(): Promise<void> {
+    const setup = this.currentSetup();
+    if (!setup) return;
+    const answer = await this.call('savedProfile', this.text, this.name(), setup);
+    if (!answer.ok) return this.warn(messageOf(answer));
+    this.keep(answer.text as string);
+    download(answer.fileName as string, this.text);
+    await this.update(setup);
+  }
+
+  // Renews what the panel shows of the profile for the set-up the page computed.
+  async update(setup: Setup): Promise<void> {
+    if (!this.text) {
+      this.state = undefined;
+    } else {
+      const answer = await this.call('profileState', this.text, setup);
+      this.state = answer.ok ? (answer as unknown as ProfileState) : undefined;
+      if (!answer.ok) this.warn(messageOf(answer));
+    }
+    const name = this.byId<HTMLInputElement>('profile-name');
+    if (this.state && document.activeElement !== name) name.value = this.state.name;
+    const output = this.state?.output;
+    if (output) {
+      this.byId<HTMLInputElement>('output-kerma').value = String(output.kermaPerLoad);
+      this.byId<HTMLInputElement>('output-distance').value = String(output.distance);
+    }
+    if (this.state?.fit) {
+      this.showPairs(this.state.fit.pairs, this.state.fit.pairs.map((_, k) => k));
+      this.showAluminium(this.state.fit.aluminium, this.state.fit.pairs);
+    }
+    this.showState();
+  }
+
+  // The absolute air kerma at the beam axis (µGy/mAs) for the set-up shown, when a
+  // measured output serves it.
+  referenceKerma(): number | undefined {
+    return this.state?.referenceKerma;
+  }
+
+  private showPairs(pairs: PairFit[], rows: number[]): void {
+    for (const row of this.pairs) row.model.value = row.difference.value = '';
+    pairs.forEach((pair, n) => {
+      const row = this.pairs[rows[n]];
+      row.tubeVoltage.value = String(pair.tubeVoltage);
+      row.hvl.value = String(pair.hvl);
+      if (pair.modelHvl === undefined) return;
+      row.model.value = pair.modelHvl.toFixed(3);
+      row.difference.value = signedPercent(pair.modelHvl / pair.hvl - 1);
+    });
+  }
+
+  private showAluminium(aluminium: number, pairs: PairFit[]): void {
+    const result = this.byId('fit-result');
+    const largest = pairs.reduce((worst, p) => {
+      const d = p.modelHvl === undefined ? 0 : p.modelHvl / p.hvl - 1;
+      return Math.abs(d) > Math.abs(worst) ? d : worst;
+    }, 0);
+    const flagged = Math.abs(largest) > kFlaggedResidual;
+    result.textContent = `t = ${aluminium.toFixed(3)} mm` + (flagged ? `  ${t('残差 %1 % (3 % 超)', signedPercent(largest))}` : '');
+    result.classList.toggle('flagged', flagged);
+  }
+
+  private showState(): void {
+    const line = this.byId('calibration-state');
+    const state = this.state;
+    const name = state?.name || t('(名前なし)');
+    line.className = state ? (state.state === 'calibrated' ? 'calibrated' : 'not-calibrated') : 'uncalibrated';
+    line.textContent = !state
+      ? t('未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です')
+      : state.state === 'calibrated'
+        ? t('校正済み: %1、%2 用', name, state.setupName ?? '')
+        : t('この設定では未校正: %1 (%2)', name, state.why);
+    const output = state?.output;
+    this.byId('reference-kerma').textContent = output
+      ? [t('65 cm: %1 µGy/mAs、%2 %3 kV', output.referenceKerma.toFixed(2), output.setupName, String(output.tubeVoltage)), state?.outputNote ?? ''].join(' ')
+      : '';
+  }
+}
