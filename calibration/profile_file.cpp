@@ -55,7 +55,7 @@ std::string words(std::initializer_list<std::string> fields) {
   return text;
 }
 
-std::string setupLines(const std::string& prefix, const TubeSetup& setup) {
+std::string setupLines(const std::string& prefix, const palvane::TubeSetup& setup) {
   return line(prefix + "target_angle", shortest(setup.targetAngle)) +
          line(prefix + "tilt_angle", shortest(setup.tiltAngle)) +
          line(prefix + "beryllium", shortest(setup.beryllium)) +
@@ -136,9 +136,9 @@ class ProfileReader {
         profile_.name = value;
       } else if (key == "target") {
         if (value == "mo") {
-          profile_.targetType = 0;
+          profile_.target = palvane::Target::kMolybdenum;
         } else if (value == "w") {
-          profile_.targetType = 1;
+          profile_.target = palvane::Target::kTungsten;
         } else {
           fail("target \"" + value + "\" is neither mo nor w");
         }
@@ -155,7 +155,7 @@ class ProfileReader {
     finishFilter();
     finishOutput();
     finishHeel();
-    if (profile_.output) profile_.output->setup.targetType = profile_.targetType;
+    if (profile_.output) profile_.output->setup.target = profile_.target;
     return profile_;
   }
 
@@ -226,7 +226,7 @@ class ProfileReader {
   }
 
   double tubeVoltage(const std::string& text, const std::string& what) const {
-    return within(text, what, kLowestTubeVoltage, kHighestTubeVoltage, " kV");
+    return within(text, what, palvane::kLowestTubeVoltage, palvane::kHighestTubeVoltage, " kV");
   }
 
   std::string date(const std::string& text, const std::string& what) const {
@@ -335,7 +335,7 @@ class ProfileReader {
     } else if (key == "output_date") {
       output.date = date(value, key);
     } else if (key == "output_tube_voltage") {
-      output.tubeVoltage = tubeVoltage(value, key);
+      output.setup.tubeVoltage = tubeVoltage(value, key);
     } else if (key == "output_target_angle") {
       output.setup.targetAngle = angle(value, key);
     } else if (key == "output_tilt_angle") {
@@ -418,14 +418,14 @@ class ProfileReader {
 std::string profileFileText(const TubeProfile& profile) {
   std::string text = "# palvane tube profile\n" + line("format", std::to_string(kProfileFormat));
   if (!oneLine(profile.name).empty()) text += line("name", oneLine(profile.name));
-  text += line("target", profile.targetType == 0 ? "mo" : "w");
+  text += line("target", std::string(palvane::targetName(profile.target)));
   for (const FilterCalibration& fit : profile.filters) text += filterLines(fit);
   if (const auto& output = profile.output) {
     text += '\n';
     text += line("output_kerma", shortest(output->output.kermaPerLoad)) +
             line("output_distance", shortest(output->output.distance));
     if (!output->date.empty()) text += line("output_date", output->date);
-    text += line("output_tube_voltage", shortest(output->tubeVoltage)) +
+    text += line("output_tube_voltage", shortest(output->setup.tubeVoltage)) +
             setupLines("output_", output->setup);
   }
   if (const auto& heel = profile.heel) {

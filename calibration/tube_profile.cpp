@@ -42,13 +42,15 @@ std::optional<Filter> filterOf(double molybdenum, double rhodium) {
   return Filter::kNone;
 }
 
-std::string setupName(int targetType, Filter filter) {
-  return std::string(targetType == 0 ? "Mo/" : "W/") + filterSymbol(filter);
+std::string setupName(palvane::Target target, Filter filter) {
+  return std::string(target == palvane::Target::kMolybdenum ? "Mo/" : "W/") + filterSymbol(filter);
 }
 
-std::string_view targetName(int targetType) { return targetType == 0 ? "molybdenum" : "tungsten"; }
+std::string_view targetMetal(palvane::Target target) {
+  return target == palvane::Target::kMolybdenum ? "molybdenum" : "tungsten";
+}
 
-double addedFilterThickness(const TubeSetup& setup, Filter filter) {
+double addedFilterThickness(const palvane::TubeSetup& setup, Filter filter) {
   switch (filter) {
     case Filter::kMolybdenum:
       return setup.molybdenum;
@@ -60,7 +62,7 @@ double addedFilterThickness(const TubeSetup& setup, Filter filter) {
   return 0.0;
 }
 
-FilterCalibration FilterCalibration::madeWith(const TubeSetup& setup, Filter filter) {
+FilterCalibration FilterCalibration::madeWith(const palvane::TubeSetup& setup, Filter filter) {
   FilterCalibration made;
   made.filter = filter;
   made.filterThickness = addedFilterThickness(setup, filter);
@@ -70,7 +72,7 @@ FilterCalibration FilterCalibration::madeWith(const TubeSetup& setup, Filter fil
   return made;
 }
 
-bool FilterCalibration::madeFor(const TubeSetup& setup) const {
+bool FilterCalibration::madeFor(const palvane::TubeSetup& setup) const {
   const std::optional<Filter> setupFilter = filterOf(setup.molybdenum, setup.rhodium);
   const double thickness = addedFilterThickness(setup, filter);
   return setupFilter == filter && same(thickness, filterThickness) &&
@@ -95,11 +97,11 @@ void TubeProfile::setFilterCalibration(const FilterCalibration& calibration) {
   filters.push_back(calibration);
 }
 
-FilterFitFor filterFitFor(const TubeProfile& profile, const TubeSetup& setup) {
+FilterFitFor filterFitFor(const TubeProfile& profile, const palvane::TubeSetup& setup) {
   FilterFitFor found;
-  if (setup.targetType != profile.targetType) {
+  if (setup.target != profile.target) {
     found.refusal =
-        "the profile is for the " + std::string(targetName(profile.targetType)) + " target";
+        "the profile is for the " + std::string(targetMetal(profile.target)) + " target";
     return found;
   }
   const std::optional<Filter> filter = filterOf(setup.molybdenum, setup.rhodium);
@@ -121,7 +123,7 @@ std::string proposedFileName(const TubeProfile& profile) {
     stem += unsafe ? '_' : c;
   }
   if (stem.empty() || stem.find_first_not_of("._") == std::string::npos) {
-    stem = std::string(targetName(profile.targetType)) + "_tube";
+    stem = std::string(targetMetal(profile.target)) + "_tube";
   }
   return stem + ".txt";
 }

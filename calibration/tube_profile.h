@@ -7,13 +7,14 @@
 
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
+#include "text_files/tube_setup.h"
 
 namespace calibration {
 
 // One tube (one room) as measured: the fit of its aluminium-equivalent filtration for each
 // added filter it is used with, its measured output with the settings it was measured at,
-// and the fit of its heel. Thicknesses in mm, angles in degrees, tube voltages in kV,
-// targets 0 (molybdenum) or 1 (tungsten).
+// and the fit of its heel. Thicknesses in mm, angles in degrees, tube voltages in kV. A
+// set-up is a palvane::TubeSetup; where only the tube matters its tube voltage is ignored.
 
 // The added filter of a set-up: none, molybdenum or rhodium.
 enum class Filter { kNone, kMolybdenum, kRhodium };
@@ -24,24 +25,12 @@ std::string_view filterKey(Filter filter);
 // one is; nullopt with both (a set-up no profile describes).
 std::optional<Filter> filterOf(double molybdenum, double rhodium);
 // "Mo/Rh": the target's and the filter's symbols, "Mo/none" without a filter.
-std::string setupName(int targetType, Filter filter);
+std::string setupName(palvane::Target target, Filter filter);
 // "molybdenum" or "tungsten".
-std::string_view targetName(int targetType);
-
-// The tube's set-up of a run or a measurement, the tube voltage aside.
-struct TubeSetup {
-  int targetType = 0;
-  double targetAngle = 0.0;  // theta
-  double tiltAngle = 0.0;    // phi
-  double beryllium = 0.0;
-  double aluminium = 0.0;
-  double molybdenum = 0.0;  // added filters
-  double rhodium = 0.0;
-  friend bool operator==(const TubeSetup&, const TubeSetup&) = default;
-};
+std::string_view targetMetal(palvane::Target target);
 
 // The thickness of the set-up's added filter of that kind (0 for none).
-double addedFilterThickness(const TubeSetup& setup, Filter filter);
+double addedFilterThickness(const palvane::TubeSetup& setup, Filter filter);
 
 // The aluminium fit of one added filter, with what it was made for.
 struct FilterCalibration {
@@ -54,16 +43,16 @@ struct FilterCalibration {
   std::vector<PairFit> pairs;       // the model HVLs at the fitted aluminium (0: not known)
   std::optional<double> aluminium;  // the fitted thickness, unrounded
   // The fit was made for the set-up: same filter and thickness, beryllium and angles.
-  bool madeFor(const TubeSetup& setup) const;
+  bool madeFor(const palvane::TubeSetup& setup) const;
   // A fit (without pairs or aluminium yet) made for the set-up with its filter.
-  static FilterCalibration madeWith(const TubeSetup& setup, Filter filter);
+  static FilterCalibration madeWith(const palvane::TubeSetup& setup, Filter filter);
 };
 
-// A measured output with the settings the form held when it was set.
+// A measured output with the settings the form held when it was set, its tube voltage
+// included.
 struct OutputMeasurement {
   OutputCalibration output;
-  double tubeVoltage = 0.0;
-  TubeSetup setup;
+  palvane::TubeSetup setup;
   std::string date;
   friend bool operator==(const OutputMeasurement&, const OutputMeasurement&) = default;
 };
@@ -88,7 +77,7 @@ struct HeelCalibration {
 struct TubeProfile {
   int format = 2;    // the file format it was read from (1: one fit, its set-up not stated)
   std::string name;  // the user's, e.g. "Room 2 Mo"
-  int targetType = 0;
+  palvane::Target target = palvane::Target::kMolybdenum;
   std::vector<FilterCalibration> filters;  // at most one per filter
   std::optional<OutputMeasurement> output;
   std::optional<HeelCalibration> heel;
@@ -108,7 +97,7 @@ struct FilterFitFor {
   const FilterCalibration* fit = nullptr;
   std::string refusal;  // empty when the set-up's filter was found
 };
-FilterFitFor filterFitFor(const TubeProfile& profile, const TubeSetup& setup);
+FilterFitFor filterFitFor(const TubeProfile& profile, const palvane::TubeSetup& setup);
 
 // A file name proposed for the profile: its name with the characters a file name should not
 // hold replaced by '_', blanks too, and the extension: "Room 2 Mo" gives Room_2_Mo.txt; a

@@ -129,19 +129,19 @@ std::string calibrationLine(const CommandLine& commandLine,
   if (profile) {
     std::string line = "calibration: profile " + commandLine.calibrationFile->string();
     if (!profile->name.empty()) line += " (\"" + profile->name + "\")";
-    line += ", " + std::string(calibration::targetName(profile->targetType)) + " target, fits for";
+    line += ", " + std::string(calibration::targetMetal(profile->target)) + " target, fits for";
     for (const calibration::FilterCalibration& fit : profile->filters) {
       if (fit.aluminium) {
         line += ' ';
-        line += calibration::setupName(profile->targetType, fit.filter);
+        line += calibration::setupName(profile->target, fit.filter);
       }
     }
     if (const auto& output = profile->output) {
       line += "; output " + csv::number(output->output.kermaPerLoad) + " uGy/mAs at " +
               csv::number(output->output.distance) + " cm measured at " +
-              csv::number(output->tubeVoltage) + " kV (" +
+              csv::number(output->setup.tubeVoltage) + " kV (" +
               calibration::setupName(
-                  output->setup.targetType,
+                  output->setup.target,
                   calibration::filterOf(output->setup.molybdenum, output->setup.rhodium)
                       .value_or(calibration::Filter::kNone)) +
               ")" + (output->date.empty() ? "" : " on " + output->date);

@@ -40,7 +40,10 @@ QString signedPercent(double relative) {
 
 }  // namespace
 
-QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"); }
+QString aluminiumBoxText(double aluminium) {
+  const std::string pattern(setupField(&TubeSetup::aluminium).boxPattern);
+  return formatted(aluminium, pattern.c_str());
+}
 
 std::string todayText() { return QDate::currentDate().toString(Qt::ISODate).toStdString(); }
 
@@ -156,7 +159,7 @@ void CalibrationPanel::FitButton_Click() {
     return;
   }
   const TubeSettings tube = readTubeSettings(texts);
-  const calibration::TubeSetup setup = tubeSetup(shared.TargetType, tube);
+  const TubeSetup& setup = formSetup;
   const std::optional<calibration::Filter> filter =
       calibration::filterOf(setup.molybdenum, setup.rhodium);
   if (!filter) {
@@ -242,14 +245,12 @@ void CalibrationPanel::OutputButton_Click() {
     return;
   }
   const TubeSettings tube = readTubeSettings(texts);
-  if (!(tube.tubeVoltage >= calibration::kLowestTubeVoltage &&
-        tube.tubeVoltage <= calibration::kHighestTubeVoltage)) {
-    warn(QString::fromUtf8(kCalibrationFormVoltageMessage).arg(shortestText(tube.tubeVoltage)));
+  const TubeSetup setup = tubeSetupOf(state().TargetType, readTubeSettings(texts));
+  if (!(setup.tubeVoltage >= kLowestTubeVoltage && setup.tubeVoltage <= kHighestTubeVoltage)) {
+    warn(QString::fromUtf8(kCalibrationFormVoltageMessage).arg(shortestText(setup.tubeVoltage)));
     return;
   }
-  const int target = state().TargetType;
-  profileForForm().output = calibration::OutputMeasurement{**output, tube.tubeVoltage,
-                                                           tubeSetup(target, tube), todayText()};
+  profileForForm().output = calibration::OutputMeasurement{**output, setup, todayText()};
   showOutput();
   showState();
 }
@@ -271,8 +272,8 @@ void CalibrationPanel::showOutput() {
       translated(QT_TRANSLATE_NOOP("palvane", "65 cm: %1 µGy/mAs、%2 %3 kV"))
           .arg(formatted(calibration::referenceKerma(output->output), kAbsoluteKermaPattern),
                QString::fromStdString(calibration::setupName(
-                   output->setup.targetType, filter.value_or(calibration::Filter::kNone))),
-               shortestText(output->tubeVoltage)));
+                   output->setup.target, filter.value_or(calibration::Filter::kNone))),
+               shortestText(output->setup.tubeVoltage)));
 }
 
 }  // namespace palvane

@@ -15,6 +15,7 @@
 #include "calibration/tube_profile.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/calibration_state.h"
+#include "palvane/physics/tube_calibration.h"
 
 class QFrame;
 class QLabel;
@@ -63,7 +64,7 @@ inline constexpr char kCalibrationOtherTargetMessage[] =
 inline constexpr char kCalibrationFileProblemMessage[] = "%1. Nothing was changed.";
 
 // An aluminium-equivalent thickness in mm as the spectrum form's aluminium box holds it,
-// with the box's pattern "#0.00".
+// with the box pattern of its setting ("#0.00").
 QString aluminiumBoxText(double aluminium);
 // Today's date as a profile states its measurements': "2026-12-08".
 std::string todayText();
@@ -94,7 +95,7 @@ class CalibrationPanel : public QObject {
   CalibrationStatus status() const;
   // The state of the target and settings (thicknesses in cm) for the profile.
   CalibrationStatus statusAt(int targetType, const TubeSettings& tube) const {
-    return calibrationStatus(profile_, targetType, tube);
+    return calibrationStatus(profile_, tubeSetupOf(targetType, tube));
   }
   // The line that states a status, in the language chosen now, and its colour.
   QString stateText(const CalibrationStatus& status) const;

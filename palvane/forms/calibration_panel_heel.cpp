@@ -37,7 +37,7 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   const SharedState& shared = state();
   const int target = shared.TargetType;
   const TubeSettings tube = readTubeSettings(parameterTexts());
-  const calibration::TubeSetup setup = tubeSetup(target, tube);
+  const TubeSetup setup = tubeSetupOf(target, tube);
   const std::optional<calibration::Filter> filter =
       calibration::filterOf(setup.molybdenum, setup.rhodium);
   if (!filter) {
@@ -47,7 +47,7 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   // The aluminium is refitted with the angle when the profile has pairs for this filter,
   // made for the form's other settings (the angle aside).
   const calibration::FilterCalibration* known =
-      profile_ && profile_->targetType == target ? profile_->filterCalibration(*filter) : nullptr;
+      profile_ && profile_->target == setup.target ? profile_->filterCalibration(*filter) : nullptr;
   std::vector<calibration::HvlPair> pairs;
   if (known != nullptr) {
     calibration::FilterCalibration sameAngle = *known;

@@ -9,6 +9,7 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/tube_calibration.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {
@@ -33,7 +34,7 @@ CalibrationStatus CalibrationPanel::status() const {
     }
     return unknown;
   }
-  return calibrationStatus(profile_, state().TargetType, readTubeSettings(texts));
+  return calibrationStatus(profile_, tubeSetupOf(state().TargetType, texts));
 }
 
 AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube) const {
@@ -42,15 +43,15 @@ AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube
 
 std::vector<std::string> CalibrationPanel::stateLines(int targetType,
                                                       const TubeSettings& tube) const {
-  return calibrationLines(profile_, calibrationStatus(profile_, targetType, tube),
+  return calibrationLines(profile_, calibrationStatus(profile_, tubeSetupOf(targetType, tube)),
                           scaleAt(targetType, tube));
 }
 
 calibration::TubeProfile& CalibrationPanel::profileForForm() {
-  const int target = state().TargetType;
-  if (!profile_ || profile_->targetType != target) {
+  const Target target = targetOfFlag(state().TargetType);
+  if (!profile_ || profile_->target != target) {
     profile_.emplace();
-    profile_->targetType = target;
+    profile_->target = target;
   }
   profile_->name = ProfileNameText_->text().trimmed().toStdString();
   return *profile_;
@@ -60,13 +61,13 @@ void CalibrationPanel::settingsChanged() {
   if (applying_) return;
   const ParameterTexts& texts = parameterTexts();
   if (!settingTextProblem(texts)) {
-    const calibration::TubeSetup setup = tubeSetup(state().TargetType, readTubeSettings(texts));
+    const TubeSetup setup = tubeSetupOf(state().TargetType, texts);
     const std::optional<calibration::Filter> filter =
         calibration::filterOf(setup.molybdenum, setup.rhodium);
     if (filter != shownFilter_) {
       shownFilter_ = filter;
       const calibration::FilterCalibration* fit =
-          profile_ && filter && profile_->targetType == setup.targetType
+          profile_ && filter && profile_->target == setup.target
               ? profile_->filterCalibration(*filter)
               : nullptr;
       if (fit != nullptr && !fit->madeFor(setup)) fit = nullptr;
@@ -105,7 +106,7 @@ QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
     case CalibrationState::kCalibrated:
       return translated(QT_TRANSLATE_NOOP("palvane", "校正済み: %1、%2 用"))
           .arg(name, QString::fromStdString(
-                         calibration::setupName(profile_->targetType, status.fit->filter)));
+                         calibration::setupName(profile_->target, status.fit->filter)));
     case CalibrationState::kNotForTheseSettings:
       return translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
           .arg(name, QString::fromStdString(status.why));

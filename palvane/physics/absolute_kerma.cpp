@@ -10,13 +10,14 @@ AbsoluteScale absoluteScale(const SharedState& tables, int targetType, const Tub
                             const std::optional<calibration::OutputMeasurement>& output) {
   AbsoluteScale scale;
   if (!output) return scale;
-  if (output->setup.targetType != targetType) {
-    scale.reason = "no output measured for " + std::string(calibration::targetName(targetType));
+  if (output->setup.target != targetOfFlag(targetType)) {
+    scale.reason =
+        "no output measured for " + std::string(calibration::targetMetal(targetOfFlag(targetType)));
     return scale;
   }
   const std::optional<double> atSettings = BeamAxisAirKerma(tables, targetType, tube);
   const std::optional<double> atMeasurement =
-      BeamAxisAirKerma(tables, targetType, tubeSettings(output->tubeVoltage, output->setup));
+      BeamAxisAirKerma(tables, targetType, tubeSettingsOf(output->setup));
   if (atSettings && atMeasurement) {
     scale.referenceKerma =
         calibration::scaledReferenceKerma(output->output, *atSettings, *atMeasurement);

@@ -26,15 +26,14 @@ std::string signedPercent(double relative) {
   return text;
 }
 
-std::string setupText(const calibration::TubeSetup& setup) {
+std::string setupText(const TubeSetup& setup) {
   return "θ " + number(setup.targetAngle) + "°, φ " + number(setup.tiltAngle) + "°, Be " +
          number(setup.beryllium) + " mm, Al " + number(setup.aluminium) + " mm, Mo " +
          number(setup.molybdenum) + " mm, Rh " + number(setup.rhodium) + " mm";
 }
 
 // What of the set-up differs from the one the fit was made for.
-std::string differences(const calibration::FilterCalibration& fit,
-                        const calibration::TubeSetup& setup) {
+std::string differences(const calibration::FilterCalibration& fit, const TubeSetup& setup) {
   std::string text;
   int count = 0;
   const auto note = [&text, &count](const std::string& what) {
@@ -51,18 +50,17 @@ std::string differences(const calibration::FilterCalibration& fit,
 }  // namespace
 
 CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile>& profile,
-                                    int targetType, const TubeSettings& tube) {
+                                    const TubeSetup& setup) {
   CalibrationStatus status;
   if (!profile) return status;
   status.state = CalibrationState::kNotForTheseSettings;
-  const calibration::TubeSetup setup = tubeSetup(targetType, tube);
   const calibration::FilterFitFor found = calibration::filterFitFor(*profile, setup);
   status.fit = found.fit;
   if (!found.refusal.empty()) {
     status.why = found.refusal;
     return status;
   }
-  const std::string setupName = calibration::setupName(targetType, found.filter);
+  const std::string setupName = calibration::setupName(setup.target, found.filter);
   if (status.fit == nullptr || !status.fit->aluminium) {
     status.why = setupName + " is not calibrated (no fit for this filter)";
     return status;
@@ -87,18 +85,18 @@ std::vector<std::string> calibrationLines(const std::optional<calibration::TubeP
   if (!profile) return {kUncalibratedModelLine};
   const std::string name = profile->name.empty() ? "(unnamed)" : "\"" + profile->name + "\"";
   std::vector<std::string> lines = {"profile " + name + " of a " +
-                                    std::string(calibration::targetName(profile->targetType)) +
+                                    std::string(calibration::targetMetal(profile->target)) +
                                     " tube; " +
                                     (status.state == CalibrationState::kCalibrated
                                          ? "calibrated for these settings"
                                          : "not calibrated for these settings: " + status.why)};
   if (const calibration::FilterCalibration* fit = status.fit; fit && fit->aluminium) {
-    lines.push_back(
-        "aluminium fitted for " + calibration::setupName(profile->targetType, fit->filter) +
-        (fit->date.empty() ? "" : " on " + fit->date) + ": " + fixed(*fit->aluminium, 3) + " mm (" +
-        fixed(std::round(*fit->aluminium * 100.0) / 100.0, 2) + " mm in B2F.dat), θ " +
-        number(fit->targetAngle) + "°, φ " + number(fit->tiltAngle) + "°, Be " +
-        number(fit->beryllium) + " mm");
+    lines.push_back("aluminium fitted for " + calibration::setupName(profile->target, fit->filter) +
+                    (fit->date.empty() ? "" : " on " + fit->date) + ": " +
+                    fixed(*fit->aluminium, 3) + " mm (" +
+                    fixed(std::round(*fit->aluminium * 100.0) / 100.0, 2) + " mm in B2F.dat), θ " +
+                    number(fit->targetAngle) + "°, φ " + number(fit->tiltAngle) + "°, Be " +
+                    number(fit->beryllium) + " mm");
     for (const calibration::PairFit& pair : fit->pairs) {
       std::string text = "measured HVL " + number(pair.measured.hvl) + " mm at " +
                          number(pair.measured.tubeVoltage) + " kV";
@@ -113,7 +111,7 @@ std::vector<std::string> calibrationLines(const std::optional<calibration::TubeP
     lines.push_back("output " + number(output->output.kermaPerLoad) + " µGy/mAs at " +
                     number(output->output.distance) + " cm" +
                     (output->date.empty() ? "" : " on " + output->date) + ", measured at " +
-                    number(output->tubeVoltage) + " kV, " + setupText(output->setup));
+                    number(output->setup.tubeVoltage) + " kV, " + setupText(output->setup));
     if (scale.referenceKerma) {
       lines.push_back("absolute air kerma: K_ref = " + number(output->output.kermaPerLoad) +
                       " µGy/mAs × (" + number(output->output.distance) +

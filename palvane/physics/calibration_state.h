@@ -25,12 +25,12 @@ struct CalibrationStatus {
   std::string why;
 };
 
-// The state of the settings (thicknesses in cm, as the form's) for the profile: calibrated
+// The state of the set-up for the profile: calibrated
 // when the profile is for the target, has a fit for the added filter made for the same
 // filter thickness, beryllium and angles, and the aluminium is the fit's as B2F.dat carries
 // it (two decimals).
 CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile>& profile,
-                                    int targetType, const TubeSettings& tube);
+                                    const TubeSetup& setup);
 
 // What a saved file states about the calibration, one line each: "uncalibrated model
 // (...)" without a profile; otherwise the profile's name and state, the fit with its date,

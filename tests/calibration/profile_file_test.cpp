@@ -9,11 +9,16 @@ namespace calibration {
 namespace {
 
 using palvane::FileError;
+using palvane::Target;
+
+// A molybdenum-target set-up at 28 kV: angles, beryllium, aluminium, Mo and Rh filters.
+palvane::TubeSetup setup(double theta, double phi, double be, double al, double mo, double rh) {
+  return {Target::kMolybdenum, 28, theta, phi, be, al, mo, rh};
+}
 
 TubeProfile roomTwo() {
   TubeProfile profile;
   profile.name = "Room 2 Mo";
-  profile.targetType = 0;
   FilterCalibration rhodium;
   rhodium.filter = Filter::kRhodium;
   rhodium.filterThickness = 0.025;
@@ -25,8 +30,7 @@ TubeProfile roomTwo() {
   profile.filters.push_back(rhodium);
   OutputMeasurement output;
   output.output = {80, 60};
-  output.tubeVoltage = 28;
-  output.setup = {0, 22, 0, 1, 0.18, 0, 0.025};
+  output.setup = setup(22, 0, 1, 0.18, 0, 0.025);
   output.date = "2026-12-02";
   profile.output = output;
   HeelCalibration heel;
@@ -59,12 +63,12 @@ TEST(ProfileFile, WrittenProfileReadsBack) {
   const FilterCalibration& fit = *back.filterCalibration(Filter::kRhodium);
   EXPECT_EQ(fit.aluminium, 0.177488);
   EXPECT_EQ(fit.pairs.at(0).modelHvl, 0.3397);
-  EXPECT_TRUE(fit.madeFor({0, 22, 0, 1, 0.3, 0, 0.025}));
-  EXPECT_FALSE(fit.madeFor({0, 22, 1, 1, 0.3, 0, 0.025}));  // another tilt
-  EXPECT_FALSE(fit.madeFor({0, 22, 0, 1, 0.3, 0.03, 0}));   // another filter
+  EXPECT_TRUE(fit.madeFor(setup(22, 0, 1, 0.3, 0, 0.025)));
+  EXPECT_FALSE(fit.madeFor(setup(22, 1, 1, 0.3, 0, 0.025)));  // another tilt
+  EXPECT_FALSE(fit.madeFor(setup(22, 0, 1, 0.3, 0.03, 0)));   // another filter
   ASSERT_TRUE(back.output);
   EXPECT_EQ(back.output->setup.rhodium, 0.025);
-  EXPECT_EQ(back.output->tubeVoltage, 28.0);
+  EXPECT_EQ(back.output->setup.tubeVoltage, 28.0);
   ASSERT_TRUE(back.heel);
   EXPECT_EQ(back.heel->targetAngle, 8.0);
   EXPECT_EQ(back.heel->points.size(), 2u);
@@ -78,7 +82,7 @@ TEST(ProfileFile, FormatOneFilesReadAsOneFit) {
                 "\r\noutput_kerma = 120\r\noutput_distance = 50\r\n");
   const TubeProfile old = readProfileFile(scratch.path() / "old.cal");
   EXPECT_EQ(old.format, 1);
-  EXPECT_EQ(old.targetType, 1);
+  EXPECT_EQ(old.target, Target::kTungsten);
   ASSERT_EQ(old.filters.size(), 1u);
   EXPECT_EQ(old.filters[0].aluminium, 0.101);
   EXPECT_EQ(old.filters[0].pairs.at(0).measured.tubeVoltage, 28.0);

@@ -114,7 +114,7 @@ TEST_F(EngineHvlAgreement, AbsoluteKermaFollowsTheTubeVoltageAsTheEnginesReferen
   TubeSettings at25 = at30;
   at25.tubeVoltage = 25.0;
   const calibration::OutputMeasurement output{
-      {80.0, 60.0}, 30.0, {1, 10.0, 4.0, 0.8, 0.0, 0.0, 0.025}, "2026-12-08"};
+      {80.0, 60.0}, {Target::kTungsten, 30.0, 10.0, 4.0, 0.8, 0.0, 0.0, 0.025}, "2026-12-08"};
   ASSERT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick, kTungstenSettings));
   const double engine30 = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
   ASSERT_TRUE(runEngineInScratch(
