@@ -16,36 +16,38 @@ namespace calibration {
 // and the fit of its heel. Thicknesses in mm, angles in degrees, tube voltages in kV. A
 // set-up is a palvane::TubeSetup; where only the tube matters its tube voltage is ignored.
 
-// The added filter of a set-up: none, molybdenum or rhodium.
-enum class Filter { kNone, kMolybdenum, kRhodium };
+// The filters a fit of the aluminium is made for: every filter of the set-up of more than
+// 0 mm, the tube's molybdenum and rhodium filters first (as "mo" and "rh"), then the added
+// filters in the order the beam crosses them, each a material key and its thickness in mm.
+// The compression plate is no filter of the tube: a fit is of the tube's filtration and
+// serves a set-up with or without a plate, which the model takes into account on its own.
+using Filters = std::vector<palvane::AddedLayer>;
+Filters filtersOf(const palvane::TubeSetup& setup);
 
-// The filter's key in a profile file: "none", "mo" or "rh".
-std::string_view filterKey(Filter filter);
-// The filter of the added-filter thicknesses: none with both 0, the one above 0 when only
-// one is; nullopt with both (a set-up no profile describes).
-std::optional<Filter> filterOf(double molybdenum, double rhodium);
-// "Mo/Rh": the target's and the filter's symbols, "Mo/none" without a filter.
-std::string setupName(palvane::Target target, Filter filter);
+// The filters' key, the materials joined by '+': "none", "rh", "ag", "mo+ag". A profile keeps
+// one fit per key; a fit serves a set-up whose filters have the same key and thicknesses.
+std::string filterKey(const Filters& filters);
+// "Mo/Rh", "W/Ag", "Mo/Mo+Ag": the target's and the filters' symbols, "Mo/none" without one.
+std::string setupName(palvane::Target target, const Filters& filters);
 // "molybdenum" or "tungsten".
 std::string_view targetMetal(palvane::Target target);
 
-// The thickness of the set-up's added filter of that kind (0 for none).
-double addedFilterThickness(const palvane::TubeSetup& setup, Filter filter);
-
-// The aluminium fit of one added filter, with what it was made for.
+// The aluminium fit of one set of filters, with what it was made for.
 struct FilterCalibration {
-  Filter filter = Filter::kNone;
-  double filterThickness = 0.0;  // of the added filter; 0 without one
+  Filters filters;  // empty without a filter
   double beryllium = 0.0;
   double targetAngle = 0.0;
   double tiltAngle = 0.0;
+  // The plate the fit was made through, when there was one: the model HVLs of the pairs
+  // were computed through it.
+  std::optional<palvane::AddedLayer> plate;
   std::string date;                 // of the measurement, yyyy-mm-dd; may be empty
   std::vector<PairFit> pairs;       // the model HVLs at the fitted aluminium (0: not known)
   std::optional<double> aluminium;  // the fitted thickness, unrounded
-  // The fit was made for the set-up: same filter and thickness, beryllium and angles.
+  // The fit was made for the set-up: same filters and thicknesses, beryllium and angles.
   bool madeFor(const palvane::TubeSetup& setup) const;
-  // A fit (without pairs or aluminium yet) made for the set-up with its filter.
-  static FilterCalibration madeWith(const palvane::TubeSetup& setup, Filter filter);
+  // A fit (without pairs or aluminium yet) made for the set-up, with its filters and plate.
+  static FilterCalibration madeWith(const palvane::TubeSetup& setup);
 };
 
 // A measured output with the settings the form held when it was set, its tube voltage
@@ -67,7 +69,7 @@ struct HeelPoint {
 
 // The heel measured at one setting of the profile, and the target angle fitted to it.
 struct HeelCalibration {
-  Filter filter = Filter::kNone;
+  std::string filter = "none";  // the filterKey of the set-up it was measured with
   double tubeVoltage = 0.0;
   std::vector<HeelPoint> points;
   std::optional<double> targetAngle;  // the fitted (effective) angle
@@ -78,22 +80,22 @@ struct TubeProfile {
   int format = 2;    // the file format it was read from (1: one fit, its set-up not stated)
   std::string name;  // the user's, e.g. "Room 2 Mo"
   palvane::Target target = palvane::Target::kMolybdenum;
-  std::vector<FilterCalibration> filters;  // at most one per filter
+  std::vector<FilterCalibration> filters;  // at most one per filter key
   std::optional<OutputMeasurement> output;
   std::optional<HeelCalibration> heel;
 
-  // The fit of the filter; nullptr when the profile has none.
-  const FilterCalibration* filterCalibration(Filter filter) const;
-  // Adds the fit, or replaces the filter's fit.
+  // The fit of the filter key; nullptr when the profile has none.
+  const FilterCalibration* filterCalibration(std::string_view key) const;
+  // Adds the fit, or replaces the fit of its filter key.
   void setFilterCalibration(const FilterCalibration& calibration);
 };
 
-// Which of the profile's fits could serve a set-up: the fit of its added filter (nullptr
+// Which of the profile's fits could serve a set-up: the fit of its filters' key (nullptr
 // when the profile has none; it may lack an aluminium or be made for other angles,
-// beryllium or filter thickness), or why none can: "the profile is for the molybdenum
-// target", "both added filters are set".
+// beryllium or filter thicknesses), or why none can: "the profile is for the molybdenum
+// target".
 struct FilterFitFor {
-  Filter filter = Filter::kNone;
+  Filters filters;  // the set-up's
   const FilterCalibration* fit = nullptr;
   std::string refusal;  // empty when the set-up's filter was found
 };

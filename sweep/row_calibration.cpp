@@ -14,7 +14,7 @@ std::string unservedBecause(const calibration::TubeProfile& profile, const Setti
   const calibration::FilterFitFor found = calibration::filterFitFor(profile, row);
   fit = found.fit;
   if (!found.refusal.empty()) return found.refusal;
-  const std::string name = calibration::setupName(row.target, found.filter);
+  const std::string name = calibration::setupName(row.target, found.filters);
   if (fit == nullptr || !fit->aluminium) {
     fit = nullptr;
     return name + " is not calibrated in the profile";

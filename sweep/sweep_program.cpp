@@ -133,17 +133,14 @@ std::string calibrationLine(const CommandLine& commandLine,
     for (const calibration::FilterCalibration& fit : profile->filters) {
       if (fit.aluminium) {
         line += ' ';
-        line += calibration::setupName(profile->target, fit.filter);
+        line += calibration::setupName(profile->target, fit.filters);
       }
     }
     if (const auto& output = profile->output) {
       line += "; output " + csv::number(output->output.kermaPerLoad) + " uGy/mAs at " +
               csv::number(output->output.distance) + " cm measured at " +
               csv::number(output->setup.tubeVoltage) + " kV (" +
-              calibration::setupName(
-                  output->setup.target,
-                  calibration::filterOf(output->setup.molybdenum, output->setup.rhodium)
-                      .value_or(calibration::Filter::kNone)) +
+              calibration::setupName(output->setup.target, calibration::filtersOf(output->setup)) +
               ")" + (output->date.empty() ? "" : " on " + output->date);
     }
     return line;

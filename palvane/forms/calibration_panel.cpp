@@ -159,28 +159,18 @@ void CalibrationPanel::FitButton_Click() {
     return;
   }
   const TubeSettings tube = readTubeSettings(texts);
-  const TubeSetup& setup = formSetup;
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) {
-    warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
-    return;
-  }
   try {
     // The fit is for the form's filters, the added row's included.
     const calibration::HvlFit fit = FitTubeAluminium(shared, shared.TargetType, tube, read->pairs,
                                                      modelLayers(shared, formSetup));
-    // A profile describes the tube's own filters only: a fit made through an added filter or
-    // the plate is shown but not kept as the profile's.
-    if (!hasAddedLayers(formSetup)) {
-      calibration::FilterCalibration made =
-          calibration::FilterCalibration::madeWith(setup, *filter);
-      made.date = todayText();
-      made.pairs = fit.pairs;
-      made.aluminium = fit.aluminium;
-      profileForForm().setFilterCalibration(made);
-      shownFilter_ = filter;
-    }
+    // Kept for the form's filters, the added row's included; a plate is modelled, not a
+    // filter of the tube.
+    calibration::FilterCalibration made = calibration::FilterCalibration::madeWith(formSetup);
+    made.date = todayText();
+    made.pairs = fit.pairs;
+    made.aluminium = fit.aluminium;
+    profileForForm().setFilterCalibration(made);
+    shownFilter_ = calibration::filterKey(made.filters);
     showAluminium(fit.aluminium);
     showFit(fit, read->rows);
     showState();
@@ -245,7 +235,7 @@ void CalibrationPanel::OutputButton_Click() {
     return;
   }
   const TubeSettings tube = readTubeSettings(texts);
-  const TubeSetup setup = tubeSetupOf(state().TargetType, readTubeSettings(texts));
+  const TubeSetup setup = tubeSetupOf(state().TargetType, texts);
   if (!(setup.tubeVoltage >= kLowestTubeVoltage && setup.tubeVoltage <= kHighestTubeVoltage)) {
     warn(QString::fromUtf8(kCalibrationFormVoltageMessage).arg(shortestText(setup.tubeVoltage)));
     return;
@@ -266,13 +256,11 @@ void CalibrationPanel::showOutput() {
     ReferenceKermaLabel_->clear();
     return;
   }
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(output->setup.molybdenum, output->setup.rhodium);
   ReferenceKermaLabel_->setText(
       translated(QT_TRANSLATE_NOOP("palvane", "65 cm: %1 µGy/mAs、%2 %3 kV"))
           .arg(formatted(calibration::referenceKerma(output->output), kAbsoluteKermaPattern),
                QString::fromStdString(calibration::setupName(
-                   output->setup.target, filter.value_or(calibration::Filter::kNone))),
+                   output->setup.target, calibration::filtersOf(output->setup))),
                shortestText(output->setup.tubeVoltage)));
 }
 

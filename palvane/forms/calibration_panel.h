@@ -35,9 +35,6 @@ inline constexpr char kCalibrationNotPositiveMessage[] =
     "Calibration, %1: %2 must be above 0. Nothing was changed.";
 inline constexpr char kCalibrationDistanceOutOfRangeMessage[] =
     "Calibration, %1: %2 cm is outside 10 to 200 cm. Nothing was changed.";
-inline constexpr char kCalibrationBothFiltersMessage[] =
-    "Calibration: both added filters are set; a profile keeps one fit for no added filter, for "
-    "Mo and for Rh. Nothing was changed.";
 inline constexpr char kCalibrationFormVoltageMessage[] =
     "Calibration: the output is stored with the form's tube voltage, %1 kV, which is outside 20 "
     "to 50 kV. Nothing was changed.";
@@ -183,8 +180,8 @@ class CalibrationPanel : public QObject {
   QLabel* StateLabel_ = nullptr;
   std::optional<calibration::TubeProfile> profile_;
   std::optional<double> fittedAluminium_;
-  // The added filter of the settings when they were last seen, to notice its change.
-  std::optional<calibration::Filter> shownFilter_;
+  // The filter key of the settings when they were last seen, to notice its change.
+  std::optional<std::string> shownFilter_;
   bool applying_ = false;  // the panel itself is changing the aluminium box
 };
 

@@ -84,16 +84,9 @@ bool CalibrationPanel::loadFrom(const QString& file) {
       warn(settingProblemMessage(*problem));
       return false;
     }
-    const TubeSetup setup = tubeSetupOf(formTarget, readTubeSettings(texts));
-    const std::optional<calibration::Filter> filter =
-        calibration::filterOf(setup.molybdenum, setup.rhodium);
-    if (!filter) {
-      warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
-      return false;
-    }
+    const TubeSetup setup = tubeSetupOf(formTarget, texts);
     for (calibration::FilterCalibration& fit : loaded.filters) {
-      calibration::FilterCalibration adopted =
-          calibration::FilterCalibration::madeWith(setup, *filter);
+      calibration::FilterCalibration adopted = calibration::FilterCalibration::madeWith(setup);
       adopted.pairs = fit.pairs;
       adopted.aluminium = fit.aluminium;
       fit = adopted;
@@ -112,8 +105,8 @@ bool CalibrationPanel::loadFrom(const QString& file) {
   const calibration::FilterCalibration* fit = nullptr;
   if (!settingTextProblem(texts)) {
     const TubeSetup setup = tubeSetupOf(formTarget, texts);
-    shownFilter_ = calibration::filterOf(setup.molybdenum, setup.rhodium);
-    if (shownFilter_) fit = loaded.filterCalibration(*shownFilter_);
+    shownFilter_ = calibration::filterKey(calibration::filtersOf(setup));
+    fit = loaded.filterCalibration(*shownFilter_);
     if (fit != nullptr && !fit->madeFor(setup)) fit = nullptr;
   }
   showFilterCalibration(fit);

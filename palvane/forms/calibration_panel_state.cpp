@@ -62,14 +62,12 @@ void CalibrationPanel::settingsChanged() {
   const ParameterTexts& texts = parameterTexts();
   if (!settingTextProblem(texts)) {
     const TubeSetup setup = tubeSetupOf(state().TargetType, texts);
-    const std::optional<calibration::Filter> filter =
-        calibration::filterOf(setup.molybdenum, setup.rhodium);
+    const std::string filter = calibration::filterKey(calibration::filtersOf(setup));
     if (filter != shownFilter_) {
       shownFilter_ = filter;
-      const calibration::FilterCalibration* fit =
-          profile_ && filter && profile_->target == setup.target
-              ? profile_->filterCalibration(*filter)
-              : nullptr;
+      const calibration::FilterCalibration* fit = profile_ && profile_->target == setup.target
+                                                      ? profile_->filterCalibration(filter)
+                                                      : nullptr;
       if (fit != nullptr && !fit->madeFor(setup)) fit = nullptr;
       showFilterCalibration(fit);
     }
@@ -106,7 +104,7 @@ QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
     case CalibrationState::kCalibrated:
       return translated(QT_TRANSLATE_NOOP("palvane", "校正済み: %1、%2 用"))
           .arg(name, QString::fromStdString(
-                         calibration::setupName(profile_->target, status.fit->filter)));
+                         calibration::setupName(profile_->target, status.fit->filters)));
     case CalibrationState::kNotForTheseSettings:
       return translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
           .arg(name, QString::fromStdString(status.why));

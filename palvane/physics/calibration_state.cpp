@@ -26,10 +26,18 @@ std::string signedPercent(double relative) {
   return text;
 }
 
+// "Ag 0.05 mm, PMMA 2.4 mm": the added filters and the plate.
+std::string layersCaption(const AddedLayers& layers) {
+  const std::string filters = filtersCaption(layers);
+  const std::string plate = plateCaption(layers);
+  return filters + (filters.empty() || plate.empty() ? "" : ", ") + plate;
+}
+
 std::string setupText(const TubeSetup& setup) {
   return "θ " + number(setup.targetAngle) + "°, φ " + number(setup.tiltAngle) + "°, Be " +
          number(setup.beryllium) + " mm, Al " + number(setup.aluminium) + " mm, Mo " +
-         number(setup.molybdenum) + " mm, Rh " + number(setup.rhodium) + " mm";
+         number(setup.molybdenum) + " mm, Rh " + number(setup.rhodium) + " mm" +
+         (hasAddedLayers(setup) ? ", " + layersCaption(addedLayersOf(setup)) : "");
 }
 
 // What of the set-up differs from the one the fit was made for.
@@ -43,7 +51,13 @@ std::string differences(const calibration::FilterCalibration& fit, const TubeSet
   if (!same(setup.targetAngle, fit.targetAngle)) note("θ (" + number(fit.targetAngle) + "°)");
   if (!same(setup.tiltAngle, fit.tiltAngle)) note("φ (" + number(fit.tiltAngle) + "°)");
   if (!same(setup.beryllium, fit.beryllium)) note("beryllium (" + number(fit.beryllium) + " mm)");
-  if (text.empty()) note("the filter thickness (" + number(fit.filterThickness) + " mm)");
+  if (text.empty()) {
+    std::string thicknesses;
+    for (const AddedLayer& filter : fit.filters) {
+      thicknesses += (thicknesses.empty() ? "" : ", ") + number(filter.thickness) + " mm";
+    }
+    note("the filter thickness (" + thicknesses + ")");
+  }
   return text + (count == 1 ? " differs" : " differ") + " from the profile's";
 }
 
@@ -60,7 +74,7 @@ CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile
     status.why = found.refusal;
     return status;
   }
-  const std::string setupName = calibration::setupName(setup.target, found.filter);
+  const std::string setupName = calibration::setupName(setup.target, found.filters);
   if (status.fit == nullptr || !status.fit->aluminium) {
     status.why = setupName + " is not calibrated (no fit for this filter)";
     return status;
@@ -91,12 +105,12 @@ std::vector<std::string> calibrationLines(const std::optional<calibration::TubeP
                                          ? "calibrated for these settings"
                                          : "not calibrated for these settings: " + status.why)};
   if (const calibration::FilterCalibration* fit = status.fit; fit && fit->aluminium) {
-    lines.push_back("aluminium fitted for " + calibration::setupName(profile->target, fit->filter) +
-                    (fit->date.empty() ? "" : " on " + fit->date) + ": " +
-                    fixed(*fit->aluminium, 3) + " mm (" +
-                    fixed(std::round(*fit->aluminium * 100.0) / 100.0, 2) + " mm in B2F.dat), θ " +
-                    number(fit->targetAngle) + "°, φ " + number(fit->tiltAngle) + "°, Be " +
-                    number(fit->beryllium) + " mm");
+    lines.push_back(
+        "aluminium fitted for " + calibration::setupName(profile->target, fit->filters) +
+        (fit->date.empty() ? "" : " on " + fit->date) + ": " + fixed(*fit->aluminium, 3) + " mm (" +
+        fixed(std::round(*fit->aluminium * 100.0) / 100.0, 2) + " mm in B2F.dat), θ " +
+        number(fit->targetAngle) + "°, φ " + number(fit->tiltAngle) + "°, Be " +
+        number(fit->beryllium) + " mm");
     for (const calibration::PairFit& pair : fit->pairs) {
       std::string text = "measured HVL " + number(pair.measured.hvl) + " mm at " +
                          number(pair.measured.tubeVoltage) + " kV";

@@ -100,17 +100,15 @@ palvane::Target targetOf(const py::handle& target) {
   throwSetupError("target " + py::repr(target).cast<std::string>() + ": must be \"mo\" or \"w\"");
 }
 
-// The fit of the set-up's added filter, made for its beryllium, angles and filter thickness.
+// The fit of the set-up's filters (its added ones included), made for its beryllium, angles
+// and filter thicknesses, through its plate.
 calibration::FilterCalibration filterCalibration(
     const palvane::TubeSetup& setup, double aluminium,
     const std::vector<std::pair<double, double>>& measured, const std::string& date) {
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) throwSetupError("setup: both added filters are set; a fit serves one filter");
   if (!std::isfinite(aluminium) || aluminium < 0) {
     throwSetupError("aluminium_mm: must be a number of 0 mm or more");
   }
-  calibration::FilterCalibration fit = calibration::FilterCalibration::madeWith(setup, *filter);
+  calibration::FilterCalibration fit = calibration::FilterCalibration::madeWith(setup);
   fit.aluminium = aluminium;
   fit.date = checkedDate(date);
   if (measured.size() > calibration::kMostHvlPairs) {
@@ -250,11 +248,16 @@ void bindCalibration(py::module_& module) {
   py::class_<FilterCalibration>(module, "FilterCalibration")
       .def(py::init(&filterCalibration), py::arg("setup"), py::arg("aluminium_mm"),
            py::arg("hvl_pairs") = std::vector<std::pair<double, double>>{}, py::arg("date") = "")
-      .def_property_readonly("filter",
+      .def_property_readonly(
+          "filter",
+          [](const FilterCalibration& fit) { return calibration::filterKey(fit.filters); })
+      .def_property_readonly("filters",
                              [](const FilterCalibration& fit) {
-                               return std::string(calibration::filterKey(fit.filter));
+                               std::vector<std::pair<std::string, double>> filters;
+                               for (const palvane::AddedLayer& filter : fit.filters)
+                                 filters.emplace_back(filter.material, filter.thickness);
+                               return filters;
                              })
-      .def_readonly("filter_thickness_mm", &FilterCalibration::filterThickness)
       .def_readonly("beryllium_mm", &FilterCalibration::beryllium)
       .def_readonly("target_angle_deg", &FilterCalibration::targetAngle)
       .def_readonly("tilt_angle_deg", &FilterCalibration::tiltAngle)

@@ -104,8 +104,8 @@ def test_a_profile_made_in_python_is_read_back(tmp_path):
     palvane.write_profile(tmp_path / "room3.txt", profile)
     again = palvane.read_profile(tmp_path / "room3.txt")
     (fit,) = again.filters
-    assert (fit.filter, fit.filter_thickness_mm, fit.aluminium_mm, fit.hvl_pairs) == \
-        ("rh", 0.025, 0.177, [(28.0, 0.34)])
+    assert (fit.filter, fit.filters, fit.aluminium_mm, fit.hvl_pairs) == \
+        ("rh", [("rh", 0.025)], 0.177, [(28.0, 0.34)])
     assert again.output.setup == setup
     assert palvane.apply_profile(setup, again).aluminium_mm == 0.18
     with pytest.raises(palvane.SetupError, match="distance_cm"):

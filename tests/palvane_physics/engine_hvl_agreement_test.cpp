@@ -13,6 +13,7 @@
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
+#include "palvane/physics/tube_calibration.h"
 #include "palvane/state/table_loading.h"
 #include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"
@@ -113,8 +114,7 @@ TEST_F(EngineHvlAgreement, AbsoluteKermaFollowsTheTubeVoltageAsTheEnginesReferen
   const TubeSettings at30{30.0, 10.0, 4.0, 0.08, 0.0, 0.0, 0.0025};
   TubeSettings at25 = at30;
   at25.tubeVoltage = 25.0;
-  const calibration::OutputMeasurement output{
-      {80.0, 60.0}, {Target::kTungsten, 30.0, 10.0, 4.0, 0.8, 0.0, 0.0, 0.025}, "2026-12-08"};
+  const calibration::OutputMeasurement output{{80.0, 60.0}, tubeSetupOf(1, at30), "2026-12-08"};
   ASSERT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick, kTungstenSettings));
   const double engine30 = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
   ASSERT_TRUE(runEngineInScratch(
