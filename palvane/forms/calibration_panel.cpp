@@ -69,12 +69,12 @@ std::optional<double> CalibrationPanel::numberEntry(const QLineEdit& box, const 
                                                     std::initializer_list<std::string_view> units) {
   const QString text = box.text().trimmed();
   if (text.isEmpty()) {
-    warn(QString::fromUtf8(kCalibrationEmptyEntryMessage).arg(name));
+    warn(translated(kCalibrationEmptyEntryMessage).arg(name));
     return std::nullopt;
   }
   const std::string utf8 = text.toStdString();
   if (!IsSettingNumber(utf8, units)) {
-    warn(QString::fromUtf8(kCalibrationNotANumberMessage).arg(name, text));
+    warn(translated(kCalibrationNotANumberMessage).arg(name, text));
     return std::nullopt;
   }
   return SettingNumber(utf8);
@@ -84,7 +84,7 @@ std::optional<double> CalibrationPanel::positiveEntry(
     const QLineEdit& box, const QString& name, std::initializer_list<std::string_view> units) {
   const std::optional<double> value = numberEntry(box, name, units);
   if (value && !(*value > 0.0)) {
-    warn(QString::fromUtf8(kCalibrationNotPositiveMessage).arg(name, box.text().trimmed()));
+    warn(translated(kCalibrationNotPositiveMessage).arg(name, box.text().trimmed()));
     return std::nullopt;
   }
   return value;
@@ -97,15 +97,15 @@ std::optional<CalibrationPanel::Pairs> CalibrationPanel::readPairs() {
     if (row.tubeVoltage->text().trimmed().isEmpty() && row.hvl->text().trimmed().isEmpty()) {
       continue;  // an empty row is no measurement
     }
-    const QString voltageName = QString::fromUtf8("row %1, tube voltage (kV)").arg(n + 1);
+    const QString voltageName = translated(kRowVoltageName).arg(n + 1);
     const std::optional<double> voltage = numberEntry(*row.tubeVoltage, voltageName, {"kV"});
     if (!voltage) return std::nullopt;
-    const std::optional<double> hvl = positiveEntry(
-        *row.hvl, QString::fromUtf8("row %1, measured HVL (mm Al)").arg(n + 1), {"mm", "mm Al"});
+    const std::optional<double> hvl =
+        positiveEntry(*row.hvl, translated(kRowHvlName).arg(n + 1), {"mm", "mm Al"});
     if (!hvl) return std::nullopt;
     const calibration::HvlPair pair{*voltage, *hvl};
     if (calibration::pairProblem(pair)) {
-      warn(QString::fromUtf8(kCalibrationVoltageOutOfRangeMessage)
+      warn(translated(kCalibrationVoltageOutOfRangeMessage)
                .arg(voltageName, shortestText(*voltage)));
       return std::nullopt;
     }
@@ -120,20 +120,20 @@ std::optional<std::optional<calibration::OutputCalibration>> CalibrationPanel::r
       OutputDistanceText_->text().trimmed().isEmpty()) {
     return std::optional<calibration::OutputCalibration>();  // no output given
   }
-  const std::optional<double> kerma = positiveEntry(
-      *OutputKermaText_, QString::fromUtf8("measured output (µGy/mAs)"), {"µGy/mAs", "uGy/mAs"});
+  const std::optional<double> kerma =
+      positiveEntry(*OutputKermaText_, translated(kOutputKermaName), {"µGy/mAs", "uGy/mAs"});
   if (!kerma) return std::nullopt;
-  const std::optional<double> distance = positiveEntry(
-      *OutputDistanceText_, QString::fromUtf8("distance from the focal spot (cm)"), {"cm"});
+  const std::optional<double> distance =
+      positiveEntry(*OutputDistanceText_, translated(kOutputDistanceName), {"cm"});
   if (!distance) return std::nullopt;
   const calibration::OutputCalibration output{*kerma, *distance};
   if (calibration::outputProblem(output) == calibration::OutputProblem::kDistanceOutOfRange) {
-    warn(QString::fromUtf8(kCalibrationDistanceOutOfRangeMessage)
-             .arg(QString::fromUtf8("distance from the focal spot (cm)"), shortestText(*distance)));
+    warn(translated(kCalibrationDistanceOutOfRangeMessage)
+             .arg(translated(kOutputDistanceName), shortestText(*distance)));
     return std::nullopt;
   }
   if (!calibration::isUsable(output)) {
-    warn(QString::fromUtf8(kCalibrationOutputTooLargeMessage)
+    warn(translated(kCalibrationOutputTooLargeMessage)
              .arg(shortestText(*kerma), shortestText(*distance)));
     return std::nullopt;
   }
@@ -144,7 +144,7 @@ void CalibrationPanel::FitButton_Click() {
   const std::optional<Pairs> read = readPairs();
   if (!read) return;
   if (read->pairs.empty()) {
-    warn(QString::fromUtf8(kCalibrationNoPairMessage));
+    warn(translated(kCalibrationNoPairMessage));
     return;
   }
   const ParameterTexts& texts = parameterTexts();
@@ -175,13 +175,12 @@ void CalibrationPanel::FitButton_Click() {
     showFit(fit, read->rows);
     showState();
   } catch (const calibration::UnreachableHvl& error) {
-    warn(QString::fromUtf8(error.belowModel() ? kCalibrationHvlBelowModelMessage
-                                              : kCalibrationHvlAboveModelMessage)
+    warn(translated(error.belowModel() ? kCalibrationHvlBelowModelMessage
+                                       : kCalibrationHvlAboveModelMessage)
              .arg(shortestText(error.pair.hvl), shortestText(error.pair.tubeVoltage),
                   formatted(error.boundHvl, kHvlPattern)));
   } catch (const calibration::FitImpossible& error) {
-    warn(QString::fromUtf8(kCalibrationFitImpossibleMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFitImpossibleMessage).arg(QString::fromStdString(error.what())));
   }
 }
 
@@ -237,7 +236,7 @@ void CalibrationPanel::OutputButton_Click() {
   const TubeSettings tube = readTubeSettings(texts);
   const TubeSetup setup = tubeSetupOf(state().TargetType, texts);
   if (!(setup.tubeVoltage >= kLowestTubeVoltage && setup.tubeVoltage <= kHighestTubeVoltage)) {
-    warn(QString::fromUtf8(kCalibrationFormVoltageMessage).arg(shortestText(setup.tubeVoltage)));
+    warn(translated(kCalibrationFormVoltageMessage).arg(shortestText(setup.tubeVoltage)));
     return;
   }
   profileForForm().output = calibration::OutputMeasurement{**output, setup, todayText()};

@@ -13,6 +13,7 @@
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
 #include "calibration/tube_profile.h"
+#include "palvane/forms/calibration_messages.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/calibration_state.h"
 #include "palvane/physics/tube_calibration.h"
@@ -23,42 +24,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace palvane {
-
-// Messages of the calibration panel. %1 names the entry ("row 2, measured HVL (mm Al)").
-inline constexpr char kCalibrationNotANumberMessage[] =
-    "Calibration, %1: \"%2\" is not a number. Nothing was changed.";
-inline constexpr char kCalibrationEmptyEntryMessage[] =
-    "Calibration, %1: the entry is empty while its partner is filled in. Nothing was changed.";
-inline constexpr char kCalibrationVoltageOutOfRangeMessage[] =
-    "Calibration, %1: %2 kV is outside 20 to 50 kV. Nothing was changed.";
-inline constexpr char kCalibrationNotPositiveMessage[] =
-    "Calibration, %1: %2 must be above 0. Nothing was changed.";
-inline constexpr char kCalibrationDistanceOutOfRangeMessage[] =
-    "Calibration, %1: %2 cm is outside 10 to 200 cm. Nothing was changed.";
-inline constexpr char kCalibrationFormVoltageMessage[] =
-    "Calibration: the output is stored with the form's tube voltage, %1 kV, which is outside 20 "
-    "to 50 kV. Nothing was changed.";
-inline constexpr char kCalibrationOutputTooLargeMessage[] =
-    "Calibration: an output of %1 µGy/mAs at %2 cm is too large to compute with. Nothing was "
-    "changed.";
-inline constexpr char kCalibrationNoPairMessage[] =
-    "Calibration: enter at least one row of tube voltage and measured HVL. Nothing was changed.";
-// %1 the measured HVL, %2 its tube voltage, %3 the model's HVL at the end of the range.
-inline constexpr char kCalibrationHvlBelowModelMessage[] =
-    "Calibration: the measured HVL %1 mm at %2 kV is below the model's %3 mm with no "
-    "aluminium, so no aluminium-equivalent thickness from 0 to 5 mm reaches it. Nothing was "
-    "changed.";
-inline constexpr char kCalibrationHvlAboveModelMessage[] =
-    "Calibration: the measured HVL %1 mm at %2 kV is above the model's %3 mm with 5 mm of "
-    "aluminium, so no aluminium-equivalent thickness from 0 to 5 mm reaches it. Nothing was "
-    "changed.";
-inline constexpr char kCalibrationFitImpossibleMessage[] =
-    "Calibration: the model gives no HVL for these settings (%1). Nothing was changed.";
-// %1 the file, %2 and %3 the targets of the file and of the form.
-inline constexpr char kCalibrationOtherTargetMessage[] =
-    "%1: this calibration is for the %2 target, but the form is set for the %3 target. "
-    "Nothing was changed.";
-inline constexpr char kCalibrationFileProblemMessage[] = "%1. Nothing was changed.";
 
 // An aluminium-equivalent thickness in mm as the spectrum form's aluminium box holds it,
 // with the box pattern of its setting ("#0.00").
@@ -94,6 +59,8 @@ class CalibrationPanel : public QObject {
   CalibrationStatus statusAt(int targetType, const TubeSettings& tube) const {
     return calibrationStatus(profile_, tubeSetupOf(targetType, tube));
   }
+  // Why the profile does not serve the settings of a status, in the language chosen now.
+  QString reasonText(const CalibrationStatus& status) const;
   // The line that states a status, in the language chosen now, and its colour.
   QString stateText(const CalibrationStatus& status) const;
   static QString stateStyle(CalibrationState state);

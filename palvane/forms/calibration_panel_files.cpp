@@ -62,16 +62,16 @@ bool CalibrationPanel::loadFrom(const QString& file) {
   try {
     loaded = calibration::readProfileFile(pathOf(file));
   } catch (const FileError& error) {
-    warn(QString::fromUtf8(kCalibrationFileProblemMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFileProblemMessage).arg(QString::fromStdString(error.what())));
     return false;
   }
   const int formTarget = state().TargetType;
   if (loaded.target != targetOfFlag(formTarget)) {
     const auto targetName = [](Target target) {
-      return QString::fromUtf8(calibration::targetMetal(target).data());
+      return translated(target == Target::kMolybdenum ? kMolybdenumTargetName
+                                                      : kTungstenTargetName);
     };
-    warn(QString::fromUtf8(kCalibrationOtherTargetMessage)
+    warn(translated(kCalibrationOtherTargetMessage)
              .arg(QDir::toNativeSeparators(file), targetName(loaded.target),
                   targetName(targetOfFlag(formTarget))));
     return false;
@@ -119,8 +119,7 @@ bool CalibrationPanel::saveTo(const QString& file) {
   try {
     calibration::writeProfileFile(pathOf(file), profile);
   } catch (const FileError& error) {
-    warn(QString::fromUtf8(kCalibrationFileProblemMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFileProblemMessage).arg(QString::fromStdString(error.what())));
     return false;
   }
   showState();

@@ -10,6 +10,7 @@
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/heel_dialog.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/beam_geometry.h"
 #include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/tube_calibration.h"
@@ -78,16 +79,15 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   } catch (const calibration::HeelUnreachable& error) {
     QStringList values;
     for (std::size_t n = 0; n < points.size() && n < error.nearestKerma.size(); ++n) {
-      values << QStringLiteral("%1 at X = %2 mm (measured %3)")
+      values << translated(kHeelNearestValue)
                     .arg(formatted(error.nearestKerma[n], "0.000"),
                          shortestText(points[n].position), shortestText(points[n].relativeKerma));
     }
-    warn(QString::fromUtf8(kHeelUnreachableMessage)
+    warn(translated(kHeelUnreachableMessage)
              .arg(shortestText(error.nearestAngle), values.join(QStringLiteral(", "))));
     return std::nullopt;
   } catch (const std::exception& error) {
-    warn(QString::fromUtf8(kCalibrationFitImpossibleMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFitImpossibleMessage).arg(QString::fromStdString(error.what())));
     return std::nullopt;
   }
 

@@ -31,6 +31,7 @@ CalibrationStatus CalibrationPanel::status() const {
     if (profile_) {
       unknown.state = CalibrationState::kNotForTheseSettings;
       unknown.why = "a setting is not a number";
+      unknown.unserved = Unserved::kSettingNotANumber;
     }
     return unknown;
   }
@@ -94,6 +95,49 @@ void CalibrationPanel::showFilterCalibration(const calibration::FilterCalibratio
   }
 }
 
+QString CalibrationPanel::reasonText(const CalibrationStatus& status) const {
+  const auto value = [&status](std::size_t n) {
+    return n < status.values.size() ? QString::fromStdString(status.values[n]) : QString();
+  };
+  switch (status.unserved) {
+    case Unserved::kOtherTarget:
+      return translated(kOtherTargetReason)
+          .arg(translated(profile_ && profile_->target == Target::kTungsten
+                              ? kTungstenTargetName
+                              : kMolybdenumTargetName));
+    case Unserved::kNoFit:
+      return translated(kNoFitReason).arg(value(0));
+    case Unserved::kOtherAluminium:
+      return translated(kOtherAluminiumReason).arg(value(0), value(1));
+    case Unserved::kSettingNotANumber:
+      return translated(kSettingNotANumberReason);
+    case Unserved::kOtherSettings:
+      break;
+    case Unserved::kServed:
+      return QString::fromStdString(status.why);
+  }
+  QStringList settings;
+  for (const auto& [setting, fitValue] : status.differing) {
+    const QString shown = QString::fromStdString(fitValue);
+    switch (setting) {
+      case FitSetting::kTargetAngle:
+        settings << QString::fromUtf8("θ (%1°)").arg(shown);
+        break;
+      case FitSetting::kTiltAngle:
+        settings << QString::fromUtf8("φ (%1°)").arg(shown);
+        break;
+      case FitSetting::kBeryllium:
+        settings << translated(kDifferingBerylliumReason).arg(shown);
+        break;
+      case FitSetting::kFilterThickness:
+        settings << translated(kDifferingFilterReason).arg(shown);
+        break;
+    }
+  }
+  return translated(settings.size() == 1 ? kOneSettingDiffersReason : kSettingsDifferReason)
+      .arg(settings.join(translated(kReasonSeparator)));
+}
+
 QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
   const QString name = profile_ && !profile_->name.empty()
                            ? QString::fromStdString(profile_->name)
@@ -107,7 +151,7 @@ QString CalibrationPanel::stateText(const CalibrationStatus& status) const {
                          calibration::setupName(profile_->target, status.fit->filters)));
     case CalibrationState::kNotForTheseSettings:
       return translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
-          .arg(name, QString::fromStdString(status.why));
+          .arg(name, reasonText(status));
   }
   return translated(QT_TRANSLATE_NOOP(
       "palvane", "未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です"));

@@ -40,25 +40,50 @@ std::string setupText(const TubeSetup& setup) {
          (hasAddedLayers(setup) ? ", " + layersCaption(addedLayersOf(setup)) : "");
 }
 
-// What of the set-up differs from the one the fit was made for.
-std::string differences(const calibration::FilterCalibration& fit, const TubeSetup& setup) {
-  std::string text;
-  int count = 0;
-  const auto note = [&text, &count](const std::string& what) {
-    text += (text.empty() ? "" : ", ") + what;
-    ++count;
-  };
-  if (!same(setup.targetAngle, fit.targetAngle)) note("θ (" + number(fit.targetAngle) + "°)");
-  if (!same(setup.tiltAngle, fit.tiltAngle)) note("φ (" + number(fit.tiltAngle) + "°)");
-  if (!same(setup.beryllium, fit.beryllium)) note("beryllium (" + number(fit.beryllium) + " mm)");
-  if (text.empty()) {
+// What of the set-up differs from the one the fit was made for, with the fit's values.
+std::vector<std::pair<FitSetting, std::string>> differences(
+    const calibration::FilterCalibration& fit, const TubeSetup& setup) {
+  std::vector<std::pair<FitSetting, std::string>> found;
+  if (!same(setup.targetAngle, fit.targetAngle)) {
+    found.emplace_back(FitSetting::kTargetAngle, number(fit.targetAngle));
+  }
+  if (!same(setup.tiltAngle, fit.tiltAngle)) {
+    found.emplace_back(FitSetting::kTiltAngle, number(fit.tiltAngle));
+  }
+  if (!same(setup.beryllium, fit.beryllium)) {
+    found.emplace_back(FitSetting::kBeryllium, number(fit.beryllium));
+  }
+  if (found.empty()) {
     std::string thicknesses;
     for (const AddedLayer& filter : fit.filters) {
       thicknesses += (thicknesses.empty() ? "" : ", ") + number(filter.thickness) + " mm";
     }
-    note("the filter thickness (" + thicknesses + ")");
+    found.emplace_back(FitSetting::kFilterThickness, thicknesses);
   }
-  return text + (count == 1 ? " differs" : " differ") + " from the profile's";
+  return found;
+}
+
+// "θ (10°), beryllium (1 mm) differ from the profile's".
+std::string differencesText(const std::vector<std::pair<FitSetting, std::string>>& differing) {
+  std::string text;
+  for (const auto& [setting, value] : differing) {
+    if (!text.empty()) text += ", ";
+    switch (setting) {
+      case FitSetting::kTargetAngle:
+        text += "θ (" + value + "°)";
+        break;
+      case FitSetting::kTiltAngle:
+        text += "φ (" + value + "°)";
+        break;
+      case FitSetting::kBeryllium:
+        text += "beryllium (" + value + " mm)";
+        break;
+      case FitSetting::kFilterThickness:
+        text += "the filter thickness (" + value + ")";
+        break;
+    }
+  }
+  return text + (differing.size() == 1 ? " differs" : " differ") + " from the profile's";
 }
 
 }  // namespace
@@ -72,21 +97,28 @@ CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile
   status.fit = found.fit;
   if (!found.refusal.empty()) {
     status.why = found.refusal;
+    status.unserved = Unserved::kOtherTarget;
     return status;
   }
   const std::string setupName = calibration::setupName(setup.target, found.filters);
   if (status.fit == nullptr || !status.fit->aluminium) {
     status.why = setupName + " is not calibrated (no fit for this filter)";
+    status.unserved = Unserved::kNoFit;
+    status.values = {setupName};
     return status;
   }
   if (!status.fit->madeFor(setup)) {
-    status.why = differences(*status.fit, setup);
+    status.differing = differences(*status.fit, setup);
+    status.why = differencesText(status.differing);
+    status.unserved = Unserved::kOtherSettings;
     return status;
   }
   const double written = std::round(*status.fit->aluminium * 100.0) / 100.0;
   if (!same(setup.aluminium, written)) {
-    status.why = "aluminium " + number(setup.aluminium) + " mm is not the fitted " +
-                 fixed(written, 2) + " mm";
+    status.values = {number(setup.aluminium), fixed(written, 2)};
+    status.why =
+        "aluminium " + status.values[0] + " mm is not the fitted " + status.values[1] + " mm";
+    status.unserved = Unserved::kOtherAluminium;
     return status;
   }
   status.state = CalibrationState::kCalibrated;

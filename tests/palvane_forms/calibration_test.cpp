@@ -105,11 +105,11 @@ class CalibrationTest : public QObject {
     QTest::newRow("HVL not a number") << "CalibrationHvl1"
                                       << "abc"
                                       << "FitButton"
-                                      << "\"abc\"";
+                                      << "「abc」";
     QTest::newRow("HVL zero") << "CalibrationHvl1"
                               << "0"
                               << "FitButton"
-                              << "measured HVL";
+                              << "実測 HVL";
     QTest::newRow("unreachable HVL") << "CalibrationHvl1"
                                      << "0.05"
                                      << "FitButton"
@@ -117,11 +117,11 @@ class CalibrationTest : public QObject {
     QTest::newRow("distance zero") << "OutputDistanceText"
                                    << "0"
                                    << "OutputButton"
-                                   << "distance";
+                                   << "焦点からの距離";
     QTest::newRow("distance too near") << "OutputDistanceText"
                                        << "5"
                                        << "OutputButton"
-                                       << "10 to 200 cm";
+                                       << "10 ～ 200 cm";
   }
 
   void badEntriesChangeNothing() {
@@ -226,7 +226,7 @@ class CalibrationTest : public QObject {
     molybdenum->setCurrentText(QStringLiteral("0"));
     rhodium->setCurrentText(QStringLiteral("0.025"));
     QCOMPARE(box("Text2")->text(), fitted);
-    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Rh is not calibrated")),
+    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Rh は未校正")),
              qPrintable(stateLine->text()));
     QVERIFY(box("CalibrationKv1")->text().isEmpty());
 
