@@ -258,6 +258,11 @@ void bindCalibration(py::module_& module) {
                                  filters.emplace_back(filter.material, filter.thickness);
                                return filters;
                              })
+      .def_property_readonly("plate",
+                             [](const FilterCalibration& fit) -> py::object {
+                               if (!fit.plate) return py::none();
+                               return py::make_tuple(fit.plate->material, fit.plate->thickness);
+                             })
       .def_readonly("beryllium_mm", &FilterCalibration::beryllium)
       .def_readonly("target_angle_deg", &FilterCalibration::targetAngle)
       .def_readonly("tilt_angle_deg", &FilterCalibration::tiltAngle)

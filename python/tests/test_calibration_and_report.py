@@ -115,6 +115,22 @@ def test_a_profile_made_in_python_is_read_back(tmp_path):
         palvane.FilterCalibration(setup, 0.177, [], "2026-12-01\nformat = 3")
 
 
+def test_an_added_filter_has_a_fit_of_its_own(tmp_path):
+    silver = palvane.TubeSetup(target="w", tube_voltage_kv=28, rhodium_mm=0,
+                               filters=[("ag", 0.05)])
+    profile = palvane.TubeProfile("Room 4", "w")
+    profile.set_filter_calibration(palvane.FilterCalibration(silver, 0.414))
+    palvane.write_profile(tmp_path / "room4.txt", profile)
+    again = palvane.read_profile(tmp_path / "room4.txt")
+    assert (again.format, again.filters[0].filter, again.filters[0].filters) == \
+        (3, "ag", [("ag", 0.05)])
+    # The plate is modelled on its own: the W/Ag fit serves a set-up with one.
+    with_plate = silver.replace(plate=("pmma", 2.4))
+    assert palvane.apply_profile(with_plate, again).aluminium_mm == 0.41
+    with pytest.raises(palvane.SetupError, match="W/Rh is not calibrated"):
+        palvane.apply_profile(silver.replace(filters=[], rhodium_mm=0.05), again)
+
+
 def test_report_set_holds_the_forms_files(tables, tmp_path):
     setup = palvane.TubeSetup(**MO_RH_28)
     field = palvane.field(setup, tables)
