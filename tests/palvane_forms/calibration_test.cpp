@@ -242,6 +242,33 @@ class CalibrationTest : public QObject {
     box("Text5")->setText(QStringLiteral("10"));
   }
 
+  // A fit made with silver in the added row is kept under Mo+Ag, beside the Mo fit; a plate
+  // added afterwards does not take the calibration away.
+  void anAddedFilterKeepsAFitOfItsOwn() {
+    box("CalibrationKv1")->setText(QStringLiteral("28"));
+    box("CalibrationHvl1")->setText(QStringLiteral("0.34"));
+    click("FitButton");
+    auto* filter = control<QComboBox>(spectrumForm(), "AddedFilterMaterial");
+    filter->setCurrentIndex(filter->findData(QStringLiteral("ag")));
+    box("AddedFilter")->setText(QStringLiteral("0.05"));
+    auto* stateLine = control<QLabel>(spectrumForm(), "CalibrationStateLabel");
+    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Mo+Ag は未校正")),
+             qPrintable(stateLine->text()));
+    box("CalibrationKv1")->setText(QStringLiteral("28"));
+    box("CalibrationHvl1")->setText(QStringLiteral("0.5"));
+    MessageBoxAnswerer answerer;
+    click("FitButton");
+    QVERIFY2(answerer.boxesSeen() == 0, qPrintable(answerer.text()));
+    QVERIFY2(stateLine->text().contains(QStringLiteral("校正済み")), qPrintable(stateLine->text()));
+    const calibration::TubeProfile& profile = *spectrumForm().calibrationPanel().profile();
+    QVERIFY(profile.filterCalibration("mo") != nullptr);
+    QVERIFY(profile.filterCalibration("mo+ag") != nullptr);
+    auto* plate = control<QComboBox>(spectrumForm(), "PlateMaterial");
+    plate->setCurrentIndex(plate->findData(QStringLiteral("pmma")));
+    box("Plate")->setText(QStringLiteral("2.4"));
+    QVERIFY2(stateLine->text().contains(QStringLiteral("校正済み")), qPrintable(stateLine->text()));
+  }
+
  private:
   WorkingDirectory directory_;
 };
