@@ -42,9 +42,10 @@ AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube
   return absoluteScale(state(), targetType, tube, outputMeasurement());
 }
 
-std::vector<std::string> CalibrationPanel::stateLines(int targetType,
-                                                      const TubeSettings& tube) const {
-  return calibrationLines(profile_, calibrationStatus(profile_, tubeSetupOf(targetType, tube)),
+std::vector<std::string> CalibrationPanel::stateLines(int targetType, const TubeSettings& tube,
+                                                      const AddedLayers& layers) const {
+  return calibrationLines(profile_,
+                          calibrationStatus(profile_, tubeSetupOf(targetType, tube, layers)),
                           scaleAt(targetType, tube));
 }
 

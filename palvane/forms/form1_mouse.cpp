@@ -72,7 +72,8 @@ void Form1::showCalibrationState() {
   const bool shown = panel.profile().has_value() && runSettings_.has_value();
   CalibrationStateLabel_->setVisible(shown);
   if (!shown) return;
-  const CalibrationStatus status = panel.statusAt(runSettings_->targetType, runSettings_->tube);
+  const CalibrationStatus status =
+      panel.statusAt(runSettings_->targetType, runSettings_->tube, runSettings_->layers);
   CalibrationStateLabel_->setText(panel.stateText(status));
   CalibrationStateLabel_->setStyleSheet(CalibrationPanel::stateStyle(status.state));
 }

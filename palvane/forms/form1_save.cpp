@@ -110,8 +110,8 @@ QString Form1::saveTo(const QString& folder) {
   const QDateTime now = QDateTime::currentDateTime();
   ExportStamp stamp = exportStamp(
       now, EngineReferences{shared.ReferenceFluence, shared.ReferenceKerma, shared.AxisHvl});
-  stamp.calibration =
-      form2()->calibrationPanel().stateLines(runSettings_->targetType, runSettings_->tube);
+  stamp.calibration = form2()->calibrationPanel().stateLines(
+      runSettings_->targetType, runSettings_->tube, runSettings_->layers);
   QString setFolder;
   const bool saved = saveReportingErrors(this, [&] {
     std::string name;

@@ -64,7 +64,7 @@ QString Form2::saveTo(const QString& folder) {
   spectrum.settings.absoluteAirKerma =
       spectrumAbsoluteKerma(drawn, CalibrationPanel_->scaleAt(drawn.targetType, drawn.tube));
   ExportStamp stamp = exportStamp(now, std::nullopt);
-  stamp.calibration = CalibrationPanel_->stateLines(drawn.targetType, drawn.tube);
+  stamp.calibration = CalibrationPanel_->stateLines(drawn.targetType, drawn.tube, drawn.layers);
   const ExportSettings settings{drawn.targetType, drawn.tube, drawn.airLayer};
   QString setFolder;
   const bool saved = saveReportingErrors(this, [&] {

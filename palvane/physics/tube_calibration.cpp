@@ -66,7 +66,7 @@ std::optional<std::vector<double>> HeelRelativeKerma(
   return values;
 }
 
-TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube) {
+TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube, const AddedLayers& layers) {
   constexpr double kMillimetresPerCentimetre = 10.0;
   TubeSetup setup;
   setup.target = targetOfFlag(targetType);
@@ -77,6 +77,8 @@ TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube) {
   setup.aluminium = kMillimetresPerCentimetre * tube.aluminium;
   setup.molybdenum = kMillimetresPerCentimetre * tube.molybdenum;
   setup.rhodium = kMillimetresPerCentimetre * tube.rhodium;
+  setup.addedFilters = layers.filters;
+  setup.plate = layers.plate;
   return setup;
 }
 

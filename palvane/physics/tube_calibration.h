@@ -32,8 +32,8 @@ std::optional<std::vector<double>> HeelRelativeKerma(
     const SharedState& tables, int targetType, const TubeSettings& tube,
     const std::vector<calibration::HeelPoint>& points);
 
-// The set-up of the target type and settings, thicknesses back in mm, without added layers.
-TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube);
+// The set-up of the target type, settings (thicknesses back in mm) and added layers.
+TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube, const AddedLayers& layers = {});
 
 // Fits the aluminium-equivalent thickness of `tube` (its tube voltage and aluminium aside)
 // and its added layers to the measured pairs with BeamAxisHvl (calibration::fitAluminium,

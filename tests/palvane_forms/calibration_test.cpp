@@ -263,6 +263,12 @@ class CalibrationTest : public QObject {
     const calibration::TubeProfile& profile = *spectrumForm().calibrationPanel().profile();
     QVERIFY(profile.filterCalibration("mo") != nullptr);
     QVERIFY(profile.filterCalibration("mo+ag") != nullptr);
+    // The display form judges a run by its added layers too.
+    palvane::Form1 display;
+    showRunOfTheFormsSettings(display);
+    display.Picture2_MouseMove(40, 8);
+    const QString runState = control<QLabel>(display, "CalibrationStateLabel")->text();
+    QVERIFY2(runState.contains(QStringLiteral("校正済み")), qPrintable(runState));
     auto* plate = control<QComboBox>(spectrumForm(), "PlateMaterial");
     plate->setCurrentIndex(plate->findData(QStringLiteral("pmma")));
     box("Plate")->setText(QStringLiteral("2.4"));
