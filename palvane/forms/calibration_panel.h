@@ -66,7 +66,7 @@ class CalibrationPanel : public QObject {
   QString stateText(const CalibrationStatus& status) const;
   static QString stateStyle(CalibrationState state);
   // The absolute scale of the air kerma at the target and settings.
-  AbsoluteScale scaleAt(int targetType, const TubeSettings& tube) const;
+  AbsoluteScale scaleAt(int targetType, const TubeSettings& tube, const AddedLayers& layers) const;
   // What saved files state about the calibration at the target and settings.
   std::vector<std::string> stateLines(int targetType, const TubeSettings& tube,
                                       const AddedLayers& layers) const;

@@ -62,7 +62,8 @@ AbsoluteScale Form1::runScale() const {
   if (!runSettings_) return {};
   if (!runScale_ || runScale_->first != output) {
     runScale_.emplace(
-        output, form2()->calibrationPanel().scaleAt(runSettings_->targetType, runSettings_->tube));
+        output, form2()->calibrationPanel().scaleAt(runSettings_->targetType, runSettings_->tube,
+                                                    runSettings_->layers));
   }
   return runScale_->second;
 }
@@ -194,8 +195,8 @@ void Form1::drawPointSpectrum() {
   if (outcome == PointSpectrumOutcome::kDrawn) {
     std::vector<std::string> lines = PointBeamQualityReadout();
     KeptSpectrum kept = keepLastPointSpectrum();
-    const AbsoluteScale scale =
-        form2()->calibrationPanel().scaleAt(kept.settings.targetType, kept.settings.tube);
+    const AbsoluteScale scale = form2()->calibrationPanel().scaleAt(
+        kept.settings.targetType, kept.settings.tube, kept.settings.layers);
     if (const std::optional<double> kerma = spectrumAbsoluteKerma(kept.settings, scale)) {
       lines.push_back(absoluteKermaLine(*kerma));
     } else if (!scale.reason.empty()) {

@@ -177,7 +177,8 @@ void Form1::writeSet(const QString& setFolder, const ExportStamp& stamp) const {
   const auto calibrated = [&](KeptSpectrum spectrum) {
     spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
         spectrum.settings,
-        form2()->calibrationPanel().scaleAt(spectrum.settings.targetType, spectrum.settings.tube));
+        form2()->calibrationPanel().scaleAt(spectrum.settings.targetType, spectrum.settings.tube,
+                                            spectrum.settings.layers));
     return spectrum;
   };
   std::vector<std::pair<QString, KeptSpectrum>> spectra = {

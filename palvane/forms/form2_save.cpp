@@ -61,8 +61,8 @@ QString Form2::saveTo(const QString& folder) {
   // The spectrum's files state the calibration at its settings, its absolute air kerma too.
   KeptSpectrum spectrum = *drawnSpectrum_;
   const SpectrumExportSettings& drawn = spectrum.settings;
-  spectrum.settings.absoluteAirKerma =
-      spectrumAbsoluteKerma(drawn, CalibrationPanel_->scaleAt(drawn.targetType, drawn.tube));
+  spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
+      drawn, CalibrationPanel_->scaleAt(drawn.targetType, drawn.tube, drawn.layers));
   ExportStamp stamp = exportStamp(now, std::nullopt);
   stamp.calibration = CalibrationPanel_->stateLines(drawn.targetType, drawn.tube, drawn.layers);
   const ExportSettings settings{drawn.targetType, drawn.tube, drawn.airLayer};

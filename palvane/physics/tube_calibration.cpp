@@ -39,8 +39,8 @@ std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
 }
 
 std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
-                                       const TubeSettings& tube) {
-  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube);
+                                       const TubeSettings& tube, const ModelLayers& layers) {
+  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube, layers);
   if (!quality) return std::nullopt;
   return quality->airKerma;
 }

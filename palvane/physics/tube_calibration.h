@@ -22,7 +22,7 @@ std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
 // beam-axis air kerma at the reference point, which carries a measured output to other
 // settings.
 std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
-                                       const TubeSettings& tube);
+                                       const TubeSettings& tube, const ModelLayers& layers = {});
 
 // The air kerma relative to the beam axis of the model's spectra at the points (X in mm
 // towards the anode side, Y = 0) for the target and settings, through kAirLayerCm of air
