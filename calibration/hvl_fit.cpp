@@ -77,7 +77,8 @@ double leastSquaresThickness(const HvlModel& model, const std::vector<HvlPair>& 
 }  // namespace
 
 std::optional<PairProblem> pairProblem(const HvlPair& pair) {
-  if (!(pair.tubeVoltage >= kLowestTubeVoltage && pair.tubeVoltage <= kHighestTubeVoltage)) {
+  if (!(pair.tubeVoltage >= palvane::kLowestTubeVoltage &&
+        pair.tubeVoltage <= palvane::kHighestTubeVoltage)) {
     return PairProblem::kTubeVoltageOutOfRange;
   }
   if (!(pair.hvl > 0.0) || !std::isfinite(pair.hvl)) return PairProblem::kHvlNotPositive;

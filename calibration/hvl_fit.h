@@ -6,21 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "text_files/spectrum_form_defaults.h"
+
 namespace calibration {
 
 // The fitted aluminium-equivalent thickness lies within 0 to this, in mm.
 inline constexpr double kThickestAluminium = 5.0;
 // The fit finds the thickness to this, in mm.
 inline constexpr double kAluminiumTolerance = 0.001;
-// Measured pairs are taken for tube voltages within these bounds, in kV.
-inline constexpr double kLowestTubeVoltage = 20.0;
-inline constexpr double kHighestTubeVoltage = 50.0;
 
 // One measurement: the first HVL of the beam at one tube voltage.
 struct HvlPair {
   double tubeVoltage = 0.0;  // kV
   double hvl = 0.0;          // first HVL, mm of aluminium
 };
+
+// Measured pairs are taken for the tube voltages the model computes
+// (palvane::kLowestTubeVoltage to palvane::kHighestTubeVoltage, in kV).
 
 // What is wrong with a pair as a measurement: a tube voltage outside 20 to 50 kV or an HVL
 // that is not above 0; nullopt for a usable pair.

@@ -20,7 +20,7 @@ std::optional<OutputProblem> outputProblem(const OutputCalibration& output) {
 }
 
 double referenceKerma(const OutputCalibration& output) {
-  const double ratio = output.distance / kReferenceDistance;
+  const double ratio = output.distance / palvane::kFocusToImageCm;
   return output.kermaPerLoad * ratio * ratio;
 }
 

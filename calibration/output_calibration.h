@@ -2,11 +2,12 @@
 
 #include <optional>
 
+#include "text_files/tube_setup.h"
+
 namespace calibration {
 
-// The image plane, where the reference point of the maps lies, is this far from the
-// focal spot, in cm.
-inline constexpr double kReferenceDistance = 65.0;
+// The reference point of the maps lies in the image plane, palvane::kFocusToImageCm from
+// the focal spot.
 // An output is taken as measured within these distances from the focal spot, in cm.
 inline constexpr double kNearestOutputDistance = 10.0;
 inline constexpr double kFarthestOutputDistance = 200.0;

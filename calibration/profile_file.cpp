@@ -1,5 +1,6 @@
 #include "calibration/profile_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -55,7 +56,7 @@ std::string words(std::initializer_list<std::string> fields) {
   return text;
 }
 
-std::string setupLines(const std::string& prefix, const TubeSetup& setup) {
+std::string setupLines(const std::string& prefix, const palvane::TubeSetup& setup) {
   return line(prefix + "target_angle", shortest(setup.targetAngle)) +
          line(prefix + "tilt_angle", shortest(setup.tiltAngle)) +
          line(prefix + "beryllium", shortest(setup.beryllium)) +
@@ -64,13 +65,41 @@ std::string setupLines(const std::string& prefix, const TubeSetup& setup) {
          line(prefix + "rhodium", shortest(setup.rhodium));
 }
 
+// "ag 0.05": a layer as its line gives it.
+std::string layerValue(const palvane::AddedLayer& layer) {
+  return words({layer.material, shortest(layer.thickness)});
+}
+
+// Whether a format 2 reader knows the filters: none, mo or rh alone.
+bool formatTwoFilters(const std::string& key) {
+  return key == "none" || key == "mo" || key == "rh";
+}
+
+// The oldest format that holds the profile: 2 unless it has a fit of other filters than
+// none, mo or rh alone, a fit made through a plate, or an output measured with added layers.
+int formatOf(const TubeProfile& profile) {
+  bool newer = profile.heel && !formatTwoFilters(profile.heel->filter);
+  for (const FilterCalibration& fit : profile.filters) {
+    newer |= !formatTwoFilters(filterKey(fit.filters)) || fit.plate.has_value();
+  }
+  if (profile.output) newer |= palvane::hasAddedLayers(profile.output->setup);
+  return newer ? kProfileFormat : 2;
+}
+
 std::string filterLines(const FilterCalibration& fit) {
   std::string text(1, '\n');
-  text += line("filter", std::string(filterKey(fit.filter)));
-  if (fit.filter != Filter::kNone) text += line("filter_thickness", shortest(fit.filterThickness));
+  text += line("filter", filterKey(fit.filters));
+  if (!fit.filters.empty()) {
+    std::string thicknesses;
+    for (const palvane::AddedLayer& filter : fit.filters) {
+      thicknesses = words({thicknesses, shortest(filter.thickness)});
+    }
+    text += line("filter_thickness", thicknesses);
+  }
   text += line("beryllium", shortest(fit.beryllium)) +
           line("target_angle", shortest(fit.targetAngle)) +
           line("tilt_angle", shortest(fit.tiltAngle));
+  if (fit.plate) text += line("plate", layerValue(*fit.plate));
   if (!fit.date.empty()) text += line("date", fit.date);
   if (fit.aluminium) {
     text += line("aluminium", shortest(*fit.aluminium)) +
@@ -89,17 +118,19 @@ std::string filterLines(const FilterCalibration& fit) {
 
 // The keys of each block, the first of each opening it.
 const std::set<std::string> kTopKeys = {"format", "name", "target"};
-const std::set<std::string> kFilterKeys = {"filter",       "filter_thickness", "beryllium",
-                                           "target_angle", "tilt_angle",       "date",
-                                           "aluminium",    "aluminium_b2f",    "hvl"};
+const std::set<std::string> kFilterKeys = {
+    "filter", "filter_thickness", "beryllium",     "target_angle", "tilt_angle", "plate",
+    "date",   "aluminium",        "aluminium_b2f", "hvl"};
 const std::set<std::string> kOutputKeys = {
     "output_kerma",        "output_distance",   "output_date",      "output_tube_voltage",
     "output_target_angle", "output_tilt_angle", "output_beryllium", "output_aluminium",
-    "output_molybdenum",   "output_rhodium"};
+    "output_molybdenum",   "output_rhodium",    "output_filter",    "output_plate"};
+// The output keys a measurement without added layers does without.
+const std::set<std::string> kOptionalOutputKeys = {"output_date", "output_filter", "output_plate"};
 const std::set<std::string> kHeelKeys = {"heel_filter", "heel_tube_voltage", "heel_date",
                                          "heel_point", "heel_target_angle"};
 // Keys that may be given more than once in their block.
-const std::set<std::string> kRepeatedKeys = {"hvl", "heel_point"};
+const std::set<std::string> kRepeatedKeys = {"hvl", "heel_point", "output_filter"};
 
 // Reads the lines of one file, each error naming the file and the line.
 class ProfileReader {
@@ -137,9 +168,9 @@ class ProfileReader {
         profile_.name = value;
       } else if (key == "target") {
         if (value == "mo") {
-          profile_.targetType = 0;
+          profile_.target = palvane::Target::kMolybdenum;
         } else if (value == "w") {
-          profile_.targetType = 1;
+          profile_.target = palvane::Target::kTungsten;
         } else {
           fail("target \"" + value + "\" is neither mo nor w");
         }
@@ -156,7 +187,7 @@ class ProfileReader {
     finishFilter();
     finishOutput();
     finishHeel();
-    if (profile_.output) profile_.output->setup.targetType = profile_.targetType;
+    if (profile_.output) profile_.output->setup.target = profile_.target;
     return profile_;
   }
 
@@ -226,7 +257,7 @@ class ProfileReader {
   }
 
   double tubeVoltage(const std::string& text, const std::string& what) const {
-    return within(text, what, kLowestTubeVoltage, kHighestTubeVoltage, " kV");
+    return within(text, what, palvane::kLowestTubeVoltage, palvane::kHighestTubeVoltage, " kV");
   }
 
   std::string date(const std::string& text, const std::string& what) const {
@@ -236,11 +267,38 @@ class ProfileReader {
     return text;
   }
 
-  Filter filter(const std::string& text, const std::string& what) const {
-    for (const Filter f : {Filter::kNone, Filter::kMolybdenum, Filter::kRhodium}) {
-      if (text == filterKey(f)) return f;
+  // The filters of a key (thicknesses 0): "none", or materials joined by '+', the tube's
+  // mo and rh first, as filterKey writes them.
+  Filters filters(const std::string& text, const std::string& what) const {
+    Filters found;
+    if (text == "none") return found;
+    std::size_t start = 0;
+    int last = 0;  // 1 after mo, 2 after rh, 3 after an added material
+    while (true) {
+      const std::size_t plus = text.find('+', start);
+      const std::string material = text.substr(start, plus - start);
+      const int order = material == "mo" ? 1 : material == "rh" ? 2 : 3;
+      const bool key =
+          !material.empty() && material != "none" &&
+          material.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") == std::string::npos;
+      if (!key || (order < 3 && order <= last)) {
+        fail(what + " \"" + text +
+             "\" is not none, mo, rh or material keys joined by + (mo and rh first)");
+      }
+      last = order;
+      found.push_back({material, 0.0});
+      if (plus == std::string::npos) return found;
+      start = plus + 1;
     }
-    fail(what + " \"" + text + "\" is none, mo or rh");
+  }
+
+  // "pmma 2.4": a material key and a thickness of 0 to `thickest` mm.
+  palvane::AddedLayer layer(const std::string& key, const std::string& value,
+                            std::string_view keyword, double thickest) const {
+    const std::vector<std::string> found = fields(key, value, 2, 2, "a material and mm");
+    const palvane::AddedLayer read{found[0], number(found[1], key + " thickness")};
+    if (const auto problem = palvane::addedLayerProblem(keyword, read, thickest)) fail(*problem);
+    return read;
   }
 
   // The numbers of a line with at least `fewest` and at most `most` fields.
@@ -259,10 +317,12 @@ class ProfileReader {
 
   void readFilterKey(const std::string& key, const std::string& value) {
     if (key == "filter") {
-      const Filter kind = filter(value, "filter");
-      if (profile_.filterCalibration(kind) != nullptr) fail("filter " + value + " is given twice");
+      Filters kinds = filters(value, "filter");
+      if (profile_.filterCalibration(filterKey(kinds)) != nullptr) {
+        fail("filter " + value + " is given twice");
+      }
       profile_.filters.push_back({});
-      profile_.filters.back().filter = kind;
+      profile_.filters.back().filters = std::move(kinds);
       filterOpen_ = true;
       return;
     }
@@ -270,7 +330,9 @@ class ProfileReader {
     if (profile_.filters.empty()) profile_.filters.push_back({});  // format 1: the one fit
     FilterCalibration& fit = profile_.filters.back();
     if (key == "filter_thickness") {
-      fit.filterThickness = thickness(value, "filter_thickness");
+      readThicknesses(fit, value);
+    } else if (key == "plate") {
+      fit.plate = layer(key, value, palvane::kPlateKeyword, palvane::kThickestPlate);
     } else if (key == "beryllium") {
       fit.beryllium = thickness(value, "beryllium");
     } else if (key == "target_angle") {
@@ -285,6 +347,17 @@ class ProfileReader {
       within(value, "aluminium_b2f", 0.0, kThickestAluminium, " mm");  // derived: checked only
     } else {
       readPair(fit, value);
+    }
+  }
+
+  // One thickness per filter of the block, in the order of its key.
+  void readThicknesses(FilterCalibration& fit, const std::string& value) {
+    const std::size_t count = std::max<std::size_t>(fit.filters.size(), 1);
+    const std::vector<std::string> found =
+        fields("filter_thickness", value, count, count,
+               std::to_string(count) + (count == 1 ? " thickness" : " thicknesses"));
+    for (std::size_t n = 0; n < found.size() && n < fit.filters.size(); ++n) {
+      fit.filters[n].thickness = thickness(found[n], "filter_thickness");
     }
   }
 
@@ -309,15 +382,14 @@ class ProfileReader {
   void finishFilter() {
     if (!filterOpen_) return;
     const FilterCalibration& fit = profile_.filters.back();
-    for (const char* key : {"beryllium", "target_angle", "tilt_angle"}) {
-      if (blockSeen_.count(key) == 0)
-        fail("filter " + std::string(filterKey(fit.filter)) + " has no " + key + " line");
+    const std::string key = filterKey(fit.filters);
+    for (const char* needed : {"beryllium", "target_angle", "tilt_angle"}) {
+      if (blockSeen_.count(needed) == 0) fail("filter " + key + " has no " + needed + " line");
     }
-    const bool thick = fit.filterThickness > 0.0;
-    if (fit.filter != Filter::kNone && !thick) {
-      fail("filter " + std::string(filterKey(fit.filter)) + " has no filter_thickness above 0");
+    for (const palvane::AddedLayer& filter : fit.filters) {
+      if (!(filter.thickness > 0.0)) fail("filter " + key + " has no filter_thickness above 0");
     }
-    if (fit.filter == Filter::kNone && blockSeen_.count("filter_thickness") != 0) {
+    if (fit.filters.empty() && blockSeen_.count("filter_thickness") != 0) {
       fail("filter none has a filter_thickness");
     }
     filterOpen_ = false;
@@ -335,7 +407,7 @@ class ProfileReader {
     } else if (key == "output_date") {
       output.date = date(value, key);
     } else if (key == "output_tube_voltage") {
-      output.tubeVoltage = tubeVoltage(value, key);
+      output.setup.tubeVoltage = tubeVoltage(value, key);
     } else if (key == "output_target_angle") {
       output.setup.targetAngle = angle(value, key);
     } else if (key == "output_tilt_angle") {
@@ -346,15 +418,20 @@ class ProfileReader {
       output.setup.aluminium = thickness(value, key);
     } else if (key == "output_molybdenum") {
       output.setup.molybdenum = thickness(value, key);
-    } else {
+    } else if (key == "output_rhodium") {
       output.setup.rhodium = thickness(value, key);
+    } else if (key == "output_filter") {
+      output.setup.addedFilters.push_back(
+          layer(key, value, palvane::kFilterKeyword, palvane::kThickestAddedFilter));
+    } else {
+      output.setup.plate = layer(key, value, palvane::kPlateKeyword, palvane::kThickestPlate);
     }
   }
 
   void finishOutput() {
     if (outputKeys_.empty()) return;
     for (const std::string& key : kOutputKeys) {
-      const bool needed = profile_.format >= 2 ? key != "output_date"
+      const bool needed = profile_.format >= 2 ? kOptionalOutputKeys.count(key) == 0
                                                : key == "output_kerma" || key == "output_distance";
       if (needed && outputKeys_.count(key) == 0) fail("the output has no " + key + " line");
     }
@@ -366,7 +443,7 @@ class ProfileReader {
     if (!profile_.heel) profile_.heel.emplace();
     HeelCalibration& heel = *profile_.heel;
     if (key == "heel_filter") {
-      heel.filter = filter(value, key);
+      heel.filter = filterKey(filters(value, key));
     } else if (key == "heel_tube_voltage") {
       heel.tubeVoltage = tubeVoltage(value, key);
     } else if (key == "heel_date") {
@@ -417,22 +494,28 @@ class ProfileReader {
 }  // namespace
 
 std::string profileFileText(const TubeProfile& profile) {
-  std::string text = "# palvane tube profile\n" + line("format", std::to_string(kProfileFormat));
+  std::string text = "# palvane tube profile\n" + line("format", std::to_string(formatOf(profile)));
   if (!oneLine(profile.name).empty()) text += line("name", oneLine(profile.name));
-  text += line("target", profile.targetType == 0 ? "mo" : "w");
+  text += line("target", std::string(palvane::targetName(profile.target)));
   for (const FilterCalibration& fit : profile.filters) text += filterLines(fit);
   if (const auto& output = profile.output) {
     text += '\n';
     text += line("output_kerma", shortest(output->output.kermaPerLoad)) +
             line("output_distance", shortest(output->output.distance));
     if (!output->date.empty()) text += line("output_date", output->date);
-    text += line("output_tube_voltage", shortest(output->tubeVoltage)) +
+    text += line("output_tube_voltage", shortest(output->setup.tubeVoltage)) +
             setupLines("output_", output->setup);
+    for (const palvane::AddedLayer& filter : output->setup.addedFilters) {
+      if (filter.thickness > 0.0) text += line("output_filter", layerValue(filter));
+    }
+    if (const auto& plate = output->setup.plate; plate && plate->thickness > 0.0) {
+      text += line("output_plate", layerValue(*plate));
+    }
   }
   if (const auto& heel = profile.heel) {
     text += '\n';
-    text += line("heel_filter", std::string(filterKey(heel->filter))) +
-            line("heel_tube_voltage", shortest(heel->tubeVoltage));
+    text +=
+        line("heel_filter", heel->filter) + line("heel_tube_voltage", shortest(heel->tubeVoltage));
     if (!heel->date.empty()) text += line("heel_date", heel->date);
     for (const HeelPoint& point : heel->points) {
       std::string value = words({shortest(point.position), shortest(point.relativeKerma)});

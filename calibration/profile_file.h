@@ -7,9 +7,11 @@
 
 namespace calibration {
 
-// The format a profile file is written in; files of format 1 (a single fit, without a
-// format line) are read as well.
-inline constexpr int kProfileFormat = 2;
+// The newest format of a profile file: 3 adds fits of added filters (and of several filters),
+// the plate a fit was made through and the added layers of an output. A profile that needs
+// none of those is written in format 2, byte for byte as before; files of format 1 (a
+// single fit, without a format line) are read as well.
+inline constexpr int kProfileFormat = 3;
 // A filter's fit holds at most this many measured pairs, a heel this many points.
 inline constexpr std::size_t kMostHvlPairs = 3;
 inline constexpr std::size_t kMostHeelPoints = 8;

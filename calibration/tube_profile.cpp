@@ -9,85 +9,78 @@ namespace {
 // Settings read from text and converted between units agree to far better than this.
 bool same(double a, double b) { return std::fabs(a - b) <= 1e-6; }
 
-const char* filterSymbol(Filter filter) {
-  switch (filter) {
-    case Filter::kNone:
-      return "none";
-    case Filter::kMolybdenum:
-      return "Mo";
-    case Filter::kRhodium:
-      return "Rh";
+// Filters of the same materials in the same order, each as thick.
+bool sameFilters(const Filters& a, const Filters& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t n = 0; n < a.size(); ++n) {
+    if (a[n].material != b[n].material || !same(a[n].thickness, b[n].thickness)) return false;
   }
-  return "?";
+  return true;
+}
+
+// The materials joined by '+', each as `name` gives it; `none` without a filter.
+template <typename Name>
+std::string joined(const Filters& filters, const char* none, Name name) {
+  if (filters.empty()) return none;
+  std::string text;
+  for (const palvane::AddedLayer& filter : filters) {
+    if (!text.empty()) text += '+';
+    text += name(filter.material);
+  }
+  return text;
 }
 
 }  // namespace
 
-std::string_view filterKey(Filter filter) {
-  switch (filter) {
-    case Filter::kNone:
-      return "none";
-    case Filter::kMolybdenum:
-      return "mo";
-    case Filter::kRhodium:
-      return "rh";
+Filters filtersOf(const palvane::TubeSetup& setup) {
+  Filters filters;
+  if (setup.molybdenum > 0.0) filters.push_back({"mo", setup.molybdenum});
+  if (setup.rhodium > 0.0) filters.push_back({"rh", setup.rhodium});
+  for (const palvane::AddedLayer& added : setup.addedFilters) {
+    if (added.thickness > 0.0) filters.push_back(added);
   }
-  return "none";
+  return filters;
 }
 
-std::optional<Filter> filterOf(double molybdenum, double rhodium) {
-  if (molybdenum > 0.0 && rhodium > 0.0) return std::nullopt;
-  if (molybdenum > 0.0) return Filter::kMolybdenum;
-  if (rhodium > 0.0) return Filter::kRhodium;
-  return Filter::kNone;
+std::string filterKey(const Filters& filters) {
+  return joined(filters, "none", [](const std::string& material) { return material; });
 }
 
-std::string setupName(int targetType, Filter filter) {
-  return std::string(targetType == 0 ? "Mo/" : "W/") + filterSymbol(filter);
+std::string setupName(palvane::Target target, const Filters& filters) {
+  return std::string(target == palvane::Target::kMolybdenum ? "Mo/" : "W/") +
+         joined(filters, "none", palvane::materialCaption);
 }
 
-std::string_view targetName(int targetType) { return targetType == 0 ? "molybdenum" : "tungsten"; }
-
-double addedFilterThickness(const TubeSetup& setup, Filter filter) {
-  switch (filter) {
-    case Filter::kMolybdenum:
-      return setup.molybdenum;
-    case Filter::kRhodium:
-      return setup.rhodium;
-    case Filter::kNone:
-      break;
-  }
-  return 0.0;
+std::string_view targetMetal(palvane::Target target) {
+  return target == palvane::Target::kMolybdenum ? "molybdenum" : "tungsten";
 }
 
-FilterCalibration FilterCalibration::madeWith(const TubeSetup& setup, Filter filter) {
+FilterCalibration FilterCalibration::madeWith(const palvane::TubeSetup& setup) {
   FilterCalibration made;
-  made.filter = filter;
-  made.filterThickness = addedFilterThickness(setup, filter);
+  made.filters = filtersOf(setup);
   made.beryllium = setup.beryllium;
   made.targetAngle = setup.targetAngle;
   made.tiltAngle = setup.tiltAngle;
+  if (setup.plate && setup.plate->thickness > 0.0) made.plate = setup.plate;
   return made;
 }
 
-bool FilterCalibration::madeFor(const TubeSetup& setup) const {
-  const std::optional<Filter> setupFilter = filterOf(setup.molybdenum, setup.rhodium);
-  const double thickness = addedFilterThickness(setup, filter);
-  return setupFilter == filter && same(thickness, filterThickness) &&
-         same(setup.beryllium, beryllium) && same(setup.targetAngle, targetAngle) &&
-         same(setup.tiltAngle, tiltAngle);
+bool FilterCalibration::madeFor(const palvane::TubeSetup& setup) const {
+  return sameFilters(filtersOf(setup), filters) && same(setup.beryllium, beryllium) &&
+         same(setup.targetAngle, targetAngle) && same(setup.tiltAngle, tiltAngle);
 }
 
-const FilterCalibration* TubeProfile::filterCalibration(Filter filter) const {
+const FilterCalibration* TubeProfile::filterCalibration(std::string_view key) const {
   for (const FilterCalibration& calibration : filters) {
-    if (calibration.filter == filter) return &calibration;
+    if (filterKey(calibration.filters) == key) return &calibration;
   }
   return nullptr;
 }
 
 void TubeProfile::setFilterCalibration(const FilterCalibration& calibration) {
+  const std::string key = filterKey(calibration.filters);
   for (FilterCalibration& known : filters) {
-    if (known.filter == calibration.filter) {
+    if (filterKey(known.filters) == key) {
       known = calibration;
       return;
     }
@@ -95,20 +88,15 @@ void TubeProfile::setFilterCalibration(const FilterCalibration& calibration) {
   filters.push_back(calibration);
 }
 
-FilterFitFor filterFitFor(const TubeProfile& profile, const TubeSetup& setup) {
+FilterFitFor filterFitFor(const TubeProfile& profile, const palvane::TubeSetup& setup) {
   FilterFitFor found;
-  if (setup.targetType != profile.targetType) {
+  if (setup.target != profile.target) {
     found.refusal =
-        "the profile is for the " + std::string(targetName(profile.targetType)) + " target";
+        "the profile is for the " + std::string(targetMetal(profile.target)) + " target";
     return found;
   }
-  const std::optional<Filter> filter = filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) {
-    found.refusal = "both added filters are set";
-    return found;
-  }
-  found.filter = *filter;
-  found.fit = profile.filterCalibration(*filter);
+  found.filters = filtersOf(setup);
+  found.fit = profile.filterCalibration(filterKey(found.filters));
   return found;
 }
 
@@ -121,7 +109,7 @@ std::string proposedFileName(const TubeProfile& profile) {
     stem += unsafe ? '_' : c;
   }
   if (stem.empty() || stem.find_first_not_of("._") == std::string::npos) {
-    stem = std::string(targetName(profile.targetType)) + "_tube";
+    stem = std::string(targetMetal(profile.target)) + "_tube";
   }
   return stem + ".txt";
 }

@@ -7,63 +7,54 @@
 
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
+#include "text_files/tube_setup.h"
 
 namespace calibration {
 
 // One tube (one room) as measured: the fit of its aluminium-equivalent filtration for each
 // added filter it is used with, its measured output with the settings it was measured at,
-// and the fit of its heel. Thicknesses in mm, angles in degrees, tube voltages in kV,
-// targets 0 (molybdenum) or 1 (tungsten).
+// and the fit of its heel. Thicknesses in mm, angles in degrees, tube voltages in kV. A
+// set-up is a palvane::TubeSetup; where only the tube matters its tube voltage is ignored.
 
-// The added filter of a set-up: none, molybdenum or rhodium.
-enum class Filter { kNone, kMolybdenum, kRhodium };
+// The filters a fit of the aluminium is made for: every filter of the set-up of more than
+// 0 mm, the tube's molybdenum and rhodium filters first (as "mo" and "rh"), then the added
+// filters in the order the beam crosses them, each a material key and its thickness in mm.
+// The compression plate is no filter of the tube: a fit is of the tube's filtration and
+// serves a set-up with or without a plate, which the model takes into account on its own.
+using Filters = std::vector<palvane::AddedLayer>;
+Filters filtersOf(const palvane::TubeSetup& setup);
 
-// The filter's key in a profile file: "none", "mo" or "rh".
-std::string_view filterKey(Filter filter);
-// The filter of the added-filter thicknesses: none with both 0, the one above 0 when only
-// one is; nullopt with both (a set-up no profile describes).
-std::optional<Filter> filterOf(double molybdenum, double rhodium);
-// "Mo/Rh": the target's and the filter's symbols, "Mo/none" without a filter.
-std::string setupName(int targetType, Filter filter);
+// The filters' key, the materials joined by '+': "none", "rh", "ag", "mo+ag". A profile keeps
+// one fit per key; a fit serves a set-up whose filters have the same key and thicknesses.
+std::string filterKey(const Filters& filters);
+// "Mo/Rh", "W/Ag", "Mo/Mo+Ag": the target's and the filters' symbols, "Mo/none" without one.
+std::string setupName(palvane::Target target, const Filters& filters);
 // "molybdenum" or "tungsten".
-std::string_view targetName(int targetType);
+std::string_view targetMetal(palvane::Target target);
 
-// The tube's set-up of a run or a measurement, the tube voltage aside.
-struct TubeSetup {
-  int targetType = 0;
-  double targetAngle = 0.0;  // theta
-  double tiltAngle = 0.0;    // phi
-  double beryllium = 0.0;
-  double aluminium = 0.0;
-  double molybdenum = 0.0;  // added filters
-  double rhodium = 0.0;
-  friend bool operator==(const TubeSetup&, const TubeSetup&) = default;
-};
-
-// The thickness of the set-up's added filter of that kind (0 for none).
-double addedFilterThickness(const TubeSetup& setup, Filter filter);
-
-// The aluminium fit of one added filter, with what it was made for.
+// The aluminium fit of one set of filters, with what it was made for.
 struct FilterCalibration {
-  Filter filter = Filter::kNone;
-  double filterThickness = 0.0;  // of the added filter; 0 without one
+  Filters filters;  // empty without a filter
   double beryllium = 0.0;
   double targetAngle = 0.0;
   double tiltAngle = 0.0;
+  // The plate the fit was made through, when there was one: the model HVLs of the pairs
+  // were computed through it.
+  std::optional<palvane::AddedLayer> plate;
   std::string date;                 // of the measurement, yyyy-mm-dd; may be empty
   std::vector<PairFit> pairs;       // the model HVLs at the fitted aluminium (0: not known)
   std::optional<double> aluminium;  // the fitted thickness, unrounded
-  // The fit was made for the set-up: same filter and thickness, beryllium and angles.
-  bool madeFor(const TubeSetup& setup) const;
-  // A fit (without pairs or aluminium yet) made for the set-up with its filter.
-  static FilterCalibration madeWith(const TubeSetup& setup, Filter filter);
+  // The fit was made for the set-up: same filters and thicknesses, beryllium and angles.
+  bool madeFor(const palvane::TubeSetup& setup) const;
+  // A fit (without pairs or aluminium yet) made for the set-up, with its filters and plate.
+  static FilterCalibration madeWith(const palvane::TubeSetup& setup);
 };
 
-// A measured output with the settings the form held when it was set.
+// A measured output with the settings the form held when it was set, its tube voltage
+// included.
 struct OutputMeasurement {
   OutputCalibration output;
-  double tubeVoltage = 0.0;
-  TubeSetup setup;
+  palvane::TubeSetup setup;
   std::string date;
   friend bool operator==(const OutputMeasurement&, const OutputMeasurement&) = default;
 };
@@ -78,7 +69,7 @@ struct HeelPoint {
 
 // The heel measured at one setting of the profile, and the target angle fitted to it.
 struct HeelCalibration {
-  Filter filter = Filter::kNone;
+  std::string filter = "none";  // the filterKey of the set-up it was measured with
   double tubeVoltage = 0.0;
   std::vector<HeelPoint> points;
   std::optional<double> targetAngle;  // the fitted (effective) angle
@@ -88,27 +79,27 @@ struct HeelCalibration {
 struct TubeProfile {
   int format = 2;    // the file format it was read from (1: one fit, its set-up not stated)
   std::string name;  // the user's, e.g. "Room 2 Mo"
-  int targetType = 0;
-  std::vector<FilterCalibration> filters;  // at most one per filter
+  palvane::Target target = palvane::Target::kMolybdenum;
+  std::vector<FilterCalibration> filters;  // at most one per filter key
   std::optional<OutputMeasurement> output;
   std::optional<HeelCalibration> heel;
 
-  // The fit of the filter; nullptr when the profile has none.
-  const FilterCalibration* filterCalibration(Filter filter) const;
-  // Adds the fit, or replaces the filter's fit.
+  // The fit of the filter key; nullptr when the profile has none.
+  const FilterCalibration* filterCalibration(std::string_view key) const;
+  // Adds the fit, or replaces the fit of its filter key.
   void setFilterCalibration(const FilterCalibration& calibration);
 };
 
-// Which of the profile's fits could serve a set-up: the fit of its added filter (nullptr
+// Which of the profile's fits could serve a set-up: the fit of its filters' key (nullptr
 // when the profile has none; it may lack an aluminium or be made for other angles,
-// beryllium or filter thickness), or why none can: "the profile is for the molybdenum
-// target", "both added filters are set".
+// beryllium or filter thicknesses), or why none can: "the profile is for the molybdenum
+// target".
 struct FilterFitFor {
-  Filter filter = Filter::kNone;
+  Filters filters;  // the set-up's
   const FilterCalibration* fit = nullptr;
   std::string refusal;  // empty when the set-up's filter was found
 };
-FilterFitFor filterFitFor(const TubeProfile& profile, const TubeSetup& setup);
+FilterFitFor filterFitFor(const TubeProfile& profile, const palvane::TubeSetup& setup);
 
 // A file name proposed for the profile: its name with the characters a file name should not
 // hold replaced by '_', blanks too, and the extension: "Room 2 Mo" gives Room_2_Mo.txt; a

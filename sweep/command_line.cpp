@@ -406,8 +406,9 @@ Calibration to a measured tube:
                   focal-spot size and off-focus radiation are not in the model. When the
                   best angle is 5 or 30 degrees the row fails with the model's nearest
                   values.
-  --calibration FILE  a tube profile saved by palvane (format 2): every row of the
-                  profile's target runs with the aluminium fitted for its added filter
+  --calibration FILE  a tube profile saved by palvane (format 2 or 3): every row of the
+                  profile's target runs with the aluminium fitted for its own filters,
+                  --filter layers included
                   (two decimals, as B2F.dat carries it; the fit columns show the fit)
                   and, with the profile's output, gets absolute air kerma scaled as
                   above from the output's own settings. A row the profile cannot serve

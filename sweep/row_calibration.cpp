@@ -11,16 +11,15 @@ constexpr double kStepsPerMillimetre = 100.0;
 // Why the profile's fit does not serve the row; empty when it does.
 std::string unservedBecause(const calibration::TubeProfile& profile, const Settings& row,
                             const calibration::FilterCalibration*& fit) {
-  const calibration::TubeSetup setup = setupOf(row);
-  const calibration::FilterFitFor found = calibration::filterFitFor(profile, setup);
+  const calibration::FilterFitFor found = calibration::filterFitFor(profile, row);
   fit = found.fit;
   if (!found.refusal.empty()) return found.refusal;
-  const std::string name = calibration::setupName(setup.targetType, found.filter);
+  const std::string name = calibration::setupName(row.target, found.filters);
   if (fit == nullptr || !fit->aluminium) {
     fit = nullptr;
     return name + " is not calibrated in the profile";
   }
-  if (!fit->madeFor(setup)) {
+  if (!fit->madeFor(row)) {
     fit = nullptr;
     return "the profile's " + name + " fit was made for other angles, beryllium or filter";
   }
@@ -29,35 +28,11 @@ std::string unservedBecause(const calibration::TubeProfile& profile, const Setti
 
 }  // namespace
 
-calibration::TubeSetup setupOf(const Settings& settings) {
-  return {settings.target == Target::kMolybdenum ? 0 : 1,
-          settings.targetAngle,
-          settings.tiltAngle,
-          settings.beryllium,
-          settings.aluminium,
-          settings.molybdenum,
-          settings.rhodium};
-}
-
-Settings settingsOf(const calibration::OutputMeasurement& output) {
-  Settings settings;
-  settings.target = output.setup.targetType == 0 ? Target::kMolybdenum : Target::kTungsten;
-  settings.tubeVoltage = output.tubeVoltage;
-  settings.targetAngle = output.setup.targetAngle;
-  settings.tiltAngle = output.setup.tiltAngle;
-  settings.beryllium = output.setup.beryllium;
-  settings.aluminium = output.setup.aluminium;
-  settings.molybdenum = output.setup.molybdenum;
-  settings.rhodium = output.setup.rhodium;
-  return settings;
-}
-
 OutputSettingsOfRow measuredAtProfileOutput(const calibration::OutputMeasurement& output) {
-  return [measured = settingsOf(output)](const Settings& row) -> OutputSettings {
+  return [measured = output.setup](const Settings& row) -> OutputSettings {
     if (row.target != measured.target) {
       return {std::nullopt,
-              "no output measured for " +
-                  std::string(calibration::targetName(row.target == Target::kMolybdenum ? 0 : 1))};
+              "no output measured for " + std::string(calibration::targetMetal(row.target))};
     }
     return {measured, ""};
   };

@@ -52,14 +52,8 @@ void scaleOutput(RowCalibrations& rows, const std::vector<Settings>& combination
                  const calibration::OutputCalibration& output,
                  const OutputSettingsOfRow& measuredAt);
 
-// The settings of a profile's output measurement, as a sweep row.
-Settings settingsOf(const calibration::OutputMeasurement& output);
-
 // A profile's output serves the rows of its target at the settings it was measured at; a
 // row of the other target gets "no output measured for tungsten" (or molybdenum).
 OutputSettingsOfRow measuredAtProfileOutput(const calibration::OutputMeasurement& output);
-
-// The row's set-up as a profile states it.
-calibration::TubeSetup setupOf(const Settings& settings);
 
 }  // namespace sweep

@@ -129,21 +129,18 @@ std::string calibrationLine(const CommandLine& commandLine,
   if (profile) {
     std::string line = "calibration: profile " + commandLine.calibrationFile->string();
     if (!profile->name.empty()) line += " (\"" + profile->name + "\")";
-    line += ", " + std::string(calibration::targetName(profile->targetType)) + " target, fits for";
+    line += ", " + std::string(calibration::targetMetal(profile->target)) + " target, fits for";
     for (const calibration::FilterCalibration& fit : profile->filters) {
       if (fit.aluminium) {
         line += ' ';
-        line += calibration::setupName(profile->targetType, fit.filter);
+        line += calibration::setupName(profile->target, fit.filters);
       }
     }
     if (const auto& output = profile->output) {
       line += "; output " + csv::number(output->output.kermaPerLoad) + " uGy/mAs at " +
               csv::number(output->output.distance) + " cm measured at " +
-              csv::number(output->tubeVoltage) + " kV (" +
-              calibration::setupName(
-                  output->setup.targetType,
-                  calibration::filterOf(output->setup.molybdenum, output->setup.rhodium)
-                      .value_or(calibration::Filter::kNone)) +
+              csv::number(output->setup.tubeVoltage) + " kV (" +
+              calibration::setupName(output->setup.target, calibration::filtersOf(output->setup)) +
               ")" + (output->date.empty() ? "" : " on " + output->date);
     }
     return line;

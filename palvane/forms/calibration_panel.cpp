@@ -40,7 +40,10 @@ QString signedPercent(double relative) {
 
 }  // namespace
 
-QString aluminiumBoxText(double aluminium) { return formatted(aluminium, "#0.00"); }
+QString aluminiumBoxText(double aluminium) {
+  const std::string pattern(setupField(&TubeSetup::aluminium).boxPattern);
+  return formatted(aluminium, pattern.c_str());
+}
 
 std::string todayText() { return QDate::currentDate().toString(Qt::ISODate).toStdString(); }
 
@@ -66,12 +69,12 @@ std::optional<double> CalibrationPanel::numberEntry(const QLineEdit& box, const 
                                                     std::initializer_list<std::string_view> units) {
   const QString text = box.text().trimmed();
   if (text.isEmpty()) {
-    warn(QString::fromUtf8(kCalibrationEmptyEntryMessage).arg(name));
+    warn(translated(kCalibrationEmptyEntryMessage).arg(name));
     return std::nullopt;
   }
   const std::string utf8 = text.toStdString();
   if (!IsSettingNumber(utf8, units)) {
-    warn(QString::fromUtf8(kCalibrationNotANumberMessage).arg(name, text));
+    warn(translated(kCalibrationNotANumberMessage).arg(name, text));
     return std::nullopt;
   }
   return SettingNumber(utf8);
@@ -81,7 +84,7 @@ std::optional<double> CalibrationPanel::positiveEntry(
     const QLineEdit& box, const QString& name, std::initializer_list<std::string_view> units) {
   const std::optional<double> value = numberEntry(box, name, units);
   if (value && !(*value > 0.0)) {
-    warn(QString::fromUtf8(kCalibrationNotPositiveMessage).arg(name, box.text().trimmed()));
+    warn(translated(kCalibrationNotPositiveMessage).arg(name, box.text().trimmed()));
     return std::nullopt;
   }
   return value;
@@ -94,15 +97,15 @@ std::optional<CalibrationPanel::Pairs> CalibrationPanel::readPairs() {
     if (row.tubeVoltage->text().trimmed().isEmpty() && row.hvl->text().trimmed().isEmpty()) {
       continue;  // an empty row is no measurement
     }
-    const QString voltageName = QString::fromUtf8("row %1, tube voltage (kV)").arg(n + 1);
+    const QString voltageName = translated(kRowVoltageName).arg(n + 1);
     const std::optional<double> voltage = numberEntry(*row.tubeVoltage, voltageName, {"kV"});
     if (!voltage) return std::nullopt;
-    const std::optional<double> hvl = positiveEntry(
-        *row.hvl, QString::fromUtf8("row %1, measured HVL (mm Al)").arg(n + 1), {"mm", "mm Al"});
+    const std::optional<double> hvl =
+        positiveEntry(*row.hvl, translated(kRowHvlName).arg(n + 1), {"mm", "mm Al"});
     if (!hvl) return std::nullopt;
     const calibration::HvlPair pair{*voltage, *hvl};
     if (calibration::pairProblem(pair)) {
-      warn(QString::fromUtf8(kCalibrationVoltageOutOfRangeMessage)
+      warn(translated(kCalibrationVoltageOutOfRangeMessage)
                .arg(voltageName, shortestText(*voltage)));
       return std::nullopt;
     }
@@ -117,20 +120,20 @@ std::optional<std::optional<calibration::OutputCalibration>> CalibrationPanel::r
       OutputDistanceText_->text().trimmed().isEmpty()) {
     return std::optional<calibration::OutputCalibration>();  // no output given
   }
-  const std::optional<double> kerma = positiveEntry(
-      *OutputKermaText_, QString::fromUtf8("measured output (µGy/mAs)"), {"µGy/mAs", "uGy/mAs"});
+  const std::optional<double> kerma =
+      positiveEntry(*OutputKermaText_, translated(kOutputKermaName), {"µGy/mAs", "uGy/mAs"});
   if (!kerma) return std::nullopt;
-  const std::optional<double> distance = positiveEntry(
-      *OutputDistanceText_, QString::fromUtf8("distance from the focal spot (cm)"), {"cm"});
+  const std::optional<double> distance =
+      positiveEntry(*OutputDistanceText_, translated(kOutputDistanceName), {"cm"});
   if (!distance) return std::nullopt;
   const calibration::OutputCalibration output{*kerma, *distance};
   if (calibration::outputProblem(output) == calibration::OutputProblem::kDistanceOutOfRange) {
-    warn(QString::fromUtf8(kCalibrationDistanceOutOfRangeMessage)
-             .arg(QString::fromUtf8("distance from the focal spot (cm)"), shortestText(*distance)));
+    warn(translated(kCalibrationDistanceOutOfRangeMessage)
+             .arg(translated(kOutputDistanceName), shortestText(*distance)));
     return std::nullopt;
   }
   if (!calibration::isUsable(output)) {
-    warn(QString::fromUtf8(kCalibrationOutputTooLargeMessage)
+    warn(translated(kCalibrationOutputTooLargeMessage)
              .arg(shortestText(*kerma), shortestText(*distance)));
     return std::nullopt;
   }
@@ -141,7 +144,7 @@ void CalibrationPanel::FitButton_Click() {
   const std::optional<Pairs> read = readPairs();
   if (!read) return;
   if (read->pairs.empty()) {
-    warn(QString::fromUtf8(kCalibrationNoPairMessage));
+    warn(translated(kCalibrationNoPairMessage));
     return;
   }
   const ParameterTexts& texts = parameterTexts();
@@ -156,39 +159,28 @@ void CalibrationPanel::FitButton_Click() {
     return;
   }
   const TubeSettings tube = readTubeSettings(texts);
-  const calibration::TubeSetup setup = tubeSetup(shared.TargetType, tube);
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) {
-    warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
-    return;
-  }
   try {
     // The fit is for the form's filters, the added row's included.
     const calibration::HvlFit fit = FitTubeAluminium(shared, shared.TargetType, tube, read->pairs,
                                                      modelLayers(shared, formSetup));
-    // A profile describes the tube's own filters only: a fit made through an added filter or
-    // the plate is shown but not kept as the profile's.
-    if (!hasAddedLayers(formSetup)) {
-      calibration::FilterCalibration made =
-          calibration::FilterCalibration::madeWith(setup, *filter);
-      made.date = todayText();
-      made.pairs = fit.pairs;
-      made.aluminium = fit.aluminium;
-      profileForForm().setFilterCalibration(made);
-      shownFilter_ = filter;
-    }
+    // Kept for the form's filters, the added row's included; a plate is modelled, not a
+    // filter of the tube.
+    calibration::FilterCalibration made = calibration::FilterCalibration::madeWith(formSetup);
+    made.date = todayText();
+    made.pairs = fit.pairs;
+    made.aluminium = fit.aluminium;
+    profileForForm().setFilterCalibration(made);
+    shownFilter_ = calibration::filterKey(made.filters);
     showAluminium(fit.aluminium);
     showFit(fit, read->rows);
     showState();
   } catch (const calibration::UnreachableHvl& error) {
-    warn(QString::fromUtf8(error.belowModel() ? kCalibrationHvlBelowModelMessage
-                                              : kCalibrationHvlAboveModelMessage)
+    warn(translated(error.belowModel() ? kCalibrationHvlBelowModelMessage
+                                       : kCalibrationHvlAboveModelMessage)
              .arg(shortestText(error.pair.hvl), shortestText(error.pair.tubeVoltage),
                   formatted(error.boundHvl, kHvlPattern)));
   } catch (const calibration::FitImpossible& error) {
-    warn(QString::fromUtf8(kCalibrationFitImpossibleMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFitImpossibleMessage).arg(QString::fromStdString(error.what())));
   }
 }
 
@@ -242,14 +234,12 @@ void CalibrationPanel::OutputButton_Click() {
     return;
   }
   const TubeSettings tube = readTubeSettings(texts);
-  if (!(tube.tubeVoltage >= calibration::kLowestTubeVoltage &&
-        tube.tubeVoltage <= calibration::kHighestTubeVoltage)) {
-    warn(QString::fromUtf8(kCalibrationFormVoltageMessage).arg(shortestText(tube.tubeVoltage)));
+  const TubeSetup setup = tubeSetupOf(state().TargetType, texts);
+  if (!(setup.tubeVoltage >= kLowestTubeVoltage && setup.tubeVoltage <= kHighestTubeVoltage)) {
+    warn(translated(kCalibrationFormVoltageMessage).arg(shortestText(setup.tubeVoltage)));
     return;
   }
-  const int target = state().TargetType;
-  profileForForm().output = calibration::OutputMeasurement{**output, tube.tubeVoltage,
-                                                           tubeSetup(target, tube), todayText()};
+  profileForForm().output = calibration::OutputMeasurement{**output, setup, todayText()};
   showOutput();
   showState();
 }
@@ -265,14 +255,12 @@ void CalibrationPanel::showOutput() {
     ReferenceKermaLabel_->clear();
     return;
   }
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(output->setup.molybdenum, output->setup.rhodium);
   ReferenceKermaLabel_->setText(
       translated(QT_TRANSLATE_NOOP("palvane", "65 cm: %1 µGy/mAs、%2 %3 kV"))
           .arg(formatted(calibration::referenceKerma(output->output), kAbsoluteKermaPattern),
                QString::fromStdString(calibration::setupName(
-                   output->setup.targetType, filter.value_or(calibration::Filter::kNone))),
-               shortestText(output->tubeVoltage)));
+                   output->setup.target, calibration::filtersOf(output->setup))),
+               shortestText(output->setup.tubeVoltage)));
 }
 
 }  // namespace palvane

@@ -13,8 +13,10 @@
 #include "calibration/hvl_fit.h"
 #include "calibration/output_calibration.h"
 #include "calibration/tube_profile.h"
+#include "palvane/forms/calibration_messages.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/calibration_state.h"
+#include "palvane/physics/tube_calibration.h"
 
 class QFrame;
 class QLabel;
@@ -23,47 +25,8 @@ class QPushButton;
 
 namespace palvane {
 
-// Messages of the calibration panel. %1 names the entry ("row 2, measured HVL (mm Al)").
-inline constexpr char kCalibrationNotANumberMessage[] =
-    "Calibration, %1: \"%2\" is not a number. Nothing was changed.";
-inline constexpr char kCalibrationEmptyEntryMessage[] =
-    "Calibration, %1: the entry is empty while its partner is filled in. Nothing was changed.";
-inline constexpr char kCalibrationVoltageOutOfRangeMessage[] =
-    "Calibration, %1: %2 kV is outside 20 to 50 kV. Nothing was changed.";
-inline constexpr char kCalibrationNotPositiveMessage[] =
-    "Calibration, %1: %2 must be above 0. Nothing was changed.";
-inline constexpr char kCalibrationDistanceOutOfRangeMessage[] =
-    "Calibration, %1: %2 cm is outside 10 to 200 cm. Nothing was changed.";
-inline constexpr char kCalibrationBothFiltersMessage[] =
-    "Calibration: both added filters are set; a profile keeps one fit for no added filter, for "
-    "Mo and for Rh. Nothing was changed.";
-inline constexpr char kCalibrationFormVoltageMessage[] =
-    "Calibration: the output is stored with the form's tube voltage, %1 kV, which is outside 20 "
-    "to 50 kV. Nothing was changed.";
-inline constexpr char kCalibrationOutputTooLargeMessage[] =
-    "Calibration: an output of %1 µGy/mAs at %2 cm is too large to compute with. Nothing was "
-    "changed.";
-inline constexpr char kCalibrationNoPairMessage[] =
-    "Calibration: enter at least one row of tube voltage and measured HVL. Nothing was changed.";
-// %1 the measured HVL, %2 its tube voltage, %3 the model's HVL at the end of the range.
-inline constexpr char kCalibrationHvlBelowModelMessage[] =
-    "Calibration: the measured HVL %1 mm at %2 kV is below the model's %3 mm with no "
-    "aluminium, so no aluminium-equivalent thickness from 0 to 5 mm reaches it. Nothing was "
-    "changed.";
-inline constexpr char kCalibrationHvlAboveModelMessage[] =
-    "Calibration: the measured HVL %1 mm at %2 kV is above the model's %3 mm with 5 mm of "
-    "aluminium, so no aluminium-equivalent thickness from 0 to 5 mm reaches it. Nothing was "
-    "changed.";
-inline constexpr char kCalibrationFitImpossibleMessage[] =
-    "Calibration: the model gives no HVL for these settings (%1). Nothing was changed.";
-// %1 the file, %2 and %3 the targets of the file and of the form.
-inline constexpr char kCalibrationOtherTargetMessage[] =
-    "%1: this calibration is for the %2 target, but the form is set for the %3 target. "
-    "Nothing was changed.";
-inline constexpr char kCalibrationFileProblemMessage[] = "%1. Nothing was changed.";
-
 // An aluminium-equivalent thickness in mm as the spectrum form's aluminium box holds it,
-// with the box's pattern "#0.00".
+// with the box pattern of its setting ("#0.00").
 QString aluminiumBoxText(double aluminium);
 // Today's date as a profile states its measurements': "2026-12-08".
 std::string todayText();
@@ -92,10 +55,14 @@ class CalibrationPanel : public QObject {
   // The state of the form's settings for the profile (not for these settings while a
   // setting is not a number).
   CalibrationStatus status() const;
-  // The state of the target and settings (thicknesses in cm) for the profile.
-  CalibrationStatus statusAt(int targetType, const TubeSettings& tube) const {
-    return calibrationStatus(profile_, targetType, tube);
+  // The state of the target, settings (thicknesses in cm) and added layers for the profile.
+  CalibrationStatus statusAt(int targetType, const TubeSettings& tube,
+                             const AddedLayers& layers) const {
+    return calibrationStatus(profile_, tubeSetupOf(targetType, tube, layers));
   }
+  // Why the profile does not serve the settings of a status, in the language chosen now.
+  static QString reasonText(const std::optional<calibration::TubeProfile>& profile,
+                            const CalibrationStatus& status);
   // The line that states a status, in the language chosen now, and its colour; the
   // profile's name from `profile` (the panel's own when not given).
   QString stateText(const CalibrationStatus& status) const { return stateText(profile_, status); }
@@ -103,9 +70,10 @@ class CalibrationPanel : public QObject {
                            const CalibrationStatus& status);
   static QString stateStyle(CalibrationState state);
   // The absolute scale of the air kerma at the target and settings.
-  AbsoluteScale scaleAt(int targetType, const TubeSettings& tube) const;
+  AbsoluteScale scaleAt(int targetType, const TubeSettings& tube, const AddedLayers& layers) const;
   // What saved files state about the calibration at the target and settings.
-  std::vector<std::string> stateLines(int targetType, const TubeSettings& tube) const;
+  std::vector<std::string> stateLines(int targetType, const TubeSettings& tube,
+                                      const AddedLayers& layers) const;
   // Called on every change of the form's settings: on a change of the added filter, the
   // profile's fit for the new filter goes into the aluminium box and the rows when it has
   // one (the box keeps its text otherwise); then the state line is renewed.
@@ -191,8 +159,8 @@ class CalibrationPanel : public QObject {
   QLabel* StateLabel_ = nullptr;
   std::optional<calibration::TubeProfile> profile_;
   std::optional<double> fittedAluminium_;
-  // The added filter of the settings when they were last seen, to notice its change.
-  std::optional<calibration::Filter> shownFilter_;
+  // The filter key of the settings when they were last seen, to notice its change.
+  std::optional<std::string> shownFilter_;
   bool applying_ = false;  // the panel itself is changing the aluminium box
 };
 

@@ -16,6 +16,7 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/tube_calibration.h"
 #include "palvane/physics/tube_settings.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
 
@@ -46,7 +47,7 @@ void CalibrationPanel::LoadButton_Click() {
 void CalibrationPanel::SaveButton_Click() {
   calibration::TubeProfile proposed = profile_.value_or(calibration::TubeProfile{});
   proposed.name = ProfileNameText_->text().trimmed().toStdString();
-  proposed.targetType = profile_ ? profile_->targetType : state().TargetType;
+  proposed.target = profile_ ? profile_->target : targetOfFlag(state().TargetType);
   QString file = QFileDialog::getSaveFileName(
       panel_.window(), translated(QT_TRANSLATE_NOOP("palvane", "校正ファイルの保存")),
       QString::fromStdString(calibration::proposedFileName(proposed)), fileFilters());
@@ -61,18 +62,18 @@ bool CalibrationPanel::loadFrom(const QString& file) {
   try {
     loaded = calibration::readProfileFile(pathOf(file));
   } catch (const FileError& error) {
-    warn(QString::fromUtf8(kCalibrationFileProblemMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFileProblemMessage).arg(QString::fromStdString(error.what())));
     return false;
   }
   const int formTarget = state().TargetType;
-  if (loaded.targetType != formTarget) {
-    const auto targetName = [](int targetType) {
-      return QString::fromUtf8(calibration::targetName(targetType).data());
+  if (loaded.target != targetOfFlag(formTarget)) {
+    const auto targetName = [](Target target) {
+      return translated(target == Target::kMolybdenum ? kMolybdenumTargetName
+                                                      : kTungstenTargetName);
     };
-    warn(QString::fromUtf8(kCalibrationOtherTargetMessage)
-             .arg(QDir::toNativeSeparators(file), targetName(loaded.targetType),
-                  targetName(formTarget)));
+    warn(translated(kCalibrationOtherTargetMessage)
+             .arg(QDir::toNativeSeparators(file), targetName(loaded.target),
+                  targetName(targetOfFlag(formTarget))));
     return false;
   }
   const ParameterTexts& texts = parameterTexts();
@@ -83,25 +84,14 @@ bool CalibrationPanel::loadFrom(const QString& file) {
       warn(settingProblemMessage(*problem));
       return false;
     }
-    const TubeSettings tube = readTubeSettings(texts);
-    const calibration::TubeSetup setup = tubeSetup(formTarget, tube);
-    const std::optional<calibration::Filter> filter =
-        calibration::filterOf(setup.molybdenum, setup.rhodium);
-    if (!filter) {
-      warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
-      return false;
-    }
+    const TubeSetup setup = tubeSetupOf(formTarget, texts);
     for (calibration::FilterCalibration& fit : loaded.filters) {
-      calibration::FilterCalibration adopted =
-          calibration::FilterCalibration::madeWith(setup, *filter);
+      calibration::FilterCalibration adopted = calibration::FilterCalibration::madeWith(setup);
       adopted.pairs = fit.pairs;
       adopted.aluminium = fit.aluminium;
       fit = adopted;
     }
-    if (loaded.output) {
-      loaded.output->tubeVoltage = tube.tubeVoltage;
-      loaded.output->setup = setup;
-    }
+    if (loaded.output) loaded.output->setup = setup;
   }
   profile_ = loaded;
   ProfileNameText_->setText(QString::fromStdString(loaded.name));
@@ -114,9 +104,9 @@ bool CalibrationPanel::loadFrom(const QString& file) {
   shownFilter_.reset();
   const calibration::FilterCalibration* fit = nullptr;
   if (!settingTextProblem(texts)) {
-    const calibration::TubeSetup setup = tubeSetup(formTarget, readTubeSettings(texts));
-    shownFilter_ = calibration::filterOf(setup.molybdenum, setup.rhodium);
-    if (shownFilter_) fit = loaded.filterCalibration(*shownFilter_);
+    const TubeSetup setup = tubeSetupOf(formTarget, texts);
+    shownFilter_ = calibration::filterKey(calibration::filtersOf(setup));
+    fit = loaded.filterCalibration(*shownFilter_);
     if (fit != nullptr && !fit->madeFor(setup)) fit = nullptr;
   }
   showFilterCalibration(fit);
@@ -129,8 +119,7 @@ bool CalibrationPanel::saveTo(const QString& file) {
   try {
     calibration::writeProfileFile(pathOf(file), profile);
   } catch (const FileError& error) {
-    warn(QString::fromUtf8(kCalibrationFileProblemMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFileProblemMessage).arg(QString::fromStdString(error.what())));
     return false;
   }
   showState();

@@ -10,8 +10,11 @@
 #include "palvane/forms/form_controls.h"
 #include "palvane/forms/heel_dialog.h"
 #include "palvane/forms/message_box.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/beam_geometry.h"
+#include "palvane/physics/model_spectrum.h"
 #include "palvane/physics/tube_calibration.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {
@@ -37,17 +40,13 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   const SharedState& shared = state();
   const int target = shared.TargetType;
   const TubeSettings tube = readTubeSettings(parameterTexts());
-  const calibration::TubeSetup setup = tubeSetup(target, tube);
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) {
-    warn(QString::fromUtf8(kCalibrationBothFiltersMessage));
-    return std::nullopt;
-  }
+  const TubeSetup setup = tubeSetupOf(target, parameterTexts());
+  const std::string filter = calibration::filterKey(calibration::filtersOf(setup));
+  const ModelLayers layers = modelLayers(shared, setup);
   // The aluminium is refitted with the angle when the profile has pairs for this filter,
   // made for the form's other settings (the angle aside).
   const calibration::FilterCalibration* known =
-      profile_ && profile_->targetType == target ? profile_->filterCalibration(*filter) : nullptr;
+      profile_ && profile_->target == setup.target ? profile_->filterCalibration(filter) : nullptr;
   std::vector<calibration::HvlPair> pairs;
   if (known != nullptr) {
     calibration::FilterCalibration sameAngle = *known;
@@ -70,7 +69,7 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
       at.targetAngle = angle;
       at.tubeVoltage = tubeVoltage;
       at.aluminium = 0.1 * aluminium;
-      return BeamAxisHvl(shared, target, at);
+      return BeamAxisHvl(shared, target, at, layers);
     };
   };
   calibration::HeelAndAluminium fit;
@@ -80,22 +79,21 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   } catch (const calibration::HeelUnreachable& error) {
     QStringList values;
     for (std::size_t n = 0; n < points.size() && n < error.nearestKerma.size(); ++n) {
-      values << QStringLiteral("%1 at X = %2 mm (measured %3)")
+      values << translated(kHeelNearestValue)
                     .arg(formatted(error.nearestKerma[n], "0.000"),
                          shortestText(points[n].position), shortestText(points[n].relativeKerma));
     }
-    warn(QString::fromUtf8(kHeelUnreachableMessage)
+    warn(translated(kHeelUnreachableMessage)
              .arg(shortestText(error.nearestAngle), values.join(QStringLiteral(", "))));
     return std::nullopt;
   } catch (const std::exception& error) {
-    warn(QString::fromUtf8(kCalibrationFitImpossibleMessage)
-             .arg(QString::fromStdString(error.what())));
+    warn(translated(kCalibrationFitImpossibleMessage).arg(QString::fromStdString(error.what())));
     return std::nullopt;
   }
 
   calibration::TubeProfile& profile = profileForForm();
   calibration::HeelCalibration heel;
-  heel.filter = *filter;
+  heel.filter = filter;
   heel.tubeVoltage = tube.tubeVoltage;
   heel.points = fit.heel.points;
   heel.targetAngle = fit.heel.targetAngle;
@@ -110,7 +108,7 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
     refitted.aluminium = fit.aluminium->aluminium;
     refitted.pairs = fit.aluminium->pairs;
     profile.setFilterCalibration(refitted);
-    showFilterCalibration(profile.filterCalibration(*filter));
+    showFilterCalibration(profile.filterCalibration(filter));
   }
   showState();
   return fit.heel;

@@ -9,6 +9,7 @@
 #include "palvane/forms/translated_text.h"
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/tube_calibration.h"
+#include "palvane/state/parameter_file_writer.h"
 #include "palvane/state/shared_state.h"
 
 namespace palvane {
@@ -30,27 +31,30 @@ CalibrationStatus CalibrationPanel::status() const {
     if (profile_) {
       unknown.state = CalibrationState::kNotForTheseSettings;
       unknown.why = "a setting is not a number";
+      unknown.unserved = Unserved::kSettingNotANumber;
     }
     return unknown;
   }
-  return calibrationStatus(profile_, state().TargetType, readTubeSettings(texts));
+  return calibrationStatus(profile_, tubeSetupOf(state().TargetType, texts));
 }
 
-AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube) const {
-  return absoluteScale(state(), targetType, tube, outputMeasurement());
+AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube,
+                                        const AddedLayers& layers) const {
+  return absoluteScale(state(), targetType, tube, outputMeasurement(), layers);
 }
 
-std::vector<std::string> CalibrationPanel::stateLines(int targetType,
-                                                      const TubeSettings& tube) const {
-  return calibrationLines(profile_, calibrationStatus(profile_, targetType, tube),
-                          scaleAt(targetType, tube));
+std::vector<std::string> CalibrationPanel::stateLines(int targetType, const TubeSettings& tube,
+                                                      const AddedLayers& layers) const {
+  return calibrationLines(profile_,
+                          calibrationStatus(profile_, tubeSetupOf(targetType, tube, layers)),
+                          scaleAt(targetType, tube, layers));
 }
 
 calibration::TubeProfile& CalibrationPanel::profileForForm() {
-  const int target = state().TargetType;
-  if (!profile_ || profile_->targetType != target) {
+  const Target target = targetOfFlag(state().TargetType);
+  if (!profile_ || profile_->target != target) {
     profile_.emplace();
-    profile_->targetType = target;
+    profile_->target = target;
   }
   profile_->name = ProfileNameText_->text().trimmed().toStdString();
   return *profile_;
@@ -60,15 +64,13 @@ void CalibrationPanel::settingsChanged() {
   if (applying_) return;
   const ParameterTexts& texts = parameterTexts();
   if (!settingTextProblem(texts)) {
-    const calibration::TubeSetup setup = tubeSetup(state().TargetType, readTubeSettings(texts));
-    const std::optional<calibration::Filter> filter =
-        calibration::filterOf(setup.molybdenum, setup.rhodium);
+    const TubeSetup setup = tubeSetupOf(state().TargetType, texts);
+    const std::string filter = calibration::filterKey(calibration::filtersOf(setup));
     if (filter != shownFilter_) {
       shownFilter_ = filter;
-      const calibration::FilterCalibration* fit =
-          profile_ && filter && profile_->targetType == setup.targetType
-              ? profile_->filterCalibration(*filter)
-              : nullptr;
+      const calibration::FilterCalibration* fit = profile_ && profile_->target == setup.target
+                                                      ? profile_->filterCalibration(filter)
+                                                      : nullptr;
       if (fit != nullptr && !fit->madeFor(setup)) fit = nullptr;
       showFilterCalibration(fit);
     }
@@ -95,6 +97,50 @@ void CalibrationPanel::showFilterCalibration(const calibration::FilterCalibratio
   }
 }
 
+QString CalibrationPanel::reasonText(const std::optional<calibration::TubeProfile>& profile,
+                                     const CalibrationStatus& status) {
+  const auto value = [&status](std::size_t n) {
+    return n < status.values.size() ? QString::fromStdString(status.values[n]) : QString();
+  };
+  switch (status.unserved) {
+    case Unserved::kOtherTarget:
+      return translated(kOtherTargetReason)
+          .arg(translated(profile && profile->target == Target::kTungsten
+                              ? kTungstenTargetName
+                              : kMolybdenumTargetName));
+    case Unserved::kNoFit:
+      return translated(kNoFitReason).arg(value(0));
+    case Unserved::kOtherAluminium:
+      return translated(kOtherAluminiumReason).arg(value(0), value(1));
+    case Unserved::kSettingNotANumber:
+      return translated(kSettingNotANumberReason);
+    case Unserved::kOtherSettings:
+      break;
+    case Unserved::kServed:
+      return QString::fromStdString(status.why);
+  }
+  QStringList settings;
+  for (const auto& [setting, fitValue] : status.differing) {
+    const QString shown = QString::fromStdString(fitValue);
+    switch (setting) {
+      case FitSetting::kTargetAngle:
+        settings << QString::fromUtf8("θ (%1°)").arg(shown);
+        break;
+      case FitSetting::kTiltAngle:
+        settings << QString::fromUtf8("φ (%1°)").arg(shown);
+        break;
+      case FitSetting::kBeryllium:
+        settings << translated(kDifferingBerylliumReason).arg(shown);
+        break;
+      case FitSetting::kFilterThickness:
+        settings << translated(kDifferingFilterReason).arg(shown);
+        break;
+    }
+  }
+  return translated(settings.size() == 1 ? kOneSettingDiffersReason : kSettingsDifferReason)
+      .arg(settings.join(translated(kReasonSeparator)));
+}
+
 QString CalibrationPanel::stateText(const std::optional<calibration::TubeProfile>& profile,
                                     const CalibrationStatus& status) {
   const QString name = profile && !profile->name.empty()
@@ -106,10 +152,10 @@ QString CalibrationPanel::stateText(const std::optional<calibration::TubeProfile
     case CalibrationState::kCalibrated:
       return translated(QT_TRANSLATE_NOOP("palvane", "校正済み: %1、%2 用"))
           .arg(name, QString::fromStdString(
-                         calibration::setupName(profile->targetType, status.fit->filter)));
+                         calibration::setupName(profile->target, status.fit->filters)));
     case CalibrationState::kNotForTheseSettings:
       return translated(QT_TRANSLATE_NOOP("palvane", "この設定では未校正: %1 (%2)"))
-          .arg(name, QString::fromStdString(status.why));
+          .arg(name, reasonText(profile, status));
   }
   return translated(QT_TRANSLATE_NOOP(
       "palvane", "未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です"));

@@ -81,7 +81,7 @@ HeelDialog::HeelDialog(
 std::optional<double> HeelDialog::numberEntry(const QLineEdit& box, const QString& name) {
   const std::string text = box.text().trimmed().toStdString();
   if (!IsSettingNumber(text, {"mm"})) {
-    showWarning(this, QString::fromUtf8(kHeelNotANumberMessage).arg(name, box.text()));
+    showWarning(this, translated(kHeelNotANumberMessage).arg(name, box.text()));
     return std::nullopt;
   }
   return SettingNumber(text);
@@ -95,31 +95,31 @@ void HeelDialog::FitButton_Click() {
     if (row.position->text().trimmed().isEmpty() && row.relative->text().trimmed().isEmpty()) {
       continue;
     }
-    const QString xName = QStringLiteral("row %1, X (mm)").arg(n + 1);
-    const QString kermaName = QStringLiteral("row %1, relative air kerma").arg(n + 1);
+    const QString xName = translated(kHeelXName).arg(n + 1);
+    const QString kermaName = translated(kHeelKermaName).arg(n + 1);
     const std::optional<double> x = numberEntry(*row.position, xName);
     if (!x) return;
     const std::optional<double> relative = numberEntry(*row.relative, kermaName);
     if (!relative) return;
     if (!(*x > 0.0 && *x <= calibration::kFarthestHeelPoint)) {
-      showWarning(this, QString::fromUtf8(kHeelOutOfRangeMessage)
+      showWarning(this, translated(kHeelOutOfRangeMessage)
                             .arg(xName, shortestText(*x), QStringLiteral("(0, 150] mm")));
       return;
     }
     if (!(*relative > 0.0 && *relative <= calibration::kHighestRelativeKerma)) {
-      showWarning(this, QString::fromUtf8(kHeelOutOfRangeMessage)
+      showWarning(this, translated(kHeelOutOfRangeMessage)
                             .arg(kermaName, shortestText(*relative), QStringLiteral("(0, 1.5]")));
       return;
     }
     if (beyondCutOff_(*x)) {
-      showWarning(this, QString::fromUtf8(kHeelBeyondCutOffMessage).arg(xName, shortestText(*x)));
+      showWarning(this, translated(kHeelBeyondCutOffMessage).arg(xName, shortestText(*x)));
       return;
     }
     points.push_back({*x, *relative, std::nullopt});
     filled.push_back(n);
   }
   if (points.empty()) {
-    showWarning(this, QString::fromUtf8(kHeelNoPointMessage));
+    showWarning(this, translated(kHeelNoPointMessage));
     return;
   }
   const std::optional<calibration::HeelFit> fit = fit_(points);

@@ -8,24 +8,12 @@
 #include <QDialog>
 
 #include "calibration/heel_fit.h"
+#include "palvane/forms/calibration_messages.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace palvane {
-
-// Messages of the heel fit. %1 names the entry ("row 2, X (mm)").
-inline constexpr char kHeelNotANumberMessage[] =
-    "Heel, %1: \"%2\" is not a number. Nothing was changed.";
-inline constexpr char kHeelOutOfRangeMessage[] = "Heel, %1: %2 is outside %3. Nothing was changed.";
-inline constexpr char kHeelBeyondCutOffMessage[] =
-    "Heel, %1: X = %2 mm lies beyond the heel cut-off of the form's angles. Nothing was changed.";
-inline constexpr char kHeelNoPointMessage[] =
-    "Heel: enter at least one row of X and relative air kerma. Nothing was changed.";
-// %1 the nearest angle, %2 the model's values there.
-inline constexpr char kHeelUnreachableMessage[] =
-    "Heel: no target angle from 5 to 30 degrees reaches the measurement; the nearest, %1°, "
-    "gives %2. Nothing was changed.";
 
 // A small dialog of the calibration strip: measured air kerma relative to the beam axis at
 // points along the anode-cathode axis, the target angle fitted to it (with the model's value

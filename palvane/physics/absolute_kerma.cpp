@@ -1,22 +1,34 @@
 #include "palvane/physics/absolute_kerma.h"
 
 #include "palvane/physics/beam_quality.h"
+#include "palvane/physics/model_spectrum.h"
+#include "palvane/physics/point_model.h"
 #include "palvane/physics/tube_calibration.h"
 #include "text_files/number_text.h"
 
 namespace palvane {
 
 AbsoluteScale absoluteScale(const SharedState& tables, int targetType, const TubeSettings& tube,
-                            const std::optional<calibration::OutputMeasurement>& output) {
+                            const std::optional<calibration::OutputMeasurement>& output,
+                            const AddedLayers& layers) {
   AbsoluteScale scale;
   if (!output) return scale;
-  if (output->setup.targetType != targetType) {
-    scale.reason = "no output measured for " + std::string(calibration::targetName(targetType));
+  if (output->setup.target != targetOfFlag(targetType)) {
+    scale.reason =
+        "no output measured for " + std::string(calibration::targetMetal(targetOfFlag(targetType)));
     return scale;
   }
-  const std::optional<double> atSettings = BeamAxisAirKerma(tables, targetType, tube);
-  const std::optional<double> atMeasurement =
-      BeamAxisAirKerma(tables, targetType, tubeSettings(output->tubeVoltage, output->setup));
+  const TubeSetup setup = tubeSetupOf(targetType, tube, layers);
+  for (const TubeSetup* modelled : {&setup, &output->setup}) {
+    if (const std::optional<std::string> problem = layersProblem(tables, *modelled)) {
+      scale.reason = *problem;
+      return scale;
+    }
+  }
+  const std::optional<double> atSettings =
+      BeamAxisAirKerma(tables, targetType, tube, modelLayers(tables, setup));
+  const std::optional<double> atMeasurement = BeamAxisAirKerma(
+      tables, targetType, tubeSettingsOf(output->setup), modelLayers(tables, output->setup));
   if (atSettings && atMeasurement) {
     scale.referenceKerma =
         calibration::scaledReferenceKerma(output->output, *atSettings, *atMeasurement);

@@ -26,55 +26,99 @@ std::string signedPercent(double relative) {
   return text;
 }
 
-std::string setupText(const calibration::TubeSetup& setup) {
-  return "θ " + number(setup.targetAngle) + "°, φ " + number(setup.tiltAngle) + "°, Be " +
-         number(setup.beryllium) + " mm, Al " + number(setup.aluminium) + " mm, Mo " +
-         number(setup.molybdenum) + " mm, Rh " + number(setup.rhodium) + " mm";
+// "Ag 0.05 mm, PMMA 2.4 mm": the added filters and the plate.
+std::string layersCaption(const AddedLayers& layers) {
+  const std::string filters = filtersCaption(layers);
+  const std::string plate = plateCaption(layers);
+  return filters + (filters.empty() || plate.empty() ? "" : ", ") + plate;
 }
 
-// What of the set-up differs from the one the fit was made for.
-std::string differences(const calibration::FilterCalibration& fit,
-                        const calibration::TubeSetup& setup) {
+std::string setupText(const TubeSetup& setup) {
+  return "θ " + number(setup.targetAngle) + "°, φ " + number(setup.tiltAngle) + "°, Be " +
+         number(setup.beryllium) + " mm, Al " + number(setup.aluminium) + " mm, Mo " +
+         number(setup.molybdenum) + " mm, Rh " + number(setup.rhodium) + " mm" +
+         (hasAddedLayers(setup) ? ", " + layersCaption(addedLayersOf(setup)) : "");
+}
+
+// What of the set-up differs from the one the fit was made for, with the fit's values.
+std::vector<std::pair<FitSetting, std::string>> differences(
+    const calibration::FilterCalibration& fit, const TubeSetup& setup) {
+  std::vector<std::pair<FitSetting, std::string>> found;
+  if (!same(setup.targetAngle, fit.targetAngle)) {
+    found.emplace_back(FitSetting::kTargetAngle, number(fit.targetAngle));
+  }
+  if (!same(setup.tiltAngle, fit.tiltAngle)) {
+    found.emplace_back(FitSetting::kTiltAngle, number(fit.tiltAngle));
+  }
+  if (!same(setup.beryllium, fit.beryllium)) {
+    found.emplace_back(FitSetting::kBeryllium, number(fit.beryllium));
+  }
+  if (found.empty()) {
+    std::string thicknesses;
+    for (const AddedLayer& filter : fit.filters) {
+      thicknesses += (thicknesses.empty() ? "" : ", ") + number(filter.thickness) + " mm";
+    }
+    found.emplace_back(FitSetting::kFilterThickness, thicknesses);
+  }
+  return found;
+}
+
+// "θ (10°), beryllium (1 mm) differ from the profile's".
+std::string differencesText(const std::vector<std::pair<FitSetting, std::string>>& differing) {
   std::string text;
-  int count = 0;
-  const auto note = [&text, &count](const std::string& what) {
-    text += (text.empty() ? "" : ", ") + what;
-    ++count;
-  };
-  if (!same(setup.targetAngle, fit.targetAngle)) note("θ (" + number(fit.targetAngle) + "°)");
-  if (!same(setup.tiltAngle, fit.tiltAngle)) note("φ (" + number(fit.tiltAngle) + "°)");
-  if (!same(setup.beryllium, fit.beryllium)) note("beryllium (" + number(fit.beryllium) + " mm)");
-  if (text.empty()) note("the filter thickness (" + number(fit.filterThickness) + " mm)");
-  return text + (count == 1 ? " differs" : " differ") + " from the profile's";
+  for (const auto& [setting, value] : differing) {
+    if (!text.empty()) text += ", ";
+    switch (setting) {
+      case FitSetting::kTargetAngle:
+        text += "θ (" + value + "°)";
+        break;
+      case FitSetting::kTiltAngle:
+        text += "φ (" + value + "°)";
+        break;
+      case FitSetting::kBeryllium:
+        text += "beryllium (" + value + " mm)";
+        break;
+      case FitSetting::kFilterThickness:
+        text += "the filter thickness (" + value + ")";
+        break;
+    }
+  }
+  return text + (differing.size() == 1 ? " differs" : " differ") + " from the profile's";
 }
 
 }  // namespace
 
 CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile>& profile,
-                                    int targetType, const TubeSettings& tube) {
+                                    const TubeSetup& setup) {
   CalibrationStatus status;
   if (!profile) return status;
   status.state = CalibrationState::kNotForTheseSettings;
-  const calibration::TubeSetup setup = tubeSetup(targetType, tube);
   const calibration::FilterFitFor found = calibration::filterFitFor(*profile, setup);
   status.fit = found.fit;
   if (!found.refusal.empty()) {
     status.why = found.refusal;
+    status.unserved = Unserved::kOtherTarget;
     return status;
   }
-  const std::string setupName = calibration::setupName(targetType, found.filter);
+  const std::string setupName = calibration::setupName(setup.target, found.filters);
   if (status.fit == nullptr || !status.fit->aluminium) {
     status.why = setupName + " is not calibrated (no fit for this filter)";
+    status.unserved = Unserved::kNoFit;
+    status.values = {setupName};
     return status;
   }
   if (!status.fit->madeFor(setup)) {
-    status.why = differences(*status.fit, setup);
+    status.differing = differences(*status.fit, setup);
+    status.why = differencesText(status.differing);
+    status.unserved = Unserved::kOtherSettings;
     return status;
   }
   const double written = std::round(*status.fit->aluminium * 100.0) / 100.0;
   if (!same(setup.aluminium, written)) {
-    status.why = "aluminium " + number(setup.aluminium) + " mm is not the fitted " +
-                 fixed(written, 2) + " mm";
+    status.values = {number(setup.aluminium), fixed(written, 2)};
+    status.why =
+        "aluminium " + status.values[0] + " mm is not the fitted " + status.values[1] + " mm";
+    status.unserved = Unserved::kOtherAluminium;
     return status;
   }
   status.state = CalibrationState::kCalibrated;
@@ -87,14 +131,14 @@ std::vector<std::string> calibrationLines(const std::optional<calibration::TubeP
   if (!profile) return {kUncalibratedModelLine};
   const std::string name = profile->name.empty() ? "(unnamed)" : "\"" + profile->name + "\"";
   std::vector<std::string> lines = {"profile " + name + " of a " +
-                                    std::string(calibration::targetName(profile->targetType)) +
+                                    std::string(calibration::targetMetal(profile->target)) +
                                     " tube; " +
                                     (status.state == CalibrationState::kCalibrated
                                          ? "calibrated for these settings"
                                          : "not calibrated for these settings: " + status.why)};
   if (const calibration::FilterCalibration* fit = status.fit; fit && fit->aluminium) {
     lines.push_back(
-        "aluminium fitted for " + calibration::setupName(profile->targetType, fit->filter) +
+        "aluminium fitted for " + calibration::setupName(profile->target, fit->filters) +
         (fit->date.empty() ? "" : " on " + fit->date) + ": " + fixed(*fit->aluminium, 3) + " mm (" +
         fixed(std::round(*fit->aluminium * 100.0) / 100.0, 2) + " mm in B2F.dat), θ " +
         number(fit->targetAngle) + "°, φ " + number(fit->tiltAngle) + "°, Be " +
@@ -113,7 +157,7 @@ std::vector<std::string> calibrationLines(const std::optional<calibration::TubeP
     lines.push_back("output " + number(output->output.kermaPerLoad) + " µGy/mAs at " +
                     number(output->output.distance) + " cm" +
                     (output->date.empty() ? "" : " on " + output->date) + ", measured at " +
-                    number(output->tubeVoltage) + " kV, " + setupText(output->setup));
+                    number(output->setup.tubeVoltage) + " kV, " + setupText(output->setup));
     if (scale.referenceKerma) {
       lines.push_back("absolute air kerma: K_ref = " + number(output->output.kermaPerLoad) +
                       " µGy/mAs × (" + number(output->output.distance) +

@@ -17,20 +17,39 @@ enum class CalibrationState {
   kNotForTheseSettings,  // a profile, but not for these settings (see `why`)
 };
 
+// Why a profile does not serve the settings, for a front end to word in its own language.
+enum class Unserved {
+  kServed,
+  kOtherTarget,        // the profile is for the other target
+  kNoFit,              // no fit (or one without aluminium) for the settings' filters
+  kOtherSettings,      // the fit was made for other angles, beryllium or filter thickness
+  kOtherAluminium,     // the aluminium is not the fit's as B2F.dat carries it
+  kSettingNotANumber,  // a setting cannot be read
+};
+// A setting of a fit that the settings do not share.
+enum class FitSetting { kTargetAngle, kTiltAngle, kBeryllium, kFilterThickness };
+
 struct CalibrationStatus {
   CalibrationState state = CalibrationState::kUncalibrated;
   // The fit of the settings' filter, when the profile has one for the target.
   const calibration::FilterCalibration* fit = nullptr;
-  // Why a profile does not serve the settings: "the Mo filter is not calibrated", ...
+  // Why a profile does not serve the settings, in English as saved files state it:
+  // "W/Ag is not calibrated (no fit for this filter)", ...
   std::string why;
+  Unserved unserved = Unserved::kServed;
+  // The numbers the reason names: kNoFit the set-up's name ("W/Ag"); kOtherAluminium the
+  // set-up's aluminium and the fitted one as B2F.dat carries it ("0.2", "0.18").
+  std::vector<std::string> values;
+  // kOtherSettings: each setting that differs, with the fit's value ("10", "0.05 mm").
+  std::vector<std::pair<FitSetting, std::string>> differing;
 };
 
-// The state of the settings (thicknesses in cm, as the form's) for the profile: calibrated
-// when the profile is for the target, has a fit for the added filter made for the same
-// filter thickness, beryllium and angles, and the aluminium is the fit's as B2F.dat carries
+// The state of the set-up for the profile: calibrated when the profile is for the target,
+// has a fit for the set-up's filters made for the same filter thicknesses, beryllium and
+// angles, and the aluminium is the fit's as B2F.dat carries
 // it (two decimals).
 CalibrationStatus calibrationStatus(const std::optional<calibration::TubeProfile>& profile,
-                                    int targetType, const TubeSettings& tube);
+                                    const TubeSetup& setup);
 
 // What a saved file states about the calibration, one line each: "uncalibrated model
 // (...)" without a profile; otherwise the profile's name and state, the fit with its date,

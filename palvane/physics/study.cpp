@@ -23,11 +23,11 @@ std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& c
 AbsoluteScale scaleAt(const SharedState& tables, const StudyCalibration& calibration,
                       const TubeSetup& setup) {
   return absoluteScale(tables, targetFlag(setup.target), tubeSettingsOf(setup),
-                       outputOf(calibration));
+                       outputOf(calibration), addedLayersOf(setup));
 }
 
 CalibrationStatus calibrationStatusAt(const StudyCalibration& calibration, const TubeSetup& setup) {
-  return calibrationStatus(calibration.profile, targetFlag(setup.target), tubeSettingsOf(setup));
+  return calibrationStatus(calibration.profile, setup);
 }
 
 std::vector<std::string> runSettingsLines(const Study& study) {

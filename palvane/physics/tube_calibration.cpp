@@ -17,8 +17,8 @@ std::optional<BeamQuality> qualityAt(const SharedState& tables, int targetType,
   BinArray spectrum{};
   const std::optional<int> lastBin =
       targetType == 0
-          ? MolybdenumSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum, layers)
-          : TungstenSpectrum(tables, tube, geometry, kEngineAirLayer, target, spectrum, layers);
+          ? MolybdenumSpectrum(tables, tube, geometry, kAirLayerCm, target, spectrum, layers)
+          : TungstenSpectrum(tables, tube, geometry, kAirLayerCm, target, spectrum, layers);
   if (!lastBin) return std::nullopt;
   return computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
 }
@@ -39,8 +39,8 @@ std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
 }
 
 std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
-                                       const TubeSettings& tube) {
-  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube);
+                                       const TubeSettings& tube, const ModelLayers& layers) {
+  const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube, layers);
   if (!quality) return std::nullopt;
   return quality->airKerma;
 }
@@ -48,7 +48,6 @@ std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType
 std::optional<std::vector<double>> HeelRelativeKerma(
     const SharedState& tables, int targetType, const TubeSettings& tube,
     const std::vector<calibration::HeelPoint>& points) {
-  constexpr double kImagePlane = 65.0;  // cm below the focal spot
   const std::optional<BeamQuality> axis = beamAxisQuality(tables, targetType, tube);
   if (!axis || !(axis->airKerma > 0.0)) return std::nullopt;
   std::vector<double> values;
@@ -58,35 +57,29 @@ std::optional<std::vector<double>> HeelRelativeKerma(
       values.push_back(0.0);
       continue;
     }
-    const double squared = x * x + kImagePlane * kImagePlane;
-    const PointGeometry geometry{offAxisAngle(x, tables.Pi), std::sqrt(squared) / kImagePlane,
-                                 kImagePlane * kImagePlane / squared};
+    const double squared = x * x + kFocusToImageCm * kFocusToImageCm;
+    const PointGeometry geometry{offAxisAngle(x, tables.Pi), std::sqrt(squared) / kFocusToImageCm,
+                                 kFocusToImageCm * kFocusToImageCm / squared};
     const std::optional<BeamQuality> quality = qualityAt(tables, targetType, tube, geometry, {});
     values.push_back(quality ? quality->airKerma / axis->airKerma : 0.0);
   }
   return values;
 }
 
-calibration::TubeSetup tubeSetup(int targetType, const TubeSettings& tube) {
+TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube, const AddedLayers& layers) {
   constexpr double kMillimetresPerCentimetre = 10.0;
-  return {targetType,
-          tube.targetAngle,
-          tube.tiltAngle,
-          kMillimetresPerCentimetre * tube.beryllium,
-          kMillimetresPerCentimetre * tube.aluminium,
-          kMillimetresPerCentimetre * tube.molybdenum,
-          kMillimetresPerCentimetre * tube.rhodium};
-}
-
-TubeSettings tubeSettings(double tubeVoltage, const calibration::TubeSetup& setup) {
-  constexpr double kCentimetresPerMillimetre = 0.1;
-  return {tubeVoltage,
-          setup.targetAngle,
-          setup.tiltAngle,
-          kCentimetresPerMillimetre * setup.beryllium,
-          kCentimetresPerMillimetre * setup.aluminium,
-          kCentimetresPerMillimetre * setup.molybdenum,
-          kCentimetresPerMillimetre * setup.rhodium};
+  TubeSetup setup;
+  setup.target = targetOfFlag(targetType);
+  setup.tubeVoltage = tube.tubeVoltage;
+  setup.targetAngle = tube.targetAngle;
+  setup.tiltAngle = tube.tiltAngle;
+  setup.beryllium = kMillimetresPerCentimetre * tube.beryllium;
+  setup.aluminium = kMillimetresPerCentimetre * tube.aluminium;
+  setup.molybdenum = kMillimetresPerCentimetre * tube.molybdenum;
+  setup.rhodium = kMillimetresPerCentimetre * tube.rhodium;
+  setup.addedFilters = layers.filters;
+  setup.plate = layers.plate;
+  return setup;
 }
 
 calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,

@@ -11,12 +11,9 @@
 
 namespace palvane {
 
-// The air layer the engines' B2F.dat carries, cm. The fit computes its HVLs through it, so
-// that the fitted aluminium gives the engines' reference HVL the measured value.
-inline constexpr double kEngineAirLayer = 60.0;
-
 // The first HVL in mm of aluminium of the model's beam-axis spectrum for the target type
-// (0 molybdenum, 1 tungsten) and the settings, through kEngineAirLayer of air, with the
+// (0 molybdenum, 1 tungsten) and the settings, through the engines' air layer (kAirLayerCm)
+// so that the fitted aluminium gives the engines' reference HVL the measured value, with the
 // tables of `tables`; nullopt where the model has no spectrum or no beam quality.
 std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
                                   const TubeSettings& tube, const ModelLayers& layers = {});
@@ -25,20 +22,18 @@ std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
 // beam-axis air kerma at the reference point, which carries a measured output to other
 // settings.
 std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
-                                       const TubeSettings& tube);
+                                       const TubeSettings& tube, const ModelLayers& layers = {});
 
 // The air kerma relative to the beam axis of the model's spectra at the points (X in mm
-// towards the anode side, Y = 0) for the target and settings, through kEngineAirLayer of air
+// towards the anode side, Y = 0) for the target and settings, through kAirLayerCm of air
 // as the engines' maps; 0 at a point beyond the heel cut-off, as the engines write it.
 // nullopt where the model has no beam-axis air kerma.
 std::optional<std::vector<double>> HeelRelativeKerma(
     const SharedState& tables, int targetType, const TubeSettings& tube,
     const std::vector<calibration::HeelPoint>& points);
 
-// The set-up of the settings as a profile states it (thicknesses in mm), and back with a
-// tube voltage.
-calibration::TubeSetup tubeSetup(int targetType, const TubeSettings& tube);
-TubeSettings tubeSettings(double tubeVoltage, const calibration::TubeSetup& setup);
+// The set-up of the target type, settings (thicknesses back in mm) and added layers.
+TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube, const AddedLayers& layers = {});
 
 // Fits the aluminium-equivalent thickness of `tube` (its tube voltage and aluminium aside)
 // and its added layers to the measured pairs with BeamAxisHvl (calibration::fitAluminium,

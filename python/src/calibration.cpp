@@ -91,27 +91,24 @@ py::dict fitAluminium(const palvane::TubeSetup& setup, const tube_model::Tables&
   return result;
 }
 
-int targetTypeOf(const py::handle& target) {
+palvane::Target targetOf(const py::handle& target) {
   if (py::isinstance<py::str>(target)) {
     const std::string name = target.cast<std::string>();
-    if (name == "mo") return 0;
-    if (name == "w") return 1;
+    if (name == "mo") return palvane::Target::kMolybdenum;
+    if (name == "w") return palvane::Target::kTungsten;
   }
   throwSetupError("target " + py::repr(target).cast<std::string>() + ": must be \"mo\" or \"w\"");
 }
 
-// The fit of the set-up's added filter, made for its beryllium, angles and filter thickness.
+// The fit of the set-up's filters (its added ones included), made for its beryllium, angles
+// and filter thicknesses, through its plate.
 calibration::FilterCalibration filterCalibration(
     const palvane::TubeSetup& setup, double aluminium,
     const std::vector<std::pair<double, double>>& measured, const std::string& date) {
-  const calibration::TubeSetup made = sweep::setupOf(setup);
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(made.molybdenum, made.rhodium);
-  if (!filter) throwSetupError("setup: both added filters are set; a fit serves one filter");
   if (!std::isfinite(aluminium) || aluminium < 0) {
     throwSetupError("aluminium_mm: must be a number of 0 mm or more");
   }
-  calibration::FilterCalibration fit = calibration::FilterCalibration::madeWith(made, *filter);
+  calibration::FilterCalibration fit = calibration::FilterCalibration::madeWith(setup);
   fit.aluminium = aluminium;
   fit.date = checkedDate(date);
   if (measured.size() > calibration::kMostHvlPairs) {
@@ -136,7 +133,7 @@ calibration::OutputMeasurement outputMeasurement(double kermaPerLoad, double dis
     throwSetupError("distance_cm: must lie from 10 to 200 cm");
   }
   if (problem) throwSetupError("kerma_ugy_per_mas, distance_cm: too large to scale");
-  return {output, setup.tubeVoltage, sweep::setupOf(setup), checkedDate(date)};
+  return {output, setup, checkedDate(date)};
 }
 
 // The set-up with the profile's aluminium for its target and added filter, as sweep
@@ -251,11 +248,21 @@ void bindCalibration(py::module_& module) {
   py::class_<FilterCalibration>(module, "FilterCalibration")
       .def(py::init(&filterCalibration), py::arg("setup"), py::arg("aluminium_mm"),
            py::arg("hvl_pairs") = std::vector<std::pair<double, double>>{}, py::arg("date") = "")
-      .def_property_readonly("filter",
+      .def_property_readonly(
+          "filter",
+          [](const FilterCalibration& fit) { return calibration::filterKey(fit.filters); })
+      .def_property_readonly("filters",
                              [](const FilterCalibration& fit) {
-                               return std::string(calibration::filterKey(fit.filter));
+                               std::vector<std::pair<std::string, double>> filters;
+                               for (const palvane::AddedLayer& filter : fit.filters)
+                                 filters.emplace_back(filter.material, filter.thickness);
+                               return filters;
                              })
-      .def_readonly("filter_thickness_mm", &FilterCalibration::filterThickness)
+      .def_property_readonly("plate",
+                             [](const FilterCalibration& fit) -> py::object {
+                               if (!fit.plate) return py::none();
+                               return py::make_tuple(fit.plate->material, fit.plate->thickness);
+                             })
       .def_readonly("beryllium_mm", &FilterCalibration::beryllium)
       .def_readonly("target_angle_deg", &FilterCalibration::targetAngle)
       .def_readonly("tilt_angle_deg", &FilterCalibration::tiltAngle)
@@ -275,20 +282,20 @@ void bindCalibration(py::module_& module) {
           [](const OutputMeasurement& output) { return output.output.kermaPerLoad; })
       .def_property_readonly("distance_cm",
                              [](const OutputMeasurement& output) { return output.output.distance; })
-      .def_property_readonly("setup", &sweep::settingsOf)
+      .def_readonly("setup", &OutputMeasurement::setup)
       .def_readonly("date", &OutputMeasurement::date);
   py::class_<TubeProfile>(module, "TubeProfile")
       .def(py::init([](const std::string& name, const py::handle& target) {
              TubeProfile profile;
              profile.name = name;
-             profile.targetType = targetTypeOf(target);
+             profile.target = targetOf(target);
              return profile;
            }),
            py::arg("name") = "", py::arg("target") = "mo")
       .def_readonly("format", &TubeProfile::format)
       .def_readwrite("name", &TubeProfile::name)
       .def_property_readonly(
-          "target", [](const TubeProfile& profile) { return profile.targetType == 0 ? "mo" : "w"; })
+          "target", [](const TubeProfile& profile) { return palvane::targetName(profile.target); })
       .def_readonly("filters", &TubeProfile::filters)
       .def_readwrite("output", &TubeProfile::output)
       .def("set_filter_calibration", &TubeProfile::setFilterCalibration, py::arg("fit"));

@@ -36,12 +36,41 @@ double numberOf(const std::string& keyword, const py::handle& value) {
   return value.cast<double>();
 }
 
+// A layer as a (material, thickness in mm) pair; `keyword` names the entry in errors.
+palvane::AddedLayer layerOf(const std::string& keyword, const py::handle& value) {
+  if (!py::isinstance<py::sequence>(value) || py::isinstance<py::str>(value) ||
+      py::len(value) != 2 || !py::isinstance<py::str>(value[py::int_(0)])) {
+    throw py::type_error(keyword +
+                         " must be a (material, thickness_mm) pair such as (\"ag\", "
+                         "0.05), not " +
+                         py::repr(value).cast<std::string>());
+  }
+  return {value[py::int_(0)].cast<std::string>(), numberOf(keyword, value[py::int_(1)])};
+}
+
+py::tuple layerTuple(const palvane::AddedLayer& layer) {
+  return py::make_tuple(layer.material, layer.thickness);
+}
+
+py::list filtersList(const TubeSetup& setup) {
+  py::list filters;
+  for (const palvane::AddedLayer& filter : setup.addedFilters) filters.append(layerTuple(filter));
+  return filters;
+}
+
+py::object plateObject(const TubeSetup& setup) {
+  return setup.plate ? py::object(layerTuple(*setup.plate)) : py::object(py::none());
+}
+
 std::string repr(const TubeSetup& setup) {
   std::ostringstream text;
   text << "TubeSetup(target='" << palvane::targetName(setup.target) << "'";
   for (const palvane::SetupField& field : palvane::kSetupFields) {
     text << ", " << keywordOf(field) << "=" << palvane::ShortestText(setup.*field.member);
   }
+  if (!setup.addedFilters.empty())
+    text << ", filters=" << py::repr(filtersList(setup)).cast<std::string>();
+  if (setup.plate) text << ", plate=" << py::repr(plateObject(setup)).cast<std::string>();
   text << ")";
   return text.str();
 }
@@ -63,6 +92,22 @@ TubeSetup setupFrom(const py::kwargs& keywords, TubeSetup base) {
     const std::string keyword = py::str(key);
     if (keyword == "target") {
       setup.target = targetOf(value);
+      continue;
+    }
+    if (keyword == "filters") {
+      if (!py::isinstance<py::sequence>(value) || py::isinstance<py::str>(value)) {
+        throw py::type_error("filters must be a list of (material, thickness_mm) pairs");
+      }
+      setup.addedFilters.clear();
+      std::size_t n = 0;
+      for (const py::handle& layer : value) {
+        setup.addedFilters.push_back(layerOf("filters[" + std::to_string(n++) + "]", layer));
+      }
+      continue;
+    }
+    if (keyword == "plate") {
+      setup.plate.reset();
+      if (!value.is_none()) setup.plate = layerOf("plate", value);
       continue;
     }
     bool known = false;
@@ -106,13 +151,18 @@ void bindSetup(py::module_& module) {
 
 TubeSetup(target="mo", tube_voltage_kv=30, target_angle_deg=10, tilt_angle_deg=4,
           beryllium_mm=0.8, aluminium_mm=0, molybdenum_mm=0.03, rhodium_mm=0,
-          air_layer_cm=60)
+          air_layer_cm=60, filters=[], plate=None)
 
-Every keyword is optional; the defaults are the spectrum form's. With target="w" the
+Every keyword is optional; the defaults are the spectrum form's. filters are added
+filters, (material, thickness_mm) pairs of Materials.dat's materials in the order the
+beam crosses them, placed as the molybdenum and rhodium filters (filters=[("ag", 0.05)]
+for W/Ag); plate is the compression plate, ("pmma", 2.4) or ("pc", 3), crossed along
+the whole oblique path. A layer of 0 mm is none. With target="w" the
 added filters default to the tungsten target's (rhodium 0.025 mm, no molybdenum).
 A set-up is immutable; replace(**changes) gives a changed copy. A value outside its
-range (tube voltage 20 to 50 kV, angles -90 to 90 degrees, thicknesses 0 mm or more) or
-not a finite number raises SetupError naming the setting.)");
+range (tube voltage 20 to 50 kV, angles -90 to 90 degrees, thicknesses 0 mm or more,
+layers up to 10 mm, a plate of pmma or pc) or not a finite number raises SetupError
+naming the setting; a material Materials.dat lacks raises ModelError when computed.)");
   setupClass
       .def(py::init([](const py::kwargs& keywords) { return setupFrom(keywords, TubeSetup{}); }))
       .def(
@@ -140,9 +190,16 @@ not a finite number raises SetupError naming the setting.)");
             for (const palvane::SetupField& field : palvane::kSetupFields) {
               keywords[keywordOf(field).c_str()] = setup.*field.member;
             }
+            keywords["filters"] = filtersList(setup);
+            keywords["plate"] = plateObject(setup);
             return keywords;
           },
           [](const py::dict& keywords) { return setupFrom(py::kwargs(keywords), TubeSetup{}); }));
+  setupClass.def_property_readonly("filters", &filtersList,
+                                   "The added filters as (material, thickness_mm) pairs, in the "
+                                   "order the beam crosses them.");
+  setupClass.def_property_readonly("plate", &plateObject,
+                                   "The compression plate as (material, thickness_mm), or None.");
   for (const palvane::SetupField& field : palvane::kSetupFields) {
     const auto member = field.member;
     setupClass.def_property_readonly(

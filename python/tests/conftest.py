@@ -23,7 +23,7 @@ def run_engine(setup, folder, parameters=None):
     """Runs the engine program of the set-up's target in `folder` on the B2F.dat palvane
     writes (or the `parameters` text); returns the completed process."""
     folder.mkdir(parents=True, exist_ok=True)
-    for table in ("MUs3.dat", "Mo-STP.dat"):
+    for table in ("MUs3.dat", "Mo-STP.dat", "Materials.dat"):
         shutil.copy(DATA / table, folder)
     (folder / "B2F.dat").write_bytes((parameters or setup.b2f_text()).encode())
     program = BIN / ("dornic" if setup.target == "mo" else "vessick")

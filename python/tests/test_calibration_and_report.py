@@ -104,8 +104,8 @@ def test_a_profile_made_in_python_is_read_back(tmp_path):
     palvane.write_profile(tmp_path / "room3.txt", profile)
     again = palvane.read_profile(tmp_path / "room3.txt")
     (fit,) = again.filters
-    assert (fit.filter, fit.filter_thickness_mm, fit.aluminium_mm, fit.hvl_pairs) == \
-        ("rh", 0.025, 0.177, [(28.0, 0.34)])
+    assert (fit.filter, fit.filters, fit.aluminium_mm, fit.hvl_pairs) == \
+        ("rh", [("rh", 0.025)], 0.177, [(28.0, 0.34)])
     assert again.output.setup == setup
     assert palvane.apply_profile(setup, again).aluminium_mm == 0.18
     with pytest.raises(palvane.SetupError, match="distance_cm"):
@@ -113,6 +113,22 @@ def test_a_profile_made_in_python_is_read_back(tmp_path):
     # A date that would break the file's lines is refused, not written.
     with pytest.raises(palvane.SetupError, match="not a date yyyy-mm-dd"):
         palvane.FilterCalibration(setup, 0.177, [], "2026-12-01\nformat = 3")
+
+
+def test_an_added_filter_has_a_fit_of_its_own(tmp_path):
+    silver = palvane.TubeSetup(target="w", tube_voltage_kv=28, rhodium_mm=0,
+                               filters=[("ag", 0.05)])
+    profile = palvane.TubeProfile("Room 4", "w")
+    profile.set_filter_calibration(palvane.FilterCalibration(silver, 0.414))
+    palvane.write_profile(tmp_path / "room4.txt", profile)
+    again = palvane.read_profile(tmp_path / "room4.txt")
+    assert (again.format, again.filters[0].filter, again.filters[0].filters) == \
+        (3, "ag", [("ag", 0.05)])
+    # The plate is modelled on its own: the W/Ag fit serves a set-up with one.
+    with_plate = silver.replace(plate=("pmma", 2.4))
+    assert palvane.apply_profile(with_plate, again).aluminium_mm == 0.41
+    with pytest.raises(palvane.SetupError, match="W/Rh is not calibrated"):
+        palvane.apply_profile(silver.replace(filters=[], rhodium_mm=0.05), again)
 
 
 def test_report_set_holds_the_forms_files(tables, tmp_path):

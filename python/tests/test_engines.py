@@ -17,6 +17,9 @@ SETUPS = [
          beryllium_mm=1.005, aluminium_mm=0.333),
     dict(target="w", tube_voltage_kv=50, target_angle_deg=16, tilt_angle_deg=6),
     dict(target="w", tube_voltage_kv=31.45, aluminium_mm=2, rhodium_mm=0.0504),
+    # W/Ag through a compression plate: the added lines of B2F.dat reach the engine.
+    dict(target="w", tube_voltage_kv=28, rhodium_mm=0, filters=[("ag", 0.05)],
+         plate=("pmma", 2.4)),
     # The beam axis beyond the heel cut-off: maps of zeros and no Beam_Axis.dat.
     dict(target="w", target_angle_deg=5, tilt_angle_deg=-8),
 ]

@@ -109,11 +109,11 @@ class CalibrationTest : public QObject {
     QTest::newRow("HVL not a number") << "CalibrationHvl1"
                                       << "abc"
                                       << "FitButton"
-                                      << "\"abc\"";
+                                      << "「abc」";
     QTest::newRow("HVL zero") << "CalibrationHvl1"
                               << "0"
                               << "FitButton"
-                              << "measured HVL";
+                              << "実測 HVL";
     QTest::newRow("unreachable HVL") << "CalibrationHvl1"
                                      << "0.05"
                                      << "FitButton"
@@ -121,11 +121,11 @@ class CalibrationTest : public QObject {
     QTest::newRow("distance zero") << "OutputDistanceText"
                                    << "0"
                                    << "OutputButton"
-                                   << "distance";
+                                   << "焦点からの距離";
     QTest::newRow("distance too near") << "OutputDistanceText"
                                        << "5"
                                        << "OutputButton"
-                                       << "10 to 200 cm";
+                                       << "10 ～ 200 cm";
   }
 
   void badEntriesChangeNothing() {
@@ -231,7 +231,7 @@ class CalibrationTest : public QObject {
     molybdenum->setCurrentText(QStringLiteral("0"));
     rhodium->setCurrentText(QStringLiteral("0.025"));
     QCOMPARE(box("Text2")->text(), fitted);
-    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Rh is not calibrated")),
+    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Rh は未校正")),
              qPrintable(stateLine->text()));
     QVERIFY(box("CalibrationKv1")->text().isEmpty());
 
@@ -245,6 +245,39 @@ class CalibrationTest : public QObject {
     box("Text5")->setText(QStringLiteral("12"));
     QVERIFY2(stateLine->text().contains(QStringLiteral("θ (10°)")), qPrintable(stateLine->text()));
     box("Text5")->setText(QStringLiteral("10"));
+  }
+
+  // A fit made with silver in the added row is kept under Mo+Ag, beside the Mo fit; a plate
+  // added afterwards does not take the calibration away.
+  void anAddedFilterKeepsAFitOfItsOwn() {
+    box("CalibrationKv1")->setText(QStringLiteral("28"));
+    box("CalibrationHvl1")->setText(QStringLiteral("0.34"));
+    click("FitButton");
+    auto* filter = control<QComboBox>(spectrumForm(), "AddedFilterMaterial");
+    filter->setCurrentIndex(filter->findData(QStringLiteral("ag")));
+    box("AddedFilter")->setText(QStringLiteral("0.05"));
+    auto* stateLine = control<QLabel>(spectrumForm(), "CalibrationStateLabel");
+    QVERIFY2(stateLine->text().contains(QStringLiteral("Mo/Mo+Ag は未校正")),
+             qPrintable(stateLine->text()));
+    box("CalibrationKv1")->setText(QStringLiteral("28"));
+    box("CalibrationHvl1")->setText(QStringLiteral("0.5"));
+    MessageBoxAnswerer answerer;
+    click("FitButton");
+    QVERIFY2(answerer.boxesSeen() == 0, qPrintable(answerer.text()));
+    QVERIFY2(stateLine->text().contains(QStringLiteral("校正済み")), qPrintable(stateLine->text()));
+    const calibration::TubeProfile& profile = *spectrumForm().calibrationPanel().profile();
+    QVERIFY(profile.filterCalibration("mo") != nullptr);
+    QVERIFY(profile.filterCalibration("mo+ag") != nullptr);
+    // The display form judges a run by its added layers too.
+    palvane::Form1 display;
+    showRunOfTheFormsSettings(display);
+    display.Picture2_MouseMove(40, 8);
+    const QString runState = control<QLabel>(display, "CalibrationStateLabel")->text();
+    QVERIFY2(runState.contains(QStringLiteral("校正済み")), qPrintable(runState));
+    auto* plate = control<QComboBox>(spectrumForm(), "PlateMaterial");
+    plate->setCurrentIndex(plate->findData(QStringLiteral("pmma")));
+    box("Plate")->setText(QStringLiteral("2.4"));
+    QVERIFY2(stateLine->text().contains(QStringLiteral("校正済み")), qPrintable(stateLine->text()));
   }
 
  private:

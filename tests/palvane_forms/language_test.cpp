@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "forms_test_support.h"
+#include "palvane/forms/calibration_messages.h"
 #include "palvane/forms/command_line.h"
 #include "palvane/forms/engine_console.h"
 #include "palvane/forms/form1.h"
@@ -204,6 +205,7 @@ class LanguageTest : public QObject {
                                 std::end(palvane::kSharedMessages));
     messages << palvane::kSettingNotANumberMessage << palvane::kNegativeThicknessMessage
              << palvane::kVoltageOutOfRangeMessage;
+    for (const char* id : palvane::kCalibrationMessages) messages << id;
     QList<QString> japanese;
     palvane::setLanguage(Language::kJapanese);
     for (const char* id : messages) japanese << palvane::translated(id);

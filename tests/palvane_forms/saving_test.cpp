@@ -316,8 +316,7 @@ class SavingTest : public QObject {
     form.Picture2_MouseMove(40, 8);
     const QLabel* line = control<QLabel>(form, "CalibrationStateLabel");
     QVERIFY(!line->isHidden());
-    QVERIFY2(line->text().contains(QStringLiteral("Mo/Mo is not calibrated")),
-             qPrintable(line->text()));
+    QVERIFY2(line->text().contains(QStringLiteral("Mo/Mo は未校正")), qPrintable(line->text()));
     const QDir calibrated(form.saveTo(parent.path()));
     const QStringList withKerma = csvTable(calibrated, "summary.csv");
     QCOMPARE(withKerma.size(), uncalibrated.size());

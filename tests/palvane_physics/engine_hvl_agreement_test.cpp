@@ -13,6 +13,7 @@
 #include "palvane/physics/beam_quality.h"
 #include "palvane/physics/point_beam_quality.h"
 #include "palvane/physics/point_spectrum.h"
+#include "palvane/physics/tube_calibration.h"
 #include "palvane/state/table_loading.h"
 #include "palvane_physics/engine_in_scratch.h"
 #include "palvane_physics/spectrum_fixture.h"
@@ -113,8 +114,7 @@ TEST_F(EngineHvlAgreement, AbsoluteKermaFollowsTheTubeVoltageAsTheEnginesReferen
   const TubeSettings at30{30.0, 10.0, 4.0, 0.08, 0.0, 0.0, 0.0025};
   TubeSettings at25 = at30;
   at25.tubeVoltage = 25.0;
-  const calibration::OutputMeasurement output{
-      {80.0, 60.0}, 30.0, {1, 10.0, 4.0, 0.8, 0.0, 0.0, 0.025}, "2026-12-08"};
+  const calibration::OutputMeasurement output{{80.0, 60.0}, tubeSetupOf(1, at30), "2026-12-08"};
   ASSERT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick, kTungstenSettings));
   const double engine30 = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
   ASSERT_TRUE(runEngineInScratch(
@@ -129,6 +129,18 @@ TEST_F(EngineHvlAgreement, AbsoluteKermaFollowsTheTubeVoltageAsTheEnginesReferen
       << "palvane " << *scale.referenceKerma << ", by hand " << byHand;
   EXPECT_DOUBLE_EQ(*absoluteScale(s(), 1, at30, output).referenceKerma,
                    80.0 * (60.0 / 65.0) * (60.0 / 65.0));
+  // Silver at the settings and not at the measurement: the scale falls as the engines'
+  // reference air kerma falls with it.
+  ASSERT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick,
+                                 std::string(kTungstenSettings) + "filter ag 00.050\r\n"));
+  const double engineSilver = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
+  AddedLayers silver;
+  silver.filters = {{"ag", 0.05}};
+  const AbsoluteScale filtered = absoluteScale(s(), 1, at30, output, silver);
+  ASSERT_TRUE(filtered.referenceKerma) << filtered.reason;
+  const double silverByHand = 80.0 * (60.0 / 65.0) * (60.0 / 65.0) * engineSilver / engine30;
+  EXPECT_LT(relativeDifference(*filtered.referenceKerma, silverByHand), 0.01)
+      << "palvane " << *filtered.referenceKerma << ", by hand " << silverByHand;
   // The other target has no absolute value, and says why.
   const AbsoluteScale molybdenum = absoluteScale(s(), 0, at25, output);
   EXPECT_FALSE(molybdenum.referenceKerma);

@@ -16,7 +16,7 @@ inline bool runEngineInScratch(const ScratchDirectory& scratch, const char* engi
                                const std::string& parameterFile) {
   namespace fs = std::filesystem;
   if (!fs::exists(engine)) return false;
-  for (const char* table : {"MUs3.dat", "Mo-STP.dat"}) {
+  for (const char* table : {"MUs3.dat", "Mo-STP.dat", "Materials.dat"}) {
     fs::copy_file(fs::path(testpaths::kDataDir) / table, scratch.path() / table,
                   fs::copy_options::overwrite_existing);
   }

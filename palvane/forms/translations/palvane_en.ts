@@ -530,5 +530,149 @@
         <source>X は陽極側へ (Y = 0)、値はビーム軸に対する比。求めた θ は実効的な角度で、モデルのヒールを実測に合わせるものであり、陽極の実際の角度ではありません（焦点の大きさ、焦点外 X 線、陽極の荒れはモデルにありません）。θ のあと、実測 HVL に合うようアルミ当量を求め直します。</source>
         <translation>X towards the anode side (Y = 0), values relative to the beam axis. The fitted θ is an effective angle: it makes the model&apos;s heel match the measurement and is not the anode&apos;s real angle (focal-spot size, off-focus radiation and anode roughness are not in the model). After θ, the aluminium equivalent is fitted again to the measured HVLs.</translation>
     </message>
+    <message>
+        <source>校正、%1:「%2」は数値ではありません。何も変更していません。</source>
+        <translation>Calibration, %1: &quot;%2&quot; is not a number. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正、%1: 対になる欄は入力されていますが、この欄が空です。何も変更していません。</source>
+        <translation>Calibration, %1: the entry is empty while its partner is filled in. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正、%1: %2 kV は 20 ～ 50 kV の範囲外です。何も変更していません。</source>
+        <translation>Calibration, %1: %2 kV is outside 20 to 50 kV. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正、%1: %2 は 0 より大きくなければなりません。何も変更していません。</source>
+        <translation>Calibration, %1: %2 must be above 0. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正、%1: %2 cm は 10 ～ 200 cm の範囲外です。何も変更していません。</source>
+        <translation>Calibration, %1: %2 cm is outside 10 to 200 cm. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正: 出力はフォームの管電圧 %1 kV とともに保存されますが、これは 20 ～ 50 kV の範囲外です。何も変更していません。</source>
+        <translation>Calibration: the output is stored with the form&apos;s tube voltage, %1 kV, which is outside 20 to 50 kV. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正: %2 cm で %1 µGy/mAs の出力は大きすぎて計算できません。何も変更していません。</source>
+        <translation>Calibration: an output of %1 µGy/mAs at %2 cm is too large to compute with. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正: 管電圧と実測 HVL の行を少なくとも 1 行入力してください。何も変更していません。</source>
+        <translation>Calibration: enter at least one row of tube voltage and measured HVL. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正: %2 kV の実測 HVL %1 mm はアルミニウムなしのモデルの %3 mm より低く、0 ～ 5 mm のどのアルミ当量厚でも届きません。何も変更していません。</source>
+        <translation>Calibration: the measured HVL %1 mm at %2 kV is below the model&apos;s %3 mm with no aluminium, so no aluminium-equivalent thickness from 0 to 5 mm reaches it. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正: %2 kV の実測 HVL %1 mm はアルミニウム 5 mm のモデルの %3 mm より高く、0 ～ 5 mm のどのアルミ当量厚でも届きません。何も変更していません。</source>
+        <translation>Calibration: the measured HVL %1 mm at %2 kV is above the model&apos;s %3 mm with 5 mm of aluminium, so no aluminium-equivalent thickness from 0 to 5 mm reaches it. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>校正: この設定ではモデルが HVL を与えません (%1)。何も変更していません。</source>
+        <translation>Calibration: the model gives no HVL for these settings (%1). Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>%1: この校正は%2用ですが、フォームは%3に設定されています。何も変更していません。</source>
+        <translation>%1: this calibration is for the %2, but the form is set for the %3. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>%1。何も変更していません。</source>
+        <translation>%1. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>%1 行目、管電圧 (kV)</source>
+        <translation>row %1, tube voltage (kV)</translation>
+    </message>
+    <message>
+        <source>%1 行目、実測 HVL (mm Al)</source>
+        <translation>row %1, measured HVL (mm Al)</translation>
+    </message>
+    <message>
+        <source>実測出力 (µGy/mAs)</source>
+        <translation>measured output (µGy/mAs)</translation>
+    </message>
+    <message>
+        <source>焦点からの距離 (cm)</source>
+        <translation>distance from the focal spot (cm)</translation>
+    </message>
+    <message>
+        <source>モリブデンターゲット</source>
+        <translation>molybdenum target</translation>
+    </message>
+    <message>
+        <source>タングステンターゲット</source>
+        <translation>tungsten target</translation>
+    </message>
+    <message>
+        <source>プロファイルは%1用です</source>
+        <translation>the profile is for the %1</translation>
+    </message>
+    <message>
+        <source>%1 は未校正です (このフィルタの当てはめがありません)</source>
+        <translation>%1 is not calibrated (no fit for this filter)</translation>
+    </message>
+    <message>
+        <source>%1 がプロファイルの値と異なります</source>
+        <translation>%1 differs from the profile&apos;s</translation>
+    </message>
+    <message>
+        <source>%1 がいずれもプロファイルの値と異なります</source>
+        <translation>%1 differ from the profile&apos;s</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>ベリリウム (%1 mm)</source>
+        <translation>beryllium (%1 mm)</translation>
+    </message>
+    <message>
+        <source>フィルタ厚 (%1)</source>
+        <translation>the filter thickness (%1)</translation>
+    </message>
+    <message>
+        <source>アルミ当量 %1 mm が当てはめた %2 mm ではありません</source>
+        <translation>aluminium %1 mm is not the fitted %2 mm</translation>
+    </message>
+    <message>
+        <source>数値でない設定があります</source>
+        <translation>a setting is not a number</translation>
+    </message>
+    <message>
+        <source>ヒール、%1:「%2」は数値ではありません。何も変更していません。</source>
+        <translation>Heel, %1: &quot;%2&quot; is not a number. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ヒール、%1: %2 は %3 の範囲外です。何も変更していません。</source>
+        <translation>Heel, %1: %2 is outside %3. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ヒール、%1: X = %2 mm はフォームの角度でのヒールカットオフより先にあります。何も変更していません。</source>
+        <translation>Heel, %1: X = %2 mm lies beyond the heel cut-off of the form&apos;s angles. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ヒール: X と相対空気カーマの行を少なくとも 1 行入力してください。何も変更していません。</source>
+        <translation>Heel: enter at least one row of X and relative air kerma. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ヒール: 5 ～ 30 度のどのターゲット角も実測に届きません。最も近い %1° では %2 です。何も変更していません。</source>
+        <translation>Heel: no target angle from 5 to 30 degrees reaches the measurement; the nearest, %1°, gives %2. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>X = %2 mm で %1 (実測 %3)</source>
+        <translation>%1 at X = %2 mm (measured %3)</translation>
+    </message>
+    <message>
+        <source>%1 行目、X (mm)</source>
+        <translation>row %1, X (mm)</translation>
+    </message>
+    <message>
+        <source>%1 行目、相対空気カーマ</source>
+        <translation>row %1, relative air kerma</translation>
+    </message>
 </context>
 </TS>
