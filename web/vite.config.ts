@@ -5,8 +5,9 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 const translationsFile = path.resolve(__dirname, '../palvane/forms/translations/palvane_en.ts');
-// The desktop's calibration messages (English in both languages, as the desktop shows them).
-const messageHeaders = ['calibration_panel.h', 'heel_dialog.h'].map((name) => path.resolve(__dirname, '../palvane/forms', name));
+// The desktop's calibration messages: their Japanese source texts, translated like every
+// other desktop text.
+const messageHeaders = ['calibration_messages.h'].map((name) => path.resolve(__dirname, '../palvane/forms', name));
 
 function unescapeXml(text: string): string {
   return text
@@ -36,8 +37,9 @@ function desktopTranslations(): Plugin {
   };
 }
 
-// virtual:messages: {kName: text} of the desktop's `inline constexpr char kNameMessage[] =
-// "..." "...";` declarations, the C++ string literals joined.
+// virtual:messages: {kName: text} of the desktop's `inline constexpr char kSomeMessage[] =
+// QT_TRANSLATE_NOOP("palvane", "..." "...");` declarations (and of the entry names, kSomeName),
+// the C++ string literals joined.
 function desktopMessages(): Plugin {
   const id = 'virtual:messages';
   return {
@@ -49,7 +51,7 @@ function desktopMessages(): Plugin {
       for (const header of messageHeaders) {
         this.addWatchFile(header);
         const text = fs.readFileSync(header, 'utf8');
-        for (const match of text.matchAll(/inline constexpr char (k\w+Message)\[\] =\s*((?:"(?:[^"\\]|\\.)*"\s*)+);/g)) {
+        for (const match of text.matchAll(/inline constexpr char (k\w+(?:Message|Name))\[\] =\s*(?:QT_TRANSLATE_NOOP\(\s*"palvane",\s*)?((?:"(?:[^"\\]|\\.)*"\s*)+)\)?;/g)) {
           table[match[1]] = [...match[2].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((part) => part[1].replace(/\\(.)/g, '$1')).join('');
         }
       }

@@ -70,34 +70,15 @@ std::string fixed(double value, int decimals) {
   return text;
 }
 
-calibration::TubeSetup calibrationSetupOf(const palvane::TubeSetup& setup) {
-  return {palvane::targetFlag(setup.target),
-          setup.targetAngle,
-          setup.tiltAngle,
-          setup.beryllium,
-          setup.aluminium,
-          setup.molybdenum,
-          setup.rhodium};
-}
-
-// The added filter of the set-up, or the desktop's message about both being set.
-calibration::Filter filterOfSetup(const palvane::TubeSetup& setup) {
-  const std::optional<calibration::Filter> filter =
-      calibration::filterOf(setup.molybdenum, setup.rhodium);
-  if (!filter) throw DesktopMessage{"kCalibrationBothFiltersMessage", {}};
-  return *filter;
-}
-
 // The profile of the text ("" for none), made anew for the set-up's target when there is
 // none or it is for the other target, named `name`.
 calibration::TubeProfile profileFor(const std::string& text, const std::string& name,
                                     const palvane::TubeSetup& setup) {
   calibration::TubeProfile profile;
   if (!text.empty()) profile = calibration::readProfileText(text, "profile");
-  const int target = palvane::targetFlag(setup.target);
-  if (text.empty() || profile.targetType != target) {
+  if (text.empty() || profile.target != setup.target) {
     profile = calibration::TubeProfile{};
-    profile.targetType = target;
+    profile.target = setup.target;
   }
   profile.name = name;
   return profile;
@@ -148,23 +129,18 @@ calibration::HvlFit fitFor(const palvane::TubeSetup& setup,
 }
 
 // Fits the aluminium to the pairs for the set-up; the fit is kept in the profile for the
-// set-up's added filter unless the set-up has added layers (the profile's fits are for the
-// tube's own filters). {text, aluminium, pairs}.
+// set-up's filters, added ones included (a plate is noted with it). {text, aluminium, pairs}.
 val fitProfileAluminium(const std::string& text, const std::string& name, const val& setupObject,
                         const val& pairObjects, const std::string& date) {
   return reported([&] {
     const palvane::TubeSetup setup = setupOf(setupObject);
-    const calibration::Filter filter = filterOfSetup(setup);
     const calibration::HvlFit fit = fitFor(setup, pairsOf(pairObjects));
     calibration::TubeProfile profile = profileFor(text, name, setup);
-    if (!palvane::hasAddedLayers(setup)) {
-      calibration::FilterCalibration kept =
-          calibration::FilterCalibration::madeWith(calibrationSetupOf(setup), filter);
-      kept.pairs = fit.pairs;
-      kept.aluminium = fit.aluminium;
-      kept.date = date;
-      profile.setFilterCalibration(kept);
-    }
+    calibration::FilterCalibration kept = calibration::FilterCalibration::madeWith(setup);
+    kept.pairs = fit.pairs;
+    kept.aluminium = fit.aluminium;
+    kept.date = date;
+    profile.setFilterCalibration(kept);
     val out = val::object();
     out.set("text", calibration::profileFileText(profile));
     out.set("aluminium", fit.aluminium);
@@ -178,8 +154,8 @@ val setProfileOutput(const std::string& text, const std::string& name, const val
                      double kermaPerLoad, double distance, const std::string& date) {
   return reported([&] {
     const palvane::TubeSetup setup = setupOf(setupObject);
-    if (setup.tubeVoltage < calibration::kLowestTubeVoltage ||
-        setup.tubeVoltage > calibration::kHighestTubeVoltage) {
+    if (setup.tubeVoltage < palvane::kLowestTubeVoltage ||
+        setup.tubeVoltage > palvane::kHighestTubeVoltage) {
       throw DesktopMessage{"kCalibrationFormVoltageMessage", {shortest(setup.tubeVoltage)}};
     }
     const calibration::OutputCalibration output{kermaPerLoad, distance};
@@ -188,8 +164,7 @@ val setProfileOutput(const std::string& text, const std::string& name, const val
                            {shortest(kermaPerLoad), shortest(distance)}};
     }
     calibration::TubeProfile profile = profileFor(text, name, setup);
-    profile.output =
-        calibration::OutputMeasurement{output, setup.tubeVoltage, calibrationSetupOf(setup), date};
+    profile.output = calibration::OutputMeasurement{output, setup, date};
     val out = val::object();
     out.set("text", calibration::profileFileText(profile));
     return out;
@@ -204,7 +179,7 @@ val fitProfileHeel(const std::string& text, const std::string& name, const val& 
                    const val& pointObjects, const std::string& date) {
   return reported([&] {
     const palvane::TubeSetup setup = setupOf(setupObject);
-    const calibration::Filter filter = filterOfSetup(setup);
+    const std::string filter = calibration::filterKey(calibration::filtersOf(setup));
     std::vector<calibration::HeelPoint> points;
     const auto count = pointObjects["length"].as<unsigned>();
     for (unsigned n = 0; n < count; ++n) {
@@ -220,7 +195,7 @@ val fitProfileHeel(const std::string& text, const std::string& name, const val& 
     if (known != nullptr) {
       calibration::FilterCalibration sameAngle = *known;
       sameAngle.targetAngle = setup.targetAngle;
-      if (sameAngle.madeFor(calibrationSetupOf(setup))) {
+      if (sameAngle.madeFor(setup)) {
         for (const calibration::PairFit& pair : known->pairs) pairs.push_back(pair.measured);
       }
     }
@@ -312,26 +287,19 @@ val loadProfile(const std::string& text, const std::string& fileName, const val&
       throw DesktopMessage{"kCalibrationFileProblemMessage", {error.what()}};
     }
     const palvane::TubeSetup setup = setupOf(setupObject);
-    const int target = palvane::targetFlag(setup.target);
-    if (profile.targetType != target) {
+    if (profile.target != setup.target) {
       throw DesktopMessage{"kCalibrationOtherTargetMessage",
-                           {fileName, std::string(calibration::targetName(profile.targetType)),
-                            std::string(calibration::targetName(target))}};
+                           {fileName, std::string(calibration::targetMetal(profile.target)),
+                            std::string(calibration::targetMetal(setup.target))}};
     }
     if (profile.format < 2) {
-      const calibration::TubeSetup at = calibrationSetupOf(setup);
-      const calibration::Filter filter = filterOfSetup(setup);
       for (calibration::FilterCalibration& fit : profile.filters) {
-        calibration::FilterCalibration adopted =
-            calibration::FilterCalibration::madeWith(at, filter);
+        calibration::FilterCalibration adopted = calibration::FilterCalibration::madeWith(setup);
         adopted.pairs = fit.pairs;
         adopted.aluminium = fit.aluminium;
         fit = adopted;
       }
-      if (profile.output) {
-        profile.output->tubeVoltage = setup.tubeVoltage;
-        profile.output->setup = at;
-      }
+      if (profile.output) profile.output->setup = setup;
       profile.format = calibration::kProfileFormat;
     }
     val out = val::object();
@@ -346,20 +314,6 @@ double coreReferenceKerma(const palvane::TubeSetup& setup) {
                                   tube_model::kReferenceDigits);
 }
 
-palvane::TubeSetup measuredSetup(const calibration::OutputMeasurement& output) {
-  palvane::TubeSetup setup;
-  setup.target =
-      output.setup.targetType == 0 ? palvane::Target::kMolybdenum : palvane::Target::kTungsten;
-  setup.tubeVoltage = output.tubeVoltage;
-  setup.targetAngle = output.setup.targetAngle;
-  setup.tiltAngle = output.setup.tiltAngle;
-  setup.beryllium = output.setup.beryllium;
-  setup.aluminium = output.setup.aluminium;
-  setup.molybdenum = output.setup.molybdenum;
-  setup.rhodium = output.setup.rhodium;
-  return setup;
-}
-
 // What the profile says about the set-up: {name, target, fit: {aluminium,
 // pairs, madeFor}?, state: "calibrated" | "notForThese", why, setupName, output:
 // {kermaPerLoad, distance, tubeVoltage, referenceKerma, setupName}?, referenceKerma (at the
@@ -368,22 +322,21 @@ val profileState(const std::string& text, const val& setupObject) {
   return reported([&] {
     const calibration::TubeProfile profile = calibration::readProfileText(text, "profile");
     const palvane::TubeSetup setup = setupOf(setupObject);
-    const calibration::TubeSetup at = calibrationSetupOf(setup);
     val out = val::object();
     out.set("name", profile.name);
-    out.set("target", std::string(profile.targetType == 0 ? "mo" : "w"));
-    const calibration::FilterFitFor found = calibration::filterFitFor(profile, at);
+    out.set("target", std::string(palvane::targetName(profile.target)));
+    const calibration::FilterFitFor found = calibration::filterFitFor(profile, setup);
     std::string why = found.refusal;
     if (why.empty()) {
-      const std::string setupName = calibration::setupName(profile.targetType, found.filter);
+      const std::string setupName = calibration::setupName(profile.target, found.filters);
       out.set("setupName", setupName);
       if (found.fit != nullptr && found.fit->aluminium) {
         val fit = val::object();
         fit.set("aluminium", *found.fit->aluminium);
         fit.set("pairs", pairFitsOf(found.fit->pairs));
-        fit.set("madeFor", found.fit->madeFor(at));
+        fit.set("madeFor", found.fit->madeFor(setup));
         out.set("fit", fit);
-        if (!found.fit->madeFor(at)) {
+        if (!found.fit->madeFor(setup)) {
           why =
               "the profile's " + setupName + " fit was made for other angles, beryllium or filter";
         } else if (writtenAluminium(*found.fit->aluminium) != writtenAluminium(setup.aluminium)) {
@@ -400,22 +353,20 @@ val profileState(const std::string& text, const val& setupObject) {
       val output = val::object();
       output.set("kermaPerLoad", profile.output->output.kermaPerLoad);
       output.set("distance", profile.output->output.distance);
-      output.set("tubeVoltage", profile.output->tubeVoltage);
+      output.set("tubeVoltage", profile.output->setup.tubeVoltage);
       // At the reference point for the settings it was measured at, as the desktop states it.
       output.set("referenceKerma", calibration::referenceKerma(profile.output->output));
-      const std::optional<calibration::Filter> filter =
-          calibration::filterOf(profile.output->setup.molybdenum, profile.output->setup.rhodium);
-      output.set("setupName", calibration::setupName(profile.output->setup.targetType,
-                                                     filter.value_or(calibration::Filter::kNone)));
+      const palvane::TubeSetup& measured = profile.output->setup;
+      output.set("setupName",
+                 calibration::setupName(measured.target, calibration::filtersOf(measured)));
       out.set("output", output);
-      if (profile.output->setup.targetType != at.targetType) {
+      if (measured.target != setup.target) {
         out.set("outputNote",
-                "no output measured for " + std::string(calibration::targetName(at.targetType)));
+                "no output measured for " + std::string(calibration::targetMetal(setup.target)));
       } else {
         try {
-          const std::optional<double> reference =
-              calibration::scaledReferenceKerma(profile.output->output, coreReferenceKerma(setup),
-                                                coreReferenceKerma(measuredSetup(*profile.output)));
+          const std::optional<double> reference = calibration::scaledReferenceKerma(
+              profile.output->output, coreReferenceKerma(setup), coreReferenceKerma(measured));
           if (reference) out.set("referenceKerma", *reference);
         } catch (const std::exception& error) {
           out.set("outputNote", std::string(error.what()));

@@ -38,7 +38,7 @@ const kFlaggedResidual = 0.03;
 // The desktop's message of a failure, its %1, %2 ... filled in.
 export function messageOf(answer: Answer): string {
   if (answer.ok) return '';
-  if (answer.message) return (answer.args ?? []).reduce((text, arg, k) => text.replace(`%${k + 1}`, arg), desktopMessages[answer.message] ?? answer.message);
+  if (answer.message) return t(desktopMessages[answer.message] ?? answer.message, ...(answer.args ?? []));
   return answer.error ?? '';
 }
 
@@ -140,10 +140,10 @@ export class CalibrationPanel {
     const read = [];
     for (const [k, row] of this.pairs.entries()) {
       if (row.tubeVoltage.value.trim() === '' && row.hvl.value.trim() === '') continue;
-      const voltageName = `row ${k + 1}, tube voltage (kV)`;
+      const voltageName = t(desktopMessages.kRowVoltageName, String(k + 1));
       const tubeVoltage = this.entry(row.tubeVoltage, voltageName);
       if (tubeVoltage === undefined) return undefined;
-      const hvl = this.entry(row.hvl, `row ${k + 1}, measured HVL (mm Al)`, true);
+      const hvl = this.entry(row.hvl, t(desktopMessages.kRowHvlName, String(k + 1)), true);
       if (hvl === undefined) return undefined;
       if (tubeVoltage < 20 || tubeVoltage > 50) return this.fail('kCalibrationVoltageOutOfRangeMessage', voltageName, String(tubeVoltage));
       read.push({ row: k, tubeVoltage, hvl });
@@ -156,8 +156,8 @@ export class CalibrationPanel {
     const read = [];
     for (const [k, row] of this.heel.entries()) {
       if (row.position.value.trim() === '' && row.kerma.value.trim() === '') continue;
-      const xName = `row ${k + 1}, X (mm)`;
-      const kermaName = `row ${k + 1}, relative air kerma`;
+      const xName = t(desktopMessages.kHeelXName, String(k + 1));
+      const kermaName = t(desktopMessages.kHeelKermaName, String(k + 1));
       const [position, relativeKerma] = [row.position, row.kerma].map((input) => Number(input.value.trim()));
       for (const [input, name, value] of [[row.position, xName, position], [row.kerma, kermaName, relativeKerma]] as const) {
         if (input.value.trim() === '' || !Number.isFinite(value)) return this.fail('kHeelNotANumberMessage', name, input.value);
@@ -188,9 +188,9 @@ export class CalibrationPanel {
   }
 
   private async setOutput(): Promise<void> {
-    const kerma = this.entry(this.byId('output-kerma'), 'measured output (µGy/mAs)', true);
+    const kerma = this.entry(this.byId('output-kerma'), t(desktopMessages.kOutputKermaName), true);
     if (kerma === undefined) return;
-    const distanceName = 'distance from the focal spot (cm)';
+    const distanceName = t(desktopMessages.kOutputDistanceName);
     const distance = this.entry(this.byId('output-distance'), distanceName, true);
     if (distance === undefined) return;
     if (distance < 10 || distance > 200) return this.fail('kCalibrationDistanceOutOfRangeMessage', distanceName, String(distance));
