@@ -105,9 +105,8 @@ QString CalibrationPanel::reasonText(const std::optional<calibration::TubeProfil
   switch (status.unserved) {
     case Unserved::kOtherTarget:
       return translated(kOtherTargetReason)
-          .arg(translated(profile && profile->target == Target::kTungsten
-                              ? kTungstenTargetName
-                              : kMolybdenumTargetName));
+          .arg(translated(profile && profile->target == Target::kTungsten ? kTungstenTargetName
+                                                                          : kMolybdenumTargetName));
     case Unserved::kNoFit:
       return translated(kNoFitReason).arg(value(0));
     case Unserved::kOtherAluminium:
