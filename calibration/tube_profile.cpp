@@ -100,6 +100,30 @@ FilterFitFor filterFitFor(const TubeProfile& profile, const palvane::TubeSetup& 
   return found;
 }
 
+std::vector<HvlPair> heelRefitPairs(const TubeProfile& profile, const palvane::TubeSetup& setup) {
+  std::vector<HvlPair> pairs;
+  const FilterCalibration* known = profile.target == setup.target
+                                       ? profile.filterCalibration(filterKey(filtersOf(setup)))
+                                       : nullptr;
+  if (known == nullptr) return pairs;
+  FilterCalibration sameAngle = *known;
+  sameAngle.targetAngle = setup.targetAngle;
+  if (!sameAngle.madeFor(setup)) return pairs;
+  for (const PairFit& pair : known->pairs) pairs.push_back(pair.measured);
+  return pairs;
+}
+
+void adoptFirstFormatSettings(TubeProfile& profile, const palvane::TubeSetup& setup) {
+  if (profile.format >= 2) return;
+  for (FilterCalibration& fit : profile.filters) {
+    FilterCalibration adopted = FilterCalibration::madeWith(setup);
+    adopted.pairs = fit.pairs;
+    adopted.aluminium = fit.aluminium;
+    fit = adopted;
+  }
+  if (profile.output) profile.output->setup = setup;
+}
+
 std::string proposedFileName(const TubeProfile& profile) {
   std::string stem;
   for (const char c : profile.name) {

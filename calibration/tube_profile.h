@@ -101,6 +101,16 @@ struct FilterFitFor {
 };
 FilterFitFor filterFitFor(const TubeProfile& profile, const palvane::TubeSetup& setup);
 
+// The measured pairs of the profile's fit for the set-up's filters when that fit was made
+// for the set-up's other settings, the target angle aside: the pairs a heel fit refits the
+// aluminium to as it varies the angle. Empty when the profile has no such fit.
+std::vector<HvlPair> heelRefitPairs(const TubeProfile& profile, const palvane::TubeSetup& setup);
+
+// A profile read from a file of the first format holds one fit and an output without their
+// settings: they are taken as made for `setup`, the settings it is loaded with, as that
+// format was used. A profile of a later format is left as it is.
+void adoptFirstFormatSettings(TubeProfile& profile, const palvane::TubeSetup& setup);
+
 // A file name proposed for the profile: its name with the characters a file name should not
 // hold replaced by '_', blanks too, and the extension: "Room 2 Mo" gives Room_2_Mo.txt; a
 // profile without a name is named from its target.

@@ -84,14 +84,7 @@ bool CalibrationPanel::loadFrom(const QString& file) {
       warn(settingProblemMessage(*problem));
       return false;
     }
-    const TubeSetup setup = tubeSetupOf(formTarget, texts);
-    for (calibration::FilterCalibration& fit : loaded.filters) {
-      calibration::FilterCalibration adopted = calibration::FilterCalibration::madeWith(setup);
-      adopted.pairs = fit.pairs;
-      adopted.aluminium = fit.aluminium;
-      fit = adopted;
-    }
-    if (loaded.output) loaded.output->setup = setup;
+    calibration::adoptFirstFormatSettings(loaded, tubeSetupOf(formTarget, texts));
   }
   profile_ = loaded;
   ProfileNameText_->setText(QString::fromStdString(loaded.name));

@@ -47,14 +47,9 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   // made for the form's other settings (the angle aside).
   const calibration::FilterCalibration* known =
       profile_ && profile_->target == setup.target ? profile_->filterCalibration(filter) : nullptr;
-  std::vector<calibration::HvlPair> pairs;
-  if (known != nullptr) {
-    calibration::FilterCalibration sameAngle = *known;
-    sameAngle.targetAngle = setup.targetAngle;
-    if (sameAngle.madeFor(setup)) {
-      for (const calibration::PairFit& pair : known->pairs) pairs.push_back(pair.measured);
-    }
-  }
+  const std::vector<calibration::HvlPair> pairs =
+      profile_ ? calibration::heelRefitPairs(*profile_, setup)
+               : std::vector<calibration::HvlPair>{};
   const auto heelModel = [&](double aluminium) -> calibration::HeelModel {
     return [&, aluminium](double angle) {
       TubeSettings at = tube;

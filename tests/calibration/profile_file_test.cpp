@@ -134,6 +134,32 @@ TEST(ProfileFile, FormatOneFilesReadAsOneFit) {
   EXPECT_EQ(old.filters[0].pairs.at(0).measured.tubeVoltage, 28.0);
   ASSERT_TRUE(old.output);
   EXPECT_EQ(old.output->output.distance, 50.0);
+
+  // Loaded with a form's settings, the fit and the output become theirs; a later format's
+  // settings are never replaced.
+  palvane::TubeSetup form = setup(16, 4, 0.8, 0.1, 0, 0.05);
+  form.target = Target::kTungsten;
+  TubeProfile adopted = old;
+  adoptFirstFormatSettings(adopted, form);
+  EXPECT_TRUE(adopted.filters[0].madeFor(form));
+  EXPECT_EQ(adopted.filters[0].aluminium, 0.101);
+  EXPECT_EQ(adopted.output->setup, form);
+  TubeProfile later = roomTwo();
+  adoptFirstFormatSettings(later, form);
+  EXPECT_EQ(later.output->setup, roomTwo().output->setup);
+}
+
+TEST(ProfileFile, HeelRefitsTheAluminiumOnlyWithPairsOfTheSameOtherSettings) {
+  const TubeProfile profile = roomTwo();
+  // The rhodium fit's settings at another angle: its pairs serve.
+  const std::vector<HvlPair> pairs = heelRefitPairs(profile, setup(14, 0, 1, 0.18, 0, 0.025));
+  ASSERT_EQ(pairs.size(), 1u);
+  EXPECT_EQ(pairs[0].hvl, 0.34);
+  EXPECT_TRUE(heelRefitPairs(profile, setup(14, 0, 0.8, 0.18, 0, 0.025)).empty());  // beryllium
+  EXPECT_TRUE(heelRefitPairs(profile, setup(22, 0, 1, 0.18, 0.03, 0)).empty());     // filter
+  palvane::TubeSetup tungsten = setup(22, 0, 1, 0.18, 0, 0.025);
+  tungsten.target = Target::kTungsten;
+  EXPECT_TRUE(heelRefitPairs(profile, tungsten).empty());
 }
 
 TEST(ProfileFile, MalformedFilesAreReportedWithFileAndLine) {

@@ -191,14 +191,7 @@ val fitProfileHeel(const std::string& text, const std::string& name, const val& 
     if (points.empty()) throw DesktopMessage{"kHeelNoPointMessage", {}};
     calibration::TubeProfile profile = profileFor(text, name, setup);
     const calibration::FilterCalibration* known = profile.filterCalibration(filter);
-    std::vector<calibration::HvlPair> pairs;
-    if (known != nullptr) {
-      calibration::FilterCalibration sameAngle = *known;
-      sameAngle.targetAngle = setup.targetAngle;
-      if (sameAngle.madeFor(setup)) {
-        for (const calibration::PairFit& pair : known->pairs) pairs.push_back(pair.measured);
-      }
-    }
+    const std::vector<calibration::HvlPair> pairs = calibration::heelRefitPairs(profile, setup);
     const auto heelModel = [&](double aluminium) -> calibration::HeelModel {
       return [&, aluminium](double angle) {
         palvane::TubeSetup at = setup;
@@ -292,16 +285,7 @@ val loadProfile(const std::string& text, const std::string& fileName, const val&
                            {fileName, std::string(calibration::targetMetal(profile.target)),
                             std::string(calibration::targetMetal(setup.target))}};
     }
-    if (profile.format < 2) {
-      for (calibration::FilterCalibration& fit : profile.filters) {
-        calibration::FilterCalibration adopted = calibration::FilterCalibration::madeWith(setup);
-        adopted.pairs = fit.pairs;
-        adopted.aluminium = fit.aluminium;
-        fit = adopted;
-      }
-      if (profile.output) profile.output->setup = setup;
-      profile.format = calibration::kProfileFormat;
-    }
+    calibration::adoptFirstFormatSettings(profile, setup);
     val out = val::object();
     out.set("text", calibration::profileFileText(profile));
     return out;
