@@ -6,7 +6,7 @@
 
 namespace palvane {
 
-AbsoluteScale absoluteScale(const SharedState& tables, int targetType, const TubeSettings& tube,
+AbsoluteScale absoluteScale(const ModelTables& tables, int targetType, const TubeSettings& tube,
                             const std::optional<calibration::OutputMeasurement>& output) {
   AbsoluteScale scale;
   if (!output) return scale;

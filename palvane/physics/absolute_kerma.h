@@ -27,7 +27,7 @@ struct AbsoluteScale {
 // of BeamAxisAirKerma at the settings and at those of the measurement (palvane's
 // double-precision model for both). No reference kerma for another target than the
 // output's, or where the model gives no air kerma.
-AbsoluteScale absoluteScale(const SharedState& tables, int targetType, const TubeSettings& tube,
+AbsoluteScale absoluteScale(const ModelTables& tables, int targetType, const TubeSettings& tube,
                             const std::optional<calibration::OutputMeasurement>& output);
 
 // The absolute air kerma in uGy/mAs of a kept spectrum: the scale's reference kerma times
