@@ -2,6 +2,7 @@
 // palvane's own code, for the page test to compare the page's set with byte for byte.
 //   native_report_set <tables dir> <Result.dat> <profile file | -> <saved at> <folder stamp>
 //                     <output dir> [target=mo|w] [<setting>=<value>]... [point=<x>,<y>]...
+//                     [filter=<material>:<mm>]... [plate=<material>:<mm>]
 // Settings are named as in B2F.dat's table of fields (tube_voltage=28); points are in mm.
 // Writes <output dir>/<set folder>/<file> for each text file and prints the folder's name.
 
@@ -26,6 +27,17 @@ void readArgument(const std::string& argument, palvane::StudyValues& study) {
   if (name == "target") {
     study.settings.target =
         value == "w" ? palvane::Target::kTungsten : palvane::Target::kMolybdenum;
+    return;
+  }
+  if (name == "filter" || name == "plate") {
+    const std::size_t colon = value.find(':');
+    const palvane::AddedLayer layer{value.substr(0, colon),
+                                    palvane::detail::parseNumber(value.substr(colon + 1)).value()};
+    if (name == "filter") {
+      study.settings.addedFilters.push_back(layer);
+    } else {
+      study.settings.plate = layer;
+    }
     return;
   }
   if (name == "point") {
