@@ -38,8 +38,10 @@ std::string parameterFileText(const TubeSetup& setup) {
 }
 
 TubeSetup readParameterFile(const std::filesystem::path& file) {
-  const std::string text = readInputFile(file);
-  const std::string name = file.filename().string();
+  return readParameterText(readInputFile(file), file.filename().string());
+}
+
+TubeSetup readParameterText(const std::string& text, const std::string& name) {
   FieldReader reader(name, text);
   TubeSetup setup;
   setup.target = targetOfFlag(reader.next());

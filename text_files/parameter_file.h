@@ -22,6 +22,8 @@ std::string parameterFileText(const TubeSetup& setup);
 // FileError naming the file when it is missing, short or holds a field that is not a
 // number, and the line of an added layer that cannot be read.
 TubeSetup readParameterFile(const std::filesystem::path& file);
+// The same from the text of a B2F.dat; messages name fileName.
+TubeSetup readParameterText(const std::string& text, const std::string& fileName);
 
 // The added layers of a B2F.dat text: the lines after the ninth that holds a value.
 void readAddedLayerLines(std::string_view text, const std::string& fileName, TubeSetup& setup);

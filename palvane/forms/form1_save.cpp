@@ -16,9 +16,9 @@
 #include "palvane/forms/run_texts.h"
 #include "palvane/forms/saving.h"
 #include "palvane/forms/translated_text.h"
-#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/exports.h"
 #include "palvane/physics/report_set.h"
+#include "palvane/physics/study_report_set.h"
 #include "palvane/state/shared_state.h"
 #include "text_files/file_error.h"
 
@@ -99,26 +99,10 @@ QString Form1::saveTo(const QString& folder) {
 
 ReportSetContents Form1::reportSetContents(const ExportStamp& stamp) const {
   const SharedState& shared = state();
-  const StudyCalibration& calibration = study_->calibration;
-  ReportSetContents contents{stamp,
-                             study_->settings,
-                             shared.FluenceMap,
-                             shared.KermaMap,
-                             shared.HvlMap,
-                             calibration.scale.referenceKerma,
-                             {}};
-  // Each spectrum with its absolute air kerma when the calibration has an output for its
-  // target.
-  const auto calibrated = [&](KeptSpectrum spectrum) {
-    spectrum.settings.absoluteAirKerma = spectrumAbsoluteKerma(
-        spectrum.settings, scaleAt(shared, calibration, spectrum.settings.setup));
-    return spectrum;
-  };
-  contents.spectra.push_back(calibrated(*axisSpectrum_));
-  for (const KeptSpectrum& spectrum : pointSpectra_) {
-    contents.spectra.push_back(calibrated(spectrum));
-  }
-  return contents;
+  const ResultMaps maps{shared.ReferenceFluence, shared.FluenceMap, shared.ReferenceKerma,
+                        shared.KermaMap,         shared.AxisHvl,    shared.HvlMap};
+  return palvane::reportSetContents(shared, stamp, *study_, maps,
+                                    StudySpectra{*axisSpectrum_, pointSpectra_});
 }
 
 void Form1::writeSet(const QString& setFolder, const ReportSetContents& contents) {

@@ -8,7 +8,7 @@
 
 namespace palvane {
 
-AbsoluteScale absoluteScale(const SharedState& tables, int targetType, const TubeSettings& tube,
+AbsoluteScale absoluteScale(const ModelTables& tables, int targetType, const TubeSettings& tube,
                             const std::optional<calibration::OutputMeasurement>& output,
                             const AddedLayers& layers) {
   AbsoluteScale scale;

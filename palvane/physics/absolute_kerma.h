@@ -28,7 +28,7 @@ struct AbsoluteScale {
 // with its own added layers (palvane's double-precision model for both). No reference
 // kerma for another target than the output's, layers the tables cannot model, or where the
 // model gives no air kerma.
-AbsoluteScale absoluteScale(const SharedState& tables, int targetType, const TubeSettings& tube,
+AbsoluteScale absoluteScale(const ModelTables& tables, int targetType, const TubeSettings& tube,
                             const std::optional<calibration::OutputMeasurement>& output,
                             const AddedLayers& layers = {});
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "palvane/state/shared_state.h"
 #include "text_files/tube_setup.h"
 
 namespace palvane {
@@ -36,6 +37,10 @@ PointSpectrumOutcome ComputePointSpectrumW();
 // form's settings for the target through airLayer cm of air, at the point PointMode
 // chooses, into TargetSpectrum and Spectrum, then PointSpectrumOutput.
 PointSpectrumOutcome PointSpectrumOfForm(Target target, double airLayer);
+
+// The peak a beam-axis spectrum is normalised to: its largest bin from 2 to lastBin (and
+// 250), or 0.
+double largestBin(const BinArray& spectrum, int lastBin);
 
 // Normalises Spectrum and draws it; on the beam axis also writes B_SPCTL.dat to the
 // working directory and keeps the peak in AxisSpectrumMax. lastBin is the highest bin the

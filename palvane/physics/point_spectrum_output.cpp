@@ -31,6 +31,8 @@ void drawPointSpectrum(DrawingSurface& graph, const BinArray& heights, Rgb colou
   graph.rectangle(0.0, 0.0, 50.0, 120.0, graph.foreColour(), false);
 }
 
+}  // namespace
+
 double largestBin(const BinArray& spectrum, int lastBin) {
   double peak = 0.0;
   for (int i = 2; i <= std::min(lastBin, kLastBin); ++i) {
@@ -38,8 +40,6 @@ double largestBin(const BinArray& spectrum, int lastBin) {
   }
   return peak;
 }
-
-}  // namespace
 
 PointSpectrumOutcome PointSpectrumOutput(int lastBin) {
   SharedState& shared = state();

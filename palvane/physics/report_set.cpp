@@ -90,9 +90,11 @@ std::vector<SetFile> reportSetTexts(const ReportSetContents& contents) {
       {MapQuantity::kAirKerma, &contents.kerma},
       {MapQuantity::kHvl, &contents.hvl},
   }};
-  for (const auto& [quantity, map] : maps) {
-    add(std::string("map_") + mapQuantityFileTag(quantity) + ".csv",
-        [&] { return mapCsv(*map, quantity, stamp, run); });
+  // Not a structured binding: a lambda may not capture one in the C++20 of every compiler
+  // that builds this.
+  for (const auto& map : maps) {
+    add(std::string("map_") + mapQuantityFileTag(map.first) + ".csv",
+        [&] { return mapCsv(*map.second, map.first, stamp, run); });
   }
   add("profiles.csv",
       [&] { return profilesCsv(contents.fluence, contents.kerma, contents.hvl, stamp, run); });

@@ -5,7 +5,7 @@
 
 namespace palvane {
 
-StudyCalibration studyCalibration(const SharedState& tables,
+StudyCalibration studyCalibration(const ModelTables& tables,
                                   const std::optional<calibration::TubeProfile>& profile,
                                   const TubeSetup& settings) {
   StudyCalibration calibration{profile, {}, {}};
@@ -20,7 +20,7 @@ std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& c
   return calibration.profile->output;
 }
 
-AbsoluteScale scaleAt(const SharedState& tables, const StudyCalibration& calibration,
+AbsoluteScale scaleAt(const ModelTables& tables, const StudyCalibration& calibration,
                       const TubeSetup& setup) {
   return absoluteScale(tables, targetFlag(setup.target), tubeSettingsOf(setup),
                        outputOf(calibration), addedLayersOf(setup));

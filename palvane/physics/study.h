@@ -30,7 +30,7 @@ struct Study {
 
 // The calibration of `profile` at `settings`, its output carried to them by palvane's
 // model with `tables`.
-StudyCalibration studyCalibration(const SharedState& tables,
+StudyCalibration studyCalibration(const ModelTables& tables,
                                   const std::optional<calibration::TubeProfile>& profile,
                                   const TubeSetup& settings);
 
@@ -39,7 +39,7 @@ std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& c
 
 // The absolute scale of the calibration's output at a set-up (the run's, a point
 // spectrum's).
-AbsoluteScale scaleAt(const SharedState& tables, const StudyCalibration& calibration,
+AbsoluteScale scaleAt(const ModelTables& tables, const StudyCalibration& calibration,
                       const TubeSetup& setup);
 
 // Whether the calibration's profile serves the set-up.

@@ -10,7 +10,7 @@ namespace palvane {
 
 namespace {
 
-std::optional<BeamQuality> qualityAt(const SharedState& tables, int targetType,
+std::optional<BeamQuality> qualityAt(const ModelTables& tables, int targetType,
                                      const TubeSettings& tube, const PointGeometry& geometry,
                                      const ModelLayers& layers) {
   BinArray target{};
@@ -23,7 +23,7 @@ std::optional<BeamQuality> qualityAt(const SharedState& tables, int targetType,
   return computeBeamQuality(spectrum, tables.MuAl, tables.MuEnAir);
 }
 
-std::optional<BeamQuality> beamAxisQuality(const SharedState& tables, int targetType,
+std::optional<BeamQuality> beamAxisQuality(const ModelTables& tables, int targetType,
                                            const TubeSettings& tube,
                                            const ModelLayers& layers = {}) {
   return qualityAt(tables, targetType, tube, PointGeometry{}, layers);  // exactly (0, 1, 1)
@@ -31,14 +31,14 @@ std::optional<BeamQuality> beamAxisQuality(const SharedState& tables, int target
 
 }  // namespace
 
-std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
+std::optional<double> BeamAxisHvl(const ModelTables& tables, int targetType,
                                   const TubeSettings& tube, const ModelLayers& layers) {
   const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube, layers);
   if (!quality) return std::nullopt;
   return quality->firstHvl;
 }
 
-std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
+std::optional<double> BeamAxisAirKerma(const ModelTables& tables, int targetType,
                                        const TubeSettings& tube, const ModelLayers& layers) {
   const std::optional<BeamQuality> quality = beamAxisQuality(tables, targetType, tube, layers);
   if (!quality) return std::nullopt;
@@ -46,7 +46,7 @@ std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType
 }
 
 std::optional<std::vector<double>> HeelRelativeKerma(
-    const SharedState& tables, int targetType, const TubeSettings& tube,
+    const ModelTables& tables, int targetType, const TubeSettings& tube,
     const std::vector<calibration::HeelPoint>& points) {
   const std::optional<BeamQuality> axis = beamAxisQuality(tables, targetType, tube);
   if (!axis || !(axis->airKerma > 0.0)) return std::nullopt;
@@ -82,7 +82,7 @@ TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube, const AddedLayer
   return setup;
 }
 
-calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,
+calibration::HvlFit FitTubeAluminium(const ModelTables& tables, int targetType,
                                      const TubeSettings& tube,
                                      const std::vector<calibration::HvlPair>& pairs,
                                      const ModelLayers& layers) {

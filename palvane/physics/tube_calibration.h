@@ -15,13 +15,13 @@ namespace palvane {
 // (0 molybdenum, 1 tungsten) and the settings, through the engines' air layer (kAirLayerCm)
 // so that the fitted aluminium gives the engines' reference HVL the measured value, with the
 // tables of `tables`; nullopt where the model has no spectrum or no beam quality.
-std::optional<double> BeamAxisHvl(const SharedState& tables, int targetType,
+std::optional<double> BeamAxisHvl(const ModelTables& tables, int targetType,
                                   const TubeSettings& tube, const ModelLayers& layers = {});
 
 // The air kerma of the same spectrum, in the units of BeamQuality::airKerma: the model's
 // beam-axis air kerma at the reference point, which carries a measured output to other
 // settings.
-std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType,
+std::optional<double> BeamAxisAirKerma(const ModelTables& tables, int targetType,
                                        const TubeSettings& tube, const ModelLayers& layers = {});
 
 // The air kerma relative to the beam axis of the model's spectra at the points (X in mm
@@ -29,7 +29,7 @@ std::optional<double> BeamAxisAirKerma(const SharedState& tables, int targetType
 // as the engines' maps; 0 at a point beyond the heel cut-off, as the engines write it.
 // nullopt where the model has no beam-axis air kerma.
 std::optional<std::vector<double>> HeelRelativeKerma(
-    const SharedState& tables, int targetType, const TubeSettings& tube,
+    const ModelTables& tables, int targetType, const TubeSettings& tube,
     const std::vector<calibration::HeelPoint>& points);
 
 // The set-up of the target type, settings (thicknesses back in mm) and added layers.
@@ -38,7 +38,7 @@ TubeSetup tubeSetupOf(int targetType, const TubeSettings& tube, const AddedLayer
 // Fits the aluminium-equivalent thickness of `tube` (its tube voltage and aluminium aside)
 // and its added layers to the measured pairs with BeamAxisHvl (calibration::fitAluminium,
 // which throws).
-calibration::HvlFit FitTubeAluminium(const SharedState& tables, int targetType,
+calibration::HvlFit FitTubeAluminium(const ModelTables& tables, int targetType,
                                      const TubeSettings& tube,
                                      const std::vector<calibration::HvlPair>& pairs,
                                      const ModelLayers& layers = {});

@@ -12,7 +12,10 @@
 namespace palvane {
 
 MaterialColumns readMaterialColumns(const std::filesystem::path& file) {
-  const std::string text = readInputFile(file);
+  return readMaterialColumns(file, readInputFile(file));
+}
+
+MaterialColumns readMaterialColumns(const std::filesystem::path& file, const std::string& text) {
   const std::string name = file.filename().string();
   const std::size_t headingEnd = text.find('\n');
   std::istringstream heading(text.substr(0, headingEnd));

@@ -14,5 +14,7 @@ namespace palvane {
 // attenuation coefficient per cm, read as free-format fields. Throws FileError naming the
 // file (and the line) when it is missing, short or damaged.
 MaterialColumns readMaterialColumns(const std::filesystem::path& file);
+// The same from the file's text; messages name `file`.
+MaterialColumns readMaterialColumns(const std::filesystem::path& file, const std::string& text);
 
 }  // namespace palvane

@@ -25,16 +25,15 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-void readAxisSpectrum(const std::filesystem::path& file, EngineResults& results) {
-  FieldReader reader(file);
+}  // namespace
+
+void readAxisSpectrum(FieldReader& reader, BinArray& spectrum, double& peak) {
   for (int bin = 1; bin <= kLastBin; ++bin) {
     reader.next();  // the bin's energy
-    results.axisSpectrum[bin] = reader.next();
+    spectrum[bin] = reader.next();
   }
-  results.axisSpectrumMax = reader.next();
+  peak = reader.next();
 }
-
-}  // namespace
 
 std::filesystem::path findIgnoringCase(const std::filesystem::path& directory,
                                        std::string_view name) {
@@ -58,7 +57,8 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& directory,
 EngineResults LoadEngineResults(const std::filesystem::path& directory) {
   EngineResults results;
   results.settings = readParameterFile(directory / kParameterFile);
-  readAxisSpectrum(directory / kAxisSpectrumFile, results);
+  FieldReader axisSpectrum(directory / kAxisSpectrumFile);
+  readAxisSpectrum(axisSpectrum, results.axisSpectrum, results.axisSpectrumMax);
   results.maps = readResultMaps(findIgnoringCase(directory, kResultFile));
   return results;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "palvane/state/shared_state.h"
+#include "text_files/number_text.h"
 #include "text_files/parameter_file.h"
 #include "text_files/result_file.h"
 
@@ -24,6 +25,10 @@ struct EngineResults {
 // file wins (it is the one the last run wrote); when none does, directory / name.
 std::filesystem::path findIgnoringCase(const std::filesystem::path& directory,
                                        std::string_view name);
+
+// The values of B_SPCTL.dat from its reader: per bin 1..250 the energy, which is skipped,
+// and the spectrum relative to its peak; then the peak.
+void readAxisSpectrum(FieldReader& reader, BinArray& spectrum, double& peak);
 
 // Reads the three files of the directory (the working directory when empty) completely.
 // Throws FileError naming the file that is missing, short or holds a field that is not a

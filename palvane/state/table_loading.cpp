@@ -18,9 +18,9 @@ struct CoefficientColumns {
       tungsten{};
 };
 
-CoefficientColumns readCoefficients(const std::filesystem::path& file) {
-  checkEnergyColumn(file, readInputFile(file), kLastBin);
-  FieldReader reader(file);
+CoefficientColumns readCoefficients(const std::filesystem::path& file, const std::string& text) {
+  checkEnergyColumn(file, text, kLastBin);
+  FieldReader reader(file.string(), text);
   CoefficientColumns columns;
   for (int bin = 1; bin <= kLastBin; ++bin) {
     reader.next();  // photon energy of the row
@@ -37,8 +37,8 @@ CoefficientColumns readCoefficients(const std::filesystem::path& file) {
   return columns;
 }
 
-StoppingPowerArray readStoppingPowers(const std::filesystem::path& file) {
-  FieldReader reader(file);
+StoppingPowerArray readStoppingPowers(const std::filesystem::path& file, const std::string& text) {
+  FieldReader reader(file.string(), text);
   StoppingPowerArray rows{};
   for (int row = 1; row <= kStoppingPowerRows; ++row) {
     rows[0][row] = reader.next();
@@ -57,7 +57,26 @@ void LoadTables(const std::filesystem::path& directory) {
 }
 
 ModelTables readModelTables(const std::filesystem::path& directory) {
-  const CoefficientColumns columns = readCoefficients(directory / kCoefficientTableFile);
+  const std::filesystem::path materials = directory / kMaterialTableFile;
+  std::optional<std::string> materialText;
+  std::string materialsProblem;
+  try {
+    materialText = readInputFile(materials);
+  } catch (const FileError& error) {
+    materialsProblem = error.what();
+  }
+  const std::filesystem::path coefficients = directory / kCoefficientTableFile;
+  const std::filesystem::path stoppingPowers = directory / kStoppingPowerTableFile;
+  ModelTables tables = modelTablesOfTexts(
+      {readInputFile(coefficients), readInputFile(stoppingPowers), materialText}, directory);
+  if (!materialText) tables.MaterialsProblem = materialsProblem;
+  return tables;
+}
+
+ModelTables modelTablesOfTexts(const ModelTableTexts& texts,
+                               const std::filesystem::path& directory) {
+  const CoefficientColumns columns =
+      readCoefficients(directory / kCoefficientTableFile, texts.coefficients);
   ModelTables tables;
   tables.MuMo = columns.molybdenum;
   tables.MuRh = columns.rhodium;
@@ -66,11 +85,16 @@ ModelTables readModelTables(const std::filesystem::path& directory) {
   tables.MuAir = columns.air;
   tables.MuW = columns.tungsten;
   tables.MuEnAir = columns.airEnergyAbsorption;
-  tables.MoStp = readStoppingPowers(directory / kStoppingPowerTableFile);
-  try {
-    tables.Materials = readMaterialColumns(directory / kMaterialTableFile);
-  } catch (const FileError& error) {
-    tables.MaterialsProblem = error.what();
+  tables.MoStp = readStoppingPowers(directory / kStoppingPowerTableFile, texts.stoppingPowers);
+  const std::filesystem::path materials = directory / kMaterialTableFile;
+  if (!texts.materials) {
+    tables.MaterialsProblem = materials.string() + ": no such table";
+  } else {
+    try {
+      tables.Materials = readMaterialColumns(materials, *texts.materials);
+    } catch (const FileError& error) {
+      tables.MaterialsProblem = error.what();
+    }
   }
   tables.Pi = 3.14159;  // the five-decimal value the whole product uses, not full pi
   return tables;

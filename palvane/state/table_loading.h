@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "palvane/state/shared_state.h"
 #include "text_files/table_files.h"
@@ -17,5 +19,19 @@ void LoadTables(const std::filesystem::path& directory);
 
 // The same tables as a value, read from the directory; the shared state is not touched.
 ModelTables readModelTables(const std::filesystem::path& directory);
+
+// The texts of the three tables, as their files hold them; no materials text: no
+// Materials.dat.
+struct ModelTableTexts {
+  std::string coefficients;    // MUs3.dat
+  std::string stoppingPowers;  // Mo-STP.dat
+  std::optional<std::string> materials;
+};
+
+// The same tables read from their texts (tables built into a program); messages name the
+// files as if they were in `directory`. A damaged Materials.dat, or none, becomes the
+// tables' MaterialsProblem, as from a folder.
+ModelTables modelTablesOfTexts(const ModelTableTexts& texts,
+                               const std::filesystem::path& directory = {});
 
 }  // namespace palvane

@@ -275,6 +275,11 @@ export class CalibrationPanel {
     this.showState();
   }
 
+  // The text of the profile in force, as its file holds it; "" for none.
+  profileText(): string {
+    return this.text;
+  }
+
   // The absolute air kerma at the beam axis (µGy/mAs) for the set-up shown, when a
   // measured output serves it.
   referenceKerma(): number | undefined {

@@ -1,7 +1,7 @@
-// Downloads: the engine's files, the maps, spectra and points as CSV, the figures as SVG
-// and PNG. Everything is made in the page; nothing is sent anywhere.
+// Downloads: the engine's files, the desktop's report set as a zip, the figures as SVG and
+// PNG. Everything is made in the page; nothing is sent anywhere.
 import type { ECharts } from 'echarts';
-import { binEnergy, kColumns, kGridStepMm, kRows, type FieldResult, type PointResult } from './model';
+import { strToU8, zipSync } from 'fflate';
 
 export function download(name: string, content: Blob | string, type = 'text/plain'): void {
   const blob = typeof content === 'string' ? new Blob([content], { type }) : content;
@@ -14,16 +14,10 @@ export function download(name: string, content: Blob | string, type = 'text/plai
   setTimeout(() => URL.revokeObjectURL(link.href), 1000);
 }
 
-const csv = (rows: Array<Array<string | number>>) => rows.map((row) => row.join(',')).join('\r\n') + '\r\n';
-
-// The added layers as the desktop's CSV files state them: a line each, only where there are
-// some, so that the files stay as they were without.
+// The added layers as the captions state them.
 export interface LayerCaptions {
   filters: string; // "Ag 0.05 mm", "" for none
   plate: string;
-}
-export function layerComments(captions: LayerCaptions | undefined): string {
-  return (captions?.filters ? `# Added filters: ${captions.filters}\r\n` : '') + (captions?.plate ? `# Compression plate: ${captions.plate}\r\n` : '');
 }
 
 // The line of the figures' captions about the added layers; "" without.
@@ -31,41 +25,11 @@ export function layerCaptionLine(captions: LayerCaptions | undefined): string {
   if (!captions || (!captions.filters && !captions.plate)) return '';
   return `Added filters: ${captions.filters || 'none'}; compression plate: ${captions.plate || 'none'}`;
 }
-const number = (v: number) => (Number.isFinite(v) ? String(Number(v.toPrecision(7))) : '');
 
-export function mapsCsv(field: FieldResult): string {
-  const rows: Array<Array<string | number>> = [['X (mm)', 'Y (mm)', 'Relative energy fluence', 'Relative air kerma', 'Relative Al HVL']];
-  for (let r = 0; r < kRows; ++r) {
-    for (let c = 0; c < kColumns; ++c) {
-      const k = r * kColumns + c;
-      rows.push([c * kGridStepMm, r * kGridStepMm, number(field.energyFluence[k]), number(field.airKerma[k]), number(field.hvl[k])]);
-    }
-  }
-  return csv(rows);
-}
-
-export function spectraCsv(axis: Float32Array | undefined, points: PointResult[]): string {
-  const rows: Array<Array<string | number>> = [['Energy (keV)', 'Beam axis', ...points.map((_, k) => `Point ${k + 1}`)]];
-  for (let bin = 1; bin < (axis?.length ?? 251); ++bin) {
-    rows.push([number(binEnergy(bin)), number(axis ? axis[bin] : NaN), ...points.map((p) => number(p.spectrum[bin]))]);
-  }
-  return csv(rows);
-}
-
-export function pointsCsv(points: PointResult[]): string {
-  return csv([
-    ['Point', 'X (mm)', 'Y (mm)', 'Mean energy (keV)', 'HVL1 (mm Al)', 'HVL2 (mm Al)', 'Homogeneity coefficient', 'Relative air kerma (%)'],
-    ...points.map((p, k) => [
-      k + 1,
-      number(p.x),
-      number(p.y),
-      number(p.quality.meanEnergy),
-      number(p.quality.firstHvl),
-      number(p.quality.secondHvl),
-      number(p.quality.homogeneity),
-      number(100 * p.quality.relativeAirKerma),
-    ]),
-  ]);
+// A set's files as a zip that unpacks to its folder.
+export function zipOfSet(folder: string, files: Array<{ name: string; text: string }>): Blob {
+  const entries = Object.fromEntries(files.map((file) => [`${folder}/${file.name}`, strToU8(file.text)]));
+  return new Blob([zipSync(entries)], { type: 'application/zip' });
 }
 
 export function svgOf(chart: ECharts): string {

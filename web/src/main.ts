@@ -4,7 +4,7 @@ import './style.css';
 import type { ECharts } from 'echarts';
 import { createChart, drawMap, drawProfile, drawSpectra, quantities, type Quantity } from './charts';
 import { CalibrationPanel, type CallModule } from './calibration';
-import { download, layerCaptionLine, layerComments, mapsCsv, pngOf, pointsCsv, spectraCsv, svgOf, type LayerCaptions } from './exports';
+import { download, layerCaptionLine, pngOf, svgOf, zipOfSet, type LayerCaptions } from './exports';
 import type { Material } from './layers';
 import { heelCutOffMm, kGridStepMm, kRows, type FieldResult, type PointResult, type Question, type Reply, type Setup } from './model';
 import { SettingsForm } from './settings';
@@ -186,6 +186,28 @@ language.addEventListener('change', () => {
   redraw();
 });
 
+// The time of a save as the desktop's files state it ("2026-12-08 14:32") and as its set
+// folder's name begins ("2026-12-08_1432"), local time.
+function saveTime(now: Date): { savedAt: string; folderStamp: string } {
+  const two = (n: number) => String(n).padStart(2, '0');
+  const date = `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}`;
+  return { savedAt: `${date} ${two(now.getHours())}:${two(now.getMinutes())}`, folderStamp: `${date}_${two(now.getHours())}${two(now.getMinutes())}` };
+}
+
+// The desktop's report set of the study shown (its text files, composed by the desktop's
+// own code in the module) as a zip holding the set's folder.
+async function downloadCsvSet(): Promise<void> {
+  if (!setup || !field) return;
+  const shownPoints = points.map((p) => ({ x: p.x, y: p.y }));
+  const answer = await callModule('reportSet', setup, field.resultText, shownPoints, calibration.profileText(), saveTime(new Date()));
+  if (!answer.ok) {
+    status.textContent = answer.error ?? '';
+    return;
+  }
+  const folder = answer.folder as string;
+  download(`${folder}.zip`, zipOfSet(folder, answer.files as Array<{ name: string; text: string }>));
+}
+
 const figures: Array<[string, ECharts]> = [
   ['spectra', spectrumChart],
   ...quantities.map((q, k) => [`map_${q.key}`, mapCharts[k]] as [string, ECharts]),
@@ -196,10 +218,7 @@ byId('exports').addEventListener('click', async (event) => {
   if (!kind || !field) return;
   if (kind === 'result') download('Result.dat', field.resultText);
   if (kind === 'beam-axis' && field.beamAxisText) download('Beam_Axis.dat', field.beamAxisText);
-  const comments = layerComments(captions);
-  if (kind === 'maps') download('maps.csv', comments + mapsCsv(field), 'text/csv');
-  if (kind === 'spectra') download('spectra.csv', comments + spectraCsv(field.spectrum, points), 'text/csv');
-  if (kind === 'points') download('points.csv', comments + pointsCsv(points), 'text/csv');
+  if (kind === 'csv-set') await downloadCsvSet();
   if (kind === 'svg') for (const [name, chart] of figures) download(`${name}.svg`, svgOf(chart), 'image/svg+xml');
   if (kind === 'png') for (const [name, chart] of figures) download(`${name}.png`, await pngOf(chart));
 });

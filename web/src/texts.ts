@@ -22,6 +22,7 @@ const pageTexts: Record<string, string> = {
   '相対空気カーマ': 'Relative air kerma',
   'プロファイル': 'Profile',
   '書き出し': 'Export',
+  'CSV 一式 (zip)': 'CSV set (zip)',
   '光子数 (相対)': 'Photons (relative)',
   'エネルギー': 'Energy',
   'ビーム軸': 'Beam axis',

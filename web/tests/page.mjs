@@ -2,14 +2,15 @@
 // map read-outs with the native sweep, adds a clicked and a typed point, compares the
 // downloaded engine files with the native engine's, computes through an added silver filter
 // and a plate, loads a tube profile and compares its aluminium and absolute air kerma with
-// sweep's, times whole fields against the native benchmarks' settings and takes the
-// screenshots.
+// sweep's and the downloaded CSV set with the desktop's report set, times whole fields
+// against the native benchmarks' settings and takes the screenshots.
 //   node web/tests/page.mjs <dist dir> <native bin dir> <screenshot dir>
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { spawn, spawnSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
+import { unzipSync } from 'fflate';
 import { launchBrowser } from './browser.mjs';
 
 const [distDir, binDir, shotDir] = process.argv.slice(2).map((p) => path.resolve(p));
@@ -124,9 +125,6 @@ for (const [button, file] of [['result', 'Result.dat'], ['beam-axis', 'Beam_Axis
   await download.saveAs(saved);
   check(fs.readFileSync(saved).equals(fs.readFileSync(path.join(runDir, file))), `downloaded ${file} equals the native engine's`);
 }
-const [csvDownload] = await Promise.all([page.waitForEvent('download'), page.click('[data-export=points]')]);
-await csvDownload.saveAs(path.join(runDir, 'points.csv'));
-check(fs.readFileSync(path.join(runDir, 'points.csv'), 'utf8').split('\r\n').length === 4, 'points.csv holds the heading and both points');
 fs.rmSync(runDir, { recursive: true, force: true });
 
 // An added silver filter and a PMMA plate: the beam-axis HVL equals sweep's through them.
@@ -143,6 +141,33 @@ check(layeredHvl.toFixed(3) === Number(layered['hvl [mm Al]']).toFixed(3) && cap
 await page.selectOption('#setting-filter-1-material', '');
 await page.selectOption('#setting-plate-material', '');
 
+// The page's CSV set against the desktop's report set composed natively for the same
+// settings, points, profile and Result.dat of the native engine, with the page's time of
+// the save: every file byte for byte, and no file more or less.
+async function compareCsvSet(page, aluminium, profile) {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('[data-export=csv-set]')]);
+  const zipped = unzipSync(fs.readFileSync(await download.path()));
+  const names = Object.keys(zipped);
+  const folder = names[0].split('/')[0];
+  const pageFiles = Object.fromEntries(names.map((name) => [name.slice(folder.length + 1), Buffer.from(zipped[name])]));
+  const savedAt = pageFiles['README.txt'].toString().split('\r\n')[0].split(', saved ')[1];
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'palvane-set-'));
+  for (const name of ['MUs3.dat', 'Mo-STP.dat']) fs.copyFileSync(path.join(root, 'data', name), path.join(dir, name));
+  const al = Number(aluminium).toFixed(2).padStart(5, '0');
+  fs.writeFileSync(path.join(dir, 'B2F.dat'), `0\r\n28.0\r\n22.0\r\n00.0\r\n00.80\r\n${al}\r\n00.030\r\n00.000\r\n60.000\r\n`);
+  spawnSync(path.join(binDir, 'dornic'), [], { cwd: dir, input: '\n' });
+  const points = await page.$$eval('#points-table tbody tr', (trs) => trs.map((tr) => `point=${tr.children[1].textContent},${tr.children[2].textContent}`));
+  const settings = Object.entries({ ...study, aluminium }).map(([name, value]) => `${name}=${value}`);
+  const native = spawnSync(path.join(binDir, 'native_report_set'),
+    [path.join(root, 'data'), path.join(dir, 'Result.dat'), profile, savedAt, folder.slice(0, 15), dir, ...settings, ...points], { encoding: 'utf8' });
+  const nativeDir = path.join(dir, native.stdout.trim());
+  const nativeNames = native.status === 0 ? fs.readdirSync(nativeDir).sort() : [];
+  const differing = nativeNames.filter((name) => !pageFiles[name]?.equals(fs.readFileSync(path.join(nativeDir, name))));
+  check(native.status === 0 && folder === native.stdout.trim() && JSON.stringify(Object.keys(pageFiles).sort()) === JSON.stringify(nativeNames) && differing.length === 0 && points.length === 2,
+    `the CSV set ${folder}.zip (${Object.keys(pageFiles).join(', ')}) equals the desktop's set byte for byte${differing.length ? `; differing: ${differing.join(', ')}` : ''} ${native.stderr}`);
+  fs.rmSync(dir, { recursive: true, force: true });
+}
+
 // A tube profile loaded from its file: the fitted aluminium and the absolute air kerma
 // shown equal sweep's with the same profile, at the output's and at another tube voltage.
 await recomputed(page, () => page.setInputFiles('#load-profile', profileFile));
@@ -156,6 +181,7 @@ for (const kv of ['28', '30']) {
   check(fitted === Number(calibrated['fitted_aluminium [mm]']).toFixed(3) && Number(box) === Number(calibrated['aluminium [mm]']) &&
     absolute.toFixed(2) === Number(calibrated['absolute_air_kerma [uGy/mAs]']).toFixed(2) && state.startsWith('Calibrated'),
     `profile at ${kv} kV: aluminium ${fitted} mm (box ${box}), absolute air kerma ${absolute} µGy/mAs, "${state}"; sweep ${calibrated['fitted_aluminium [mm]']} mm (${calibrated['aluminium [mm]']}), ${calibrated['absolute_air_kerma [uGy/mAs]']} µGy/mAs`);
+  if (kv === '28') await compareCsvSet(page, box, profileFile);
 }
 check(JSON.stringify(await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === JSON.stringify(fs.readFileSync(profileFile, 'utf8')),
   'the loaded profile is kept in local storage as its file');
