@@ -245,44 +245,48 @@ class BinRanges {
 };
 
 // kStepsPerPass aluminium steps of the bins [first, end): each step multiplies every weight
-// by its bin's factor; per step and lane the sum of the weights in bin order. The double
-// path widens each weight once per step, which costs more than the float path but no assist.
+// by its bin's factor (`multiply`); per step and lane the sum of the weights in bin order.
+// Lanes are independent, so taking them a register's worth at a time keeps every lane's
+// order of operations.
+template <typename Multiply>
+[[gnu::always_inline]] inline void stepBins(LaneColumns& weight, const BinColumn& stepFactor,
+                                            int first, int end, StepSums& sums, Multiply multiply) {
+  static_assert(kStepsPerPass == 4, "one sum per step of a pass");
+  for (int part = 0; part < kLanes; part += kRegisterLanes) {
+    RegisterLanes sum0 = registerPart(sums[0], part), sum1 = registerPart(sums[1], part),
+                  sum2 = registerPart(sums[2], part), sum3 = registerPart(sums[3], part);
+    for (int bin = first; bin < end; ++bin) {
+      const float factor = stepFactor[bin];
+      RegisterLanes binWeight = multiply(registerPart(weight[bin], part), factor);
+      sum0 = sum0 + binWeight;
+      binWeight = multiply(binWeight, factor);
+      sum1 = sum1 + binWeight;
+      binWeight = multiply(binWeight, factor);
+      sum2 = sum2 + binWeight;
+      binWeight = multiply(binWeight, factor);
+      sum3 = sum3 + binWeight;
+      setRegisterPart(weight[bin], part, binWeight);
+    }
+    setRegisterPart(sums[0], part, sum0);
+    setRegisterPart(sums[1], part, sum1);
+    setRegisterPart(sums[2], part, sum2);
+    setRegisterPart(sums[3], part, sum3);
+  }
+}
+
+// The double path widens each weight once per step, which costs more than the float path
+// but no assist.
 [[gnu::always_inline]] inline void stepLowBins(LaneColumns& weight, const BinColumn& stepFactor,
                                                int first, int end, StepSums& sums) {
-  static_assert(kStepsPerPass == 4, "one sum per step of a pass");
-  Lanes sum0 = sums[0], sum1 = sums[1], sum2 = sums[2], sum3 = sums[3];
-  for (int bin = first; bin < end; ++bin) {
-    const double factor = stepFactor[bin];
-    Lanes binWeight = roundedProduct(widen(weight[bin]), factor);
-    sum0 = sum0 + binWeight;
-    binWeight = roundedProduct(widen(binWeight), factor);
-    sum1 = sum1 + binWeight;
-    binWeight = roundedProduct(widen(binWeight), factor);
-    sum2 = sum2 + binWeight;
-    binWeight = roundedProduct(widen(binWeight), factor);
-    sum3 = sum3 + binWeight;
-    weight[bin] = binWeight;
-  }
-  sums = {sum0, sum1, sum2, sum3};
+  stepBins(weight, stepFactor, first, end, sums, [](RegisterLanes value, float factor) {
+    return roundedProduct(value, static_cast<double>(factor));
+  });
 }
 
 [[gnu::always_inline]] inline void stepBins(LaneColumns& weight, const BinColumn& stepFactor,
                                             int first, int end, StepSums& sums) {
-  Lanes sum0 = sums[0], sum1 = sums[1], sum2 = sums[2], sum3 = sums[3];
-  for (int bin = first; bin < end; ++bin) {
-    const float factor = stepFactor[bin];
-    Lanes binWeight = weight[bin];
-    binWeight = binWeight * factor;
-    sum0 = sum0 + binWeight;
-    binWeight = binWeight * factor;
-    sum1 = sum1 + binWeight;
-    binWeight = binWeight * factor;
-    sum2 = sum2 + binWeight;
-    binWeight = binWeight * factor;
-    sum3 = sum3 + binWeight;
-    weight[bin] = binWeight;
-  }
-  sums = {sum0, sum1, sum2, sum3};
+  stepBins(weight, stepFactor, first, end, sums,
+           [](RegisterLanes value, float factor) { return value * factor; });
 }
 
 // Up to kLanes points. The clones for wider vectors use the same IEEE operations (no fused
