@@ -1,6 +1,6 @@
 // Downloads: the engine's files, the maps, spectra and points as CSV, the figures as SVG
 // and PNG. Everything is made in the page; nothing is sent anywhere.
-import type { ECharts } from 'echarts';
+import type { ECharts } from './chart_library';
 import { binEnergy, kColumns, kGridStepMm, kRows, type FieldResult, type PointResult } from './model';
 
 export function download(name: string, content: Blob | string, type = 'text/plain'): void {

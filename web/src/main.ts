@@ -1,7 +1,7 @@
 // The page: settings, the beam-axis spectrum and its quality, the three maps with points,
 // the profile and the downloads. The model runs in a worker.
 import './style.css';
-import type { ECharts } from 'echarts';
+import type { ECharts } from './chart_library';
 import { createChart, drawMap, drawProfile, drawSpectra, quantities, type Quantity } from './charts';
 import { download, mapsCsv, pngOf, pointsCsv, spectraCsv, svgOf } from './exports';
 import { heelCutOffMm, kGridStepMm, kRows, type FieldResult, type PointResult, type Question, type Reply, type Setup } from './model';

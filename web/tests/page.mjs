@@ -1,7 +1,7 @@
 // The page in Debian's chromium: computes Mo/Mo 28 kV, compares the beam-axis HVL and three
 // map read-outs with the native sweep, adds a clicked and a typed point, compares the
-// downloaded engine files with the native engine's, times whole fields against the native
-// benchmarks' settings and takes the screenshots.
+// downloaded engine files with the native engine's and takes the screenshots (speed.mjs
+// times the page).
 //   node web/tests/page.mjs <dist dir> <native bin dir> <screenshot dir>
 import fs from 'node:fs';
 import os from 'node:os';
@@ -20,7 +20,6 @@ const check = (ok, what) => {
 
 // The study of the issue: Mo/Mo 28 kV, theta 22, phi 0, 0.8 mm Be, 0.03 mm Mo.
 const study = { target: 'mo', tube_voltage: '28', target_angle: '22', tilt_angle: '0', beryllium: '0.8', aluminium: '0', molybdenum: '0.03', rhodium: '0', air_layer: '60' };
-const tungsten50 = { ...study, target: 'w', tube_voltage: '50', molybdenum: '0', rhodium: '0.05' };
 
 const sweep = spawnSync(path.join(binDir, 'sweep'), ['--tables', path.join(root, 'data'), '--target', 'mo', '--kv', '28', '--theta', '22', '--phi', '0'], { encoding: 'utf8' });
 const [header, row] = sweep.stdout.trim().split('\n').slice(-2).map((line) => line.split(','));
@@ -51,7 +50,7 @@ async function compute(page, settings) {
   await page.click('#settings-form button[type=submit]');
   await page.waitForSelector('#status[data-state=done]');
   const texts = await page.$$eval('#axis-quality dd', (cells) => cells.map((cell) => cell.textContent));
-  return { hvl: parseFloat(texts[0]), milliseconds: parseFloat(texts[texts.length - 1]) };
+  return { hvl: parseFloat(texts[0]) };
 }
 
 // The pixel of (x, y) mm on a map: the maps' grid leaves 48, 84, 36 and 44 pixels.
@@ -107,14 +106,6 @@ await csvDownload.saveAs(path.join(runDir, 'points.csv'));
 check(fs.readFileSync(path.join(runDir, 'points.csv'), 'utf8').split('\r\n').length === 4, 'points.csv holds the heading and both points');
 fs.rmSync(runDir, { recursive: true, force: true });
 
-// Benchmarks: the worker's time for a whole field, median of five, at the native
-// benchmarks' settings (reported, not asserted).
-for (const [name, settings] of [['Mo 28 kV', study], ['W 50 kV', tungsten50]]) {
-  const times = [];
-  for (let k = 0; k < 5; ++k) times.push((await compute(page, settings)).milliseconds);
-  times.sort((a, b) => a - b);
-  console.log(`benchmark: whole field ${name} in headless chromium, median of 5: ${times[2]} ms`);
-}
 await compute(page, study);
 
 if (shotDir) {

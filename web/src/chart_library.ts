@@ -1,0 +1,29 @@
+// echarts with only what the page draws: its core, the three series types, the components
+// the figures use and the SVG renderer. The whole library would triple the page's script.
+import { use } from 'echarts/core';
+import { CustomChart, LineChart, ScatterChart } from 'echarts/charts';
+import {
+  GridComponent,
+  LegendComponent,
+  MarkAreaComponent,
+  TitleComponent,
+  TooltipComponent,
+  VisualMapContinuousComponent,
+} from 'echarts/components';
+import { SVGRenderer } from 'echarts/renderers';
+
+use([
+  CustomChart,
+  LineChart,
+  ScatterChart,
+  GridComponent,
+  LegendComponent,
+  MarkAreaComponent,
+  TitleComponent,
+  TooltipComponent,
+  VisualMapContinuousComponent,
+  SVGRenderer,
+]);
+
+export * from 'echarts/core';
+export type { CustomSeriesRenderItemAPI } from 'echarts';
