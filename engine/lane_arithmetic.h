@@ -21,6 +21,9 @@
 
 #include <cstddef>
 #include <cstring>
+#ifdef __wasm_simd128__
+#include <wasm_simd128.h>
+#endif
 
 #include "engine/bins.h"
 
@@ -36,30 +39,77 @@ using HalfLanes = double __attribute__((vector_size(kLanes / 2 * sizeof(double))
   return __builtin_convertvector(value, WideLanes);
 }
 
+// The lanes one vector register holds. WebAssembly's registers hold four floats: a loop that
+// keeps several lane vectors live takes the lanes a register's worth at a time there, so
+// that its values stay in registers instead of going to memory at every operation.
+#ifdef __wasm_simd128__
+inline constexpr int kRegisterLanes = 4;
+using RegisterLanes = float __attribute__((vector_size(kRegisterLanes * sizeof(float))));
+using WideRegisterLanes = double __attribute__((vector_size(kRegisterLanes * sizeof(double))));
+
+[[gnu::always_inline]] inline WideRegisterLanes widen(RegisterLanes value) {
+  return __builtin_convertvector(value, WideRegisterLanes);
+}
+
+// Rounded to float by two of WebAssembly's demote instructions: its compiler turns a plain
+// conversion of a double vector into one scalar conversion per lane.
+[[gnu::always_inline]] inline RegisterLanes narrow(WideRegisterLanes wide) {
+  using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+  const v128_t low = wasm_f32x4_demote_f64x2_zero(
+      reinterpret_cast<v128_t>(Pair(__builtin_shufflevector(wide, wide, 0, 1))));
+  const v128_t high = wasm_f32x4_demote_f64x2_zero(
+      reinterpret_cast<v128_t>(Pair(__builtin_shufflevector(wide, wide, 2, 3))));
+  return reinterpret_cast<RegisterLanes>(wasm_i64x2_shuffle(low, high, 0, 2));
+}
+
+// a * factor in float, lane by lane, through double as the roundedProduct below.
+[[gnu::always_inline]] inline RegisterLanes roundedProduct(RegisterLanes a, double factor) {
+  return narrow(widen(a) * factor);
+}
+#else
+inline constexpr int kRegisterLanes = kLanes;
+using RegisterLanes = Lanes;
+#endif
+static_assert(kLanes % kRegisterLanes == 0, "whole registers");
+
+// The lanes rounded to float, each by one IEEE conversion.
+[[gnu::always_inline]] inline Lanes narrow(WideLanes wide) {
+#ifdef __wasm_simd128__
+  using Half = float __attribute__((vector_size(kLanes / 2 * sizeof(float))));
+  const Half low = __builtin_shufflevector(narrow(__builtin_shufflevector(wide, wide, 0, 1, 2, 3)),
+                                           narrow(__builtin_shufflevector(wide, wide, 4, 5, 6, 7)),
+                                           0, 1, 2, 3, 4, 5, 6, 7);
+  const Half high = __builtin_shufflevector(
+      narrow(__builtin_shufflevector(wide, wide, 8, 9, 10, 11)),
+      narrow(__builtin_shufflevector(wide, wide, 12, 13, 14, 15)), 0, 1, 2, 3, 4, 5, 6, 7);
+  return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+#else
+  return __builtin_convertvector(wide, Lanes);
+#endif
+}
+
 // Every lane of `wide` times `factor`, rounded to float once. The two halves are multiplied
 // separately so that the compiler keeps the scalar in one register.
 [[gnu::always_inline]] inline Lanes roundedProduct(WideLanes wide, double factor) {
   const HalfLanes low = __builtin_shufflevector(wide, wide, 0, 1, 2, 3, 4, 5, 6, 7) * factor;
   const HalfLanes high = __builtin_shufflevector(wide, wide, 8, 9, 10, 11, 12, 13, 14, 15) * factor;
-  return __builtin_convertvector(
-      __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15),
-      Lanes);
+  return narrow(
+      __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
 }
 
-// a * b in float, lane by lane.
-[[gnu::always_inline]] inline Lanes roundedProduct(Lanes a, float b) {
-  return roundedProduct(widen(a), static_cast<double>(b));
+// a * b in float, lane by lane (b a float, or a float widened to double).
+[[gnu::always_inline]] inline Lanes roundedProduct(Lanes a, double b) {
+  return roundedProduct(widen(a), b);
 }
 
 // a * b in float, lane by lane.
 [[gnu::always_inline]] inline Lanes roundedProduct(Lanes a, Lanes b) {
-  const WideLanes product = widen(a) * widen(b);
-  return __builtin_convertvector(product, Lanes);
+  return narrow(widen(a) * widen(b));
 }
 
 // a / b in float, lane by lane.
 [[gnu::always_inline]] inline Lanes roundedQuotient(Lanes a, Lanes b) {
-  return __builtin_convertvector(widen(a) / widen(b), Lanes);
+  return narrow(widen(a) / widen(b));
 }
 
 // Whether any lane holds a value other than +0 or -0. Written with integer operations: GCC
@@ -97,6 +147,17 @@ using HalfLanes = double __attribute__((vector_size(kLanes / 2 * sizeof(double))
   } else {
     std::memcpy(to, &value, static_cast<std::size_t>(count) * sizeof(float));
   }
+}
+
+// The register's worth of lanes of `value` from lane `first` on.
+[[gnu::always_inline]] inline RegisterLanes registerPart(const Lanes& value, int first) {
+  RegisterLanes part;
+  std::memcpy(&part, reinterpret_cast<const float*>(&value) + first, sizeof part);
+  return part;
+}
+
+[[gnu::always_inline]] inline void setRegisterPart(Lanes& value, int first, RegisterLanes part) {
+  std::memcpy(reinterpret_cast<float*>(&value) + first, &part, sizeof part);
 }
 
 // out[k] = a[k] * b[k] in float for k < count, without subnormal operations. out may be a or b.

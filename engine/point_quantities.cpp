@@ -244,45 +244,49 @@ class BinRanges {
   std::array<int, kBinCount + 2> riskySuffix_{};
 };
 
-// kStepsPerPass aluminium steps of the bins [first, end): each step multiplies every weight
-// by its bin's factor; per step and lane the sum of the weights in bin order. The double
-// path widens each weight once per step, which costs more than the float path but no assist.
-[[gnu::always_inline]] inline void stepLowBins(LaneColumns& weight, const BinColumn& stepFactor,
-                                               int first, int end, StepSums& sums) {
-  static_assert(kStepsPerPass == 4, "one sum per step of a pass");
-  Lanes sum0 = sums[0], sum1 = sums[1], sum2 = sums[2], sum3 = sums[3];
-  for (int bin = first; bin < end; ++bin) {
-    const double factor = stepFactor[bin];
-    Lanes binWeight = roundedProduct(widen(weight[bin]), factor);
-    sum0 = sum0 + binWeight;
-    binWeight = roundedProduct(widen(binWeight), factor);
-    sum1 = sum1 + binWeight;
-    binWeight = roundedProduct(widen(binWeight), factor);
-    sum2 = sum2 + binWeight;
-    binWeight = roundedProduct(widen(binWeight), factor);
-    sum3 = sum3 + binWeight;
-    weight[bin] = binWeight;
+// How a step multiplies a weight by its bin's factor: through double (lane_arithmetic.h),
+// which costs more than the float product but no assist, or in float.
+enum class StepPath { kThroughDouble, kFloat };
+
+// A function, always inlined, rather than a lambda: the clones for wider vectors must not
+// call code built for the baseline with a vector argument (the two pass it differently).
+template <StepPath path>
+[[gnu::always_inline]] inline RegisterLanes stepProduct(RegisterLanes weight, float factor) {
+  if constexpr (path == StepPath::kThroughDouble) {
+    return roundedProduct(weight, static_cast<double>(factor));
+  } else {
+    return weight * factor;
   }
-  sums = {sum0, sum1, sum2, sum3};
 }
 
+// kStepsPerPass aluminium steps of the bins [first, end): each step multiplies every weight
+// by its bin's factor; per step and lane the sum of the weights in bin order. Lanes are
+// independent, so taking them a register's worth at a time keeps every lane's order of
+// operations.
+template <StepPath path>
 [[gnu::always_inline]] inline void stepBins(LaneColumns& weight, const BinColumn& stepFactor,
                                             int first, int end, StepSums& sums) {
-  Lanes sum0 = sums[0], sum1 = sums[1], sum2 = sums[2], sum3 = sums[3];
-  for (int bin = first; bin < end; ++bin) {
-    const float factor = stepFactor[bin];
-    Lanes binWeight = weight[bin];
-    binWeight = binWeight * factor;
-    sum0 = sum0 + binWeight;
-    binWeight = binWeight * factor;
-    sum1 = sum1 + binWeight;
-    binWeight = binWeight * factor;
-    sum2 = sum2 + binWeight;
-    binWeight = binWeight * factor;
-    sum3 = sum3 + binWeight;
-    weight[bin] = binWeight;
+  static_assert(kStepsPerPass == 4, "one sum per step of a pass");
+  for (int part = 0; part < kLanes; part += kRegisterLanes) {
+    RegisterLanes sum0 = registerPart(sums[0], part), sum1 = registerPart(sums[1], part),
+                  sum2 = registerPart(sums[2], part), sum3 = registerPart(sums[3], part);
+    for (int bin = first; bin < end; ++bin) {
+      const float factor = stepFactor[bin];
+      RegisterLanes binWeight = stepProduct<path>(registerPart(weight[bin], part), factor);
+      sum0 = sum0 + binWeight;
+      binWeight = stepProduct<path>(binWeight, factor);
+      sum1 = sum1 + binWeight;
+      binWeight = stepProduct<path>(binWeight, factor);
+      sum2 = sum2 + binWeight;
+      binWeight = stepProduct<path>(binWeight, factor);
+      sum3 = sum3 + binWeight;
+      setRegisterPart(weight[bin], part, binWeight);
+    }
+    setRegisterPart(sums[0], part, sum0);
+    setRegisterPart(sums[1], part, sum1);
+    setRegisterPart(sums[2], part, sum2);
+    setRegisterPart(sums[3], part, sum3);
   }
-  sums = {sum0, sum1, sum2, sum3};
 }
 
 // Up to kLanes points. The clones for wider vectors use the same IEEE operations (no fused
@@ -324,8 +328,9 @@ ENGINE_VECTOR_CLONES void computeLaneBatch(std::span<const Spectrum> spectra,
        firstStep += kStepsPerPass) {
     ranges.update(weight, firstStep + kStepsPerPass - 1);
     StepSums stepSums{};
-    stepLowBins(weight, factors.stepFactor, ranges.zeroEnd(), ranges.lowEnd(), stepSums);
-    stepBins(weight, factors.stepFactor, ranges.lowEnd(), lastBin + 1, stepSums);
+    stepBins<StepPath::kThroughDouble>(weight, factors.stepFactor, ranges.zeroEnd(),
+                                       ranges.lowEnd(), stepSums);
+    stepBins<StepPath::kFloat>(weight, factors.stepFactor, ranges.lowEnd(), lastBin + 1, stepSums);
     for (int lane = 0; lane < count; ++lane) {
       for (int offset = 0; offset < kStepsPerPass && searching[lane]; ++offset) {
         const int step = firstStep + offset;

@@ -5,8 +5,10 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/float_rules.h"
+#include "engine/lane_arithmetic.h"
 
 namespace engine {
 namespace {
@@ -15,7 +17,10 @@ namespace {
 // The map is its own inverse. Clamping and the NaN test work on these integers because
 // GCC keeps a floating-point comparison as a branch (it may raise an IEEE flag), and a
 // branch in the loop would stop the vectorisation.
-constexpr std::int32_t orderedBits(std::int32_t bits) { return bits ^ ((bits >> 31) & 0x7fffffff); }
+template <typename Int>
+constexpr Int orderedBits(Int bits) {
+  return bits ^ ((bits >> 31) & 0x7fffffff);
+}
 
 // Outside [-110, 100] the float result is already 0 or +infinity; clamping keeps 2^n a
 // normal double below.
@@ -47,38 +52,67 @@ constexpr std::array<double, 9> kCoefficients = {
     1.3255211567780395e-06,
 };
 
+// The kernel's types for one float, and for the lanes of a register where the compiler
+// would not vectorise the conversions well by itself: the kernel is written once for both.
+template <typename Float>
+struct KernelTypes {
+  using Int = std::int32_t;
+  using Double = double;
+  using Bits = std::uint64_t;
+  static Double widen(Float x) { return static_cast<double>(x); }
+  static Float narrow(Double x) { return static_cast<float>(x); }
+};
+#ifdef __wasm_simd128__
+template <>
+struct KernelTypes<RegisterLanes> {
+  using Int = std::int32_t __attribute__((vector_size(kRegisterLanes * sizeof(std::int32_t))));
+  using Double = WideRegisterLanes;
+  using Bits = std::uint64_t __attribute__((vector_size(kRegisterLanes * sizeof(std::uint64_t))));
+  [[gnu::always_inline]] static Double widen(RegisterLanes x) { return engine::widen(x); }
+  [[gnu::always_inline]] static RegisterLanes narrow(Double x) { return engine::narrow(x); }
+};
+#endif
+
 // Estrin's scheme: the same polynomial in a shallow tree of operations, so that the
 // vectorised loop is not held up by one long chain of dependent multiplications.
-[[gnu::always_inline]] inline double polynomialOf(double f) {
+template <typename Double>
+[[gnu::always_inline]] inline Double polynomialOf(Double f) {
   const auto& c = kCoefficients;
-  const double f2 = f * f;
-  const double f4 = f2 * f2;
-  const double low = (c[0] + c[1] * f) + f2 * (c[2] + c[3] * f);
-  const double high = (c[4] + c[5] * f) + f2 * (c[6] + c[7] * f);
+  const Double f2 = f * f;
+  const Double f4 = f2 * f2;
+  const Double low = (c[0] + c[1] * f) + f2 * (c[2] + c[3] * f);
+  const Double high = (c[4] + c[5] * f) + f2 * (c[6] + c[7] * f);
   return (low + f4 * high) + (f4 * f4) * c[8];
 }
 
 // Branch-free so that a loop over it vectorises; computed in double and rounded once.
-[[gnu::always_inline]] inline float exponentialKernel(float x) {
-  const std::int32_t bits = std::bit_cast<std::int32_t>(x);
-  const std::int32_t key = std::clamp(orderedBits(bits), kLowestKey, kHighestKey);
-  const double argument = static_cast<double>(std::bit_cast<float>(orderedBits(key)));
+template <typename Float>
+[[gnu::always_inline]] inline Float exponentialKernel(Float x) {
+  using Types = KernelTypes<Float>;
+  using Int = typename Types::Int;
+  using Double = typename Types::Double;
+  const Int bits = std::bit_cast<Int>(x);
+  const Int ordered = orderedBits(bits);
+  const Int low = ordered < kLowestKey ? Int{} + kLowestKey : ordered;
+  const Int key = low > kHighestKey ? Int{} + kHighestKey : low;
+  const Double argument = Types::widen(std::bit_cast<Float>(orderedBits(key)));
 
   // e^x = 2^y = 2^n * 2^f with n = round(y), |f| <= 1/2 exact. The one rounding of
   // y = x log2(e) (|y| < 160) moves the result by less than 3e-14 relative.
-  const double y = argument * kLog2e;
-  const double shifted = y + kRoundingShift;
-  const double f = y - (shifted - kRoundingShift);
-  const double polynomial = polynomialOf(f);
+  const Double y = argument * kLog2e;
+  const Double shifted = y + kRoundingShift;
+  const Double f = y - (shifted - kRoundingShift);
+  const Double polynomial = polynomialOf(f);
 
   // 2^n built in the exponent field: the low bits of `shifted` hold n (two's complement),
   // and the shift drops everything above them.
-  const std::uint64_t scaleBits = (std::bit_cast<std::uint64_t>(shifted) + kExponentBias)
-                                  << kMantissaBits;
-  const float result = static_cast<float>(polynomial * std::bit_cast<double>(scaleBits));
+  using Bits = typename Types::Bits;
+  const Bits scaleBits = (std::bit_cast<Bits>(shifted) + kExponentBias) << kMantissaBits;
+  const Int result =
+      std::bit_cast<Int>(Types::narrow(polynomial * std::bit_cast<Double>(scaleBits)));
   // A NaN argument is returned as it is (selected by a mask, not a branch).
-  const std::int32_t nanMask = -static_cast<std::int32_t>((bits & kMagnitudeMask) > kInfinityBits);
-  return std::bit_cast<float>((bits & nanMask) | (std::bit_cast<std::int32_t>(result) & ~nanMask));
+  const Int nanMask = (bits & kMagnitudeMask) > kInfinityBits ? Int{} - 1 : Int{};
+  return std::bit_cast<Float>((bits & nanMask) | (result & ~nanMask));
 }
 
 }  // namespace
@@ -88,7 +122,16 @@ float expSingle(float x) { return exponentialKernel(x); }
 // The AVX-512 and AVX2 clones only widen the vectors: neither enables fused multiply-add,
 // so they perform the same IEEE operations and every path gives the same floats.
 ENGINE_VECTOR_CLONES void expSingleArray(const float* in, float* out, std::size_t count) {
-  for (std::size_t k = 0; k < count; ++k) out[k] = exponentialKernel(in[k]);
+  std::size_t k = 0;
+#ifdef __wasm_simd128__
+  for (; k + kRegisterLanes <= count; k += kRegisterLanes) {
+    RegisterLanes lanes;
+    std::memcpy(&lanes, in + k, sizeof lanes);
+    lanes = exponentialKernel(lanes);
+    std::memcpy(out + k, &lanes, sizeof lanes);
+  }
+#endif
+  for (; k < count; ++k) out[k] = exponentialKernel(in[k]);
 }
 
 }  // namespace engine

@@ -27,8 +27,15 @@ const server = http.createServer((request, response) => {
     response.writeHead(404).end('not found');
     return;
   }
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-  fs.createReadStream(file).pipe(response);
+  const headers = { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream', Vary: 'Accept-Encoding' };
+  // The build's file names under assets/ change with their contents: kept for good.
+  if (name.startsWith('/assets/')) headers['Cache-Control'] = 'public, max-age=31536000, immutable';
+  // The build writes a gzip copy beside the larger files; sent to browsers that take it.
+  const compressed = `${file}.gz`;
+  const gzip = /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && fs.existsSync(compressed);
+  if (gzip) headers['Content-Encoding'] = 'gzip';
+  response.writeHead(200, headers);
+  fs.createReadStream(gzip ? compressed : file).pipe(response);
 });
 server.listen(port, '127.0.0.1', () => {
   console.log(`Palvane in the browser: http://127.0.0.1:${server.address().port}/`);

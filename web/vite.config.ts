@@ -3,6 +3,7 @@
 import { defineConfig, type Plugin } from 'vite';
 import fs from 'node:fs';
 import path from 'node:path';
+import zlib from 'node:zlib';
 
 const translationsFile = path.resolve(__dirname, '../palvane/forms/translations/palvane_en.ts');
 // The desktop's calibration messages: their Japanese source texts, translated like every
@@ -60,9 +61,29 @@ function desktopMessages(): Plugin {
   };
 }
 
+// A gzip copy beside every text and WebAssembly file of the build, for servers that send
+// precompressed files (web/serve.mjs does): smaller transfers without compressing at
+// every request.
+function precompressed(): Plugin {
+  let outDir = '';
+  return {
+    name: 'precompressed',
+    apply: 'build',
+    configResolved: (config) => void (outDir = path.resolve(config.root, config.build.outDir)),
+    closeBundle() {
+      const files = fs.readdirSync(outDir, { recursive: true, withFileTypes: true });
+      for (const file of files) {
+        if (!file.isFile() || !/\.(html|js|css|wasm|svg)$/.test(file.name)) continue;
+        const name = path.join(file.parentPath, file.name);
+        fs.writeFileSync(`${name}.gz`, zlib.gzipSync(fs.readFileSync(name), { level: 9 }));
+      }
+    },
+  };
+}
+
 export default defineConfig({
   base: './',
-  plugins: [desktopTranslations(), desktopMessages()],
+  plugins: [desktopTranslations(), desktopMessages(), precompressed()],
   worker: { format: 'es' },
   build: { target: 'es2020', outDir: 'dist', emptyOutDir: true, chunkSizeWarningLimit: 1500 },
 });

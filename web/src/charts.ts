@@ -1,6 +1,6 @@
 // The figures: the three maps, the spectra and the profile, drawn with echarts' SVG
 // renderer (so that they export as SVG as they are shown).
-import * as echarts from 'echarts';
+import * as echarts from './chart_library';
 import { contourLevels, contourSegments } from './contours';
 import { binEnergy, kColumns, kGridStepMm, kRows, type PointResult } from './model';
 import { t } from './texts';

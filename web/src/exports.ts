@@ -1,6 +1,6 @@
 // Downloads: the engine's files, the desktop's report set as a zip, the figures as SVG and
 // PNG. Everything is made in the page; nothing is sent anywhere.
-import type { ECharts } from 'echarts';
+import type { ECharts } from './chart_library';
 import { strToU8, zipSync } from 'fflate';
 
 export function download(name: string, content: Blob | string, type = 'text/plain'): void {

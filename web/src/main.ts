@@ -1,31 +1,17 @@
 // The page: settings, the beam-axis spectrum and its quality, the three maps with points,
 // the profile and the downloads. The model runs in a worker.
+import { ask } from './model_worker';
 import './style.css';
-import type { ECharts } from 'echarts';
+import type { ECharts } from './chart_library';
 import { createChart, drawMap, drawProfile, drawSpectra, quantities, type Quantity } from './charts';
 import { CalibrationPanel, type CallModule } from './calibration';
 import { download, layerCaptionLine, pngOf, svgOf, zipOfSet, type LayerCaptions } from './exports';
 import type { Material } from './layers';
-import { heelCutOffMm, kGridStepMm, kRows, type FieldResult, type PointResult, type Question, type Reply, type Setup } from './model';
+import { heelCutOffMm, kGridStepMm, kRows, type FieldResult, type PointResult, type Setup } from './model';
 import { SettingsForm } from './settings';
 import { currentLanguage, setLanguage, t, type Language } from './texts';
 
 const byId = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
-
-const worker = new Worker(new URL('./worker.ts', import.meta.url), { type: 'module' });
-let nextRequest = 1;
-const waiting = new Map<number, (reply: Reply['answer']) => void>();
-worker.onmessage = (event: MessageEvent<Reply>) => {
-  waiting.get(event.data.id)?.(event.data.answer);
-  waiting.delete(event.data.id);
-};
-function ask(request: Question): Promise<Reply['answer']> {
-  const id = nextRequest++;
-  return new Promise((resolve) => {
-    waiting.set(id, resolve);
-    worker.postMessage({ ...request, id });
-  });
-}
 
 const callModule: CallModule = (name, ...args) => ask({ kind: 'call', name, args }) as unknown as ReturnType<CallModule>;
 

@@ -2,8 +2,8 @@
 // map read-outs with the native sweep, adds a clicked and a typed point, compares the
 // downloaded engine files with the native engine's, computes through an added silver filter
 // and a plate, loads a tube profile and compares its aluminium and absolute air kerma with
-// sweep's and the downloaded CSV set with the desktop's report set, times whole fields
-// against the native benchmarks' settings and takes the screenshots.
+// sweep's and the downloaded CSV set with the desktop's report set, and takes the
+// screenshots (speed.mjs times the page).
 //   node web/tests/page.mjs <dist dir> <native bin dir> <screenshot dir>
 import fs from 'node:fs';
 import os from 'node:os';
@@ -23,7 +23,6 @@ const check = (ok, what) => {
 
 // The study of the issue: Mo/Mo 28 kV, theta 22, phi 0, 0.8 mm Be, 0.03 mm Mo.
 const study = { target: 'mo', tube_voltage: '28', target_angle: '22', tilt_angle: '0', beryllium: '0.8', aluminium: '0', molybdenum: '0.03', rhodium: '0', air_layer: '60' };
-const tungsten50 = { ...study, target: 'w', tube_voltage: '50', molybdenum: '0', rhodium: '0.05' };
 
 // The last row of a native sweep of the study's settings at a tube voltage with further
 // options, by column.
@@ -60,7 +59,7 @@ async function compute(page, settings) {
   await page.click('#settings-form button[type=submit]');
   await page.waitForSelector('#status[data-state=done]');
   const texts = await page.$$eval('#axis-quality dd', (cells) => cells.map((cell) => cell.textContent));
-  return { hvl: parseFloat(texts[0]), milliseconds: parseFloat(texts[texts.length - 1]) };
+  return { hvl: parseFloat(texts[0]) };
 }
 
 // The pixel of (x, y) mm on a map: the maps' grid leaves 48, 84, 36 and 56 pixels.
@@ -199,15 +198,6 @@ check((await page.textContent('#calibration-message')) === 'bad.txt, line 3: unk
   `a damaged profile: "${await page.textContent('#calibration-message')}", the kept one unchanged`);
 await page.fill('#setting-tube_voltage', '28');
 await page.fill('#setting-aluminium', '0');
-
-// Benchmarks: the worker's time for a whole field, median of five, at the native
-// benchmarks' settings (reported, not asserted).
-for (const [name, settings] of [['Mo 28 kV', study], ['W 50 kV', tungsten50]]) {
-  const times = [];
-  for (let k = 0; k < 5; ++k) times.push((await compute(page, settings)).milliseconds);
-  times.sort((a, b) => a - b);
-  console.log(`benchmark: whole field ${name} in headless chromium, median of 5: ${times[2]} ms`);
-}
 await compute(page, study);
 
 if (shotDir) {
