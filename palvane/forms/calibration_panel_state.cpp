@@ -38,18 +38,6 @@ CalibrationStatus CalibrationPanel::status() const {
   return calibrationStatus(profile_, tubeSetupOf(state().TargetType, texts));
 }
 
-AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube,
-                                        const AddedLayers& layers) const {
-  return absoluteScale(state(), targetType, tube, outputMeasurement(), layers);
-}
-
-std::vector<std::string> CalibrationPanel::stateLines(int targetType, const TubeSettings& tube,
-                                                      const AddedLayers& layers) const {
-  return calibrationLines(profile_,
-                          calibrationStatus(profile_, tubeSetupOf(targetType, tube, layers)),
-                          scaleAt(targetType, tube, layers));
-}
-
 calibration::TubeProfile& CalibrationPanel::profileForForm() {
   const Target target = targetOfFlag(state().TargetType);
   if (!profile_ || profile_->target != target) {
@@ -105,9 +93,8 @@ QString CalibrationPanel::reasonText(const std::optional<calibration::TubeProfil
   switch (status.unserved) {
     case Unserved::kOtherTarget:
       return translated(kOtherTargetReason)
-          .arg(translated(profile && profile->target == Target::kTungsten
-                              ? kTungstenTargetName
-                              : kMolybdenumTargetName));
+          .arg(translated(profile && profile->target == Target::kTungsten ? kTungstenTargetName
+                                                                          : kMolybdenumTargetName));
     case Unserved::kNoFit:
       return translated(kNoFitReason).arg(value(0));
     case Unserved::kOtherAluminium:
