@@ -158,11 +158,10 @@ void CalibrationPanel::FitButton_Click() {
     warn(QString::fromStdString(*problem));
     return;
   }
-  const TubeSettings tube = readTubeSettings(texts);
   try {
     // The fit is for the form's filters, the added row's included.
-    const calibration::HvlFit fit = FitTubeAluminium(shared, shared.TargetType, tube, read->pairs,
-                                                     modelLayers(shared, formSetup));
+    const calibration::HvlFit fit =
+        FitTubeAluminium(shared, formSetup, read->pairs, modelLayers(shared, formSetup));
     // Kept for the form's filters, the added row's included; a plate is modelled, not a
     // filter of the tube.
     calibration::FilterCalibration made = calibration::FilterCalibration::madeWith(formSetup);
@@ -233,7 +232,6 @@ void CalibrationPanel::OutputButton_Click() {
     warn(settingProblemMessage(*problem));
     return;
   }
-  const TubeSettings tube = readTubeSettings(texts);
   const TubeSetup setup = tubeSetupOf(state().TargetType, texts);
   if (!(setup.tubeVoltage >= kLowestTubeVoltage && setup.tubeVoltage <= kHighestTubeVoltage)) {
     warn(translated(kCalibrationFormVoltageMessage).arg(shortestText(setup.tubeVoltage)));

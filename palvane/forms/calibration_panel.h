@@ -55,11 +55,6 @@ class CalibrationPanel : public QObject {
   // The state of the form's settings for the profile (not for these settings while a
   // setting is not a number).
   CalibrationStatus status() const;
-  // The state of the target, settings (thicknesses in cm) and added layers for the profile.
-  CalibrationStatus statusAt(int targetType, const TubeSettings& tube,
-                             const AddedLayers& layers) const {
-    return calibrationStatus(profile_, tubeSetupOf(targetType, tube, layers));
-  }
   // Why the profile does not serve the settings of a status, in the language chosen now.
   static QString reasonText(const std::optional<calibration::TubeProfile>& profile,
                             const CalibrationStatus& status);
@@ -69,11 +64,6 @@ class CalibrationPanel : public QObject {
   static QString stateText(const std::optional<calibration::TubeProfile>& profile,
                            const CalibrationStatus& status);
   static QString stateStyle(CalibrationState state);
-  // The absolute scale of the air kerma at the target and settings.
-  AbsoluteScale scaleAt(int targetType, const TubeSettings& tube, const AddedLayers& layers) const;
-  // What saved files state about the calibration at the target and settings.
-  std::vector<std::string> stateLines(int targetType, const TubeSettings& tube,
-                                      const AddedLayers& layers) const;
   // Called on every change of the form's settings: on a change of the added filter, the
   // profile's fit for the new filter goes into the aluminium box and the rows when it has
   // one (the box keeps its text otherwise); then the state line is renewed.

@@ -29,8 +29,8 @@ void CalibrationPanel::HeelButton_Click() {
       panel_.window(),
       [this](const std::vector<calibration::HeelPoint>& points) { return fitHeel(points); },
       [](double x) {
-        const TubeSettings tube = readTubeSettings(parameterTexts());
-        return beyondHeelCutOff(0.1 * x, tube.targetAngle, tube.tiltAngle, state().Pi);
+        const TubeSetup setup = tubeSetupOf(state().TargetType, parameterTexts());
+        return beyondHeelCutOff(0.1 * x, setup.targetAngle, setup.tiltAngle, state().Pi);
       });
   dialog.exec();
 }
@@ -38,9 +38,7 @@ void CalibrationPanel::HeelButton_Click() {
 std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
     const std::vector<calibration::HeelPoint>& points) {
   const SharedState& shared = state();
-  const int target = shared.TargetType;
-  const TubeSettings tube = readTubeSettings(parameterTexts());
-  const TubeSetup setup = tubeSetupOf(target, parameterTexts());
+  const TubeSetup setup = tubeSetupOf(shared.TargetType, parameterTexts());
   const std::string filter = calibration::filterKey(calibration::filtersOf(setup));
   const ModelLayers layers = modelLayers(shared, setup);
   // The aluminium is refitted with the angle when the profile has pairs for this filter,
@@ -52,25 +50,24 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
                : std::vector<calibration::HvlPair>{};
   const auto heelModel = [&](double aluminium) -> calibration::HeelModel {
     return [&, aluminium](double angle) {
-      TubeSettings at = tube;
+      TubeSetup at = setup;
       at.targetAngle = angle;
-      if (!pairs.empty()) at.aluminium = 0.1 * aluminium;  // mm to cm
-      return HeelRelativeKerma(shared, target, at, points);
+      if (!pairs.empty()) at.aluminium = aluminium;
+      return HeelRelativeKerma(shared, at, points);
     };
   };
   const auto hvlModel = [&](double angle) -> calibration::HvlModel {
     return [&, angle](double tubeVoltage, double aluminium) {
-      TubeSettings at = tube;
+      TubeSetup at = setup;
       at.targetAngle = angle;
       at.tubeVoltage = tubeVoltage;
-      at.aluminium = 0.1 * aluminium;
-      return BeamAxisHvl(shared, target, at, layers);
+      at.aluminium = aluminium;
+      return BeamAxisHvl(shared, at, layers);
     };
   };
   calibration::HeelAndAluminium fit;
   try {
-    fit =
-        calibration::fitHeelAndAluminium(heelModel, hvlModel, points, pairs, 10.0 * tube.aluminium);
+    fit = calibration::fitHeelAndAluminium(heelModel, hvlModel, points, pairs, setup.aluminium);
   } catch (const calibration::HeelUnreachable& error) {
     QStringList values;
     for (std::size_t n = 0; n < points.size() && n < error.nearestKerma.size(); ++n) {
@@ -89,7 +86,7 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   calibration::TubeProfile& profile = profileForForm();
   calibration::HeelCalibration heel;
   heel.filter = filter;
-  heel.tubeVoltage = tube.tubeVoltage;
+  heel.tubeVoltage = setup.tubeVoltage;
   heel.points = fit.heel.points;
   heel.targetAngle = fit.heel.targetAngle;
   heel.date = todayText();

@@ -38,18 +38,6 @@ CalibrationStatus CalibrationPanel::status() const {
   return calibrationStatus(profile_, tubeSetupOf(state().TargetType, texts));
 }
 
-AbsoluteScale CalibrationPanel::scaleAt(int targetType, const TubeSettings& tube,
-                                        const AddedLayers& layers) const {
-  return absoluteScale(state(), targetType, tube, outputMeasurement(), layers);
-}
-
-std::vector<std::string> CalibrationPanel::stateLines(int targetType, const TubeSettings& tube,
-                                                      const AddedLayers& layers) const {
-  return calibrationLines(profile_,
-                          calibrationStatus(profile_, tubeSetupOf(targetType, tube, layers)),
-                          scaleAt(targetType, tube, layers));
-}
-
 calibration::TubeProfile& CalibrationPanel::profileForForm() {
   const Target target = targetOfFlag(state().TargetType);
   if (!profile_ || profile_->target != target) {

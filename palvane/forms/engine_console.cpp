@@ -145,11 +145,11 @@ void EngineConsole::reportEnd(int exitCode, QProcess::ExitStatus exitStatus) {
   showEngineOutput();
   QString endText;
   if (exitStatus == QProcess::CrashExit) {
-    endText = QString(kEngineCrashedText).arg(engineName_);
+    endText = translated(kEngineCrashedText).arg(engineName_);
   } else if (exitCode != 0) {
-    endText = QString(kEngineFailedText).arg(engineName_).arg(exitCode);
+    endText = translated(kEngineFailedText).arg(engineName_).arg(exitCode);
   } else {
-    endText = QString(kEngineEndedText).arg(engineName_);
+    endText = translated(kEngineEndedText).arg(engineName_);
   }
   appendText("\n" + endText + "\n");
   emit engineEnded(exitStatus == QProcess::CrashExit ? -1 : exitCode);

@@ -12,13 +12,16 @@ class QPlainTextEdit;
 
 namespace palvane {
 
-// Messages of the console, shared with the tests; %1 is the engine's name.
-inline constexpr char kEngineEndedText[] =
-    "--- %1 has ended. Press Enter to close this window. ---";
+// Messages of the console, shared with the tests, shown through translated(); %1 is the
+// engine's name, %2 its exit status.
+inline constexpr char kEngineEndedText[] = QT_TRANSLATE_NOOP(
+    "palvane", "--- %1 が終了しました。Enter を押すとこのウィンドウを閉じます。 ---");
 inline constexpr char kEngineFailedText[] =
-    "--- %1 stopped with exit status %2. Press Enter to close this window. ---";
-inline constexpr char kEngineCrashedText[] =
-    "--- %1 stopped abnormally. Press Enter to close this window. ---";
+    QT_TRANSLATE_NOOP("palvane",
+                      "--- %1 が終了状態 %2 で停止しました。Enter を押すとこのウィンドウを閉じ"
+                      "ます。 ---");
+inline constexpr char kEngineCrashedText[] = QT_TRANSLATE_NOOP(
+    "palvane", "--- %1 が異常終了しました。Enter を押すとこのウィンドウを閉じます。 ---");
 
 // In English, the English meaning of a line of the engine's console dialogue: the line
 // with its Japanese message put into English. Empty for any other line, and in Japanese.

@@ -122,7 +122,7 @@ QString MapView::valueAt(double xMm, double yMm) const {
   const double relative = map_[column][row];
   QString value;
   if (!(relative > 0.0) || !std::isfinite(relative)) {
-    value = QString::fromLatin1(kBeyondCutOffText);
+    value = translated(kBeyondCutOffText);
   } else if (quantity_ == MapQuantity::kHvl) {
     value = formatted(axisHvl_ * relative, "0.000") + QStringLiteral(" mm Al");
   } else {

@@ -64,7 +64,7 @@ class MapView : public QWidget {
   const MapScale& scale() const { return scale_; }
   const std::vector<QPointF>& points() const { return marks_.points; }
   // The read-out of the value at X, Y in mm, as shown under the mouse: "X = 20.0 mm,
-  // Y = 10.0 mm:  93.2 %", or with "Beyond the heel cut-off".
+  // Y = 10.0 mm:  93.2 %", or with kBeyondCutOffText (point_list.h) in the language chosen.
   QString valueAt(double xMm, double yMm) const;
   QString hoverText() const;
 

@@ -5,6 +5,7 @@
 #include "palvane/figures/figure_caption.h"
 #include "palvane/figures/figure_frame.h"
 #include "palvane/forms/form_controls.h"
+#include "palvane/forms/translated_text.h"
 #include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/beam_quality.h"
 
@@ -54,8 +55,7 @@ void PointList::addPoint(const KeptSpectrum& spectrum, bool beyondCutOff,
   put(kX, tenthsOfMillimetre(settings.pointX));
   put(kY, tenthsOfMillimetre(settings.pointY));
   if (!settings.quality) {
-    put(kMeanEnergy, beyondCutOff ? QString::fromLatin1(kBeyondCutOffText)
-                                  : QString::fromLatin1(kBeamQualityUndefinedText));
+    put(kMeanEnergy, translated(beyondCutOff ? kBeyondCutOffText : kQualityUndefinedText));
     setSpan(row, kMeanEnergy, 1, kCount - kMeanEnergy);
     return;
   }

@@ -8,17 +8,14 @@
 
 namespace palvane {
 
-AbsoluteScale absoluteScale(const ModelTables& tables, int targetType, const TubeSettings& tube,
-                            const std::optional<calibration::OutputMeasurement>& output,
-                            const AddedLayers& layers) {
+AbsoluteScale absoluteScale(const ModelTables& tables, const TubeSetup& setup,
+                            const std::optional<calibration::OutputMeasurement>& output) {
   AbsoluteScale scale;
   if (!output) return scale;
-  if (output->setup.target != targetOfFlag(targetType)) {
-    scale.reason =
-        "no output measured for " + std::string(calibration::targetMetal(targetOfFlag(targetType)));
+  if (output->setup.target != setup.target) {
+    scale.reason = "no output measured for " + std::string(calibration::targetMetal(setup.target));
     return scale;
   }
-  const TubeSetup setup = tubeSetupOf(targetType, tube, layers);
   for (const TubeSetup* modelled : {&setup, &output->setup}) {
     if (const std::optional<std::string> problem = layersProblem(tables, *modelled)) {
       scale.reason = *problem;
@@ -26,9 +23,9 @@ AbsoluteScale absoluteScale(const ModelTables& tables, int targetType, const Tub
     }
   }
   const std::optional<double> atSettings =
-      BeamAxisAirKerma(tables, targetType, tube, modelLayers(tables, setup));
-  const std::optional<double> atMeasurement = BeamAxisAirKerma(
-      tables, targetType, tubeSettingsOf(output->setup), modelLayers(tables, output->setup));
+      BeamAxisAirKerma(tables, setup, modelLayers(tables, setup));
+  const std::optional<double> atMeasurement =
+      BeamAxisAirKerma(tables, output->setup, modelLayers(tables, output->setup));
   if (atSettings && atMeasurement) {
     scale.referenceKerma =
         calibration::scaledReferenceKerma(output->output, *atSettings, *atMeasurement);

@@ -23,14 +23,13 @@ struct AbsoluteScale {
   double modelRatio = 1.0;
 };
 
-// The scale of the target, settings and added layers for the output: its reference kerma
-// times the ratio of BeamAxisAirKerma at the settings and at those of the measurement, each
-// with its own added layers (palvane's double-precision model for both). No reference
-// kerma for another target than the output's, layers the tables cannot model, or where the
-// model gives no air kerma.
-AbsoluteScale absoluteScale(const ModelTables& tables, int targetType, const TubeSettings& tube,
-                            const std::optional<calibration::OutputMeasurement>& output,
-                            const AddedLayers& layers = {});
+// The scale of the set-up (target, settings and added layers) for the output: its
+// reference kerma times the ratio of BeamAxisAirKerma at the set-up and at that of the
+// measurement, each with its own added layers (palvane's double-precision model for both).
+// No reference kerma for another target than the output's, layers the tables cannot model,
+// or where the model gives no air kerma.
+AbsoluteScale absoluteScale(const ModelTables& tables, const TubeSetup& setup,
+                            const std::optional<calibration::OutputMeasurement>& output);
 
 // The absolute air kerma in uGy/mAs of a kept spectrum: the scale's reference kerma times
 // the spectrum's air kerma relative to its beam-axis reference; nullopt without a reference

@@ -24,18 +24,22 @@ struct ModelLayers {
   std::optional<LayerColumn> plate;
 };
 
+// A thickness of the set-up, in mm, in the cm the model computes in.
+inline double centimetres(double millimetres) { return millimetres * 0.1; }
+
 // The model's photon spectrum at a point of the image plane for a molybdenum or a tungsten
 // target, with the coefficient tables, Pi and (molybdenum) the stopping powers of `tables`,
-// the settings `tube` and an air layer of airPath cm between focal spot and image plane.
+// the nine settings of `setup` (its target, air layer and added layers are not read: the
+// caller gives them) and an air layer of airPath cm between focal spot and image plane.
 // Fills target (photons produced in the target, bins 2..N) and spectrum (photons per bin at
 // the point; 0 outside bins 2..N) and returns N; nullopt, leaving both untouched, for
 // settings the model cannot compute (see PointSpectrumOutcome::kOutsideModel). The
 // point-spectrum routines are these with their own air layers.
-std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSettings& tube,
+std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSetup& setup,
                                       const PointGeometry& geometry, double airPath,
                                       BinArray& target, BinArray& spectrum,
                                       const ModelLayers& layers = {});
-std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSettings& tube,
+std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSetup& setup,
                                     const PointGeometry& geometry, double airPath, BinArray& target,
                                     BinArray& spectrum, const ModelLayers& layers = {});
 

@@ -53,16 +53,20 @@ double targetBin(int i, double V, double G, double C, const MolybdenumStoppingPo
 
 }  // namespace
 
-std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSettings& tube,
+std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSetup& setup,
                                       const PointGeometry& geometry, double airPath,
                                       BinArray& target, BinArray& spectrum,
                                       const ModelLayers& layers) {
-  const double V = tube.tubeVoltage;
+  const double V = setup.tubeVoltage;
+  const double beryllium = centimetres(setup.beryllium);
+  const double aluminium = centimetres(setup.aluminium);
+  const double molybdenum = centimetres(setup.molybdenum);
+  const double rhodium = centimetres(setup.rhodium);
   const double e = geometry.obliquePath - 1.0;  // 0 exactly on the beam axis
   const double w = geometry.inverseSquare;
   const std::optional<int> lastBin = lastSpectrumBin(V);
   const std::optional<double> G =
-      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, tables.Pi);
+      PathFactor(geometry.offAxisAngle, setup.tiltAngle, setup.targetAngle, tables.Pi);
   const MolybdenumStoppingPower stopping(tables.MoStp);
   if (!lastBin || !G || !stopping.covers(V)) return std::nullopt;
   const int N = *lastBin;
@@ -77,18 +81,17 @@ std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSetti
   double total = 0.0;
   for (int i = 2; i <= N; ++i) {
     const double E = 0.2 * i;
-    spectrum[i] = spectrum[i] * std::exp(-tables.MuBe[i] * tube.beryllium) *
-                  std::exp(-tables.MuAl[i] * tube.aluminium) *
-                  std::exp(-tables.MuMo[i] * tube.molybdenum) *
-                  std::exp(-tables.MuRh[i] * tube.rhodium) * std::exp(-tables.MuAir[i] * airPath) *
+    spectrum[i] = spectrum[i] * std::exp(-tables.MuBe[i] * beryllium) *
+                  std::exp(-tables.MuAl[i] * aluminium) * std::exp(-tables.MuMo[i] * molybdenum) *
+                  std::exp(-tables.MuRh[i] * rhodium) * std::exp(-tables.MuAir[i] * airPath) *
                   added[i] / E;
     total = total + spectrum[i];
   }
 
-  const double Y = LineYield(V, tube.molybdenum);
-  const double* fractions = tube.molybdenum > 0.0 ? kLineFractionsMolybdenumFilter
-                            : tube.rhodium > 0.0  ? kLineFractionsRhodiumFilter
-                                                  : kLineFractionsNoFilter;
+  const double Y = LineYield(V, molybdenum);
+  const double* fractions = molybdenum > 0.0 ? kLineFractionsMolybdenumFilter
+                            : rhodium > 0.0  ? kLineFractionsRhodiumFilter
+                                             : kLineFractionsNoFilter;
   for (int line = 0; line < 5; ++line) spectrum[kLineBins[line]] += fractions[line] * Y * total;
 
   // The excess path through the filters (not beryllium) and the inverse square off axis;
@@ -98,11 +101,10 @@ std::optional<int> MolybdenumSpectrum(const ModelTables& tables, const TubeSetti
   if (layers.plate) plate.push_back(*layers.plate);
   const BinArray plateTransmission = layersTransmission(plate, geometry.obliquePath, N);
   for (int i = 2; i <= N; ++i) {
-    spectrum[i] = spectrum[i] * std::exp(-tables.MuAl[i] * tube.aluminium * e) *
-                  std::exp(-tables.MuMo[i] * tube.molybdenum * e) *
-                  std::exp(-tables.MuRh[i] * tube.rhodium * e) *
-                  std::exp(-tables.MuAir[i] * airPath * e) * addedExcess[i] * plateTransmission[i] *
-                  w;
+    spectrum[i] =
+        spectrum[i] * std::exp(-tables.MuAl[i] * aluminium * e) *
+        std::exp(-tables.MuMo[i] * molybdenum * e) * std::exp(-tables.MuRh[i] * rhodium * e) *
+        std::exp(-tables.MuAir[i] * airPath * e) * addedExcess[i] * plateTransmission[i] * w;
   }
   return N;
 }

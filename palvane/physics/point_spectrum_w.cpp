@@ -48,15 +48,19 @@ void clampTubeVoltage(ParameterTexts& texts) {
 
 }  // namespace
 
-std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSettings& tube,
+std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSetup& setup,
                                     const PointGeometry& geometry, double airPath, BinArray& target,
                                     BinArray& spectrum, const ModelLayers& layers) {
-  const double V = tube.tubeVoltage;
+  const double V = setup.tubeVoltage;
+  const double beryllium = centimetres(setup.beryllium);
+  const double aluminium = centimetres(setup.aluminium);
+  const double molybdenum = centimetres(setup.molybdenum);
+  const double rhodium = centimetres(setup.rhodium);
   const double r = geometry.obliquePath;
   const double w = geometry.inverseSquare;
   const std::optional<int> lastBin = lastSpectrumBin(V);
   const std::optional<double> G =
-      PathFactor(geometry.offAxisAngle, tube.tiltAngle, tube.targetAngle, tables.Pi);
+      PathFactor(geometry.offAxisAngle, setup.tiltAngle, setup.targetAngle, tables.Pi);
   if (!lastBin || !G) return std::nullopt;
   const int N = *lastBin;
   const double C = ThomsonWhiddingtonConstant(V);
@@ -72,10 +76,10 @@ std::optional<int> TungstenSpectrum(const ModelTables& tables, const TubeSetting
   const BinArray added = layersTransmission(addedLayers, r, N);
   for (int i = 2; i <= N; ++i) {
     const double E = 0.2 * i;
-    spectrum[i] = spectrum[i] * std::exp(-tables.MuBe[i] * tube.beryllium) *
-                  std::exp(-tables.MuAl[i] * tube.aluminium * r) *
-                  std::exp(-tables.MuMo[i] * tube.molybdenum * r) *
-                  std::exp(-tables.MuRh[i] * tube.rhodium * r) *
+    spectrum[i] = spectrum[i] * std::exp(-tables.MuBe[i] * beryllium) *
+                  std::exp(-tables.MuAl[i] * aluminium * r) *
+                  std::exp(-tables.MuMo[i] * molybdenum * r) *
+                  std::exp(-tables.MuRh[i] * rhodium * r) *
                   std::exp(-tables.MuAir[i] * airPath * r) * added[i] / E * w;
   }
   return N;

@@ -37,10 +37,10 @@ std::string setFolderName(const std::string& stamp, const TubeSetup& settings) {
 }
 
 std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles,
-                      bool withAbsoluteKerma) {
+                      bool withAbsoluteKerma, bool withFigures) {
   const std::string end(kCsvLineEnd);
   std::string text = stamp.program + ", saved " + stamp.savedAt + end + end;
-  const std::string_view entries[] = {
+  const std::string_view figures[] = {
       "Figures, each as PNG (for documents) and SVG (for scaling and editing):",
       "  map_energy_fluence, map_air_kerma, map_hvl: the three maps over the image plane",
       "    65 cm below the focal spot, mirrored about the anode-cathode axis, with the",
@@ -48,6 +48,11 @@ std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& 
       "  profiles: the three quantities along the X axis (Y = 0), in percent.",
       "  spectra: every spectrum of the set in percent of the beam-axis peak.",
       "",
+  };
+  if (withFigures) {
+    for (const std::string_view entry : figures) text += std::string(entry) + end;
+  }
+  const std::string_view entries[] = {
       "Data (CSV, comma separated, full stop as decimal point; the lines starting with #",
       "state the program, the date, the settings and the reference values):",
       "  map_energy_fluence.csv, map_air_kerma.csv, map_hvl.csv: one line per grid point,",
@@ -61,10 +66,13 @@ std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& 
     text += "  " + file + ": a spectrum, photon energy in keV and photon fluence in percent" + end +
             "    of the beam-axis peak; its header gives the point and the beam quality." + end;
   }
-  if (withAbsoluteKerma) {
+  if (withAbsoluteKerma && withFigures) {
     text += "  map_absolute_air_kerma (figure) and map_absolute_air_kerma.csv: the air kerma" +
             end + "    per tube load in uGy/mAs, the measured output carried to these settings." +
             end;
+  } else if (withAbsoluteKerma) {
+    text += "  map_absolute_air_kerma.csv: the air kerma per tube load in uGy/mAs, the" + end +
+            "    measured output carried to these settings." + end;
   }
   if (!stamp.calibration.empty()) {
     text += end + "Calibration (also in every file's header and caption):" + end;
@@ -113,8 +121,10 @@ std::vector<SetFile> reportSetTexts(const ReportSetContents& contents) {
     rows.push_back({spectrumFiles[n], spectrum.settings});
   }
   add("summary.csv", [&] { return summaryCsv(rows, stamp, run); });
-  add("README.txt",
-      [&] { return setReadme(stamp, spectrumFiles, contents.referenceKerma.has_value()); });
+  add("README.txt", [&] {
+    return setReadme(stamp, spectrumFiles, contents.referenceKerma.has_value(),
+                     contents.withFigures);
+  });
   return files;
 }
 

@@ -18,9 +18,9 @@ std::string setFolderName(const std::string& stamp, const TubeSetup& settings);
 
 // README.txt of a set: what each file is, and the calibration state of the stamp. The
 // spectrum files are named in the order given; the absolute air-kerma map is named when the
-// set has it. CR LF line ends.
+// set has it, the figures when it holds them. CR LF line ends.
 std::string setReadme(const ExportStamp& stamp, const std::vector<std::string>& spectrumFiles,
-                      bool withAbsoluteKerma = false);
+                      bool withAbsoluteKerma = false, bool withFigures = true);
 
 // What a set is made from: the results of a study and the calibration in force, as values,
 // so that any front end can compose the very files the display form saves.
@@ -38,6 +38,9 @@ struct ReportSetContents {
   // The beam-axis spectrum, then the points in the order of the clicks, each with its
   // absolute air kerma where one is known.
   std::vector<KeptSpectrum> spectra;
+  // Whether the set holds the figures beside these texts (the display form's does; a front
+  // end that writes the texts alone says so, and README.txt names no figure).
+  bool withFigures = true;
 };
 
 // One file of a set: its name in the set folder and its bytes.

@@ -1,6 +1,5 @@
 #include "palvane/physics/study.h"
 
-#include "palvane/physics/tube_settings.h"
 #include "text_files/number_text.h"
 
 namespace palvane {
@@ -22,8 +21,7 @@ std::optional<calibration::OutputMeasurement> outputOf(const StudyCalibration& c
 
 AbsoluteScale scaleAt(const ModelTables& tables, const StudyCalibration& calibration,
                       const TubeSetup& setup) {
-  return absoluteScale(tables, targetFlag(setup.target), tubeSettingsOf(setup),
-                       outputOf(calibration), addedLayersOf(setup));
+  return absoluteScale(tables, setup, outputOf(calibration));
 }
 
 CalibrationStatus calibrationStatusAt(const StudyCalibration& calibration, const TubeSetup& setup) {

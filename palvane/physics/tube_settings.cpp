@@ -11,23 +11,6 @@
 
 namespace palvane {
 
-TubeSettings readTubeSettings(const ParameterTexts& texts) {
-  return tubeSettingsOf(tubeSetupOf(0, texts));
-}
-
-TubeSettings tubeSettingsOf(const TubeSetup& setup) {
-  constexpr double kCentimetresPerMillimetre = 0.1;
-  TubeSettings settings;
-  settings.tubeVoltage = setup.tubeVoltage;
-  settings.targetAngle = setup.targetAngle;
-  settings.tiltAngle = setup.tiltAngle;
-  settings.beryllium = setup.beryllium * kCentimetresPerMillimetre;
-  settings.aluminium = setup.aluminium * kCentimetresPerMillimetre;
-  settings.molybdenum = setup.molybdenum * kCentimetresPerMillimetre;
-  settings.rhodium = setup.rhodium * kCentimetresPerMillimetre;
-  return settings;
-}
-
 static_assert(static_cast<std::size_t>(SettingField::kRhodium) + 1 == kSettingBoxes.size());
 
 namespace {

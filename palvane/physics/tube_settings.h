@@ -22,24 +22,6 @@ enum class SettingField {
   kPlate,
 };
 
-// The tube and filter settings as the spectrum form holds them, read as numbers.
-struct TubeSettings {
-  double tubeVoltage = 0.0;  // kV
-  double targetAngle = 0.0;  // theta, degrees
-  double tiltAngle = 0.0;    // phi, degrees
-  double beryllium = 0.0;    // thicknesses in cm (the form holds mm)
-  double aluminium = 0.0;
-  double molybdenum = 0.0;
-  double rhodium = 0.0;
-  friend bool operator==(const TubeSettings&, const TubeSettings&) = default;
-};
-
-// The settings read with SettingNumber (a decimal comma counts as a point).
-TubeSettings readTubeSettings(const ParameterTexts& texts);
-
-// The model's settings of a set-up: thicknesses from mm to cm (times 0.1).
-TubeSettings tubeSettingsOf(const TubeSetup& setup);
-
 // A setting whose text cannot be computed with.
 struct SettingTextProblem {
   SettingField field;

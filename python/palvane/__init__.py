@@ -210,10 +210,11 @@ def sweep(setups: Iterable[TubeSetup], tables: Tables | str | os.PathLike | None
 def write_report(result: Field, folder: str | os.PathLike, points: Iterable[tuple[float, float]] = (),
                  profile: TubeProfile | None = None,
                  tables: Tables | str | os.PathLike | None = None) -> list[str]:
-    """Writes the CSV files of palvane's report set for the field into an existing folder:
-    map_energy_fluence.csv, map_air_kerma.csv, map_hvl.csv, profiles.csv,
-    spectrum_axis.csv, spectrum_point_1.csv ... (one per (x_mm, y_mm) of points) and
-    summary.csv. With a profile that has an output, the spectra state their absolute air
+    """Writes the text files of palvane's report set for the field into an existing folder,
+    composed as the display form composes them: map_energy_fluence.csv, map_air_kerma.csv,
+    map_hvl.csv, profiles.csv, spectrum_axis.csv, spectrum_point_1.csv ... (one per
+    (x_mm, y_mm) of points), summary.csv and README.txt. With a profile that has an
+    output, also map_absolute_air_kerma.csv, and the spectra state their absolute air
     kerma (see absolute_air_kerma; its errors are raised before any file is written).
     Returns the names written.
     """
@@ -223,8 +224,9 @@ def write_report(result: Field, folder: str | os.PathLike, points: Iterable[tupl
     spectra = [spectrum_at(result.setup, 0, 0, tables)]
     spectra += [spectrum_at(result.setup, x, y, tables) for x, y in points]
     absolute = [None] * len(spectra)
+    reference = None
     if profile is not None and profile.output is not None:
         reference = float(absolute_air_kerma(result.setup, profile, 1.0, tables))
         absolute = [reference * s.relative_air_kerma for s in spectra]
     saved_at = datetime.datetime.now().strftime("%Y-%m-%d %H:%M")
-    return _core.write_report(result, spectra, absolute, os.fspath(folder), saved_at)
+    return _core.write_report(result, spectra, absolute, reference, os.fspath(folder), saved_at)

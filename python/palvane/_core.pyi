@@ -180,6 +180,7 @@ def write_report(
     field: Field,
     spectra: list[PointSpectrum],
     absolute_kerma: list[float | None],
+    reference_kerma: float | None,
     folder: str | os.PathLike[str],
     saved_at: str,
 ) -> list[str]: ...

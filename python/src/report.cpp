@@ -3,6 +3,7 @@
 
 #include "bindings.h"
 #include "palvane/physics/exports.h"
+#include "palvane/physics/report_set.h"
 #include "tube_model/point.h"
 
 namespace palvane_python {
@@ -23,9 +24,11 @@ palvane::FieldMap formMap(const tube_model::FieldMap& map) {
 }
 
 palvane::ExportStamp stampOf(const FieldResult& field, const std::string& savedAt) {
-  return {"Palvane " PALVANE_VERSION, savedAt,
+  return {"Palvane " PALVANE_VERSION,
+          savedAt,
           palvane::EngineReferences{field.energyFluenceReference, field.airKermaReference,
-                                    field.hvlReference}};
+                                    field.hvlReference},
+          {}};
 }
 
 palvane::SpectrumExportSettings spectrumSettings(const FieldResult& field, const PointResult& point,
@@ -42,47 +45,44 @@ palvane::SpectrumExportSettings spectrumSettings(const FieldResult& field, const
   return settings;
 }
 
-// Writes the CSV files of a report set into the folder: the three maps, the profiles,
-// each spectrum (the first one the beam axis) and the summary. The spectra are relative
-// to the beam-axis peak. Every text is built before the first file is written. Returns the
-// names of the files.
+// Writes the text files of a report set into the folder, as the display form composes
+// them (without its figures): the three maps, the profiles, the absolute air-kerma map
+// when referenceKerma (uGy/mAs on the beam axis) is given, each spectrum (the first one
+// the beam axis, all relative to its peak), the summary and README.txt. Every text is
+// built before the first file is written. Returns the names of the files.
 std::vector<std::string> writeReport(const FieldResult& field,
                                      const std::vector<PointResult>& spectra,
                                      const std::vector<std::optional<double>>& absoluteKerma,
+                                     std::optional<double> referenceKerma,
                                      const std::filesystem::path& folder,
                                      const std::string& savedAt) {
-  const palvane::ExportStamp stamp = stampOf(field, savedAt);
-  const palvane::TubeSetup& run = field.setup;
-  const palvane::FieldMap fluence = formMap(field.energyFluence);
-  const palvane::FieldMap kerma = formMap(field.airKerma);
-  const palvane::FieldMap hvl = formMap(field.hvl);
-  std::vector<std::pair<std::string, std::string>> files;
-  const std::pair<palvane::MapQuantity, const palvane::FieldMap*> maps[] = {
-      {palvane::MapQuantity::kEnergyFluence, &fluence},
-      {palvane::MapQuantity::kAirKerma, &kerma},
-      {palvane::MapQuantity::kHvl, &hvl}};
-  for (const auto& [quantity, map] : maps) {
-    files.emplace_back(std::string("map_") + palvane::mapQuantityFileTag(quantity) + ".csv",
-                       palvane::mapCsv(*map, quantity, stamp, run));
-  }
-  files.emplace_back("profiles.csv", palvane::profilesCsv(fluence, kerma, hvl, stamp, run));
-  std::vector<palvane::SummaryRow> rows;
+  palvane::ReportSetContents contents;
+  contents.stamp = stampOf(field, savedAt);
+  contents.run = field.setup;
+  contents.fluence = formMap(field.energyFluence);
+  contents.kerma = formMap(field.airKerma);
+  contents.hvl = formMap(field.hvl);
+  contents.referenceKerma = referenceKerma;
+  contents.withFigures = false;
   const double peak = field.beamAxis ? field.beamAxis->sums.peak : 0.0;
   for (std::size_t n = 0; n < spectra.size(); ++n) {
-    const std::string file =
-        n == 0 ? "spectrum_axis.csv" : "spectrum_point_" + std::to_string(n) + ".csv";
-    const palvane::SpectrumExportSettings settings =
-        spectrumSettings(field, spectra[n], absoluteKerma[n]);
-    palvane::BinArray photons{};
-    for (int bin = 1; bin <= tube_model::kBins; ++bin) photons[bin] = spectra[n].spectrum[bin];
-    files.emplace_back(file, palvane::spectrumCsv(photons, peak, settings, stamp));
-    rows.push_back({file, settings});
+    palvane::KeptSpectrum spectrum;
+    for (int bin = 1; bin <= tube_model::kBins; ++bin)
+      spectrum.photons[bin] = spectra[n].spectrum[bin];
+    spectrum.normaliser = peak;
+    spectrum.settings = spectrumSettings(field, spectra[n], absoluteKerma.at(n));
+    contents.spectra.push_back(spectrum);
   }
-  files.emplace_back("summary.csv", palvane::summaryCsv(rows, stamp, run));
+  std::vector<palvane::SetFile> files;
+  try {
+    files = palvane::reportSetTexts(contents);
+  } catch (const palvane::SetFileError& error) {
+    throw palvane::ExportError(error.file + ": " + error.what());
+  }
   std::vector<std::string> names;
-  for (const auto& [file, text] : files) {
-    palvane::writeExportFile(folder / file, [&] { return text; });
-    names.push_back(file);
+  for (const palvane::SetFile& file : files) {
+    palvane::writeExportFile(folder / file.name, [&] { return file.bytes; });
+    names.push_back(file.name);
   }
   return names;
 }
@@ -91,7 +91,8 @@ std::vector<std::string> writeReport(const FieldResult& field,
 
 void bindReport(py::module_& module) {
   module.def("write_report", &writeReport, py::arg("field"), py::arg("spectra"),
-             py::arg("absolute_kerma"), py::arg("folder"), py::arg("saved_at"));
+             py::arg("absolute_kerma"), py::arg("reference_kerma"), py::arg("folder"),
+             py::arg("saved_at"));
 }
 
 }  // namespace palvane_python

@@ -138,7 +138,11 @@ def test_report_set_holds_the_forms_files(tables, tmp_path):
     profile.output = palvane.OutputMeasurement(100, 65, setup)
     names = palvane.write_report(field, tmp_path, [(100, 20)], profile, tables)
     assert sorted(p.name for p in tmp_path.iterdir()) == sorted(names)
-    assert "spectrum_point_1.csv" in names and "map_hvl.csv" in names
+    assert {"spectrum_point_1.csv", "map_hvl.csv", "README.txt"} <= set(names)
+    # The output puts the air-kerma map on its absolute scale: 100 uGy/mAs on the axis.
+    absolute_rows = (tmp_path / "map_absolute_air_kerma.csv").read_text().splitlines()
+    assert next(line for line in absolute_rows if line.startswith("0,0,")).startswith("0,0,100")
+    assert "Figures" not in (tmp_path / "README.txt").read_text()
     summary = (tmp_path / "summary.csv").read_text().splitlines()
     point = palvane.spectrum_at(setup, 100, 20, tables)
     # The point's row: its relative air kerma in percent and 100 uGy/mAs times it.

@@ -68,7 +68,7 @@ class EngineConsoleTest : public QObject {
     QCOMPARE(ended.at(0).at(0).toInt(), 3);
     QVERIFY(console->transcript().contains(QStringLiteral("answered []")));
     QVERIFY(console->transcript().contains(
-        QString(palvane::kEngineFailedText).arg("stand_in_engine").arg(3)));
+        palvane::translated(palvane::kEngineFailedText).arg("stand_in_engine").arg(3)));
 
     QTest::keyClick(output, Qt::Key_Return);
     QTRY_VERIFY(console.isNull());

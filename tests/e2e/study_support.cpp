@@ -10,6 +10,7 @@
 #include "palvane/forms/engine_console.h"
 #include "palvane/forms/form2.h"
 #include "palvane/forms/forms.h"
+#include "palvane/forms/translated_text.h"
 #include "test_paths.h"
 
 namespace study {
@@ -58,7 +59,8 @@ void seeEngineThrough(const QWidgetList& before, const QString& engineName,
   QTest::keyClick(output, Qt::Key_Return);
   QTRY_VERIFY_WITH_TIMEOUT(!console->engineRunning(), kEngineTimeoutMs);
   QVERIFY(console->transcript().contains(QStringLiteral("Stop - Program terminated.")));
-  QVERIFY(console->transcript().contains(QString(palvane::kEngineEndedText).arg(engineName)));
+  QVERIFY(console->transcript().contains(
+      palvane::translated(palvane::kEngineEndedText).arg(engineName)));
   // Enter after the end closes the window.
   QTest::keyClick(output, Qt::Key_Return);
   QTRY_VERIFY(console.isNull());

@@ -26,7 +26,9 @@
 #include "palvane/forms/forms.h"
 #include "palvane/forms/language.h"
 #include "palvane/forms/picture_box.h"
+#include "palvane/forms/point_list.h"
 #include "palvane/forms/program_start.h"
+#include "palvane/forms/run_texts.h"
 #include "palvane/forms/translated_text.h"
 
 using formstest::control;
@@ -204,7 +206,11 @@ class LanguageTest : public QObject {
     QList<const char*> messages(std::begin(palvane::kSharedMessages),
                                 std::end(palvane::kSharedMessages));
     messages << palvane::kSettingNotANumberMessage << palvane::kNegativeThicknessMessage
-             << palvane::kVoltageOutOfRangeMessage;
+             << palvane::kVoltageOutOfRangeMessage << palvane::kResultsNotWrittenYetMessage
+             << palvane::kNoResultsYetMessage << palvane::kResultsOlderThanSettingsMessage
+             << palvane::kEngineEndedText << palvane::kEngineFailedText
+             << palvane::kEngineCrashedText << palvane::kBeyondCutOffText
+             << palvane::kQualityUndefinedText;
     for (const char* id : palvane::kCalibrationMessages) messages << id;
     QList<QString> japanese;
     palvane::setLanguage(Language::kJapanese);

@@ -27,6 +27,7 @@
 #include "palvane/forms/point_list.h"
 #include "palvane/forms/point_overlays.h"
 #include "palvane/forms/run_texts.h"
+#include "palvane/forms/translated_text.h"
 
 using formstest::control;
 using formstest::MessageBoxAnswerer;
@@ -259,7 +260,7 @@ class StudyAidsTest : public QObject {
     palvane::MapView view;
     view.showMap(map, palvane::MapQuantity::kHvl, 0.3, map, map, map, {}, {});
     QCOMPARE(view.valueAt(140, 0), QStringLiteral("X = 140.0 mm, Y = 0.0 mm:  ") +
-                                       QString::fromLatin1(palvane::kBeyondCutOffText));
+                                       palvane::translated(palvane::kBeyondCutOffText));
     QCOMPARE(view.valueAt(0, 0), QStringLiteral("X = 0.0 mm, Y = 0.0 mm:  0.300 mm Al"));
   }
 

@@ -111,10 +111,10 @@ TEST_F(EngineHvlAgreement, AbsoluteKermaFollowsTheTubeVoltageAsTheEnginesReferen
   // 80 uGy/mAs at 60 cm measured at W/Rh 30 kV; at 25 kV it is 80 (60 / 65)^2 times the
   // ratio of the model's reference air kerma at 25 and at 30 kV. palvane takes the ratio
   // from its double-precision model; the engines' (two runs) agree to within 1 %.
-  const TubeSettings at30{30.0, 10.0, 4.0, 0.08, 0.0, 0.0, 0.0025};
-  TubeSettings at25 = at30;
+  const TubeSetup at30{Target::kTungsten, 30.0, 10.0, 4.0, 0.8, 0.0, 0.0, 0.025};
+  TubeSetup at25 = at30;
   at25.tubeVoltage = 25.0;
-  const calibration::OutputMeasurement output{{80.0, 60.0}, tubeSetupOf(1, at30), "2026-12-08"};
+  const calibration::OutputMeasurement output{{80.0, 60.0}, at30, "2026-12-08"};
   ASSERT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick, kTungstenSettings));
   const double engine30 = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
   ASSERT_TRUE(runEngineInScratch(
@@ -123,26 +123,28 @@ TEST_F(EngineHvlAgreement, AbsoluteKermaFollowsTheTubeVoltageAsTheEnginesReferen
   const double engine25 = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
   const double byHand = 80.0 * (60.0 / 65.0) * (60.0 / 65.0) * engine25 / engine30;
 
-  const AbsoluteScale scale = absoluteScale(s(), 1, at25, output);
+  const AbsoluteScale scale = absoluteScale(s(), at25, output);
   ASSERT_TRUE(scale.referenceKerma);
   EXPECT_LT(relativeDifference(*scale.referenceKerma, byHand), 0.01)
       << "palvane " << *scale.referenceKerma << ", by hand " << byHand;
-  EXPECT_DOUBLE_EQ(*absoluteScale(s(), 1, at30, output).referenceKerma,
+  EXPECT_DOUBLE_EQ(*absoluteScale(s(), at30, output).referenceKerma,
                    80.0 * (60.0 / 65.0) * (60.0 / 65.0));
   // Silver at the settings and not at the measurement: the scale falls as the engines'
   // reference air kerma falls with it.
   ASSERT_TRUE(runEngineInScratch(scratch_, testpaths::kVessick,
                                  std::string(kTungstenSettings) + "filter ag 00.050\r\n"));
   const double engineSilver = readResultMaps(scratch_.path() / "Result.dat").referenceAirKerma;
-  AddedLayers silver;
-  silver.filters = {{"ag", 0.05}};
-  const AbsoluteScale filtered = absoluteScale(s(), 1, at30, output, silver);
+  TubeSetup silver = at30;
+  silver.addedFilters = {{"ag", 0.05}};
+  const AbsoluteScale filtered = absoluteScale(s(), silver, output);
   ASSERT_TRUE(filtered.referenceKerma) << filtered.reason;
   const double silverByHand = 80.0 * (60.0 / 65.0) * (60.0 / 65.0) * engineSilver / engine30;
   EXPECT_LT(relativeDifference(*filtered.referenceKerma, silverByHand), 0.01)
       << "palvane " << *filtered.referenceKerma << ", by hand " << silverByHand;
   // The other target has no absolute value, and says why.
-  const AbsoluteScale molybdenum = absoluteScale(s(), 0, at25, output);
+  TubeSetup molybdenumTarget = at25;
+  molybdenumTarget.target = Target::kMolybdenum;
+  const AbsoluteScale molybdenum = absoluteScale(s(), molybdenumTarget, output);
   EXPECT_FALSE(molybdenum.referenceKerma);
   EXPECT_EQ(molybdenum.reason, "no output measured for molybdenum");
 }

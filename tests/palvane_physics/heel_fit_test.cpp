@@ -19,19 +19,19 @@ TEST_F(SpectrumTest, HeelFitRecoversTheTargetAngleOfModelMadePoints) {
   }
   LoadTables(testpaths::kDataDir);
   // Mo/Rh 28 kV, phi 0, made at theta = 18 degrees.
-  const TubeSettings at18{28.0, 18.0, 0.0, 0.08, 0.0, 0.0, 0.0025};
+  const TubeSetup at18{Target::kMolybdenum, 28.0, 18.0, 0.0, 0.8, 0.0, 0.0, 0.025};
   std::vector<calibration::HeelPoint> points;
   for (double x : {30.0, 60.0, 90.0, 120.0}) points.push_back({x, 0.0, std::nullopt});
-  const std::optional<std::vector<double>> made = HeelRelativeKerma(s(), 0, at18, points);
+  const std::optional<std::vector<double>> made = HeelRelativeKerma(s(), at18, points);
   ASSERT_TRUE(made);
   for (std::size_t n = 0; n < points.size(); ++n) points[n].relativeKerma = (*made)[n];
   EXPECT_LT(points[3].relativeKerma, points[0].relativeKerma);  // the heel falls off
 
   const calibration::HeelFit fit = calibration::fitTargetAngle(
       [&](double angle) {
-        TubeSettings tube = at18;
+        TubeSetup tube = at18;
         tube.targetAngle = angle;
-        return HeelRelativeKerma(s(), 0, tube, points);
+        return HeelRelativeKerma(s(), tube, points);
       },
       points);
   EXPECT_NEAR(fit.targetAngle, 18.0, 0.1);

@@ -25,14 +25,12 @@ class TubeCalibration : public SpectrumTest {
     LoadTables(testpaths::kDataDir);
   }
 
-  // The engine's reference HVL in mm (line 105 of Result.dat) for the settings, with the
-  // aluminium in mm as B2F.dat carries it; 0 after a failure.
-  double engineHvl(int targetType, const TubeSettings& tube, double aluminium) {
-    const TubeSetup setup{targetOfFlag(targetType), tube.tubeVoltage,    tube.targetAngle,
-                          tube.tiltAngle,           10 * tube.beryllium, aluminium,
-                          10 * tube.molybdenum,     10 * tube.rhodium};
+  // The engine's reference HVL in mm (line 105 of Result.dat) for the set-up, with its
+  // aluminium as B2F.dat carries it; 0 after a failure.
+  double engineHvl(const TubeSetup& setup) {
     const std::string parameterFile = parameterFileText(setup);
-    const char* engine = targetType == 0 ? testpaths::kDornic : testpaths::kVessick;
+    const char* engine =
+        setup.target == Target::kMolybdenum ? testpaths::kDornic : testpaths::kVessick;
     if (!runEngineInScratch(scratch_, engine, parameterFile)) {
       ADD_FAILURE() << engine << " is missing or did not end normally";
       return 0.0;
@@ -42,34 +40,37 @@ class TubeCalibration : public SpectrumTest {
 };
 
 TEST_F(TubeCalibration, FitRecoversTheThicknessTheHvlsWereMadeWith) {
-  TubeSettings tube{28, 22, 0, 0.08, 0.02, 0.003, 0};  // cm, 0.2 mm of aluminium
-  const std::optional<double> at25 = BeamAxisHvl(s(), 0, {25, 22, 0, 0.08, 0.02, 0.003, 0});
-  const std::optional<double> at28 = BeamAxisHvl(s(), 0, tube);
+  TubeSetup tube{Target::kMolybdenum, 28, 22, 0, 0.8, 0.2, 0.03, 0};
+  const std::optional<double> at25 =
+      BeamAxisHvl(s(), {Target::kMolybdenum, 25, 22, 0, 0.8, 0.2, 0.03, 0});
+  const std::optional<double> at28 = BeamAxisHvl(s(), tube);
   ASSERT_TRUE(at25 && at28);
   tube.aluminium = 0.0;
-  EXPECT_NEAR(FitTubeAluminium(s(), 0, tube, {{28, *at28}}).aluminium, 0.200, 0.002);
-  EXPECT_NEAR(FitTubeAluminium(s(), 0, tube, {{25, *at25}, {28, *at28}}).aluminium, 0.200, 0.002);
+  EXPECT_NEAR(FitTubeAluminium(s(), tube, {{28, *at28}}).aluminium, 0.200, 0.002);
+  EXPECT_NEAR(FitTubeAluminium(s(), tube, {{25, *at25}, {28, *at28}}).aluminium, 0.200, 0.002);
 }
 
 TEST_F(TubeCalibration, RoundedFitGivesTheEnginesTheMeasuredHvlOnBothTargets) {
+  constexpr Target kMo = Target::kMolybdenum;
+  constexpr Target kW = Target::kTungsten;
   const struct {
-    int targetType;
-    TubeSettings tube;  // cm; the aluminium is fitted
+    TubeSetup tube;  // the aluminium is fitted
     calibration::HvlPair measured;
   } cases[] = {
-      {0, {28, 22, 0, 0.08, 0, 0.003, 0}, {28, 0.31}},
-      {0, {30, 10, 4, 0.08, 0, 0, 0.0025}, {30, 0.40}},
-      {1, {28, 10, 4, 0.08, 0, 0, 0.0025}, {28, 0.37}},
-      {1, {35, 22, 0, 0.08, 0, 0, 0.005}, {35, 0.56}},
+      {{kMo, 28, 22, 0, 0.8, 0, 0.03, 0}, {28, 0.31}},
+      {{kMo, 30, 10, 4, 0.8, 0, 0, 0.025}, {30, 0.40}},
+      {{kW, 28, 10, 4, 0.8, 0, 0, 0.025}, {28, 0.37}},
+      {{kW, 35, 22, 0, 0.8, 0, 0, 0.05}, {35, 0.56}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE("target " + std::to_string(c.targetType) + ", " +
+    SCOPED_TRACE(std::string(targetName(c.tube.target)) + ", " +
                  std::to_string(c.measured.tubeVoltage) + " kV");
-    const calibration::HvlFit fit = FitTubeAluminium(s(), c.targetType, c.tube, {c.measured});
+    const calibration::HvlFit fit = FitTubeAluminium(s(), c.tube, {c.measured});
     EXPECT_GT(fit.aluminium, 0.0);
-    TubeSettings engineTube = c.tube;
+    TubeSetup engineTube = c.tube;
     engineTube.tubeVoltage = c.measured.tubeVoltage;
-    EXPECT_NEAR(engineHvl(c.targetType, engineTube, fit.aluminium), c.measured.hvl, 0.003)
+    engineTube.aluminium = fit.aluminium;
+    EXPECT_NEAR(engineHvl(engineTube), c.measured.hvl, 0.003)
         << "fitted " << fit.aluminium << " mm";
   }
 }

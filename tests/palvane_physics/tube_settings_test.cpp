@@ -6,16 +6,17 @@
 #include <string>
 
 #include "fake_ports.h"
+#include "palvane/state/parameter_file_writer.h"
 
 namespace palvane {
 namespace {
 
-TEST(TubeSettings, DecimalCommaIsReadAsAPoint) {
+TEST(FormSetup, DecimalCommaIsReadAsAPoint) {
   FixedParameterTexts texts;
   texts.be = "0,8";
   texts.voltage = "30kV";
-  EXPECT_EQ(readTubeSettings(texts).beryllium, 0.8 * 0.1);  // mm to cm
-  EXPECT_EQ(readTubeSettings(texts).tubeVoltage, 30.0);
+  EXPECT_EQ(tubeSetupOf(0, texts).beryllium, 0.8);
+  EXPECT_EQ(tubeSetupOf(0, texts).tubeVoltage, 30.0);
 }
 
 TEST(SettingTextProblem, NamesTheFirstFieldThatCannotBeComputedWith) {

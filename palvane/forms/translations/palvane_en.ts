@@ -674,5 +674,25 @@
         <source>%1 行目、相対空気カーマ</source>
         <translation>row %1, relative air kerma</translation>
     </message>
+    <message>
+        <source>--- %1 が終了しました。Enter を押すとこのウィンドウを閉じます。 ---</source>
+        <translation>--- %1 has ended. Press Enter to close this window. ---</translation>
+    </message>
+    <message>
+        <source>--- %1 が終了状態 %2 で停止しました。Enter を押すとこのウィンドウを閉じます。 ---</source>
+        <translation>--- %1 stopped with exit status %2. Press Enter to close this window. ---</translation>
+    </message>
+    <message>
+        <source>--- %1 が異常終了しました。Enter を押すとこのウィンドウを閉じます。 ---</source>
+        <translation>--- %1 stopped abnormally. Press Enter to close this window. ---</translation>
+    </message>
+    <message>
+        <source>ヒールカットオフより先</source>
+        <translation>Beyond the heel cut-off</translation>
+    </message>
+    <message>
+        <source>線質は定義されません</source>
+        <translation>Beam quality not defined</translation>
+    </message>
 </context>
 </TS>
