@@ -159,7 +159,18 @@ export function drawMap(
             const half = kGridStepMm / 2;
             const [left, top] = api.coord([-half, (kRows - 1) * kGridStepMm + half]);
             const [right, bottom] = api.coord([(kColumns - 1) * kGridStepMm + half, -half]);
-            return { type: 'image', style: { image, x: left, y: top, width: right - left, height: bottom - top } };
+            // At the image's own size, then scaled to the grid: an SVG image keeps its aspect
+            // ratio within the size it is given, which the grid's need not have.
+            const width = kColumns * kPixelsPerCell;
+            const height = kRows * kPixelsPerCell;
+            return {
+              type: 'image',
+              x: left,
+              y: top,
+              scaleX: (right - left) / width,
+              scaleY: (bottom - top) / height,
+              style: { image, x: 0, y: 0, width, height },
+            };
           },
           markArea: cutOffMm < 150
             ? {
