@@ -1,5 +1,5 @@
 // The figures: the three maps, the spectra and the profile, drawn with echarts' SVG
-// renderer (so that they export as SVG as they are shown).
+// renderer (so that they export as SVG as they are shown; a map's cells are one image in it).
 import * as echarts from './chart_library';
 import { contourLevels, contourSegments } from './contours';
 import { binEnergy, kColumns, kGridStepMm, kRows, type PointResult } from './model';
@@ -33,7 +33,55 @@ export function createChart(element: HTMLElement): echarts.ECharts {
   return chart;
 }
 
+// The pointer's last position over each map, in pixels of its chart: the hover read-out
+// names the grid cell under it. Recorded before the tooltip asks for its text, as this
+// listener is bound before the chart's first option.
+const pointers = new WeakMap<echarts.ECharts, number[]>();
+
+export function createMapChart(element: HTMLElement): echarts.ECharts {
+  const chart = createChart(element);
+  chart.getZr().on('mousemove', (event: { offsetX: number; offsetY: number }) => {
+    pointers.set(chart, [event.offsetX, event.offsetY]);
+  });
+  return chart;
+}
+
 const axisName = (text: string) => ({ name: text, nameLocation: 'middle' as const, nameGap: 28 });
+
+// The colour scale of the maps' colour bar, from the lowest to the highest value.
+const mapColours = ['#313695', '#4575b4', '#74add1', '#abd9e9', '#fee090', '#fdae61', '#f46d43', '#d73027'];
+// Image pixels per grid cell: enough that the cells keep sharp edges when the browser
+// scales the image to the grid, on screen and in the PNG export.
+const kPixelsPerCell = 8;
+
+// The map's cells as one PNG image, one cell per block of pixels, the first row at the
+// bottom; cells without a value stay transparent. The colours are the colour bar's, mapped
+// as the chart library maps a value onto it.
+function cellImage(values: Float32Array, low: number, high: number): string {
+  const palette = mapColours.map((colour) => echarts.color.parse(colour));
+  const cells = new ImageData(kColumns, kRows);
+  for (let r = 0; r < kRows; ++r) {
+    for (let c = 0; c < kColumns; ++c) {
+      const v = values[r * kColumns + c];
+      if (!(v > 0)) continue;
+      const position = high > low ? Math.min(Math.max((v - low) / (high - low), 0), 1) : 0.5;
+      const rgba = echarts.color.fastLerp(position, palette)!;
+      const at = 4 * ((kRows - 1 - r) * kColumns + c);
+      cells.data.set([rgba[0], rgba[1], rgba[2], Math.round(255 * rgba[3])], at);
+    }
+  }
+  const small = document.createElement('canvas');
+  small.width = kColumns;
+  small.height = kRows;
+  small.getContext('2d')!.putImageData(cells, 0, 0);
+  const large = document.createElement('canvas');
+  large.width = kColumns * kPixelsPerCell;
+  large.height = kRows * kPixelsPerCell;
+  const g = large.getContext('2d')!;
+  g.imageSmoothingEnabled = false;
+  g.drawImage(small, 0, 0, large.width, large.height);
+  return large.toDataURL('image/png');
+}
 
 export function drawMap(
   chart: echarts.ECharts,
@@ -43,16 +91,28 @@ export function drawMap(
   points: PointResult[],
   caption: string, // the added layers, "" without
 ): void {
-  const cells: number[][] = [];
-  for (let r = 0; r < kRows; ++r) {
-    for (let c = 0; c < kColumns; ++c) {
-      const v = values[r * kColumns + c];
-      if (v > 0) cells.push([c * kGridStepMm, r * kGridStepMm, v]);
+  let low = Infinity;
+  let high = -Infinity;
+  for (const v of values) {
+    if (v > 0) {
+      low = Math.min(low, v);
+      high = Math.max(high, v);
     }
   }
-  const present = cells.map((cell) => cell[2]);
-  const low = present.length ? Math.min(...present) : 0;
-  const high = present.length ? Math.max(...present) : 1;
+  if (low > high) [low, high] = [0, 1];
+  const image = cellImage(values, low, high);
+  // The read-out of the cell under the pointer; "" (no read-out) off the cells with a value.
+  const readOut = (): string => {
+    const pointer = pointers.get(chart);
+    if (!pointer) return '';
+    const [x, y] = chart.convertFromPixel({ gridIndex: 0 }, pointer);
+    const c = Math.round(x / kGridStepMm);
+    const r = Math.round(y / kGridStepMm);
+    if (!(c >= 0 && c < kColumns && r >= 0 && r < kRows)) return '';
+    const v = values[r * kColumns + c];
+    if (!(v > 0)) return '';
+    return `X ${c * kGridStepMm} mm, Y ${r * kGridStepMm} mm<br>${t(quantity.title)}: ${v.toPrecision(4)}`;
+  };
   const contours = contourLevels(values, 6).map((level) => ({
     type: 'line' as const,
     data: contourSegments(values, level),
@@ -71,41 +131,45 @@ export function drawMap(
         { type: 'text', left: 8, bottom: 4, style: { text: t('胸壁側'), font: 'italic 11px sans-serif', fill: '#333' } },
         { type: 'text', right: 84, bottom: 4, style: { text: t('陽極側'), font: 'italic 11px sans-serif', fill: '#333' } },
       ],
-      tooltip: {
-        trigger: 'item',
-        formatter: (p: { value: number[] }) =>
-          `X ${p.value[0]} mm, Y ${p.value[1]} mm<br>${t(quantity.title)}: ${p.value[2].toPrecision(4)}`,
-      },
+      tooltip: { trigger: 'item', formatter: readOut },
       xAxis: { type: 'value', min: 0, max: 150, interval: 30, ...axisName(`${t('X (陽極側)')} [mm]`) },
       yAxis: { type: 'value', min: 0, max: 100, interval: 20, ...axisName('Y [mm]') },
+      // The colour bar alone: the cells are coloured in their image.
       visualMap: {
         type: 'continuous',
         min: low,
         max: high,
-        dimension: 2,
-        seriesIndex: 0,
+        seriesIndex: [],
         right: 0,
         top: 'middle',
         itemHeight: 160,
         precision: 3,
         calculable: false,
         text: [high.toFixed(3), low.toFixed(3)],
-        inRange: { color: ['#313695', '#4575b4', '#74add1', '#abd9e9', '#fee090', '#fdae61', '#f46d43', '#d73027'] },
+        inRange: { color: mapColours },
       },
       series: [
         {
+          // The cells' image over the grid, each cell centred on its point.
           type: 'custom',
           clip: true,
-          progressive: 0,
           animation: false,
-          data: cells,
+          data: [[0, 0]],
           renderItem: (_params: unknown, api: echarts.CustomSeriesRenderItemAPI) => {
-            const corner = api.coord([Number(api.value(0)) - 1, Number(api.value(1)) + 1]);
-            const size = api.size!([kGridStepMm, kGridStepMm]) as number[];
+            const half = kGridStepMm / 2;
+            const [left, top] = api.coord([-half, (kRows - 1) * kGridStepMm + half]);
+            const [right, bottom] = api.coord([(kColumns - 1) * kGridStepMm + half, -half]);
+            // At the image's own size, then scaled to the grid: an SVG image keeps its aspect
+            // ratio within the size it is given, which the grid's need not have.
+            const width = kColumns * kPixelsPerCell;
+            const height = kRows * kPixelsPerCell;
             return {
-              type: 'rect',
-              shape: { x: corner[0], y: corner[1], width: size[0] + 0.5, height: size[1] + 0.5 },
-              style: { fill: api.visual('color') as string },
+              type: 'image',
+              x: left,
+              y: top,
+              scaleX: (right - left) / width,
+              scaleY: (bottom - top) / height,
+              style: { image, x: 0, y: 0, width, height },
             };
           },
           markArea: cutOffMm < 150

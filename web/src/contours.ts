@@ -12,23 +12,24 @@ export function contourLevels(values: Float32Array, count: number): number[] {
 }
 
 export function contourSegments(values: Float32Array, level: number): Array<[number, number] | null> {
-  const at = (c: number, r: number) => values[r * kColumns + c];
   const out: Array<[number, number] | null> = [];
-  const crossing = (c0: number, r0: number, c1: number, r1: number): [number, number] => {
-    const a = at(c0, r0);
-    const b = at(c1, r1);
-    const f = (level - a) / (b - a);
-    return [(c0 + (c1 - c0) * f) * kGridStepMm, (r0 + (r1 - r0) * f) * kGridStepMm];
-  };
+  // A cell's corners anticlockwise from its lower left, as column and row offsets.
+  const dc = [0, 1, 1, 0];
+  const dr = [0, 0, 1, 1];
+  const corner = [0, 0, 0, 0];
+  const points: Array<[number, number]> = [];
   for (let r = 0; r + 1 < kRows; ++r) {
     for (let c = 0; c + 1 < kColumns; ++c) {
-      const corners: Array<[number, number]> = [[c, r], [c + 1, r], [c + 1, r + 1], [c, r + 1]];
-      if (corners.some(([cc, rr]) => !(at(cc, rr) > 0))) continue; // beyond the cut-off
-      const points: Array<[number, number]> = [];
+      for (let k = 0; k < 4; ++k) corner[k] = values[(r + dr[k]) * kColumns + c + dc[k]];
+      if (!(corner[0] > 0 && corner[1] > 0 && corner[2] > 0 && corner[3] > 0)) continue; // beyond the cut-off
+      points.length = 0;
       for (let k = 0; k < 4; ++k) {
-        const [c0, r0] = corners[k];
-        const [c1, r1] = corners[(k + 1) % 4];
-        if ((at(c0, r0) < level) !== (at(c1, r1) < level)) points.push(crossing(c0, r0, c1, r1));
+        const j = (k + 1) % 4;
+        const a = corner[k];
+        const b = corner[j];
+        if (a < level === b < level) continue;
+        const f = (level - a) / (b - a);
+        points.push([(c + dc[k] + (dc[j] - dc[k]) * f) * kGridStepMm, (r + dr[k] + (dr[j] - dr[k]) * f) * kGridStepMm]);
       }
       for (let k = 0; k + 1 < points.length; k += 2) out.push(points[k], points[k + 1], null);
     }

@@ -3,7 +3,7 @@
 import { ask } from './model_worker';
 import './style.css';
 import type { ECharts } from './chart_library';
-import { createChart, drawMap, drawProfile, drawSpectra, quantities, type Quantity } from './charts';
+import { createChart, createMapChart, drawMap, drawProfile, drawSpectra, quantities, type Quantity } from './charts';
 import { CalibrationPanel, type CallModule } from './calibration';
 import { download, layerCaptionLine, pngOf, svgOf, zipOfSet, type LayerCaptions } from './exports';
 import type { Material } from './layers';
@@ -19,7 +19,7 @@ const settings = new SettingsForm(byId('settings'));
 const status = byId<HTMLParagraphElement>('status');
 const settingsMessage = byId<HTMLParagraphElement>('settings-message');
 const spectrumChart = createChart(byId('spectrum-chart'));
-const mapCharts = quantities.map((q) => createChart(byId(`map-${q.key}`)));
+const mapCharts = quantities.map((q) => createMapChart(byId(`map-${q.key}`)));
 const profileChart = createChart(byId('profile-chart'));
 const profileRow = byId<HTMLSelectElement>('profile-row');
 

@@ -1,9 +1,9 @@
 // The page in Debian's chromium: computes Mo/Mo 28 kV, compares the beam-axis HVL and three
 // map read-outs with the native sweep, adds a clicked and a typed point, compares the
-// downloaded engine files with the native engine's, computes through an added silver filter
-// and a plate, loads a tube profile and compares its aluminium and absolute air kerma with
-// sweep's and the downloaded CSV set with the desktop's report set, and takes the
-// screenshots (speed.mjs times the page).
+// downloaded engine files with the native engine's, looks for the cells in a map's SVG
+// download, computes through an added silver filter and a plate, loads a tube profile and
+// compares its aluminium and absolute air kerma with sweep's and the downloaded CSV set with
+// the desktop's report set, and takes the screenshots (speed.mjs times the page).
 //   node web/tests/page.mjs <dist dir> <native bin dir> <screenshot dir>
 import fs from 'node:fs';
 import os from 'node:os';
@@ -125,6 +125,17 @@ for (const [button, file] of [['result', 'Result.dat'], ['beam-axis', 'Beam_Axis
   check(fs.readFileSync(saved).equals(fs.readFileSync(path.join(runDir, file))), `downloaded ${file} equals the native engine's`);
 }
 fs.rmSync(runDir, { recursive: true, force: true });
+
+// A map's SVG download holds its cells: one embedded PNG image.
+const figureDownloads = [];
+const collect = (download) => figureDownloads.push(download);
+page.on('download', collect);
+await page.click('[data-export=svg]');
+for (let waited = 0; figureDownloads.length < 5 && waited < 50; ++waited) await page.waitForTimeout(100);
+page.off('download', collect);
+const mapSvg = figureDownloads.find((download) => download.suggestedFilename() === 'map_airKerma.svg');
+const mapSvgText = mapSvg ? fs.readFileSync(await mapSvg.path(), 'utf8') : '';
+check(/<image href="data:image\/png;base64,/.test(mapSvgText), `the air kerma map's SVG download embeds its cells as an image (${figureDownloads.length} figures downloaded)`);
 
 // An added silver filter and a PMMA plate: the beam-axis HVL equals sweep's through them.
 await page.selectOption('#setting-filter-1-material', 'ag');
