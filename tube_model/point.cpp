@@ -13,7 +13,6 @@ namespace tube_model {
 
 namespace {
 
-constexpr float kHalfTransmission = 50.0f;     // percent: the first HVL
 constexpr float kQuarterTransmission = 25.0f;  // percent: first plus second HVL
 constexpr double kMillimetresPerCentimetre = 10.0;
 
