@@ -93,4 +93,24 @@ HeelAndAluminium fitHeelAndAluminium(const std::function<HeelModel(double alumin
   return result;
 }
 
+bool keepHeelFit(TubeProfile& profile, const palvane::TubeSetup& setup, const HeelAndAluminium& fit,
+                 const std::string& date) {
+  const std::string filter = filterKey(filtersOf(setup));
+  HeelCalibration heel;
+  heel.filter = filter;
+  heel.tubeVoltage = setup.tubeVoltage;
+  heel.points = fit.heel.points;
+  heel.targetAngle = fit.heel.targetAngle;
+  heel.date = date;
+  profile.heel = heel;
+  const FilterCalibration* known = profile.filterCalibration(filter);
+  if (!fit.aluminium || known == nullptr) return false;
+  FilterCalibration refitted = *known;
+  refitted.targetAngle = fit.heel.targetAngle;
+  refitted.aluminium = fit.aluminium->aluminium;
+  refitted.pairs = fit.aluminium->pairs;
+  profile.setFilterCalibration(refitted);
+  return true;
+}
+
 }  // namespace calibration

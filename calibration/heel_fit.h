@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "calibration/hvl_fit.h"
@@ -52,5 +53,11 @@ HeelAndAluminium fitHeelAndAluminium(const std::function<HeelModel(double alumin
                                      const std::function<HvlModel(double targetAngle)>& hvlModel,
                                      const std::vector<HeelPoint>& points,
                                      const std::vector<HvlPair>& pairs, double startAluminium);
+
+// Keeps a heel fit made at `setup` in the profile: the heel, measured on `date`, and, when the
+// fit refitted the aluminium, the profile's fit for the set-up's filters with the fitted
+// angle, aluminium and pairs. Whether that aluminium fit was replaced.
+bool keepHeelFit(TubeProfile& profile, const palvane::TubeSetup& setup, const HeelAndAluminium& fit,
+                 const std::string& date);
 
 }  // namespace calibration

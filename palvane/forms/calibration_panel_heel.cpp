@@ -43,8 +43,6 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   const ModelLayers layers = modelLayers(shared, setup);
   // The aluminium is refitted with the angle when the profile has pairs for this filter,
   // made for the form's other settings (the angle aside).
-  const calibration::FilterCalibration* known =
-      profile_ && profile_->target == setup.target ? profile_->filterCalibration(filter) : nullptr;
   const std::vector<calibration::HvlPair> pairs =
       profile_ ? calibration::heelRefitPairs(*profile_, setup)
                : std::vector<calibration::HvlPair>{};
@@ -84,24 +82,11 @@ std::optional<calibration::HeelFit> CalibrationPanel::fitHeel(
   }
 
   calibration::TubeProfile& profile = profileForForm();
-  calibration::HeelCalibration heel;
-  heel.filter = filter;
-  heel.tubeVoltage = setup.tubeVoltage;
-  heel.points = fit.heel.points;
-  heel.targetAngle = fit.heel.targetAngle;
-  heel.date = todayText();
-  profile.heel = heel;
+  const bool refitted = calibration::keepHeelFit(profile, setup, fit, todayText());
   applying_ = true;
   targetAngleBox_.setText(formatted(fit.heel.targetAngle, "00.0"));
   applying_ = false;
-  if (fit.aluminium && known != nullptr) {
-    calibration::FilterCalibration refitted = *known;
-    refitted.targetAngle = fit.heel.targetAngle;
-    refitted.aluminium = fit.aluminium->aluminium;
-    refitted.pairs = fit.aluminium->pairs;
-    profile.setFilterCalibration(refitted);
-    showFilterCalibration(profile.filterCalibration(filter));
-  }
+  if (refitted) showFilterCalibration(profile.filterCalibration(filter));
   showState();
   return fit.heel;
 }

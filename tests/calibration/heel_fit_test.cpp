@@ -36,5 +36,38 @@ TEST(HeelFit, RecoversTheAngleOfModelMadePointsAndRefusesAnUnreachableHeel) {
   }
 }
 
+TEST(HeelFit, KeptInTheProfileWithTheRefittedAluminiumOfTheSetUpsFilter) {
+  palvane::TubeSetup setup;
+  setup.tubeVoltage = 28;
+  setup.targetAngle = 22;
+  setup.molybdenum = 0;
+  setup.rhodium = 0.025;
+  TubeProfile profile;
+  FilterCalibration rhodium = FilterCalibration::madeWith(setup);
+  rhodium.aluminium = 0.2;
+  profile.setFilterCalibration(rhodium);
+  HeelAndAluminium fit;
+  fit.heel.targetAngle = 16;
+  fit.heel.points = {{30, 0.9, 0.91}};
+  fit.aluminium = HvlFit{0.15, {{{28, 0.34}, 0.341}}};
+
+  EXPECT_TRUE(keepHeelFit(profile, setup, fit, "2026-12-08"));
+  ASSERT_TRUE(profile.heel);
+  EXPECT_EQ(profile.heel->filter, "rh");
+  EXPECT_EQ(profile.heel->tubeVoltage, 28);
+  EXPECT_EQ(profile.heel->targetAngle, 16);
+  EXPECT_EQ(profile.heel->date, "2026-12-08");
+  const FilterCalibration* kept = profile.filterCalibration("rh");
+  EXPECT_EQ(kept->targetAngle, 16);
+  EXPECT_EQ(kept->aluminium, 0.15);
+  EXPECT_EQ(kept->pairs.size(), 1u);
+
+  // Without a fit for the set-up's filters only the heel is kept.
+  setup.rhodium = 0;
+  EXPECT_FALSE(keepHeelFit(profile, setup, fit, "2026-12-08"));
+  EXPECT_EQ(profile.heel->filter, "none");
+  EXPECT_EQ(profile.filterCalibration("none"), nullptr);
+}
+
 }  // namespace
 }  // namespace calibration

@@ -179,7 +179,6 @@ val fitProfileHeel(const std::string& text, const std::string& name, const val& 
                    const val& pointObjects, const std::string& date) {
   return reported([&] {
     const palvane::TubeSetup setup = setupOf(setupObject);
-    const std::string filter = calibration::filterKey(calibration::filtersOf(setup));
     std::vector<calibration::HeelPoint> points;
     const auto count = pointObjects["length"].as<unsigned>();
     for (unsigned n = 0; n < count; ++n) {
@@ -190,7 +189,6 @@ val fitProfileHeel(const std::string& text, const std::string& name, const val& 
     }
     if (points.empty()) throw DesktopMessage{"kHeelNoPointMessage", {}};
     calibration::TubeProfile profile = profileFor(text, name, setup);
-    const calibration::FilterCalibration* known = profile.filterCalibration(filter);
     const std::vector<calibration::HvlPair> pairs = calibration::heelRefitPairs(profile, setup);
     const auto heelModel = [&](double aluminium) -> calibration::HeelModel {
       return [&, aluminium](double angle) {
@@ -224,20 +222,8 @@ val fitProfileHeel(const std::string& text, const std::string& name, const val& 
     } catch (const calibration::FitImpossible& error) {
       throw DesktopMessage{"kCalibrationFitImpossibleMessage", {error.what()}};
     }
-    calibration::HeelCalibration heel;
-    heel.filter = filter;
-    heel.tubeVoltage = setup.tubeVoltage;
-    heel.points = fit.heel.points;
-    heel.targetAngle = fit.heel.targetAngle;
-    heel.date = date;
-    profile.heel = heel;
     val out = val::object();
-    if (fit.aluminium && known != nullptr) {
-      calibration::FilterCalibration refitted = *known;
-      refitted.targetAngle = fit.heel.targetAngle;
-      refitted.aluminium = fit.aluminium->aluminium;
-      refitted.pairs = fit.aluminium->pairs;
-      profile.setFilterCalibration(refitted);
+    if (calibration::keepHeelFit(profile, setup, fit, date)) {
       out.set("aluminium", fit.aluminium->aluminium);
       out.set("pairs", pairFitsOf(fit.aluminium->pairs));
     }
