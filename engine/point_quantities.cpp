@@ -151,9 +151,18 @@ struct LaneSums {
 [[gnu::always_inline]] inline void sumLanes(std::span<const Spectrum> spectra,
                                             const RunFactors& factors, int lastBin, LaneSums& sums,
                                             LaneColumns& weight) {
+  // Every lane reads a spectrum, those without one a spectrum of zeros: a gather of a fixed
+  // number of lanes, unrolled so that each goes into a lane known when compiling, stays in
+  // registers, where a loop over the lanes goes through memory lane by lane.
+  static const Spectrum kNoSpectrum{};
+  std::array<const float*, kLanes> lanes;
+  for (std::size_t lane = 0; lane < kLanes; ++lane) {
+    lanes[lane] = lane < spectra.size() ? spectra[lane].data() : kNoSpectrum.data();
+  }
   for (int bin = 2; bin <= lastBin; ++bin) {
-    Lanes value{};
-    for (std::size_t lane = 0; lane < spectra.size(); ++lane) value[lane] = spectra[lane][bin];
+    Lanes value;
+#pragma GCC unroll 16
+    for (std::size_t lane = 0; lane < kLanes; ++lane) value[lane] = lanes[lane][bin];
     const float energy = binEnergy(bin);
     const float muEnAir = factors.kermaWeight[bin];
     sums.peak = value > sums.peak ? value : sums.peak;
@@ -262,30 +271,40 @@ template <StepPath path>
 // kStepsPerPass aluminium steps of the bins [first, end): each step multiplies every weight
 // by its bin's factor; per step and lane the sum of the weights in bin order. Lanes are
 // independent, so taking them a register's worth at a time keeps every lane's order of
-// operations.
+// operations. Each step sum is a chain of additions across the bins; kPartsAtOnce register
+// parts side by side give the processor that many more independent chains to overlap (where
+// a register holds all lanes, one part already has four).
 template <StepPath path>
 [[gnu::always_inline]] inline void stepBins(LaneColumns& weight, const BinColumn& stepFactor,
                                             int first, int end, StepSums& sums) {
   static_assert(kStepsPerPass == 4, "one sum per step of a pass");
-  for (int part = 0; part < kLanes; part += kRegisterLanes) {
-    RegisterLanes sum0 = registerPart(sums[0], part), sum1 = registerPart(sums[1], part),
-                  sum2 = registerPart(sums[2], part), sum3 = registerPart(sums[3], part);
+  constexpr int kPartsAtOnce = kLanes / kRegisterLanes >= 2 ? 2 : 1;
+  constexpr int kPartWidth = kRegisterLanes * kPartsAtOnce;
+  static_assert(kLanes % kPartWidth == 0, "whole groups of parts");
+  for (int group = 0; group < kLanes; group += kPartWidth) {
+    RegisterLanes sum[kPartsAtOnce][kStepsPerPass];
+    for (int at = 0; at < kPartsAtOnce; ++at) {
+      for (int step = 0; step < kStepsPerPass; ++step) {
+        sum[at][step] = registerPart(sums[step], group + at * kRegisterLanes);
+      }
+    }
     for (int bin = first; bin < end; ++bin) {
       const float factor = stepFactor[bin];
-      RegisterLanes binWeight = stepProduct<path>(registerPart(weight[bin], part), factor);
-      sum0 = sum0 + binWeight;
-      binWeight = stepProduct<path>(binWeight, factor);
-      sum1 = sum1 + binWeight;
-      binWeight = stepProduct<path>(binWeight, factor);
-      sum2 = sum2 + binWeight;
-      binWeight = stepProduct<path>(binWeight, factor);
-      sum3 = sum3 + binWeight;
-      setRegisterPart(weight[bin], part, binWeight);
+      for (int at = 0; at < kPartsAtOnce; ++at) {
+        const int part = group + at * kRegisterLanes;
+        RegisterLanes binWeight = registerPart(weight[bin], part);
+        for (int step = 0; step < kStepsPerPass; ++step) {
+          binWeight = stepProduct<path>(binWeight, factor);
+          sum[at][step] = sum[at][step] + binWeight;
+        }
+        setRegisterPart(weight[bin], part, binWeight);
+      }
     }
-    setRegisterPart(sums[0], part, sum0);
-    setRegisterPart(sums[1], part, sum1);
-    setRegisterPart(sums[2], part, sum2);
-    setRegisterPart(sums[3], part, sum3);
+    for (int at = 0; at < kPartsAtOnce; ++at) {
+      for (int step = 0; step < kStepsPerPass; ++step) {
+        setRegisterPart(sums[step], group + at * kRegisterLanes, sum[at][step]);
+      }
+    }
   }
 }
 
