@@ -19,14 +19,15 @@ HeelModel exponentialHeel(const std::vector<HeelPoint>& points) {
 
 TEST(HeelFit, RecoversTheAngleOfModelMadePointsAndRefusesAnUnreachableHeel) {
   std::vector<HeelPoint> points;
-  for (double x : {30.0, 60.0, 90.0, 120.0}) points.push_back({x, std::exp(-x / 180.0)});
+  for (double x : {30.0, 60.0, 90.0, 120.0})
+    points.push_back({x, std::exp(-x / 180.0), std::nullopt});
   const HeelFit fit = fitTargetAngle(exponentialHeel(points), points);
   EXPECT_EQ(fit.targetAngle, 18.0);
   EXPECT_NEAR(*fit.points[3].modelKerma, std::exp(-120.0 / 180.0), 1e-12);
   EXPECT_NEAR(fit.largestRelativeDifference(), 0.0, 1e-12);
 
   // Steeper than any angle from 5 degrees up gives: the nearest values are those at 5.
-  const std::vector<HeelPoint> steep = {{120.0, 0.01}};
+  const std::vector<HeelPoint> steep = {{120.0, 0.01, std::nullopt}};
   try {
     fitTargetAngle(exponentialHeel(steep), steep);
     ADD_FAILURE() << "an unreachable heel was fitted";

@@ -19,7 +19,12 @@ TEST_F(SpectrumTest, HeelFitRecoversTheTargetAngleOfModelMadePoints) {
   }
   LoadTables(testpaths::kDataDir);
   // Mo/Rh 28 kV, phi 0, made at theta = 18 degrees.
-  const TubeSetup at18{Target::kMolybdenum, 28.0, 18.0, 0.0, 0.8, 0.0, 0.0, 0.025};
+  TubeSetup at18;
+  at18.tubeVoltage = 28.0;
+  at18.targetAngle = 18.0;
+  at18.tiltAngle = 0.0;
+  at18.molybdenum = 0.0;
+  at18.rhodium = 0.025;
   std::vector<calibration::HeelPoint> points;
   for (double x : {30.0, 60.0, 90.0, 120.0}) points.push_back({x, 0.0, std::nullopt});
   const std::optional<std::vector<double>> made = HeelRelativeKerma(s(), at18, points);

@@ -17,7 +17,13 @@ using sweep::Settings;
 using sweep::Target;
 using sweep::UsageError;
 
-bool sameSettings(const Settings& a, const Settings& b) {
+// The eight numbers of B2F.dat's first lines, in their order.
+struct FileSettings {
+  Target target;
+  double tubeVoltage, targetAngle, tiltAngle, beryllium, aluminium, molybdenum, rhodium;
+};
+
+bool sameSettings(const Settings& a, const FileSettings& b) {
   return a.target == b.target && a.tubeVoltage == b.tubeVoltage && a.targetAngle == b.targetAngle &&
          a.tiltAngle == b.tiltAngle && a.beryllium == b.beryllium && a.aluminium == b.aluminium &&
          a.molybdenum == b.molybdenum && a.rhodium == b.rhodium;
