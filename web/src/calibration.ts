@@ -104,6 +104,7 @@ export class CalibrationPanel {
   // The filters' key of the form's settings when last seen, to notice its change.
   private shownFilter?: string;
   private asked = 0; // the latest change of the settings, whose answer is shown
+  private answered: Promise<void> = Promise.resolve(); // that answer shown
   // The field shown, and its absolute air kerma with the profile in force.
   private shown?: { setup: Setup; resultText: string };
   private absolute?: AbsoluteKerma;
@@ -330,8 +331,18 @@ export class CalibrationPanel {
   // profile's fit for the new filters goes into the rows and the aluminium box when it was
   // made for the other settings too (the box keeps its text otherwise); then the state line
   // is renewed.
-  async settingsChanged(): Promise<void> {
-    const asked = ++this.asked;
+  settingsChanged(): Promise<void> {
+    this.answered = this.renewForSettings(++this.asked);
+    return this.answered;
+  }
+
+  // Resolves when the answer to the latest change of the settings is shown (the aluminium
+  // box holds what that change puts there).
+  settled(): Promise<void> {
+    return this.answered;
+  }
+
+  private async renewForSettings(asked: number): Promise<void> {
     const setup = this.formSetup(false);
     const answer = setup && (await this.call('profileState', this.text, setup));
     if (asked !== this.asked) return; // a later change is answered instead

@@ -111,6 +111,7 @@ function redraw(): void {
 }
 
 async function compute(): Promise<void> {
+  await calibration.settled(); // a change of filters may still put a fit into the form
   const asked = formSetup();
   if (!asked) return;
   status.textContent = t('計算中…');
