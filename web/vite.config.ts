@@ -39,7 +39,8 @@ function desktopTranslations(): Plugin {
 }
 
 // virtual:messages: {kName: text} of the desktop's `inline constexpr char kSomeMessage[] =
-// QT_TRANSLATE_NOOP("palvane", "..." "...");` declarations (and of the entry names, kSomeName),
+// QT_TRANSLATE_NOOP("palvane", "..." "...");` declarations (and of the entry names, kSomeName,
+// and the state line's reasons, kSomeReason and kReasonSeparator),
 // the C++ string literals joined.
 function desktopMessages(): Plugin {
   const id = 'virtual:messages';
@@ -52,7 +53,7 @@ function desktopMessages(): Plugin {
       for (const header of messageHeaders) {
         this.addWatchFile(header);
         const text = fs.readFileSync(header, 'utf8');
-        for (const match of text.matchAll(/inline constexpr char (k\w+(?:Message|Name))\[\] =\s*(?:QT_TRANSLATE_NOOP\(\s*"palvane",\s*)?((?:"(?:[^"\\]|\\.)*"\s*)+)\)?;/g)) {
+        for (const match of text.matchAll(/inline constexpr char (k\w+(?:Message|Name|Reason|Separator))\[\] =\s*(?:QT_TRANSLATE_NOOP\(\s*"palvane",\s*)?((?:"(?:[^"\\]|\\.)*"\s*)+)\)?;/g)) {
           table[match[1]] = [...match[2].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((part) => part[1].replace(/\\(.)/g, '$1')).join('');
         }
       }

@@ -1,7 +1,7 @@
 // The module's tube calibration: a tube profile held by the page as the text of its file
 // (the calibration library reads and writes it), the fit of its aluminium-equivalent
 // filtration to measured HVLs and of its target angle to a measured heel with the model
-// core, and the absolute air kerma its measured output gives at a set-up.
+// core, its measured output, and what the calibration strip states about a set-up.
 //
 // A failure the desktop reports in one of its messages comes back as {ok: false, message:
 // "<the message's name>", args: [...]}, so that the page words it as the desktop does.
@@ -21,9 +21,9 @@
 #include "calibration/output_calibration.h"
 #include "calibration/profile_file.h"
 #include "calibration/tube_profile.h"
+#include "palvane/physics/calibration_state.h"
 #include "text_files/file_error.h"
 #include "text_files/number_text.h"
-#include "tube_model/field.h"
 #include "web/module/core_fit_models.h"
 #include "web/module/module_setup.h"
 
@@ -278,76 +278,116 @@ val loadProfile(const std::string& text, const std::string& fileName, const val&
   });
 }
 
-// The model core's reference air kerma of a set-up as the engines write it.
-double coreReferenceKerma(const palvane::TubeSetup& setup) {
-  return tube_model::writtenValue(tube_model::computeField(setup, tables()).airKermaReference,
-                                  tube_model::kReferenceDigits);
+// Why a profile does not serve a set-up, by the name the page words it with.
+std::string unservedName(palvane::Unserved unserved) {
+  switch (unserved) {
+    case palvane::Unserved::kOtherTarget:
+      return "otherTarget";
+    case palvane::Unserved::kNoFit:
+      return "noFit";
+    case palvane::Unserved::kOtherSettings:
+      return "otherSettings";
+    case palvane::Unserved::kOtherAluminium:
+      return "otherAluminium";
+    case palvane::Unserved::kSettingNotANumber:
+      return "settingNotANumber";
+    case palvane::Unserved::kServed:
+      break;
+  }
+  return "served";
 }
 
-// What the profile says about the set-up: {name, target, fit: {aluminium,
-// pairs, madeFor}?, state: "calibrated" | "notForThese", why, setupName, output:
-// {kermaPerLoad, distance, tubeVoltage, referenceKerma, setupName}?, referenceKerma (at the
-// set-up)?, outputNote, heel: {targetAngle}?}.
+std::string fitSettingName(palvane::FitSetting setting) {
+  switch (setting) {
+    case palvane::FitSetting::kTargetAngle:
+      return "targetAngle";
+    case palvane::FitSetting::kTiltAngle:
+      return "tiltAngle";
+    case palvane::FitSetting::kBeryllium:
+      return "beryllium";
+    case palvane::FitSetting::kFilterThickness:
+      break;
+  }
+  return "filterThickness";
+}
+
+val stringsOf(const std::vector<std::string>& texts) {
+  val out = val::array();
+  for (const std::string& text : texts) out.call<void>("push", text);
+  return out;
+}
+
+// What the calibration strip shows for a set-up: {filter: the key of its filters ("mo",
+// "mo+ag"), profile?: {name, target, state: "calibrated" | "notForThese", unserved, values,
+// differing: [{setting, value}], why (in English), setupName, fit: {aluminium?, pairs,
+// madeFor}? (the profile's fit for those filters), output: {kermaPerLoad, distance,
+// tubeVoltage, referenceKerma (at the settings it was measured at), setupName}?, heel:
+// {targetAngle}?}}; no profile for "".
 val profileState(const std::string& text, const val& setupObject) {
   return reported([&] {
-    const calibration::TubeProfile profile = calibration::readProfileText(text, "profile");
     const palvane::TubeSetup setup = setupOf(setupObject);
     val out = val::object();
-    out.set("name", profile.name);
-    out.set("target", std::string(palvane::targetName(profile.target)));
-    const calibration::FilterFitFor found = calibration::filterFitFor(profile, setup);
-    std::string why = found.refusal;
-    if (why.empty()) {
-      const std::string setupName = calibration::setupName(profile.target, found.filters);
-      out.set("setupName", setupName);
-      if (found.fit != nullptr && found.fit->aluminium) {
-        val fit = val::object();
-        fit.set("aluminium", *found.fit->aluminium);
-        fit.set("pairs", pairFitsOf(found.fit->pairs));
-        fit.set("madeFor", found.fit->madeFor(setup));
-        out.set("fit", fit);
-        if (!found.fit->madeFor(setup)) {
-          why =
-              "the profile's " + setupName + " fit was made for other angles, beryllium or filter";
-        } else if (writtenAluminium(*found.fit->aluminium) != writtenAluminium(setup.aluminium)) {
-          why = "the aluminium differs from the fit's " +
-                fixed(writtenAluminium(*found.fit->aluminium), 2) + " mm";
-        }
-      } else {
-        why = setupName + " is not calibrated in the profile";
-      }
+    out.set("filter", calibration::filterKey(calibration::filtersOf(setup)));
+    if (text.empty()) return out;
+    // Held as the status takes it: the status points into it.
+    const std::optional<calibration::TubeProfile> held =
+        calibration::readProfileText(text, "profile");
+    const calibration::TubeProfile& profile = *held;
+    const palvane::CalibrationStatus status = palvane::calibrationStatus(held, setup);
+    val state = val::object();
+    state.set("name", profile.name);
+    state.set("target", std::string(palvane::targetName(profile.target)));
+    state.set("state",
+              std::string(status.state == palvane::CalibrationState::kCalibrated ? "calibrated"
+                                                                                 : "notForThese"));
+    state.set("unserved", unservedName(status.unserved));
+    state.set("values", stringsOf(status.values));
+    val differing = val::array();
+    for (const auto& [setting, value] : status.differing) {
+      val entry = val::object();
+      entry.set("setting", fitSettingName(setting));
+      entry.set("value", value);
+      differing.call<void>("push", entry);
     }
-    out.set("state", std::string(why.empty() ? "calibrated" : "notForThese"));
-    out.set("why", why);
+    state.set("differing", differing);
+    state.set("why", status.why);
+    if (const calibration::FilterCalibration* fit = status.fit) {
+      state.set("setupName", calibration::setupName(profile.target, fit->filters));
+      val shown = val::object();
+      if (fit->aluminium) shown.set("aluminium", *fit->aluminium);
+      shown.set("pairs", pairFitsOf(fit->pairs));
+      shown.set("madeFor", fit->madeFor(setup));
+      state.set("fit", shown);
+    }
     if (profile.output) {
+      const calibration::OutputMeasurement& measured = *profile.output;
       val output = val::object();
-      output.set("kermaPerLoad", profile.output->output.kermaPerLoad);
-      output.set("distance", profile.output->output.distance);
-      output.set("tubeVoltage", profile.output->setup.tubeVoltage);
-      // At the reference point for the settings it was measured at, as the desktop states it.
-      output.set("referenceKerma", calibration::referenceKerma(profile.output->output));
-      const palvane::TubeSetup& measured = profile.output->setup;
-      output.set("setupName",
-                 calibration::setupName(measured.target, calibration::filtersOf(measured)));
-      out.set("output", output);
-      if (measured.target != setup.target) {
-        out.set("outputNote",
-                "no output measured for " + std::string(calibration::targetMetal(setup.target)));
-      } else {
-        try {
-          const std::optional<double> reference = calibration::scaledReferenceKerma(
-              profile.output->output, coreReferenceKerma(setup), coreReferenceKerma(measured));
-          if (reference) out.set("referenceKerma", *reference);
-        } catch (const std::exception& error) {
-          out.set("outputNote", std::string(error.what()));
-        }
-      }
+      output.set("kermaPerLoad", measured.output.kermaPerLoad);
+      output.set("distance", measured.output.distance);
+      output.set("tubeVoltage", measured.setup.tubeVoltage);
+      output.set("referenceKerma", calibration::referenceKerma(measured.output));
+      output.set("setupName", calibration::setupName(measured.setup.target,
+                                                     calibration::filtersOf(measured.setup)));
+      state.set("output", output);
     }
     if (profile.heel && profile.heel->targetAngle) {
       val heel = val::object();
       heel.set("targetAngle", *profile.heel->targetAngle);
-      out.set("heel", heel);
+      state.set("heel", heel);
     }
+    out.set("profile", state);
+    return out;
+  });
+}
+
+// The profile without its measured output, as the desktop's output button leaves it when
+// both entries are empty. {text}.
+val clearProfileOutput(const std::string& text) {
+  return reported([&] {
+    calibration::TubeProfile profile = calibration::readProfileText(text, "profile");
+    profile.output.reset();
+    val out = val::object();
+    out.set("text", calibration::profileFileText(profile));
     return out;
   });
 }
@@ -361,4 +401,5 @@ EMSCRIPTEN_BINDINGS(palvane_calibration) {
   emscripten::function("loadProfile", &loadProfile);
   emscripten::function("savedProfile", &savedProfile);
   emscripten::function("profileState", &profileState);
+  emscripten::function("clearProfileOutput", &clearProfileOutput);
 }

@@ -1,15 +1,21 @@
 // The desktop's report set for the page: the display form's text files of a study, composed
 // by palvane's own code (its double-precision model for the spectra, its calibration and
-// its CSV writers), so that the page's set is the desktop's, byte for byte.
+// its CSV writers), so that the page's set is the desktop's, byte for byte; and the
+// absolute air kerma the display form reads out, which that set saves.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <string>
 
+#include "calibration/output_calibration.h"
 #include "calibration/profile_file.h"
+#include "palvane/physics/absolute_kerma.h"
 #include "palvane/physics/study_report_set.h"
 #include "palvane/state/table_loading.h"
+#include "text_files/number_text.h"
+#include "text_files/parameter_file.h"
+#include "text_files/result_file.h"
 #include "web/module/embedded_tables.h"
 #include "web/module/module_setup.h"
 
@@ -58,6 +64,47 @@ val reportSet(const val& setupObject, const std::string& resultText, const val& 
   });
 }
 
+// The absolute air kerma of the page's study as the display form reads it out over the map
+// ("##0.00" uGy/mAs): the measured output of the profile in force carried to the run's
+// settings (as B2F.dat gives them back) by palvane's model, times each cell's relative air
+// kerma in the run's Result.dat text. {reference: "68.21", cells: ["68.21", ...] (row by
+// row from Y = 0, 76 a row; "" where there is none)}, {reason} when the output cannot serve
+// the settings, {} without an output.
+val absoluteKerma(const val& setupObject, const std::string& resultText,
+                  const std::string& profileText) {
+  return web::guarded([&] {
+    val out = val::object();
+    if (profileText.empty()) return out;
+    const calibration::TubeProfile profile = calibration::readProfileText(profileText, "profile");
+    if (!profile.output) return out;
+    const palvane::TubeSetup settings = palvane::readParameterText(
+        palvane::parameterFileText(web::setupOf(setupObject)), palvane::kParameterFile);
+    const palvane::AbsoluteScale scale =
+        palvane::absoluteScale(palvaneTables(), settings, profile.output);
+    if (!scale.referenceKerma) {
+      out.set("reason", scale.reason);
+      return out;
+    }
+    const auto text = [](std::optional<double> kerma) {
+      return kerma ? palvane::PatternFormat(*kerma, palvane::kAbsoluteKermaPattern) : std::string();
+    };
+    out.set("reference", text(scale.referenceKerma));
+    const palvane::ResultMaps maps = palvane::readResultMaps("Result.dat", resultText);
+    val cells = val::array();
+    for (int j = 1; j <= palvane::kLastMapRow; ++j) {
+      for (int i = 1; i <= palvane::kLastMapColumn; ++i) {
+        cells.call<void>(
+            "push", text(calibration::absoluteKerma(*scale.referenceKerma, maps.kermaMap[i][j])));
+      }
+    }
+    out.set("cells", cells);
+    return out;
+  });
+}
+
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(palvane_report_set) { emscripten::function("reportSet", &reportSet); }
+EMSCRIPTEN_BINDINGS(palvane_report_set) {
+  emscripten::function("reportSet", &reportSet);
+  emscripten::function("absoluteKerma", &absoluteKerma);
+}

@@ -1,7 +1,9 @@
 // The tube calibration: the tube's profile (kept as the text of its file, which the module
 // reads and writes as the desktop does, and in the browser's local storage), the fit of the
 // aluminium-equivalent filtration to measured HVLs, the measured output and the fit of the
-// target angle to a measured heel. The fits run in the worker with the model core.
+// target angle to a measured heel. The fits run in the worker with the model core. As on
+// the desktop, the state line follows the form's settings, and a change of their filters
+// puts the profile's fit for the new filters into the aluminium box.
 import desktopMessages from 'virtual:messages';
 import { download } from './exports';
 import { heelCutOffMm, type Setup } from './model';
@@ -19,15 +21,24 @@ export interface PairFit {
 
 // What the profile says about a set-up (the module's profileState).
 export interface ProfileState {
-  ok: true;
   name: string;
-  setupName?: string;
-  fit?: { aluminium: number; pairs: PairFit[]; madeFor: boolean };
+  target: 'mo' | 'w';
   state: 'calibrated' | 'notForThese';
-  why: string;
+  unserved: 'served' | 'otherTarget' | 'noFit' | 'otherSettings' | 'otherAluminium' | 'settingNotANumber';
+  values: string[]; // the numbers the reason names
+  differing: Array<{ setting: 'targetAngle' | 'tiltAngle' | 'beryllium' | 'filterThickness'; value: string }>;
+  why: string; // in English
+  setupName?: string; // of the profile's fit for the set-up's filters
+  fit?: { aluminium?: number; pairs: PairFit[]; madeFor: boolean }; // that fit
   output?: { kermaPerLoad: number; distance: number; tubeVoltage: number; referenceKerma: number; setupName: string };
-  referenceKerma?: number;
-  outputNote?: string;
+}
+
+// The absolute air kerma of the field shown (the module's absoluteKerma), as the desktop's
+// read-out writes it: at the reference point and in each cell; or why there is none.
+export interface AbsoluteKerma {
+  reference?: string;
+  cells?: string[];
+  reason?: string;
 }
 
 const storageKey = 'palvane.tubeProfile';
@@ -61,18 +72,56 @@ function cell(row: HTMLTableRowElement, label: string, readOnly = false): HTMLIn
   return input;
 }
 
+// Why the profile does not serve the form's settings, in the desktop's words.
+function reasonText(state: ProfileState): string {
+  const m = desktopMessages;
+  switch (state.unserved) {
+    case 'otherTarget':
+      return t(m.kOtherTargetReason, t(state.target === 'w' ? m.kTungstenTargetName : m.kMolybdenumTargetName));
+    case 'noFit':
+      return t(m.kNoFitReason, state.values[0] ?? '');
+    case 'otherAluminium':
+      return t(m.kOtherAluminiumReason, state.values[0] ?? '', state.values[1] ?? '');
+    case 'settingNotANumber':
+      return t(m.kSettingNotANumberReason);
+    case 'served':
+      return state.why;
+    case 'otherSettings': {
+      const named = state.differing.map(({ setting, value }) =>
+        setting === 'targetAngle' ? `θ (${value}°)`
+          : setting === 'tiltAngle' ? `φ (${value}°)`
+            : t(setting === 'beryllium' ? m.kDifferingBerylliumReason : m.kDifferingFilterReason, value));
+      return t(named.length === 1 ? m.kOneSettingDiffersReason : m.kSettingsDifferReason, named.join(t(m.kReasonSeparator)));
+    }
+  }
+}
+
 export class CalibrationPanel {
   private text = localStorage.getItem(storageKey) ?? '';
+  // What the profile says about the form's settings; undefined without a profile or while
+  // a setting is not a number.
   private state?: ProfileState;
+  // The filters' key of the form's settings when last seen, to notice its change.
+  private shownFilter?: string;
+  private asked = 0; // the latest change of the settings, whose answer is shown
+  private answered: Promise<void> = Promise.resolve(); // that answer shown
+  // The field shown, and its absolute air kerma with the profile in force.
+  private shown?: { setup: Setup; resultText: string };
+  private absolute?: AbsoluteKerma;
+  // The profile's name and output go into their entries when its state is next known: at
+  // the start (the kept profile) and after loading one.
+  private loaded = this.text !== '';
   private readonly pairs: Array<{ tubeVoltage: HTMLInputElement; hvl: HTMLInputElement; model: HTMLInputElement; difference: HTMLInputElement }> = [];
   private readonly heel: Array<{ position: HTMLInputElement; kerma: HTMLInputElement; model: HTMLInputElement; difference: HTMLInputElement }> = [];
   private readonly byId = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
 
   constructor(
     private readonly call: CallModule,
-    private readonly currentSetup: () => Setup | undefined, // the form's set-up, or undefined after showing its problem
+    // The form's set-up, or undefined (after showing its problem when `report`).
+    private readonly formSetup: (report: boolean) => Setup | undefined,
     private readonly apply: (name: 'aluminium' | 'target_angle', text: string) => void,
-    private readonly changed: () => void, // the profile or the form's boxes changed
+    private readonly recompute: () => void, // the panel changed the form's boxes
+    private readonly redraw: () => void, // the absolute air kerma of the field shown changed
   ) {
     const pairBody = this.byId('calibration-pairs').querySelector('tbody')!;
     for (let k = 0; k < kPairRows; ++k) {
@@ -107,6 +156,10 @@ export class CalibrationPanel {
 
   private warn(text: string): void {
     this.byId('calibration-message').textContent = text;
+  }
+
+  private currentSetup(): Setup | undefined {
+    return this.formSetup(true);
   }
 
   private name(): string {
@@ -184,14 +237,26 @@ export class CalibrationPanel {
     this.showPairs(answer.pairs as PairFit[], read.map(({ row }) => row));
     this.showAluminium(answer.aluminium as number, answer.pairs as PairFit[]);
     this.apply('aluminium', (answer.aluminium as number).toFixed(2));
-    this.changed();
+    await this.settingsChanged();
+    this.recompute();
   }
 
+  // Sets the output from its entries, or clears it from the profile when both are empty.
   private async setOutput(): Promise<void> {
-    const kerma = this.entry(this.byId('output-kerma'), t(desktopMessages.kOutputKermaName), true);
+    const kermaBox = this.byId<HTMLInputElement>('output-kerma');
+    const distanceBox = this.byId<HTMLInputElement>('output-distance');
+    if (kermaBox.value.trim() === '' && distanceBox.value.trim() === '') {
+      if (!this.text) return;
+      const answer = await this.call('clearProfileOutput', this.text);
+      if (!answer.ok) return this.warn(messageOf(answer));
+      this.warn('');
+      this.keep(answer.text as string);
+      return this.profileChanged();
+    }
+    const kerma = this.entry(kermaBox, t(desktopMessages.kOutputKermaName), true);
     if (kerma === undefined) return;
     const distanceName = t(desktopMessages.kOutputDistanceName);
-    const distance = this.entry(this.byId('output-distance'), distanceName, true);
+    const distance = this.entry(distanceBox, distanceName, true);
     if (distance === undefined) return;
     if (distance < 10 || distance > 200) return this.fail('kCalibrationDistanceOutOfRangeMessage', distanceName, String(distance));
     const setup = this.currentSetup();
@@ -200,7 +265,15 @@ export class CalibrationPanel {
     if (!answer.ok) return this.warn(messageOf(answer));
     this.warn('');
     this.keep(answer.text as string);
-    this.changed();
+    await this.profileChanged();
+  }
+
+  // Renews the state line and the absolute air kerma of the field shown after a change of
+  // the profile that leaves the form's boxes as they are.
+  private async profileChanged(): Promise<void> {
+    await this.settingsChanged();
+    if (this.shown) await this.fieldShown(this.shown.setup, this.shown.resultText);
+    this.redraw();
   }
 
   private async fitHeel(): Promise<void> {
@@ -225,7 +298,8 @@ export class CalibrationPanel {
     this.byId('heel-result').textContent = `θ = ${angle}°`;
     this.apply('target_angle', angle);
     if (answer.aluminium !== undefined) this.apply('aluminium', (answer.aluminium as number).toFixed(2));
-    this.changed();
+    await this.settingsChanged();
+    this.recompute();
   }
 
   private async load(text: string, fileName: string): Promise<void> {
@@ -235,10 +309,11 @@ export class CalibrationPanel {
     if (!answer.ok) return this.warn(messageOf(answer));
     this.warn('');
     this.keep(answer.text as string);
-    await this.update(setup);
-    // The fit of the form's filter goes into the aluminium box, as on the desktop.
-    if (this.state?.fit?.madeFor) this.apply('aluminium', this.state.fit.aluminium.toFixed(2));
-    this.changed();
+    this.loaded = true;
+    // The fit of the form's filters goes into the aluminium box, as on a change of filters.
+    this.shownFilter = undefined;
+    await this.settingsChanged();
+    this.recompute();
   }
 
   // Downloads the profile under the name in the box, as the desktop's save writes it.
@@ -249,29 +324,56 @@ export class CalibrationPanel {
     if (!answer.ok) return this.warn(messageOf(answer));
     this.keep(answer.text as string);
     download(answer.fileName as string, this.text);
-    await this.update(setup);
+    await this.settingsChanged();
   }
 
-  // Renews what the panel shows of the profile for the set-up the page computed.
-  async update(setup: Setup): Promise<void> {
-    if (!this.text) {
-      this.state = undefined;
-    } else {
-      const answer = await this.call('profileState', this.text, setup);
-      this.state = answer.ok ? (answer as unknown as ProfileState) : undefined;
-      if (!answer.ok) this.warn(messageOf(answer));
+  // Called on every change of the form's settings: on a change of their filters, the
+  // profile's fit for the new filters goes into the rows and the aluminium box when it was
+  // made for the other settings too (the box keeps its text otherwise); then the state line
+  // is renewed.
+  settingsChanged(): Promise<void> {
+    this.answered = this.renewForSettings(++this.asked);
+    return this.answered;
+  }
+
+  // Resolves when the answer to the latest change of the settings is shown (the aluminium
+  // box holds what that change puts there).
+  settled(): Promise<void> {
+    return this.answered;
+  }
+
+  private async renewForSettings(asked: number): Promise<void> {
+    const setup = this.formSetup(false);
+    const answer = setup && (await this.call('profileState', this.text, setup));
+    if (asked !== this.asked) return; // a later change is answered instead
+    if (answer && !answer.ok) this.warn(messageOf(answer));
+    const known = answer?.ok ? (answer as unknown as { filter: string; profile?: ProfileState }) : undefined;
+    // While a setting is not a number, the profile serves no settings.
+    this.state = known ? known.profile : this.state && { ...this.state, state: 'notForThese', unserved: 'settingNotANumber' };
+    if (known && this.loaded) {
+      this.loaded = false;
+      this.byId<HTMLInputElement>('profile-name').value = this.state?.name ?? '';
+      this.byId<HTMLInputElement>('output-kerma').value = this.state?.output ? String(this.state.output.kermaPerLoad) : '';
+      this.byId<HTMLInputElement>('output-distance').value = this.state?.output ? String(this.state.output.distance) : '';
     }
-    const name = this.byId<HTMLInputElement>('profile-name');
-    if (this.state && document.activeElement !== name) name.value = this.state.name;
-    const output = this.state?.output;
-    if (output) {
-      this.byId<HTMLInputElement>('output-kerma').value = String(output.kermaPerLoad);
-      this.byId<HTMLInputElement>('output-distance').value = String(output.distance);
+    if (known && known.filter !== this.shownFilter) {
+      this.shownFilter = known.filter;
+      const fit = this.state?.fit?.madeFor ? this.state.fit : undefined;
+      this.showPairs(fit?.pairs ?? [], (fit?.pairs ?? []).map((_, k) => k), true);
+      this.showAluminium(fit?.aluminium, fit?.pairs ?? []);
+      if (fit?.aluminium !== undefined) {
+        this.apply('aluminium', fit.aluminium.toFixed(2));
+        return this.settingsChanged(); // the state line of the aluminium put in
+      }
     }
-    if (this.state?.fit) {
-      this.showPairs(this.state.fit.pairs, this.state.fit.pairs.map((_, k) => k));
-      this.showAluminium(this.state.fit.aluminium, this.state.fit.pairs);
-    }
+    this.showState();
+  }
+
+  // Renews the absolute air kerma of the field the page computed for `setup`.
+  async fieldShown(setup: Setup, resultText: string): Promise<void> {
+    this.shown = { setup, resultText };
+    const answer = await this.call('absoluteKerma', setup, resultText, this.text);
+    this.absolute = answer.ok ? (answer as AbsoluteKerma) : { reason: messageOf(answer) };
     this.showState();
   }
 
@@ -280,14 +382,18 @@ export class CalibrationPanel {
     return this.text;
   }
 
-  // The absolute air kerma at the beam axis (µGy/mAs) for the set-up shown, when a
-  // measured output serves it.
-  referenceKerma(): number | undefined {
-    return this.state?.referenceKerma;
+  // The absolute air kerma of the field shown, when the profile has a measured output.
+  absoluteKerma(): AbsoluteKerma | undefined {
+    return this.absolute;
   }
 
-  private showPairs(pairs: PairFit[], rows: number[]): void {
-    for (const row of this.pairs) row.model.value = row.difference.value = '';
+  // The pairs in their rows with the model's HVLs; the other rows' measurements are
+  // emptied too when `alone`.
+  private showPairs(pairs: PairFit[], rows: number[], alone = false): void {
+    for (const row of this.pairs) {
+      row.model.value = row.difference.value = '';
+      if (alone) row.tubeVoltage.value = row.hvl.value = '';
+    }
     pairs.forEach((pair, n) => {
       const row = this.pairs[rows[n]];
       row.tubeVoltage.value = String(pair.tubeVoltage);
@@ -298,15 +404,18 @@ export class CalibrationPanel {
     });
   }
 
-  private showAluminium(aluminium: number, pairs: PairFit[]): void {
+  // The fitted thickness beside the fit button, flagged with a large residual; nothing for
+  // undefined.
+  private showAluminium(aluminium: number | undefined, pairs: PairFit[]): void {
     const result = this.byId('fit-result');
     const largest = pairs.reduce((worst, p) => {
       const d = p.modelHvl === undefined ? 0 : p.modelHvl / p.hvl - 1;
       return Math.abs(d) > Math.abs(worst) ? d : worst;
     }, 0);
     const flagged = Math.abs(largest) > kFlaggedResidual;
-    result.textContent = `t = ${aluminium.toFixed(3)} mm` + (flagged ? `  ${t('残差 %1 % (3 % 超)', signedPercent(largest))}` : '');
-    result.classList.toggle('flagged', flagged);
+    result.textContent = aluminium === undefined ? ''
+      : `t = ${aluminium.toFixed(3)} mm` + (flagged ? `  ${t('残差 %1 % (3 % 超)', signedPercent(largest))}` : '');
+    result.classList.toggle('flagged', aluminium !== undefined && flagged);
   }
 
   private showState(): void {
@@ -318,10 +427,10 @@ export class CalibrationPanel {
       ? t('未校正のモデル: HVL は実測より低めになりがちで、空気カーマはモデルの単位です')
       : state.state === 'calibrated'
         ? t('校正済み: %1、%2 用', name, state.setupName ?? '')
-        : t('この設定では未校正: %1 (%2)', name, state.why);
+        : t('この設定では未校正: %1 (%2)', name, reasonText(state));
     const output = state?.output;
     this.byId('reference-kerma').textContent = output
-      ? [t('65 cm: %1 µGy/mAs、%2 %3 kV', output.referenceKerma.toFixed(2), output.setupName, String(output.tubeVoltage)), state?.outputNote ?? ''].join(' ')
+      ? [t('65 cm: %1 µGy/mAs、%2 %3 kV', output.referenceKerma.toFixed(2), output.setupName, String(output.tubeVoltage)), this.absolute?.reason ?? ''].join(' ')
       : '';
   }
 }

@@ -1,5 +1,6 @@
 // The figures: the three maps, the spectra and the profile, drawn with echarts' SVG
 // renderer (so that they export as SVG as they are shown; a map's cells are one image in it).
+import type { AbsoluteKerma } from './calibration';
 import * as echarts from './chart_library';
 import { contourLevels, contourSegments } from './contours';
 import { binEnergy, kColumns, kGridStepMm, kRows, type PointResult } from './model';
@@ -38,10 +39,60 @@ export function createChart(element: HTMLElement): echarts.ECharts {
 // listener is bound before the chart's first option.
 const pointers = new WeakMap<echarts.ECharts, number[]>();
 
+// What each map shows: its values, the range of its colour bar and, for the air kerma with
+// a measured output, the absolute air kerma of its cells.
+interface ShownMap {
+  title: string;
+  values: Float32Array;
+  low: number;
+  high: number;
+  absolute?: AbsoluteKerma;
+}
+const shownMaps = new WeakMap<echarts.ECharts, ShownMap>();
+
+// The grid cell under the pointer with its value; undefined off the cells with a value.
+function hoveredCell(chart: echarts.ECharts): { c: number; r: number; value: number; map: ShownMap } | undefined {
+  const pointer = pointers.get(chart);
+  const map = shownMaps.get(chart);
+  if (!pointer || !map) return undefined;
+  const [x, y] = chart.convertFromPixel({ gridIndex: 0 }, pointer);
+  const c = Math.round(x / kGridStepMm);
+  const r = Math.round(y / kGridStepMm);
+  if (!(c >= 0 && c < kColumns && r >= 0 && r < kRows)) return undefined;
+  const value = map.values[r * kColumns + c];
+  return value > 0 ? { c, r, value, map } : undefined;
+}
+
+// The colour bar's marker of the hovered cell's value. echarts places it when the pointer
+// is over an element of a series the bar colours; the cells are one image, which the bar
+// does not colour, so the bar's view (echarts 5's ContinuousView, pinned by the lock file)
+// is asked to place it.
+interface ColourBarView {
+  _showIndicator(value: number, text: number): void;
+  _hideIndicator(): void;
+}
+function markColourBar(chart: echarts.ECharts): void {
+  const inside = chart as unknown as {
+    getModel(): { getComponent(type: string): object | undefined } | undefined;
+    getViewOfComponentModel(model: object): Partial<ColourBarView> | undefined;
+  };
+  const model = inside.getModel()?.getComponent('visualMap');
+  const view = model && inside.getViewOfComponentModel(model);
+  if (!view?._showIndicator || !view._hideIndicator) return;
+  const cell = hoveredCell(chart);
+  if (cell) view._showIndicator(cell.value, cell.value);
+  else view._hideIndicator();
+}
+
 export function createMapChart(element: HTMLElement): echarts.ECharts {
   const chart = createChart(element);
   chart.getZr().on('mousemove', (event: { offsetX: number; offsetY: number }) => {
     pointers.set(chart, [event.offsetX, event.offsetY]);
+    markColourBar(chart);
+  });
+  chart.getZr().on('globalout', () => {
+    pointers.delete(chart);
+    markColourBar(chart);
   });
   return chart;
 }
@@ -54,18 +105,24 @@ const mapColours = ['#313695', '#4575b4', '#74add1', '#abd9e9', '#fee090', '#fda
 // scales the image to the grid, on screen and in the PNG export.
 const kPixelsPerCell = 8;
 
+const palette = mapColours.map((colour) => echarts.color.parse(colour));
+
+// The colour of a value on the colour bar from `low` to `high` (RGBA, alpha 0 to 1), as the
+// chart library maps a value onto it.
+function cellColour(v: number, low: number, high: number): number[] {
+  const position = high > low ? Math.min(Math.max((v - low) / (high - low), 0), 1) : 0.5;
+  return echarts.color.fastLerp(position, palette)!;
+}
+
 // The map's cells as one PNG image, one cell per block of pixels, the first row at the
-// bottom; cells without a value stay transparent. The colours are the colour bar's, mapped
-// as the chart library maps a value onto it.
+// bottom; cells without a value stay transparent.
 function cellImage(values: Float32Array, low: number, high: number): string {
-  const palette = mapColours.map((colour) => echarts.color.parse(colour));
   const cells = new ImageData(kColumns, kRows);
   for (let r = 0; r < kRows; ++r) {
     for (let c = 0; c < kColumns; ++c) {
       const v = values[r * kColumns + c];
       if (!(v > 0)) continue;
-      const position = high > low ? Math.min(Math.max((v - low) / (high - low), 0), 1) : 0.5;
-      const rgba = echarts.color.fastLerp(position, palette)!;
+      const rgba = cellColour(v, low, high);
       const at = 4 * ((kRows - 1 - r) * kColumns + c);
       cells.data.set([rgba[0], rgba[1], rgba[2], Math.round(255 * rgba[3])], at);
     }
@@ -90,6 +147,7 @@ export function drawMap(
   cutOffMm: number,
   points: PointResult[],
   caption: string, // the added layers, "" without
+  absolute?: AbsoluteKerma, // of the air kerma map's cells
 ): void {
   let low = Infinity;
   let high = -Infinity;
@@ -101,17 +159,18 @@ export function drawMap(
   }
   if (low > high) [low, high] = [0, 1];
   const image = cellImage(values, low, high);
-  // The read-out of the cell under the pointer; "" (no read-out) off the cells with a value.
+  shownMaps.set(chart, { title: quantity.title, values, low, high, absolute });
+  // The read-out of the cell under the pointer, framed in the cell's colour; "" (no
+  // read-out) off the cells with a value.
   const readOut = (): string => {
-    const pointer = pointers.get(chart);
-    if (!pointer) return '';
-    const [x, y] = chart.convertFromPixel({ gridIndex: 0 }, pointer);
-    const c = Math.round(x / kGridStepMm);
-    const r = Math.round(y / kGridStepMm);
-    if (!(c >= 0 && c < kColumns && r >= 0 && r < kRows)) return '';
-    const v = values[r * kColumns + c];
-    if (!(v > 0)) return '';
-    return `X ${c * kGridStepMm} mm, Y ${r * kGridStepMm} mm<br>${t(quantity.title)}: ${v.toPrecision(4)}`;
+    const cell = hoveredCell(chart);
+    if (!cell) return '';
+    const lines = [`X ${cell.c * kGridStepMm} mm, Y ${cell.r * kGridStepMm} mm`, `${t(quantity.title)}: ${cell.value.toPrecision(4)}`];
+    // With a measured output, as the desktop's read-out: "n/a" where it cannot serve.
+    if (absolute?.cells) lines.push(`${t('絶対空気カーマ')}: ${absolute.cells[cell.r * kColumns + cell.c] || 'n/a'} µGy/mAs`);
+    else if (absolute?.reason) lines.push(`${t('絶対空気カーマ')}: n/a`);
+    const colour = echarts.color.stringify(cellColour(cell.value, low, high), 'rgba');
+    return `<div style="border: 1px solid ${colour}; border-radius: 4px; padding: 10px">${lines.join('<br>')}</div>`;
   };
   const contours = contourLevels(values, 6).map((level) => ({
     type: 'line' as const,
@@ -131,7 +190,8 @@ export function drawMap(
         { type: 'text', left: 8, bottom: 4, style: { text: t('胸壁側'), font: 'italic 11px sans-serif', fill: '#333' } },
         { type: 'text', right: 84, bottom: 4, style: { text: t('陽極側'), font: 'italic 11px sans-serif', fill: '#333' } },
       ],
-      tooltip: { trigger: 'item', formatter: readOut },
+      // Kept inside the figure, which on a phone is the width of the screen.
+      tooltip: { trigger: 'item', confine: true },
       xAxis: { type: 'value', min: 0, max: 150, interval: 30, ...axisName(`${t('X (陽極側)')} [mm]`) },
       yAxis: { type: 'value', min: 0, max: 100, interval: 20, ...axisName('Y [mm]') },
       // The colour bar alone: the cells are coloured in their image.
@@ -155,6 +215,8 @@ export function drawMap(
           clip: true,
           animation: false,
           data: [[0, 0]],
+          // The frame of the read-out is its own, in the cell's colour.
+          tooltip: { formatter: readOut, padding: 0, borderWidth: 0 },
           renderItem: (_params: unknown, api: echarts.CustomSeriesRenderItemAPI) => {
             const half = kGridStepMm / 2;
             const [left, top] = api.coord([-half, (kRows - 1) * kGridStepMm + half]);

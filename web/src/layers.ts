@@ -92,6 +92,8 @@ export class LayerRows {
       remove.addEventListener('click', () => {
         this.filters.splice(this.filters.indexOf(entry), 1);
         row.remove();
+        // The filters changed as by an entry.
+        this.filterList.dispatchEvent(new Event('input', { bubbles: true }));
       });
       row.append(remove);
     }

@@ -29,15 +29,17 @@ let axisQuality: PointResult | undefined;
 let captions: LayerCaptions | undefined;
 const points: PointResult[] = [];
 
-// The form's set-up, or undefined after showing its first problem.
-function formSetup(): Setup | undefined {
+// The form's set-up, or undefined (after showing its first problem when `report`).
+function formSetup(report = true): Setup | undefined {
   const read = settings.read();
   if ('problem' in read) {
-    settingsMessage.textContent = read.problem;
-    read.field.focus();
+    if (report) {
+      settingsMessage.textContent = read.problem;
+      read.field.focus();
+    }
     return undefined;
   }
-  settingsMessage.textContent = '';
+  if (report) settingsMessage.textContent = '';
   return read.setup;
 }
 
@@ -46,7 +48,9 @@ const calibration = new CalibrationPanel(
   formSetup,
   (name, text) => settings.setText(name, text),
   () => void compute(),
+  redraw,
 );
+byId('settings').addEventListener('input', () => void calibration.settingsChanged());
 
 for (let r = 0; r < kRows; ++r) profileRow.add(new Option(`Y = ${r * kGridStepMm} mm`, String(r)));
 
@@ -61,8 +65,10 @@ function redraw(): void {
   if (!field || !setup) return;
   const maps: Record<Quantity, Float32Array> = { energyFluence: field.energyFluence, airKerma: field.airKerma, hvl: field.hvl };
   const captionLine = layerCaptionLine(captions);
+  const absolute = calibration.absoluteKerma();
   byId('field-caption').textContent = captionLine;
-  quantities.forEach((q, k) => drawMap(mapCharts[k], q, maps[q.key], heelCutOffMm(setup!), points, captionLine));
+  quantities.forEach((q, k) =>
+    drawMap(mapCharts[k], q, maps[q.key], heelCutOffMm(setup!), points, captionLine, q.key === 'airKerma' ? absolute : undefined));
   drawSpectra(spectrumChart, [
     ...(field.spectrum ? [{ name: t('ビーム軸'), spectrum: field.spectrum }] : []),
     ...points.map((p, k) => ({ name: `${k + 1}: X ${p.x} Y ${p.y} mm`, spectrum: p.spectrum })),
@@ -79,9 +85,7 @@ function redraw(): void {
           [t('均等度'), fixed(axisQuality.quality.homogeneity, 3)],
         ] as Array<[string, string]>)
       : []),
-    ...(calibration.referenceKerma() !== undefined
-      ? ([[t('絶対空気カーマ (ビーム軸)'), `${calibration.referenceKerma()!.toFixed(2)} µGy/mAs`]] as Array<[string, string]>)
-      : []),
+    ...(absolute?.reference ? ([[t('絶対空気カーマ (ビーム軸)'), `${absolute.reference} µGy/mAs`]] as Array<[string, string]>) : []),
     [t('計算時間'), `${field.computeMilliseconds.toFixed(1)} ms`],
   ];
   for (const [name, value] of rows) {
@@ -107,6 +111,7 @@ function redraw(): void {
 }
 
 async function compute(): Promise<void> {
+  await calibration.settled(); // a change of filters may still put a fit into the form
   const asked = formSetup();
   if (!asked) return;
   status.textContent = t('計算中…');
@@ -121,7 +126,7 @@ async function compute(): Promise<void> {
   setup = asked;
   field = answer as FieldResult;
   captions = (await callModule('layerCaptions', setup)) as unknown as LayerCaptions;
-  await calibration.update(setup);
+  await calibration.fieldShown(setup, field.resultText);
   const axis = await ask({ kind: 'point', setup, x: 0, y: 0 });
   axisQuality = axis.ok ? (axis as PointResult) : undefined;
   const kept = points.splice(0);
@@ -215,5 +220,7 @@ void callModule('materials').then((materials) => {
   settings.setMaterials(materials as unknown as Material[]);
   redraw();
 });
-void compute();
+// The kept profile's fit for the form's filters goes into the aluminium box before the
+// first field.
+void calibration.settingsChanged().then(compute);
 if ('serviceWorker' in navigator && location.protocol.startsWith('http')) void navigator.serviceWorker.register('./offline.js');

@@ -39,6 +39,7 @@ const pageTexts: Record<string, string> = {
   '胸壁側': 'chest-wall side',
   '陽極側': 'anode side',
   '絶対空気カーマ (ビーム軸)': 'Absolute air kerma (beam axis)',
+  '絶対空気カーマ': 'Absolute air kerma',
 };
 
 let language: Language = navigator.language.startsWith('ja') ? 'ja' : 'en';

@@ -2,8 +2,10 @@
 // map read-outs with the native sweep, adds a clicked and a typed point, compares the
 // downloaded engine files with the native engine's, looks for the cells in a map's SVG
 // download, computes through an added silver filter and a plate, loads a tube profile and
-// compares its aluminium and absolute air kerma with sweep's and the downloaded CSV set with
-// the desktop's report set, and takes the screenshots (speed.mjs times the page).
+// compares its aluminium with sweep's, the downloaded CSV set with the desktop's report set
+// and the absolute air kerma shown with that set's, follows the profile through a change of
+// filters and the clearing of its output, and takes the screenshots (speed.mjs times the
+// page). Any console error or failed request fails it.
 //   node web/tests/page.mjs <dist dir> <native bin dir> <screenshot dir>
 import fs from 'node:fs';
 import os from 'node:os';
@@ -42,7 +44,10 @@ const browser = await launchBrowser();
 async function openPage(width, height, language) {
   const context = await browser.newContext({ viewport: { width, height }, locale: language === 'ja' ? 'ja-JP' : 'en-GB', acceptDownloads: true });
   const page = await context.newPage();
-  page.on('pageerror', (error) => failures.push(`page error: ${error.message}`));
+  page.on('pageerror', (error) => check(false, `page error: ${error.message}`));
+  page.on('console', (message) => message.type() === 'error' && check(false, `console error: ${message.text()}`));
+  page.on('response', (response) => response.status() >= 400 && check(false, `${response.status()} for ${response.url()}`));
+  page.on('requestfailed', (request) => check(false, `request failed: ${request.url()} ${request.failure()?.errorText}`));
   const started = Date.now();
   await page.goto(address);
   await page.waitForSelector('#status[data-state=done]', { timeout: 30000 });
@@ -84,13 +89,23 @@ async function shownQuality(page) {
   return Object.fromEntries(names.map((name, k) => [name, values[k]]));
 }
 
-async function readOut(page, id, x, y) {
+// The lines of a map's read-out of the cell at (x, y) mm, and whether its colour bar marks
+// the cell's value.
+async function hover(page, id, x, y) {
   const [px, py] = await mapPixel(page, id, x, y + 0.5);
   await page.mouse.move(px, py);
   const label = `X ${x} mm, Y ${y} mm`;
-  await page.waitForFunction(([id, label]) => [...document.querySelectorAll(`#${id} div`)].some((d) => d.textContent.includes(label)), [id, label]);
-  const text = await page.$$eval(`#${id} div`, (divs, label) => divs.map((d) => d.textContent).find((t) => t.includes(label) && t.length < 80), label);
-  return Number(text.split(':').pop());
+  await page.waitForFunction(([id, label]) => [...document.querySelectorAll(`#${id} div`)].some((d) => d.innerText.startsWith(label)), [id, label]);
+  const lines = await page.$$eval(`#${id} div`, (divs, label) => divs.map((d) => d.innerText).find((t) => t.startsWith(label)).split('\n'), label);
+  // The marker's label has three decimals.
+  const value = Number(lines[1].split(': ')[1]);
+  const marked = await page.waitForFunction(([id, value]) => [...document.querySelectorAll(`#${id} svg text`)].some((t) => Math.abs(Number(t.textContent) - value) < 6e-4),
+    [id, value], { timeout: 2000 }).then(() => true, () => false);
+  return { lines, marked };
+}
+
+async function readOut(page, id, x, y) {
+  return Number((await hover(page, id, x, y)).lines[1].split(': ')[1]);
 }
 
 const { page, loadMs } = await openPage(1366, 768, 'en');
@@ -154,7 +169,7 @@ await page.selectOption('#setting-plate-material', '');
 // The page's CSV set against the desktop's report set composed natively for the same
 // settings, points, profile and Result.dat of the native engine, with the page's time of
 // the save: every file byte for byte, and no file more or less.
-async function compareCsvSet(page, aluminium, profile) {
+async function compareCsvSet(page, kv, aluminium, profile) {
   const [download] = await Promise.all([page.waitForEvent('download'), page.click('[data-export=csv-set]')]);
   const zipped = unzipSync(fs.readFileSync(await download.path()));
   const names = Object.keys(zipped);
@@ -164,10 +179,10 @@ async function compareCsvSet(page, aluminium, profile) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'palvane-set-'));
   for (const name of ['MUs3.dat', 'Mo-STP.dat']) fs.copyFileSync(path.join(root, 'data', name), path.join(dir, name));
   const al = Number(aluminium).toFixed(2).padStart(5, '0');
-  fs.writeFileSync(path.join(dir, 'B2F.dat'), `0\r\n28.0\r\n22.0\r\n00.0\r\n00.80\r\n${al}\r\n00.030\r\n00.000\r\n60.000\r\n`);
+  fs.writeFileSync(path.join(dir, 'B2F.dat'), `0\r\n${Number(kv).toFixed(1)}\r\n22.0\r\n00.0\r\n00.80\r\n${al}\r\n00.030\r\n00.000\r\n60.000\r\n`);
   spawnSync(path.join(binDir, 'dornic'), [], { cwd: dir, input: '\n' });
   const points = await page.$$eval('#points-table tbody tr', (trs) => trs.map((tr) => `point=${tr.children[1].textContent},${tr.children[2].textContent}`));
-  const settings = Object.entries({ ...study, aluminium }).map(([name, value]) => `${name}=${value}`);
+  const settings = Object.entries({ ...study, tube_voltage: kv, aluminium }).map(([name, value]) => `${name}=${value}`);
   const native = spawnSync(path.join(binDir, 'native_report_set'),
     [path.join(root, 'data'), path.join(dir, 'Result.dat'), profile, savedAt, folder.slice(0, 15), dir, ...settings, ...points], { encoding: 'utf8' });
   const nativeDir = path.join(dir, native.stdout.trim());
@@ -176,22 +191,30 @@ async function compareCsvSet(page, aluminium, profile) {
   check(native.status === 0 && folder === native.stdout.trim() && JSON.stringify(Object.keys(pageFiles).sort()) === JSON.stringify(nativeNames) && differing.length === 0 && points.length === 2,
     `the CSV set ${folder}.zip (${Object.keys(pageFiles).join(', ')}) equals the desktop's set byte for byte${differing.length ? `; differing: ${differing.join(', ')}` : ''} ${native.stderr}`);
   fs.rmSync(dir, { recursive: true, force: true });
+  return pageFiles;
 }
 
-// A tube profile loaded from its file: the fitted aluminium and the absolute air kerma
-// shown equal sweep's with the same profile, at the output's and at another tube voltage.
+// A tube profile loaded from its file: the fitted aluminium equals sweep's with the same
+// profile, at the output's and at another tube voltage; the CSV set is the desktop's; the
+// absolute air kerma shown on the beam axis and in the air kerma map's read-out is that
+// set's (its values here have two integer digits: its four significant digits are the
+// read-outs' two decimals), and the colour bar marks the cell's value.
 await recomputed(page, () => page.setInputFiles('#load-profile', profileFile));
 for (const kv of ['28', '30']) {
   if (kv !== '28') await recomputed(page, async () => { await page.fill('#setting-tube_voltage', kv); await page.click('#settings-form button[type=submit]'); });
   const calibrated = sweepRow(kv, '--calibration', profileFile);
   const fitted = (await page.textContent('#fit-result')).match(/t = (\S+) mm/)?.[1];
   const box = await page.inputValue('#setting-aluminium');
-  const absolute = parseFloat((await shownQuality(page))['Absolute air kerma (beam axis)']);
   const state = await page.textContent('#calibration-state');
-  check(fitted === Number(calibrated['fitted_aluminium [mm]']).toFixed(3) && Number(box) === Number(calibrated['aluminium [mm]']) &&
-    absolute.toFixed(2) === Number(calibrated['absolute_air_kerma [uGy/mAs]']).toFixed(2) && state.startsWith('Calibrated'),
-    `profile at ${kv} kV: aluminium ${fitted} mm (box ${box}), absolute air kerma ${absolute} µGy/mAs, "${state}"; sweep ${calibrated['fitted_aluminium [mm]']} mm (${calibrated['aluminium [mm]']}), ${calibrated['absolute_air_kerma [uGy/mAs]']} µGy/mAs`);
-  if (kv === '28') await compareCsvSet(page, box, profileFile);
+  check(fitted === Number(calibrated['fitted_aluminium [mm]']).toFixed(3) && Number(box) === Number(calibrated['aluminium [mm]']) && state.startsWith('Calibrated'),
+    `profile at ${kv} kV: aluminium ${fitted} mm (box ${box}), "${state}"; sweep ${calibrated['fitted_aluminium [mm]']} mm (${calibrated['aluminium [mm]']})`);
+  const axisKerma = (await shownQuality(page))['Absolute air kerma (beam axis)'];
+  const { lines, marked } = await hover(page, 'map-airKerma', 50, 0);
+  const table = (await compareCsvSet(page, kv, box, profileFile))['map_absolute_air_kerma.csv']?.toString() ?? '';
+  const reference = Number(table.match(/^# Reference air kerma \(uGy\/mAs\): (\S+)\r$/m)?.[1]).toFixed(2);
+  const cell = Number(table.match(/^50,0,(\S+)\r$/m)?.[1]).toFixed(2);
+  check(axisKerma === `${reference} µGy/mAs` && lines[2] === `Absolute air kerma: ${cell} µGy/mAs` && marked,
+    `absolute air kerma at ${kv} kV: beam axis ${axisKerma}, read-out at X 50 mm "${lines[2]}"${marked ? '' : ', no marker on the colour bar'}; the set's ${reference} and ${cell}`);
 }
 check(JSON.stringify(await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === JSON.stringify(fs.readFileSync(profileFile, 'utf8')),
   'the loaded profile is kept in local storage as its file');
@@ -207,6 +230,29 @@ await page.waitForFunction(() => document.querySelector('#calibration-message').
 check((await page.textContent('#calibration-message')) === 'bad.txt, line 3: unknown key "bogus". Nothing was changed.' &&
   (await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'))) === fs.readFileSync(profileFile, 'utf8'),
   `a damaged profile: "${await page.textContent('#calibration-message')}", the kept one unchanged`);
+
+// A change of filters puts the profile's fit for the new filters into the aluminium box:
+// Mo/none has none (the box keeps its text), Mo/Mo has the fit.
+await page.fill('#setting-aluminium', '0');
+await page.fill('#setting-molybdenum', '0');
+await page.waitForFunction(() => document.querySelector('#calibration-state').textContent.includes('Mo/none'));
+const unfiltered = [await page.inputValue('#setting-aluminium'), await page.textContent('#calibration-state')];
+await page.fill('#setting-molybdenum', '0.03');
+const refitted = await page.waitForFunction(() => document.querySelector('#setting-aluminium').value === '0.19' &&
+  document.querySelector('#calibration-state').textContent.startsWith('Calibrated'), null, { timeout: 5000 }).then(() => true, () => false);
+check(unfiltered[0] === '0' && unfiltered[1] === 'Not calibrated for these settings: Room 2 Mo (Mo/none is not calibrated (no fit for this filter))' && refitted,
+  `filters changed: Mo/none "${unfiltered.join('", "')}", back to Mo/Mo: box ${await page.inputValue('#setting-aluminium')}, "${await page.textContent('#calibration-state')}"`);
+
+// Emptied output entries clear the output from the profile: no absolute air kerma then.
+await page.fill('#output-kerma', '');
+await page.fill('#output-distance', '');
+await page.click('#set-output');
+const cleared = await page.waitForFunction(() => !document.querySelector('#axis-quality').textContent.includes('Absolute') &&
+  document.querySelector('#reference-kerma').textContent === '', null, { timeout: 5000 }).then(() => true, () => false);
+const keptProfile = await page.evaluate(() => localStorage.getItem('palvane.tubeProfile'));
+check(cleared && !keptProfile.includes('output_') && keptProfile.includes('aluminium = '),
+  `emptied output entries: ${cleared ? 'no absolute air kerma shown' : 'an absolute air kerma still shown'}; the kept profile ${keptProfile.includes('output_') ? 'keeps' : 'lost'} its output`);
+
 await page.fill('#setting-tube_voltage', '28');
 await page.fill('#setting-aluminium', '0');
 await compute(page, study);
