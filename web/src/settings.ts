@@ -30,7 +30,6 @@ export class SettingsForm {
   private readonly layers: LayerRows;
 
   constructor(private readonly container: HTMLElement) {
-    const targetRow = this.row('target', () => t('ターゲット'), '');
     this.target = document.createElement('select');
     this.target.id = 'setting-target';
     for (const [value, label] of [['mo', 'モリブデン'], ['w', 'タングステン']] as const) {
@@ -39,15 +38,14 @@ export class SettingsForm {
       this.labels.push(() => (option.textContent = t(label)));
       this.target.append(option);
     }
-    targetRow.insertBefore(this.target, targetRow.lastChild);
+    this.row('target', () => t('ターゲット'), this.target);
     for (const field of fields) {
-      const row = this.row(field.name, () => t(field.label), field.unit);
       const input = document.createElement('input');
       input.id = `setting-${field.name}`;
       input.type = 'text';
       input.inputMode = 'decimal';
       input.setAttribute('aria-describedby', 'settings-message');
-      row.insertBefore(input, row.lastChild);
+      this.row(field.name, () => t(field.label), input, field.unit);
       this.inputs.set(field.name, input);
     }
     this.layers = new LayerRows(container);
@@ -64,18 +62,24 @@ export class SettingsForm {
     this.inputs.get(name)!.value = text;
   }
 
-  private row(name: string, label: () => string, unit: string): HTMLElement {
+  // A labelled row; a control without a unit (the target's list) takes the unit's place too,
+  // so that its longest name fits.
+  private row(name: string, label: () => string, control: HTMLElement, unit?: string): void {
     const row = document.createElement('div');
     row.className = 'setting';
     const text = document.createElement('label');
     text.htmlFor = `setting-${name}`;
     this.labels.push(() => (text.textContent = label()));
-    const unitText = document.createElement('span');
-    unitText.className = 'unit';
-    unitText.textContent = unit;
-    row.append(text, unitText);
+    row.append(text, control);
+    if (unit === undefined) {
+      control.classList.add('without-unit');
+    } else {
+      const unitText = document.createElement('span');
+      unitText.className = 'unit';
+      unitText.textContent = unit;
+      row.append(unitText);
+    }
     this.container.append(row);
-    return row;
   }
 
   relabel(): void {
