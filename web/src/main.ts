@@ -215,5 +215,8 @@ void callModule('materials').then((materials) => {
   settings.setMaterials(materials as unknown as Material[]);
   redraw();
 });
-void compute();
-if ('serviceWorker' in navigator && location.protocol.startsWith('http')) void navigator.serviceWorker.register('./offline.js');
+// The offline copy's service worker starts once the first field is shown: its start would
+// only compete with the first field for the processor.
+void compute().then(() => {
+  if ('serviceWorker' in navigator && location.protocol.startsWith('http')) void navigator.serviceWorker.register('./offline.js');
+});
