@@ -82,9 +82,26 @@ function precompressed(): Plugin {
   };
 }
 
+// The page's first script (src/start.ts) starts the model's worker, then imports the rest
+// of the page. A modulepreload link in the page's head has the browser fetch and compile
+// that rest meanwhile, instead of only once the first script has run.
+function preloadPage(): Plugin {
+  return {
+    name: 'preload-page',
+    apply: 'build',
+    transformIndexHtml: {
+      order: 'post',
+      handler: (_html, context) =>
+        Object.values(context.bundle ?? {})
+          .filter((file) => file.type === 'chunk' && file.isDynamicEntry && file.facadeModuleId?.endsWith('/src/main.ts'))
+          .map((file) => ({ tag: 'link', attrs: { rel: 'modulepreload', crossorigin: true, href: `./${file.fileName}` }, injectTo: 'head' as const })),
+    },
+  };
+}
+
 export default defineConfig({
   base: './',
-  plugins: [desktopTranslations(), desktopMessages(), precompressed()],
+  plugins: [desktopTranslations(), desktopMessages(), preloadPage(), precompressed()],
   worker: { format: 'es' },
   build: { target: 'es2020', outDir: 'dist', emptyOutDir: true, chunkSizeWarningLimit: 1500 },
 });

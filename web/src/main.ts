@@ -221,6 +221,11 @@ void callModule('materials').then((materials) => {
   redraw();
 });
 // The kept profile's fit for the form's filters goes into the aluminium box before the
-// first field.
-void calibration.settingsChanged().then(compute);
-if ('serviceWorker' in navigator && location.protocol.startsWith('http')) void navigator.serviceWorker.register('./offline.js');
+// first field. The offline copy's service worker starts once the first field is shown: its
+// start would only compete with the first field for the processor.
+void calibration
+  .settingsChanged()
+  .then(compute)
+  .then(() => {
+    if ('serviceWorker' in navigator && location.protocol.startsWith('http')) void navigator.serviceWorker.register('./offline.js');
+  });

@@ -75,7 +75,10 @@ export type Question =
 export type Request = Question & { id: number };
 
 // A call's answer is the module function's (see calibration.ts).
-export type Reply = { id: number; answer: FieldResult | PointResult | Failure };
+export type Answer = FieldResult | PointResult | Failure;
+// The answer to a request, or to the opening question of that index, which the worker
+// sends unasked.
+export type Reply = { id: number; answer: Answer } | { opening: number; answer: Answer };
 
 // The grid of the maps: column c at X = 2c mm (0..150), row r at Y = 2r mm (0..100).
 export const kColumns = 76;
@@ -96,6 +99,17 @@ export const defaultSetup: Setup = {
   rhodium: 0,
   air_layer: 60,
 };
+
+// What the page asks the model when it opens, in its order: the added layers' materials,
+// then the field of the form's start values, its layers' captions and the beam axis's
+// spectrum. The worker answers them as soon as the model is ready, without waiting for the
+// page's script to have loaded and asked.
+export const openingQuestions: Question[] = [
+  { kind: 'call', name: 'materials', args: [] },
+  { kind: 'field', setup: defaultSetup },
+  { kind: 'call', name: 'layerCaptions', args: [defaultSetup] },
+  { kind: 'point', setup: defaultSetup, x: 0, y: 0 },
+];
 
 // The heel cut-off in mm: columns beyond it carry no radiation.
 export function heelCutOffMm(setup: Setup): number {

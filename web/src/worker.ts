@@ -1,18 +1,26 @@
 // Runs the model in its own thread, so that the page stays responsive while it computes.
 import createPalvane from './generated/palvane_web.mjs';
-import type { Reply, Request } from './model';
+import { openingQuestions, type Answer, type Question, type Reply, type Request } from './model';
 
 const model = createPalvane();
+const post = (reply: Reply) => (self as unknown as Worker).postMessage(reply);
+
+function answerOf(palvane: Awaited<typeof model>, question: Question): Answer {
+  return question.kind === 'field'
+    ? palvane.field(question.setup)
+    : question.kind === 'point'
+      ? palvane.point(question.setup, question.x, question.y)
+      : palvane[question.name](...question.args);
+}
+
+// The page's opening questions are answered before any request: the page's requests
+// reach the worker only once its main thread has run the page's script.
+void (async () => {
+  const palvane = await model;
+  openingQuestions.forEach((question, opening) => post({ opening, answer: answerOf(palvane, question) }));
+})();
 
 self.onmessage = async (event: MessageEvent<Request>) => {
-  const request = event.data;
-  const palvane = await model;
-  const answer =
-    request.kind === 'field'
-      ? palvane.field(request.setup)
-      : request.kind === 'point'
-        ? palvane.point(request.setup, request.x, request.y)
-        : palvane[request.name](...request.args);
-  const reply: Reply = { id: request.id, answer };
-  (self as unknown as Worker).postMessage(reply);
+  const { id, ...question } = event.data;
+  post({ id, answer: answerOf(await model, question) });
 };
