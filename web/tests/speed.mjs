@@ -46,24 +46,33 @@ function nativeField({ program, filter }) {
 
 const browser = await launchBrowser();
 
-// The module's own time for a whole field (what the native benchmarks measure), median of
-// `count` after a warm-up, in a page of the module's folder.
+// The module's own time for a whole field (what the native benchmarks measure), in a page of
+// the module's folder.
 const modulePage = await (await browser.newContext()).newPage();
 await modulePage.goto(`${await serve(moduleDir)}index.html`);
 await modulePage.evaluate(async () => {
   const { default: createPalvane } = await import('./palvane_web.mjs');
   globalThis.palvane = await createPalvane();
 });
-const browserField = (setup, count) =>
-  modulePage.evaluate(([setup, count]) => {
-    const times = [];
-    for (let k = 0; k < 5 + count; ++k) {
-      const answer = globalThis.palvane.field(setup);
-      if (!answer.ok) throw new Error(answer.error);
-      if (k >= 5) times.push(answer.computeMilliseconds);
+// Measured as the native benchmarks are: five repetitions, each the mean time of the fields
+// computed in half a second, and their median; what the host takes from a short stretch of
+// time then moves one repetition, not the figure.
+const browserField = (setup) =>
+  modulePage.evaluate((setup) => {
+    const means = [];
+    for (let repetition = 0; repetition < 5; ++repetition) {
+      let total = 0;
+      let count = 0;
+      while (total < 500) {
+        const answer = globalThis.palvane.field(setup);
+        if (!answer.ok) throw new Error(answer.error);
+        total += answer.computeMilliseconds;
+        ++count;
+      }
+      means.push(total / count);
     }
-    return times.sort((a, b) => a - b)[Math.floor(count / 2)];
-  }, [setup, count]);
+    return means.sort((a, b) => a - b)[2];
+  }, setup);
 
 // Fields computed for a second before the rounds: the browser compiles the module's hot
 // code again, optimised, in the background while the first fields run, as the native
@@ -80,7 +89,7 @@ for (const c of cases) {
   const chromium = [];
   for (let round = 0; round < rounds; ++round) {
     native.push(nativeField(c));
-    chromium.push(await browserField(c.setup, 11));
+    chromium.push(await browserField(c.setup));
   }
   const [n, b] = [median(native), median(chromium)];
   console.log(`whole field ${c.name}: chromium ${b.toFixed(2)} ms, native ${n.toFixed(2)} ms, ` +
