@@ -30,8 +30,10 @@ let captions: LayerCaptions | undefined;
 const points: PointResult[] = [];
 
 // The form's set-up, or undefined (after showing its first problem when `report`).
+// The form's set-up for a computation or a fit (`report`: every check, the first problem
+// shown), or, silently, for the calibration's state line, which needs only numbers.
 function formSetup(report = true): Setup | undefined {
-  const read = settings.read();
+  const read = settings.read(report);
   if ('problem' in read) {
     if (report) {
       settingsMessage.textContent = read.problem;

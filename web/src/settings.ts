@@ -92,8 +92,10 @@ export class SettingsForm {
     for (const field of fields) this.inputs.get(field.name)!.value = String(setup[field.name]);
   }
 
-  // The set-up, or the first problem with its field: the desktop form's messages.
-  read(): { setup: Setup } | { problem: string; field: HTMLElement } {
+  // The set-up, or the first problem with its field: the desktop form's messages. Without
+  // `checkRanges` only numbers and thicknesses that are not negative are asked for, as the
+  // desktop's calibration strip asks to state whether a profile serves the settings.
+  read(checkRanges = true): { setup: Setup } | { problem: string; field: HTMLElement } {
     const setup = { ...defaultSetup, target: this.target.value as Target };
     for (const field of fields) {
       const input = this.inputs.get(field.name)!;
@@ -103,6 +105,10 @@ export class SettingsForm {
       if (text === '' || !Number.isFinite(value)) return { problem: t('%1「%2」は数値ではありません', label, text), field: input };
       if (field.thickness && value < 0) {
         return { problem: t('%1「%2」は負の値です。厚さは 0 以上を入力してください', label, text), field: input };
+      }
+      if (!checkRanges) {
+        setup[field.name] = value;
+        continue;
       }
       if (field.name === 'tube_voltage' && (value < 20 || value > 50)) return { problem: t('管電圧が設定可能範囲を逸脱しています'), field: input };
       if ((field.name === 'target_angle' || field.name === 'tilt_angle') && Math.abs(value) > 90) {

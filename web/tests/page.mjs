@@ -242,6 +242,12 @@ const refitted = await page.waitForFunction(() => document.querySelector('#setti
   document.querySelector('#calibration-state').textContent.startsWith('Calibrated'), null, { timeout: 5000 }).then(() => true, () => false);
 check(unfiltered[0] === '0' && unfiltered[1] === 'Not calibrated for these settings: Room 2 Mo (Mo/none is not calibrated (no fit for this filter))' && refitted,
   `filters changed: Mo/none "${unfiltered.join('", "')}", back to Mo/Mo: box ${await page.inputValue('#setting-aluminium')}, "${await page.textContent('#calibration-state')}"`);
+// A tube voltage beyond the form's range is still a number: the profile serves it, as on the
+// desktop (the computation refuses it with its own message).
+await page.fill('#setting-tube_voltage', '60');
+const beyond = await page.waitForFunction(() => document.querySelector('#calibration-state').textContent.startsWith('Calibrated'), null, { timeout: 5000 }).then(() => true, () => false);
+check(beyond, `tube voltage 60 kV: "${await page.textContent('#calibration-state')}"`);
+await page.fill('#setting-tube_voltage', '28');
 
 // Emptied output entries clear the output from the profile: no absolute air kerma then.
 await page.fill('#output-kerma', '');
