@@ -120,9 +120,9 @@ async function compute(): Promise<void> {
   status.dataset.state = 'busy';
   const answer = await ask({ kind: 'field', setup: asked });
   if (!answer.ok) {
-    status.textContent = '';
+    status.textContent = answer.modelUnavailable ? t('計算モデルを読み込めませんでした (%1)', answer.error) : '';
     status.dataset.state = 'done';
-    settingsMessage.textContent = answer.error;
+    if (!answer.modelUnavailable) settingsMessage.textContent = answer.error;
     return;
   }
   setup = asked;
@@ -219,6 +219,7 @@ byId('exports').addEventListener('click', async (event) => {
 setLanguage(currentLanguage());
 redraw();
 void callModule('materials').then((materials) => {
+  if (!Array.isArray(materials)) return; // no model: the computation says so
   settings.setMaterials(materials as unknown as Material[]);
   redraw();
 });

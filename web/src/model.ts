@@ -66,6 +66,9 @@ export interface PointResult {
 export interface Failure {
   ok: false;
   error: string;
+  // The module could not be started (not downloaded, or a browser without WebAssembly SIMD):
+  // every answer is this failure.
+  modelUnavailable?: true;
 }
 
 export type Question =

@@ -33,6 +33,7 @@ const pageTexts: Record<string, string> = {
   '空気層「%1」は負の値です。0 以上を入力してください': 'Air layer "%1" is negative. Enter 0 or more.',
   '設定を確認してください': 'Check the settings.',
   'この点ではスペクトルを計算できません: %1': 'No spectrum at this point: %1',
+  '計算モデルを読み込めませんでした (%1)': 'The model could not be loaded (%1)',
   'フィルタを追加': 'Add filter',
   'フィルタを削除': 'Remove filter',
   '材質': 'Material',

@@ -13,14 +13,25 @@ function answerOf(palvane: Awaited<typeof model>, question: Question): Answer {
       : palvane[question.name](...question.args);
 }
 
+// The answer, or, when the module could not be started, that failure: the page must not
+// wait for ever for a model it will never have.
+async function answerTo(question: Question): Promise<Answer> {
+  let palvane: Awaited<typeof model>;
+  try {
+    palvane = await model;
+  } catch (error) {
+    return { ok: false, error: String(error), modelUnavailable: true };
+  }
+  return answerOf(palvane, question);
+}
+
 // The page's opening questions are answered before any request: the page's requests
 // reach the worker only once its main thread has run the page's script.
 void (async () => {
-  const palvane = await model;
-  openingQuestions.forEach((question, opening) => post({ opening, answer: answerOf(palvane, question) }));
+  for (const [opening, question] of openingQuestions.entries()) post({ opening, answer: await answerTo(question) });
 })();
 
 self.onmessage = async (event: MessageEvent<Request>) => {
   const { id, ...question } = event.data;
-  post({ id, answer: answerOf(await model, question) });
+  post({ id, answer: await answerTo(question) });
 };

@@ -290,6 +290,18 @@ if (shotDir) {
   }
 }
 
+// Without its module (here: not served) the page says so instead of waiting for ever.
+{
+  const context = await browser.newContext({ locale: 'en-GB' });
+  const page = await context.newPage();
+  await page.route(/\.wasm$/, (route) => route.fulfill({ status: 404, body: '' }));
+  await page.goto(address);
+  const said = await page.waitForFunction(() => document.querySelector('#status[data-state=done]')?.textContent.startsWith('The model could not be loaded ('),
+    null, { timeout: 30000 }).then(() => true, () => false);
+  check(said, `without the module: "${await page.textContent('#status')}"`);
+  await context.close();
+}
+
 await browser.close();
 server.kill();
 console.log(failures.length === 0 ? 'page test passed' : `page test FAILED: ${failures.length}`);
